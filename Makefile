@@ -1,0 +1,58 @@
+# One-command entry points. Each target first installs what a fresh Debian 12 machine lacks.
+
+BUILD_DIR ?= build
+BENCH_DIR ?= build-bench
+FUZZ_DIR ?= build-fuzz
+SANITIZE_DIR ?= build-sanitize
+JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
+CMAKE_FLAGS ?=
+
+.PHONY: all deps configure build test run bench fuzz sanitize format format-check clean
+
+all: build
+
+deps:
+	@bash tools/setup-debian.sh
+
+configure: deps
+	cmake -S . -B $(BUILD_DIR) -G Ninja $(CMAKE_FLAGS)
+
+build: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+test: build
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+run: build
+	@if [ -x $(BUILD_DIR)/parvelin ]; then $(BUILD_DIR)/parvelin; \
+	else $(BUILD_DIR)/parvelin-cli --help; fi
+
+bench: deps
+	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DPARVELIN_BUILD_BENCHMARKS=ON $(CMAKE_FLAGS)
+	cmake --build $(BENCH_DIR) -j $(JOBS) --target parvelin-benchmarks
+	$(BENCH_DIR)/tests/bench/parvelin-benchmarks $(BENCH_ARGS)
+
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DPARVELIN_BUILD_FUZZERS=ON -DPARVELIN_BUILD_GUI=OFF -DPARVELIN_BUILD_TESTS=ON
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target open-record-fuzzer
+	mkdir -p $(FUZZ_DIR)/corpus/open-record
+	cp -n tests/data/samples/*.zbdw $(FUZZ_DIR)/corpus/open-record/ 2>/dev/null || true
+	$(FUZZ_DIR)/tests/fuzz/open-record-fuzzer -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	  $(FUZZ_DIR)/corpus/open-record
+
+# The core's tests once more under AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize: deps
+	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPARVELIN_SANITIZE=ON -DPARVELIN_BUILD_GUI=OFF
+	cmake --build $(SANITIZE_DIR) -j $(JOBS)
+	cd $(SANITIZE_DIR) && ctest --output-on-failure -j $(JOBS) -L core
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+format-check:
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+
+clean:
+	rm -rf $(BUILD_DIR) $(BENCH_DIR) $(FUZZ_DIR) $(SANITIZE_DIR)

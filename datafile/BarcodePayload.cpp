@@ -1,0 +1,12 @@
+#include "datafile/BarcodePayload.h"
+
+#include "datafile/Envelope.h"
+#include "datafile/RecordText.h"
+
+namespace parvelin::datafile {
+
+std::string composeBarcodePayload(app::MemberRecord& record) {
+    return wrapRecord(composeBarcodeRecord(record));
+}
+
+} // namespace parvelin::datafile

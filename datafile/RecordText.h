@@ -1,0 +1,39 @@
+#pragma once
+
+#include "app/MemberRecord.h"
+
+#include <string_view>
+
+namespace parvelin::datafile {
+
+// The serial form of a record: "groupMember|" and the values joined by "|", GBK, no escaping.
+// The file record carries 31 values and is what a data file holds; the barcode record carries 26,
+// with the "other" position and ethnicity already resolved, and is what the barcode holds.
+
+// Joins the name separator (the value of nameDot, "" or "·") to surnameChinese and surnamePinyin
+// when the surname is not empty. Every Save and print command does this once, on the record it
+// has just read from the form, before it composes or prints.
+void appendNameSeparator(app::MemberRecord& record);
+
+// Both compositions first append the name separator to the record itself, then compose.
+// The record must have passed the checks, which trim it and derive its group number.
+app::GbkString composeFileRecord(app::MemberRecord& record);
+app::GbkString composeBarcodeRecord(app::MemberRecord& record);
+
+enum class ParseStatus {
+    Ok,
+    NoHeader,     // the text does not begin with "groupMember|"
+    TooFewValues, // fewer than the 31 values of a file record
+    InvalidBirthDate,
+    InvalidFillDate,
+};
+
+// What went wrong, in a sentence for a message or the terminal (UTF-8).
+std::string_view describe(ParseStatus status);
+
+// Fills `record` from a file record. On any status other than Ok the record is left unchanged.
+// The values that a file does not hold keep their current values (nameDot, and filingNumber when
+// the file says "已备案"); birthPlaceScope and externalIdentityNoteChoice are derived.
+[[nodiscard]] ParseStatus parseFileRecord(app::GbkStringView text, app::MemberRecord& record);
+
+} // namespace parvelin::datafile

@@ -1,0 +1,199 @@
+#include "datafile/Validation.h"
+
+#include "app/Vocabulary.h"
+#include "datafile/GroupNumber.h"
+#include "input/IdNumber.h"
+
+#include <array>
+
+namespace parvelin::datafile {
+
+namespace {
+
+using app::Field;
+using app::GbkString;
+using app::MemberRecord;
+
+// The values that the checks tidy; list values such as the birthplace or the approval kind are
+// taken as chosen.
+constexpr std::array kTrimmedFields = {
+    Field::approvalNumber,
+    Field::unitCode,
+    Field::unitName,
+    Field::idDocumentNumber,
+    Field::workUnit,
+    Field::personalSequence,
+    Field::occupationCategory,
+    Field::position,
+    Field::surnameChinese,
+    Field::givenNameChinese,
+    Field::surnamePinyin,
+    Field::givenNamePinyin,
+    Field::heldPassportNumber,
+    Field::filingNumber,
+    Field::externalUnit,
+    Field::externalIdentity,
+    Field::photoNumber,
+    Field::remarks,
+    Field::sex,
+    Field::positionOther,
+    Field::ethnicity,
+    Field::ethnicityOther,
+    Field::heldPassportStatus,
+    Field::filingStatus,
+};
+
+void trimValues(MemberRecord& record) {
+    for (const Field field : kTrimmedFields) {
+        GbkString& value = *app::textValue(record, field);
+        value = app::trimmed(value);
+    }
+}
+
+bool isTwentyDigits(const GbkString& text) {
+    if (text.size() != 20) {
+        return false;
+    }
+    for (const char c : text) {
+        if (c < '0' || c > '9') {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The stored values in the order of the file record, each with the field that the operator edits
+// to change it. The group number comes from the approval number; the filing value is checked
+// through both of its fields.
+constexpr std::array kStoredFields = {
+    Field::groupNumber,
+    Field::personalSequence,
+    Field::unitCode,
+    Field::unitName,
+    Field::surnameChinese,
+    Field::givenNameChinese,
+    Field::surnamePinyin,
+    Field::givenNamePinyin,
+    Field::sex,
+    Field::idDocumentType,
+    Field::idDocumentNumber,
+    Field::birthPlace,
+    Field::workUnit,
+    Field::position,
+    Field::occupationCategory,
+    Field::externalUnit,
+    Field::externalIdentityNote,
+    Field::externalIdentity,
+    Field::heldPassportStatus,
+    Field::heldPassportNumber,
+    Field::photoNumber,
+    Field::filingStatus,
+    Field::filingNumber,
+    Field::remarks,
+    Field::positionOther,
+    Field::ethnicity,
+    Field::ethnicityOther,
+    Field::remarkCategory,
+    Field::approvalKind,
+    Field::approvalNumber,
+};
+
+std::optional<CheckFailure> findSeparatorInValues(const MemberRecord& record) {
+    for (const Field field : kStoredFields) {
+        if (field == Field::filingNumber && record.filingStatus != app::word::kOther) {
+            continue; // not stored: the file holds the status instead
+        }
+        if (app::findSingleByte(*app::textValue(record, field), '|') != GbkString::npos) {
+            const Field edited = field == Field::groupNumber ? Field::approvalNumber : field;
+            return CheckFailure{message::kSeparatorInValue, edited, std::nullopt};
+        }
+    }
+    return std::nullopt;
+}
+
+CheckFailure fail(std::string_view text, Field field,
+                  std::optional<Field> otherField = std::nullopt) {
+    return CheckFailure{text, field, otherField};
+}
+
+std::optional<CheckFailure> runChecks(MemberRecord& r, const MemberRecord& asRead,
+                                      const app::Clock& clock) {
+    using namespace message;
+    const auto empty = [](const GbkString& value) { return value.empty(); };
+
+    if (empty(r.approvalNumber)) {
+        return fail(kRequiredAscii, Field::approvalNumber);
+    }
+    if (empty(r.photoNumber)) {
+        return fail(kRequiredAscii, Field::photoNumber);
+    }
+    r.groupNumber = deriveGroupNumber(r.approvalNumber, r.approvalKind, r.unitCode, clock);
+    if (app::characterCount(r.givenNameChinese) + app::characterCount(r.surnameChinese) > 50) {
+        return fail(kNameTooLong, Field::surnameChinese, Field::givenNameChinese);
+    }
+    if (app::characterCount(r.givenNamePinyin) + app::characterCount(r.surnamePinyin) > 50) {
+        return fail(kNameTooLong, Field::surnamePinyin, Field::givenNamePinyin);
+    }
+
+    constexpr std::array kRequiredFields = {
+        Field::unitCode,           Field::unitName,           Field::sex,
+        Field::idDocumentType,     Field::birthPlace,         Field::workUnit,
+        Field::personalSequence,   Field::occupationCategory, Field::position,
+        Field::heldPassportStatus, Field::filingStatus,
+    };
+    for (const Field field : kRequiredFields) {
+        if (empty(*app::textValue(r, field))) {
+            return fail(kRequired, field);
+        }
+    }
+
+    if (empty(r.surnameChinese) && empty(r.givenNameChinese)) {
+        return fail(kRequired, Field::surnameChinese, Field::givenNameChinese);
+    }
+    if (empty(r.surnamePinyin) && empty(r.givenNamePinyin)) {
+        return fail(kRequired, Field::surnamePinyin, Field::givenNamePinyin);
+    }
+    if (r.idDocumentType == app::word::kIdentityCard && empty(r.idDocumentNumber)) {
+        return fail(kRequired, Field::idDocumentNumber);
+    }
+    if (r.heldPassportStatus != app::word::kNone && empty(r.heldPassportNumber)) {
+        return fail(kRequired, Field::heldPassportNumber);
+    }
+    if (!isTwentyDigits(r.photoNumber)) {
+        return fail(kPhotoNumber, Field::photoNumber);
+    }
+    if (!empty(r.heldPassportNumber) && r.heldPassportNumber.size() != 9) {
+        return fail(kPassportNumber, Field::heldPassportNumber);
+    }
+    if (r.ethnicity == app::word::kOther && empty(r.ethnicityOther)) {
+        return fail(kRequired, Field::ethnicity);
+    }
+    if (empty(r.ethnicity)) {
+        return fail(kRequired, Field::ethnicity);
+    }
+    if (r.position == app::word::kOther && empty(r.positionOther)) {
+        return fail(kRequired, Field::positionOther);
+    }
+    if (r.filingStatus == app::word::kOther && empty(r.filingNumber)) {
+        return fail(kRequired, Field::filingNumber);
+    }
+    if (r.externalIdentityNote.find('*') != GbkString::npos) {
+        return fail(kPlaceholderLeft, Field::externalIdentityNote);
+    }
+    // The identity number is judged as read from the form, before trimming: a number with a
+    // stray blank is not 18 characters long.
+    if (!input::idNumberLooksValid(asRead.idDocumentType, asRead.idDocumentNumber)) {
+        return fail(kIdNumberInvalid, Field::idDocumentNumber);
+    }
+    return findSeparatorInValues(r);
+}
+
+} // namespace
+
+std::optional<CheckFailure> validateRecord(MemberRecord& record, const app::Clock& clock) {
+    const MemberRecord asRead = record;
+    trimValues(record);
+    return runChecks(record, asRead, clock);
+}
+
+} // namespace parvelin::datafile

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "app/Clock.h"
+#include "app/MemberRecord.h"
+
+#include <optional>
+#include <string_view>
+
+namespace parvelin::datafile {
+
+// The messages of the checks, as the form shows them (UTF-8). Two spellings of the empty-field
+// message exist: the approval and photo numbers end with an ASCII "!", all others with "！".
+namespace message {
+inline constexpr std::string_view kRequiredAscii = "必填项不能为空!";
+inline constexpr std::string_view kRequired = "必填项不能为空！";
+inline constexpr std::string_view kNameTooLong = "姓和名总长度不能大于50！";
+inline constexpr std::string_view kPhotoNumber = "照片编号必须是20位数字";
+inline constexpr std::string_view kPassportNumber = "护照号必须为9位";
+inline constexpr std::string_view kPlaceholderLeft = "对外身份加注*号内容必须替换！";
+inline constexpr std::string_view kIdNumberInvalid = "证件号码不合法！";
+inline constexpr std::string_view kSeparatorInValue = "填写内容不能包含字符“|”！";
+} // namespace message
+
+// The first check that failed: its message and the field (or the two fields) it concerns.
+struct CheckFailure {
+    std::string_view message;
+    app::Field field;
+    std::optional<app::Field> otherField;
+
+    // Only the unreplaced-placeholder check moves the keyboard focus (to the title list).
+    bool movesFocus() const { return message == message::kPlaceholderLeft; }
+
+    bool operator==(const CheckFailure&) const = default;
+};
+
+// The checks run before a record is stored or printed. `record` holds the values as read from the
+// form. The checks trim them, derive the group number from the approval number and run in a fixed
+// order; the first that fails is returned. On success the record is trimmed and carries its new
+// group number; on failure it holds the trimmed values (and the group number once derived).
+//
+// Beyond the form's historic checks, a value that the data file stores must not contain "|":
+// the record text has no escaping, so such a value would shift every later value on reading.
+std::optional<CheckFailure> validateRecord(app::MemberRecord& record, const app::Clock& clock);
+
+} // namespace parvelin::datafile

@@ -1,0 +1,94 @@
+// Seal and open of data files, and DES beside OpenSSL's DES-ECB on the same bytes.
+
+#include "datafile/DataFile.h"
+#include "datafile/Des.h"
+#include "datafile/RecordText.h"
+#include "tests/support/Applicants.h"
+
+#define OPENSSL_SUPPRESS_DEPRECATED
+#include <benchmark/benchmark.h>
+#include <openssl/des.h>
+
+namespace {
+
+using namespace parvelin;
+
+std::string typicalRecord() {
+    app::MemberRecord r = test::validApplicant();
+    r.groupNumber = "0000130122012035";
+    return datafile::composeFileRecord(r);
+}
+
+std::string recordOfSize(std::size_t size) {
+    std::string record = typicalRecord();
+    while (record.size() < size) {
+        record += app::gbk("备注文字");
+    }
+    record.resize(size);
+    return record;
+}
+
+void sealTypical(benchmark::State& state) {
+    const std::string record = typicalRecord();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(datafile::sealRecord(record));
+    }
+    state.SetLabel(std::to_string(record.size()) + " bytes");
+}
+
+void openTypical(benchmark::State& state) {
+    const std::string content = datafile::sealRecord(typicalRecord());
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(datafile::openRecord(content));
+    }
+}
+
+void seal4k(benchmark::State& state) {
+    const std::string record = recordOfSize(4096);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(datafile::sealRecord(record));
+    }
+}
+
+void open4k(benchmark::State& state) {
+    const std::string content = datafile::sealRecord(recordOfSize(4096));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(datafile::openRecord(content));
+    }
+}
+
+constexpr std::size_t kDesBytes = 4096;
+
+void desOurs(benchmark::State& state) {
+    const datafile::Des des(datafile::desKeyFromText("73025918"));
+    std::vector<std::uint8_t> data(kDesBytes, 0x5A);
+    for (auto _ : state) {
+        des.encryptEcb(data);
+        benchmark::DoNotOptimize(data.data());
+    }
+    state.SetBytesProcessed(state.iterations() * kDesBytes);
+}
+
+void desOpenSsl(benchmark::State& state) {
+    DES_cblock key = {'7', '3', '0', '2', '5', '9', '1', '8'};
+    DES_key_schedule schedule;
+    DES_set_key_unchecked(&key, &schedule);
+    std::vector<std::uint8_t> data(kDesBytes, 0x5A);
+    for (auto _ : state) {
+        for (std::size_t i = 0; i < data.size(); i += 8) {
+            auto* block = reinterpret_cast<DES_cblock*>(data.data() + i);
+            DES_ecb_encrypt(block, block, &schedule, DES_ENCRYPT);
+        }
+        benchmark::DoNotOptimize(data.data());
+    }
+    state.SetBytesProcessed(state.iterations() * kDesBytes);
+}
+
+BENCHMARK(sealTypical);
+BENCHMARK(openTypical);
+BENCHMARK(seal4k);
+BENCHMARK(open4k);
+BENCHMARK(desOurs);
+BENCHMARK(desOpenSsl);
+
+} // namespace

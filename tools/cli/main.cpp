@@ -1,0 +1,53 @@
+// parvelin-cli: the data core from the terminal. UTF-8 on the terminal, GBK inside.
+
+#include "tools/cli/CliSupport.h"
+#include "tools/cli/DataFileCommands.h"
+
+#include <array>
+#include <iostream>
+#include <vector>
+
+namespace {
+
+using namespace parvelin::cli;
+
+struct Command {
+    std::string_view name;
+    std::string_view synopsis;
+    int (*run)(Arguments);
+};
+
+constexpr std::array kCommands = {
+    Command{"open", "open FILE [--utf8]   the record text of a data file (GBK, or UTF-8)", runOpen},
+    Command{"seal", "seal                 record text on stdin -> data-file content on stdout",
+            runSeal},
+    Command{"validate", "validate FILE        \"OK\", or the message of the first failed check",
+            runValidate},
+    Command{"payload", "payload FILE         the barcode payload of the file's applicant",
+            runPayload},
+};
+
+void printUsage(std::ostream& out) {
+    out << "usage: parvelin-cli COMMAND [ARGUMENTS]\n\ncommands:\n";
+    for (const Command& command : kCommands) {
+        out << "  " << command.synopsis << '\n';
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string_view> arguments(argv + 1, argv + argc);
+    if (arguments.empty() || arguments[0] == "--help" || arguments[0] == "help") {
+        printUsage(arguments.empty() ? std::cerr : std::cout);
+        return arguments.empty() ? kExitUsage : kExitOk;
+    }
+    for (const Command& command : kCommands) {
+        if (command.name == arguments[0]) {
+            return command.run(Arguments(arguments).subspan(1));
+        }
+    }
+    reportError("unknown command \"" + std::string(arguments[0]) + "\"");
+    printUsage(std::cerr);
+    return kExitUsage;
+}

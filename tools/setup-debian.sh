@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building, testing and running the program need.
+# Only missing packages are installed: apt-get runs as root, or through sudo otherwise.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  clang clang-format libclang-rt-14-dev
+  libssl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  libzxing-dev
+  fonts-wqy-zenhei fonts-arphic-uming
+  unicode-data
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$package")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+if [ "$(id -u)" -eq 0 ]; then
+  run=()
+else
+  run=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${run[@]}" apt-get update -q
+"${run[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
