@@ -1,6 +1,5 @@
 #include "datafile/Des.h"
 
-#include <bit>
 #include <stdexcept>
 
 namespace parvelin::datafile {
@@ -69,13 +68,38 @@ constexpr std::uint64_t permute(std::uint64_t input, int inputWidth, const std::
     return output;
 }
 
-// The round function realises the expansion E by rotating R: S-box s reads bits 4s .. 4s+5
-// (bit 0 being bit 32). This check ties that shortcut to the table.
+// Both halves are kept rotated left by one bit throughout the rounds (the permutation tables
+// below fold the rotation in), so that every S-box reads a byte-aligned 6-bit field of either the
+// half rotated right by four or the half itself. S-boxes 1, 3, 5, 7 use the first, 2, 4, 6, 8 the
+// second; each round subkey is packed the same way.
+constexpr int kFieldShift[8] = {24, 24, 16, 16, 8, 8, 0, 0};
+
+constexpr std::uint32_t rotateLeft(std::uint32_t value, int bits) {
+    bits &= 31;
+    return bits == 0 ? value : value << bits | value >> (32 - bits);
+}
+
+// The 6-bit input of S-box s for a right half R, as the rounds compute it.
+constexpr std::uint32_t sBoxInput(std::uint32_t right, int s) {
+    const std::uint32_t rotated = rotateLeft(right, 1);
+    const std::uint32_t word = s % 2 == 0 ? rotateLeft(rotated, -4) : rotated;
+    return word >> kFieldShift[s] & 0x3F;
+}
+
+// The expansion E, applied bit by bit from its table.
+constexpr std::uint32_t expandedInput(std::uint32_t right, int s) {
+    std::uint32_t bits = 0;
+    for (int j = 0; j < 6; ++j) {
+        bits = bits << 1 | (right >> (32 - kExpansion[6 * s + j]) & 1);
+    }
+    return bits;
+}
+
+// Both are selections of bits, so agreeing on every single-bit input proves them equal.
 static_assert([] {
-    for (int s = 0; s < 8; ++s) {
-        for (int j = 0; j < 6; ++j) {
-            const int bit = (4 * s + j + 31) % 32 + 1;
-            if (kExpansion[6 * s + j] != bit) {
+    for (int bit = 0; bit < 32; ++bit) {
+        for (int s = 0; s < 8; ++s) {
+            if (sBoxInput(1u << bit, s) != expandedInput(1u << bit, s)) {
                 return false;
             }
         }
@@ -83,13 +107,34 @@ static_assert([] {
     return true;
 }());
 
+static_assert([] {
+    for (const auto& box : kSBoxes) {
+        for (int row = 0; row < 4; ++row) {
+            unsigned seen = 0;
+            for (int column = 0; column < 16; ++column) {
+                seen |= 1u << box[row * 16 + column];
+            }
+            if (seen != 0xFFFF) {
+                return false; // every row of an S-box is a permutation of 0..15
+            }
+        }
+    }
+    return true;
+}());
+
 // Lookup tables computed from the standard's tables once, at compile time: the initial and final
-// permutations per input byte, and each S-box followed by the permutation P.
+// permutations per input byte (with the halves' rotation folded in), and each S-box followed by
+// the permutation P (rotated like the halves).
 struct Tables {
     std::uint64_t initial[8][256];
     std::uint64_t final[8][256];
     std::uint32_t spBox[8][64];
 };
+
+constexpr std::uint64_t rotateHalves(std::uint64_t value, int bits) {
+    return std::uint64_t(rotateLeft(static_cast<std::uint32_t>(value >> 32), bits)) << 32 |
+           rotateLeft(static_cast<std::uint32_t>(value), bits);
+}
 
 constexpr Tables makeTables() {
     Tables t{};
@@ -100,8 +145,9 @@ constexpr Tables makeTables() {
     for (int position = 0; position < 8; ++position) {
         for (int value = 0; value < 256; ++value) {
             const std::uint64_t input = std::uint64_t(value) << (56 - 8 * position);
-            t.initial[position][value] = permute(input, 64, kInitialPermutation, 64);
-            t.final[position][value] = permute(input, 64, inverse, 64);
+            t.initial[position][value] =
+                rotateHalves(permute(input, 64, kInitialPermutation, 64), 1);
+            t.final[position][value] = permute(rotateHalves(input, -1), 64, inverse, 64);
         }
     }
     for (int s = 0; s < 8; ++s) {
@@ -110,7 +156,8 @@ constexpr Tables makeTables() {
             const int column = x >> 1 & 0xF;        // inner bits b2 .. b5
             const std::uint64_t nibble = std::uint64_t(kSBoxes[s][row * 16 + column])
                                          << (28 - 4 * s);
-            t.spBox[s][x] = static_cast<std::uint32_t>(permute(nibble, 32, kPermutation, 32));
+            t.spBox[s][x] =
+                rotateLeft(static_cast<std::uint32_t>(permute(nibble, 32, kPermutation, 32)), 1);
         }
     }
     return t;
@@ -152,60 +199,102 @@ Des::Des(const DesBlock& key) {
         c = (c << shift | c >> (28 - shift)) & 0xFFFFFFF;
         d = (d << shift | d >> (28 - shift)) & 0xFFFFFFF;
         const std::uint64_t subkey = permute(std::uint64_t(c) << 28 | d, 56, kPermutedChoice2, 48);
+        Subkey& packed = m_subkeys[round];
+        packed = {0, 0};
         for (int s = 0; s < 8; ++s) {
-            m_subkeys[round][s] = static_cast<std::uint8_t>(subkey >> (42 - 6 * s) & 0x3F);
+            const std::uint32_t chunk = static_cast<std::uint32_t>(subkey >> (42 - 6 * s) & 0x3F);
+            (s % 2 == 0 ? packed.oddBoxes : packed.evenBoxes) |= chunk << kFieldShift[s];
         }
+    }
+}
+
+namespace {
+
+// The round function f(R, K) on a half rotated left by one; gives f rotated likewise.
+inline std::uint32_t roundFunction(std::uint32_t right, std::uint32_t oddBoxesKey,
+                                   std::uint32_t evenBoxesKey) {
+    const auto& sp = kTables.spBox;
+    std::uint32_t word = (right << 28 | right >> 4) ^ oddBoxesKey;
+    std::uint32_t f = sp[6][word & 0x3F] | sp[4][word >> 8 & 0x3F] | sp[2][word >> 16 & 0x3F] |
+                      sp[0][word >> 24 & 0x3F];
+    word = right ^ evenBoxesKey;
+    f |= sp[7][word & 0x3F] | sp[5][word >> 8 & 0x3F] | sp[3][word >> 16 & 0x3F] |
+         sp[1][word >> 24 & 0x3F];
+    return f;
+}
+
+} // namespace
+
+// Runs the 16 rounds on N independent blocks side by side, so that the processor overlaps their
+// dependency chains.
+template <bool Decrypt, int N>
+void Des::crypt(std::uint64_t (&blocks)[N]) const {
+    std::uint32_t left[N];
+    std::uint32_t right[N];
+    for (int n = 0; n < N; ++n) {
+        const std::uint64_t permuted = applyByteTable(kTables.initial, blocks[n]);
+        left[n] = static_cast<std::uint32_t>(permuted >> 32);
+        right[n] = static_cast<std::uint32_t>(permuted);
+    }
+    // Two rounds per step: L ^= f(R, K1), then R ^= f(L, K2), so no halves are swapped.
+    for (int round = 0; round < 16; round += 2) {
+        const Subkey& first = m_subkeys[Decrypt ? 15 - round : round];
+        const Subkey& second = m_subkeys[Decrypt ? 14 - round : round + 1];
+        for (int n = 0; n < N; ++n) {
+            left[n] ^= roundFunction(right[n], first.oddBoxes, first.evenBoxes);
+        }
+        for (int n = 0; n < N; ++n) {
+            right[n] ^= roundFunction(left[n], second.oddBoxes, second.evenBoxes);
+        }
+    }
+    // The output of the last round is taken as R16 L16 before the final permutation.
+    for (int n = 0; n < N; ++n) {
+        blocks[n] = applyByteTable(kTables.final, std::uint64_t(right[n]) << 32 | left[n]);
     }
 }
 
 template <bool Decrypt>
-std::uint64_t Des::crypt(std::uint64_t block) const {
-    const std::uint64_t permuted = applyByteTable(kTables.initial, block);
-    std::uint32_t left = static_cast<std::uint32_t>(permuted >> 32);
-    std::uint32_t right = static_cast<std::uint32_t>(permuted);
-    for (int round = 0; round < 16; ++round) {
-        const Subkey& k = m_subkeys[Decrypt ? 15 - round : round];
-        std::uint32_t f = 0;
-        for (int s = 0; s < 8; ++s) {
-            const std::uint32_t chunk = std::rotl(right, 4 * s - 1) >> 26;
-            f |= kTables.spBox[s][chunk ^ k[s]];
-        }
-        const std::uint32_t next = left ^ f;
-        left = right;
-        right = next;
+void Des::cryptEcb(std::span<std::uint8_t> data) const {
+    if (data.size() % 8 != 0) {
+        throw std::invalid_argument("DES ECB needs whole 8-byte blocks");
     }
-    // The output of the last round is taken as R16 L16 before the final permutation.
-    return applyByteTable(kTables.final, std::uint64_t(right) << 32 | left);
+    constexpr int kSideBySide = 4;
+    std::size_t i = 0;
+    for (; i + 8 * kSideBySide <= data.size(); i += 8 * kSideBySide) {
+        std::uint64_t blocks[kSideBySide];
+        for (int n = 0; n < kSideBySide; ++n) {
+            blocks[n] = load(data.data() + i + 8 * n);
+        }
+        crypt<Decrypt>(blocks);
+        for (int n = 0; n < kSideBySide; ++n) {
+            store(blocks[n], data.data() + i + 8 * n);
+        }
+    }
+    for (; i < data.size(); i += 8) {
+        std::uint64_t block[1] = {load(data.data() + i)};
+        crypt<Decrypt>(block);
+        store(block[0], data.data() + i);
+    }
 }
 
 DesBlock Des::encrypt(const DesBlock& block) const {
-    DesBlock out;
-    store(crypt<false>(load(block.data())), out.data());
+    DesBlock out = block;
+    cryptEcb<false>(out);
     return out;
 }
 
 DesBlock Des::decrypt(const DesBlock& block) const {
-    DesBlock out;
-    store(crypt<true>(load(block.data())), out.data());
+    DesBlock out = block;
+    cryptEcb<true>(out);
     return out;
 }
 
 void Des::encryptEcb(std::span<std::uint8_t> data) const {
-    if (data.size() % 8 != 0) {
-        throw std::invalid_argument("DES ECB needs whole 8-byte blocks");
-    }
-    for (std::size_t i = 0; i < data.size(); i += 8) {
-        store(crypt<false>(load(data.data() + i)), data.data() + i);
-    }
+    cryptEcb<false>(data);
 }
 
 void Des::decryptEcb(std::span<std::uint8_t> data) const {
-    if (data.size() % 8 != 0) {
-        throw std::invalid_argument("DES ECB needs whole 8-byte blocks");
-    }
-    for (std::size_t i = 0; i < data.size(); i += 8) {
-        store(crypt<true>(load(data.data() + i)), data.data() + i);
-    }
+    cryptEcb<true>(data);
 }
 
 DesBlock desKeyFromText(std::string_view keyText) {

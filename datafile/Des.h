@@ -24,12 +24,18 @@ public:
     void decryptEcb(std::span<std::uint8_t> data) const;
 
 private:
-    // The 48-bit subkey of each round as eight 6-bit chunks, one per S-box.
-    using Subkey = std::array<std::uint8_t, 8>;
+    // The 48-bit subkey of each round as eight 6-bit chunks, one per S-box, packed into the byte
+    // lanes that the round function reads: S-boxes 1, 3, 5, 7 and 2, 4, 6, 8.
+    struct Subkey {
+        std::uint32_t oddBoxes;
+        std::uint32_t evenBoxes;
+    };
     std::array<Subkey, 16> m_subkeys;
 
+    template <bool Decrypt, int N>
+    void crypt(std::uint64_t (&blocks)[N]) const;
     template <bool Decrypt>
-    std::uint64_t crypt(std::uint64_t block) const;
+    void cryptEcb(std::span<std::uint8_t> data) const;
 };
 
 // The key of a key text: its first eight bytes (the rest of the text has no effect).
