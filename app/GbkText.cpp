@@ -118,6 +118,22 @@ std::optional<std::string> gbkToUtf8(GbkStringView gbk) {
     return converter.convert(gbk);
 }
 
+std::string gbkToUtf8Lossy(GbkStringView gbk) {
+    if (auto whole = gbkToUtf8(gbk)) {
+        return *std::move(whole);
+    }
+    constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+    std::string out;
+    for (std::size_t i = 0; i < gbk.size();) {
+        const std::size_t length =
+            isLeadByte(static_cast<unsigned char>(gbk[i])) && i + 1 < gbk.size() ? 2 : 1;
+        const auto character = gbkToUtf8(gbk.substr(i, length));
+        out += character ? *character : std::string(kReplacement);
+        i += length;
+    }
+    return out;
+}
+
 GbkString gbk(std::string_view utf8) {
     auto converted = utf8ToGbk(utf8);
     if (!converted) {

@@ -48,6 +48,10 @@ GbkString trimmedRight(GbkStringView text);
 std::optional<GbkString> utf8ToGbk(std::string_view utf8);
 std::optional<std::string> gbkToUtf8(GbkStringView gbk);
 
+// For display only: the UTF-8 form of a GBK text in which every byte sequence that is not GBK
+// shows as U+FFFD, so that a damaged value is still visible rather than lost.
+std::string gbkToUtf8Lossy(GbkStringView gbk);
+
 // Convenience for literals and tests: the GBK form of a UTF-8 text that is known to be
 // representable. Throws std::invalid_argument otherwise (a broken precondition of our own code).
 GbkString gbk(std::string_view utf8);

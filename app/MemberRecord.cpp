@@ -3,6 +3,7 @@
 #include "app/Vocabulary.h"
 
 #include <array>
+#include <cstdio>
 #include <utility>
 
 namespace parvelin::app {
@@ -88,6 +89,13 @@ static_assert([] {
     }
     return true;
 }());
+
+GbkString formatDate(const CalendarDate& date) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02u-%02u", static_cast<int>(date.year()),
+                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
+    return text;
+}
 
 std::string_view fieldLabel(Field field) {
     return info(field).label;

@@ -92,6 +92,9 @@ enum class Field {
     groupNumber,
 };
 
+// A date as the record text and the printed form write it: yyyy-mm-dd.
+GbkString formatDate(const CalendarDate& date);
+
 // The form's label of a field without its required mark, in UTF-8 (for example "中文姓").
 std::string_view fieldLabel(Field field);
 

@@ -4,7 +4,6 @@
 #include "app/Vocabulary.h"
 
 #include <array>
-#include <cstdio>
 #include <optional>
 #include <vector>
 
@@ -30,12 +29,6 @@ const GbkString& domesticBirthPlaces() {
     return list;
 }
 
-GbkString formatDate(const CalendarDate& date) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02u-%02u", static_cast<int>(date.year()),
-                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
-    return text;
-}
 
 // Three decimal integers separated by "-", read as year, month and day; a real calendar date in
 // the years that the form's dates can hold (100..9999), or nothing.
@@ -118,7 +111,7 @@ GbkString composeFileRecord(MemberRecord& record) {
                  r.idDocumentType,
                  r.idDocumentNumber,
                  r.birthPlace,
-                 formatDate(r.birthDate),
+                 app::formatDate(r.birthDate),
                  r.workUnit,
                  r.position,
                  r.occupationCategory,
@@ -130,7 +123,7 @@ GbkString composeFileRecord(MemberRecord& record) {
                  r.photoNumber,
                  filingValue(r),
                  r.remarks,
-                 formatDate(r.fillDate),
+                 app::formatDate(r.fillDate),
                  r.positionOther,
                  r.ethnicity,
                  r.ethnicityOther,
@@ -158,7 +151,7 @@ GbkString composeBarcodeRecord(MemberRecord& record) {
                  r.idDocumentType,
                  r.idDocumentNumber,
                  r.birthPlace,
-                 formatDate(r.birthDate),
+                 app::formatDate(r.birthDate),
                  r.workUnit,
                  position,
                  r.occupationCategory,
@@ -170,7 +163,7 @@ GbkString composeBarcodeRecord(MemberRecord& record) {
                  r.photoNumber,
                  filingValue(r),
                  r.remarks,
-                 formatDate(r.fillDate),
+                 app::formatDate(r.fillDate),
                  ethnicity});
 }
 

@@ -78,6 +78,10 @@ TEST(GbkText, ConversionsRoundTripAndReportWhatTheOtherSideCannotHold) {
     EXPECT_FALSE(utf8ToGbk("a\xFF").has_value()) << "broken UTF-8";
     EXPECT_FALSE(gbkToUtf8("\xD5").has_value()) << "a double-byte character cut short";
     EXPECT_FALSE(gbkToUtf8("\x81\x20").has_value()) << "no second byte of GBK is below 0x40";
+    EXPECT_EQ(gbkToUtf8Lossy("\xD5\xC5\x81\x20"
+                             "a\xD5"),
+              "张\xEF\xBF\xBD"
+              "a\xEF\xBF\xBD");
     EXPECT_THROW(gbk("\xF0\x9F\x98\x80"), std::invalid_argument);
 }
 
