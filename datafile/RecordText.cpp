@@ -1,6 +1,7 @@
 #include "datafile/RecordText.h"
 
 #include "app/DecimalText.h"
+#include "app/ReferenceLists.h"
 #include "app/Vocabulary.h"
 
 #include <array>
@@ -20,12 +21,17 @@ constexpr std::string_view kHeader = "groupMember|";
 constexpr char kSeparator = '|';
 constexpr std::size_t kFileValueCount = 31;
 
-// The birthplaces at home, by which parsing tells the scope of a restored birthplace.
-const GbkString& domesticBirthPlaces() {
-    static const GbkString list =
-        app::gbk(",北京,天津,河北,山西,内蒙古,辽宁,吉林,黑龙江,上海,江苏,浙江,安徽,福建,江西,山东,"
-                 "河南,湖北,湖南,广东,广西,海南,重庆,四川,贵州,云南,西藏,陕西,甘肃,青海,宁夏,新疆,"
-                 "台湾,香港,澳门,");
+// The birthplaces at home as one text, each enclosed in ",": parsing tells the scope of a restored
+// birthplace by finding it there, enclosed the same way.
+const GbkString& delimitedDomesticBirthPlaces() {
+    static const GbkString list = [] {
+        GbkString joined(1, ',');
+        for (const GbkString& place : app::domesticBirthPlaces()) {
+            joined += place;
+            joined += ',';
+        }
+        return joined;
+    }();
     return list;
 }
 
@@ -250,8 +256,9 @@ ParseStatus parseFileRecord(GbkStringView text, MemberRecord& record) {
     r.approvalNumber = values[30];
 
     const GbkString delimited = "," + r.birthPlace + ",";
-    r.birthPlaceScope = app::containsText(domesticBirthPlaces(), delimited) ? app::word::kAtHome
-                                                                            : app::word::kAbroad;
+    r.birthPlaceScope = app::containsText(delimitedDomesticBirthPlaces(), delimited)
+                            ? app::word::kAtHome
+                            : app::word::kAbroad;
     r.externalIdentityNoteChoice = r.externalIdentityNote;
 
     record = std::move(r);

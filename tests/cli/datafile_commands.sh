@@ -1,25 +1,9 @@
 #!/usr/bin/env bash
 # open, seal, validate and payload against the sealed samples and a few broken files.
-set -u
 cli=$1
 data=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
-
-# expect_status WANT DESCRIPTION COMMAND...
-expect_status() {
-  local want=$1 what=$2
-  shift 2
-  "$@" >"$work/out" 2>"$work/err"
-  local got=$?
-  [ "$got" -eq "$want" ] || fail "$what: exit status $got, expected $want ($(head -c 200 "$work/err"))"
-}
+# shellcheck source=tests/cli/support.sh
+source "$(dirname "$0")/support.sh"
 
 for sample in "$data"/samples/*.zbdw; do
   name=$(basename "$sample" .zbdw)
@@ -66,8 +50,4 @@ expect_status 64 "no command" "$cli"
 expect_status 64 "unknown command" "$cli" frobnicate
 expect_status 64 "open without file" "$cli" open
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures failure(s)"
-  exit 1
-fi
-echo "all command-line checks passed"
+finish "all command-line checks passed"

@@ -2,6 +2,7 @@
 
 #include "tools/cli/CliSupport.h"
 #include "tools/cli/DataFileCommands.h"
+#include "tools/cli/PinyinCommand.h"
 
 #include <array>
 #include <iostream>
@@ -25,6 +26,8 @@ constexpr std::array kCommands = {
             runValidate},
     Command{"payload", "payload FILE         the barcode payload of the file's applicant",
             runPayload},
+    Command{"pinyin", "pinyin NAME          the pinyin candidates of a Chinese name, one per line",
+            runPinyin},
 };
 
 void printUsage(std::ostream& out) {
