@@ -2,6 +2,7 @@
 
 #include "tools/cli/CliSupport.h"
 #include "tools/cli/DataFileCommands.h"
+#include "tools/cli/Pdf417Command.h"
 
 #include <array>
 #include <iostream>
@@ -25,6 +26,11 @@ constexpr std::array kCommands = {
             runValidate},
     Command{"payload", "payload FILE         the barcode payload of the file's applicant",
             runPayload},
+    Command{"pdf417",
+            "pdf417 [--segments] [--codewords] [--bmp FILE]\n"
+            "                       the PDF417 symbol of the payload on stdin: segment listing,\n"
+            "                       codewords, or the barcode picture as a bitmap file",
+            runPdf417},
 };
 
 void printUsage(std::ostream& out) {
