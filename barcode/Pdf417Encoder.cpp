@@ -182,8 +182,7 @@ int dataColumnsFor(int totalCodewords, float aspectRatio, float rowHeight) {
         totalCodewords > kMaxCodewords) {
         throw std::invalid_argument("PDF417 shape: aspect ratio, row height or size out of range");
     }
-    // A symbol of c columns and r = T / c rows is 17c + 69 modules wide and r · rowHeight high;
-    // solving width · aspectRatio = height for c, with 73 · aspectRatio - 4 folded into b.
+    // The positive root of 17a·c² + b·c - rowHeight·T = 0 with b = 73a - 4.
     const double a = aspectRatio;
     const double b = 73.0 * a - 4.0;
     const double root = std::sqrt(b * b + 68.0 * a * rowHeight * totalCodewords);

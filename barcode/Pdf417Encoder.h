@@ -69,9 +69,10 @@ public:
 // above, capped to the largest level whose codewords still fit beside the data in 928 cells.
 int errorCorrectionLevel(int dataCount);
 
-// The number of data columns for T = data + error-correction codewords: the column count that
-// gives the symbol the aspect ratio, with rows `rowHeight` module widths high. Kept within the
-// standard's 1..30 columns, 3..90 rows and 928 cells.
+// The number of data columns for T = data + error-correction codewords, balancing the symbol's
+// width against its height (rows `rowHeight` module widths high) by the aspect ratio a: the
+// positive root c of 17a·c² + (73a − 4)·c = rowHeight·T, rounded. Kept within the standard's
+// 1..30 columns, 3..90 rows and 928 cells.
 int dataColumnsFor(int totalCodewords, float aspectRatio, float rowHeight);
 
 } // namespace parvelin::barcode

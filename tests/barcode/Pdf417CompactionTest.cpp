@@ -176,12 +176,5 @@ TEST(Pdf417Compaction, BytesSixToFiveAndTheRestOneEach) {
     }
 }
 
-TEST(Pdf417Compaction, CountsWhatDoesNotFit) {
-    std::array<std::int32_t, 4> out{};
-    EXPECT_EQ(compactText(datafile::asBytes("ABCDEFGHIJ"), out), 5);
-    EXPECT_EQ(compactNumeric(datafile::asBytes("1234567890123"), out), 5);
-    EXPECT_EQ(compactBytes(datafile::asBytes("abcdefg"), out), 6);
-}
-
 } // namespace
 } // namespace parvelin::barcode

@@ -85,21 +85,9 @@ TEST(Pdf417Segments, ListingOfEachRule) {
     }
 }
 
-TEST(Pdf417Segments, SegmentsCoverThePayloadInOrder) {
-    const std::string payload = "2|Zm9vYmFy\r\n"
-                                "12345678901234567890\x80\x81\x82 abc\x83"
-                                "de||";
-    const std::vector<Segment> segments = segmentPayload(datafile::asBytes(payload));
-    ASSERT_FALSE(segments.empty());
-    EXPECT_EQ(segments.front().start, 0);
-    EXPECT_EQ(segments.back().end, static_cast<int>(payload.size()));
-    for (std::size_t i = 1; i < segments.size(); ++i) {
-        EXPECT_EQ(segments[i].start, segments[i - 1].end);
-    }
-}
-
 TEST(Pdf417Segments, LongAlternatingPayloadEndsInOneSegment) {
-    // Lone bytes between text of 1 and 2: every one joins, from the back of the list forward.
+    // Text of 1 between lone bytes, ending in text of 2: the last byte joins first, and each
+    // join makes the text long enough for the byte before it.
     std::string payload;
     for (int i = 0; i < 1800; ++i) {
         payload += "a\x80";
