@@ -2,7 +2,11 @@
 
 #include "tools/cli/CliSupport.h"
 #include "tools/cli/DataFileCommands.h"
+#include "tools/cli/Pdf417Command.h"
 #include "tools/cli/PinyinCommand.h"
+#ifdef PARVELIN_WITH_RENDER
+#include "tools/cli/RenderCommand.h"
+#endif
 
 #include <array>
 #include <iostream>
@@ -28,6 +32,17 @@ constexpr std::array kCommands = {
             runPayload},
     Command{"pinyin", "pinyin NAME          the pinyin candidates of a Chinese name, one per line",
             runPinyin},
+    Command{"pdf417",
+            "pdf417 [--segments] [--codewords] [--bmp FILE]\n"
+            "                       the PDF417 symbol of the payload on stdin: segment listing,\n"
+            "                       codewords, or the barcode picture as a bitmap file",
+            runPdf417},
+#ifdef PARVELIN_WITH_RENDER
+    Command{"render",
+            "render FILE... -o OUT.pdf | render FILE -o OUT.png [--dpi N]\n"
+            "                       the application form of each applicant, one page each",
+            runRender},
+#endif
 };
 
 void printUsage(std::ostream& out) {

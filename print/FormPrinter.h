@@ -1,0 +1,21 @@
+#pragma once
+
+#include "barcode/DrawStatus.h"
+#include "print/FormSlots.h"
+#include "print/PageCanvas.h"
+
+#include <string_view>
+
+namespace parvelin::print {
+
+// Draws the application form "因公护照申请表" for one applicant: the PDF417 barcode of the payload
+// at the top right, the title, the ruled table with its labels and notes, and the values in their
+// cells. When the barcode cannot be made, nothing else of the page is drawn and its status is
+// returned.
+class FormPrinter {
+public:
+    [[nodiscard]] barcode::DrawStatus drawPage(const FormSlots& slots, std::string_view payload,
+                                               PageCanvas& canvas) const;
+};
+
+} // namespace parvelin::print

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "print/PrintJob.h"
+
+#include <functional>
+#include <span>
+
+#include <QImage>
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QString>
+
+namespace parvelin::print {
+
+using Warn = std::function<void(std::string_view)>;
+
+// An A4 portrait page whose margins centre the designed form on the sheet, as a printer with a
+// printable area of exactly the form's size would place it.
+QPageLayout formPageLayout();
+
+// The jobs into a PDF file, one page each. Stops at the first job whose barcode cannot be made:
+// its page is written as the preview shows it (empty) and its status returned. `written` is false
+// when the file cannot be written.
+struct PdfResult {
+    bool written = false;
+    std::size_t pagesWritten = 0;
+    barcode::DrawStatus status = barcode::DrawStatus::Ok;
+};
+PdfResult writePdf(std::span<PrintJob> jobs, const QString& path, const Warn& warn);
+
+// The whole A4 sheet as an image at `dpi` dots per inch, white, with the form drawn on it.
+struct ImageResult {
+    QImage image;
+    barcode::DrawStatus status = barcode::DrawStatus::Ok;
+};
+ImageResult renderPageImage(PrintJob& job, int dpi, const Warn& warn);
+
+} // namespace parvelin::print

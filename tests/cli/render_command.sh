@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# render: the application form of data files into PDF and PNG, as the print commands draw it.
+cli=$1
+data=$2
+# shellcheck source=tests/cli/support.sh
+source "$(dirname "$0")/support.sh"
+samples=$data/samples
+
+pdf_pages() { grep -a -c -E '/Type ?/Page([^s]|$)' "$1"; }
+
+# One applicant into PDF and into an image.
+expect_status 0 "pdf of 000" "$cli" render "$samples/000.zbdw" -o "$work/000.pdf"
+[ "$(head -c 5 "$work/000.pdf")" = "%PDF-" ] || fail "pdf of 000: not a PDF"
+[ "$(pdf_pages "$work/000.pdf")" -eq 1 ] || fail "pdf of 000: expected one page"
+grep -a -q -E '/MediaBox ?\[0 0 595(\.0+)? 842(\.0+)?\]' "$work/000.pdf" || fail "pdf of 000: not A4"
+
+expect_status 0 "png of 000" "$cli" render "$samples/000.zbdw" -o "$work/000.png" --dpi 150
+[ "$(head -c 4 "$work/000.png" | tail -c 3)" = "PNG" ] || fail "png of 000: not a PNG"
+# IHDR: width and height, big-endian, at bytes 16..23; A4 at 150 dpi is 1240 by 1754.
+[ "$(od -An -tx1 -j16 -N8 "$work/000.png" | tr -d ' \n')" = "000004d8000006da" ] ||
+  fail "png of 000: not A4 at 150 dpi"
+
+# A group: one page per applicant, in the order given.
+expect_status 0 "pdf of three" "$cli" render "$samples/000.zbdw" "$samples/005.zbdw" \
+  "$samples/006.zbdw" -o "$work/three.pdf"
+[ "$(pdf_pages "$work/three.pdf")" -eq 3 ] || fail "pdf of three: expected three pages"
+
+# A payload too long for the symbol: the notice, and the page as the preview shows it.
+expect_status 1 "too long" "$cli" render "$samples/001.zbdw" -o "$work/001.pdf"
+grep -q '001.zbdw: 数据太长，二维码不正确！' "$work/err" || fail "too long: notice $(cat "$work/err")"
+[ "$(pdf_pages "$work/001.pdf")" -eq 1 ] || fail "too long: expected the empty page"
+
+# The group stops at the first applicant that fails, naming it.
+expect_status 1 "group with a long one" "$cli" render "$samples/000.zbdw" "$samples/002.zbdw" \
+  "$samples/006.zbdw" -o "$work/stop.pdf"
+grep -q '002.zbdw: 数据太长' "$work/err" || fail "group with a long one: $(cat "$work/err")"
+[ "$(pdf_pages "$work/stop.pdf")" -eq 2 ] || fail "group with a long one: expected two pages"
+
+# A record that fails a check is refused before anything is drawn.
+iconv -f UTF-8 -t CP936 <<<'groupMember|x|1|000013012|外交部|张|三|ZHANG|SAN||身份证|110101198001010014|北京|1980-01-01|亚洲司|科员|国家公务员||||无||12345678901234567890|已备案||2012-05-17||汉|| |批件|[2012]35号' |
+  head -c -1 | "$cli" seal >"$work/no-sex.zbdw"
+expect_status 1 "failed check" "$cli" render "$samples/000.zbdw" "$work/no-sex.zbdw" -o "$work/x.pdf"
+grep -q 'no-sex.zbdw: 必填项不能为空！' "$work/err" || fail "failed check: $(cat "$work/err")"
+[ -e "$work/x.pdf" ] && fail "failed check: wrote a PDF"
+
+printf 'not a data file' >"$work/broken.zbdw"
+expect_status 2 "malformed" "$cli" render "$work/broken.zbdw" -o "$work/y.pdf"
+[ "$(wc -l <"$work/err")" -eq 1 ] || fail "malformed: expected one line of error"
+
+expect_status 64 "no output" "$cli" render "$samples/000.zbdw"
+expect_status 64 "image of two" "$cli" render "$samples/000.zbdw" "$samples/005.zbdw" -o "$work/z.png"
+expect_status 64 "other format" "$cli" render "$samples/000.zbdw" -o "$work/z.jpg"
+expect_status 64 "bad dpi" "$cli" render "$samples/000.zbdw" -o "$work/z.png" --dpi 0
+
+finish "all render command checks passed"

@@ -1,0 +1,174 @@
+// The form page as Qt draws it: into images that an independent reader decodes, and into PDF.
+
+#include "print/ui/PageOutput.h"
+
+#include "print/FormLayout.h"
+#include "print/ui/QPainterCanvas.h"
+#include "tests/support/BarcodePayloads.h"
+#include "tests/support/FixedClock.h"
+
+#include <QFile>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <ZXing/ReadBarcode.h>
+#include <gtest/gtest.h>
+
+namespace parvelin::print {
+namespace {
+
+using namespace std::chrono_literals;
+
+const test::FixedClock kClock(2012y / 5 / 17);
+
+PrintJob jobFor(app::MemberRecord record) {
+    auto prepared = preparePrintJob(record, kClock);
+    if (!std::holds_alternative<PrintJob>(prepared)) {
+        throw std::runtime_error("test applicant fails a check");
+    }
+    return std::get<PrintJob>(prepared);
+}
+
+const Warn kNoWarning = [](std::string_view message) {
+    ADD_FAILURE() << "unexpected warning " << message;
+};
+
+std::string readBarcode(const QImage& page) {
+    const QImage grey = page.convertToFormat(QImage::Format_Grayscale8);
+    const ZXing::ImageView view(grey.constBits(), grey.width(), grey.height(),
+                                ZXing::ImageFormat::Lum, grey.bytesPerLine());
+    const ZXing::Result result =
+        ZXing::ReadBarcode(view, ZXing::DecodeHints().setFormats(ZXing::BarcodeFormat::PDF417));
+    return result.isValid() ? std::string(result.bytes().asString()) : "<unread>";
+}
+
+TEST(PageOutput, BarcodeOnA300DpiPageDecodesToThePayload) {
+    std::mt19937 random(5);
+    int decoded = 0;
+    for (int i = 0; i < 6; ++i) {
+        SCOPED_TRACE(i);
+        PrintJob job = jobFor(test::randomPrintableApplicant(random, 8));
+        ASSERT_TRUE(test::fitsOneSymbol(job.payload));
+        const ImageResult result = renderPageImage(job, 300, kNoWarning);
+        ASSERT_EQ(result.status, barcode::DrawStatus::Ok);
+        EXPECT_EQ(result.image.size(), QSize(2480, 3508)) << "A4 at 300 dpi";
+        EXPECT_EQ(readBarcode(result.image), job.payload);
+        ++decoded;
+    }
+    EXPECT_EQ(decoded, 6);
+}
+
+TEST(PageOutput, TheLargestApplicantPayloadStillDecodesAt300Dpi) {
+    PrintJob job = jobFor(test::validApplicant());
+    job.payload = test::largestPayloadWhere(test::fitsOneSymbol);
+    const ImageResult result = renderPageImage(job, 300, kNoWarning);
+    ASSERT_EQ(result.status, barcode::DrawStatus::Ok);
+    EXPECT_EQ(readBarcode(result.image), job.payload);
+}
+
+// The darkest pixel in a small square around a page position, on an image of the sheet.
+int darkestAround(const QImage& image, int dpi, Point at) {
+    const QMarginsF margins = formPageLayout().margins(QPageLayout::Millimeter);
+    const int cx = static_cast<int>(std::lround(margins.left() / 25.4 * dpi)) + at.x * dpi / 600;
+    const int cy = static_cast<int>(std::lround(margins.top() / 25.4 * dpi)) + at.y * dpi / 600;
+    int darkest = 255;
+    for (int y = cy - 2; y <= cy + 2; ++y) {
+        for (int x = cx - 2; x <= cx + 2; ++x) {
+            darkest = std::min(darkest, qGray(image.pixel(x, y)));
+        }
+    }
+    return darkest;
+}
+
+TEST(PageOutput, TheFormKeepsItsDesignedSizeAtEveryResolution) {
+    for (const int dpi : {150, 300, 600}) {
+        SCOPED_TRACE(dpi);
+        PrintJob job = jobFor(test::validApplicant());
+        const QImage page = renderPageImage(job, dpi, kNoWarning).image;
+        // The table frame's corners and a rule lie where the design puts them, in inches.
+        EXPECT_LT(darkestAround(page, dpi, {485, 3000}), 100) << "left edge of the frame";
+        EXPECT_LT(darkestAround(page, dpi, {4269, 3000}), 100) << "right edge of the frame";
+        EXPECT_LT(darkestAround(page, dpi, {2000, 5987}), 100) << "bottom edge of the frame";
+        EXPECT_LT(darkestAround(page, dpi, {3000, 2974}), 100) << "a rule of the table";
+        EXPECT_EQ(darkestAround(page, dpi, {300, 3000}), 255) << "outside the frame";
+        EXPECT_EQ(darkestAround(page, dpi, {4500, 3000}), 255) << "outside the frame";
+    }
+}
+
+TEST(PageOutput, FacesResolveToInstalledChineseFonts) {
+    for (const FontSpec& spec : {layout::kTitleFont, layout::kLabelFont, layout::kNoteFont}) {
+        const QFont font = QPainterCanvas::fontFor(spec, 600);
+        EXPECT_EQ(QFontInfo(font).family(), QPainterCanvas::familyOf(spec.face));
+        EXPECT_EQ(font.pixelSize(), spec.points * 600 / 72 + (spec.points * 600 % 72 >= 36));
+        const QFontMetrics metrics(font);
+        for (const QChar c : QStringLiteral("因公护照申请表单位名称人员序号（务必请本人签名）")) {
+            EXPECT_TRUE(metrics.inFont(c)) << QString(c).toStdString();
+        }
+    }
+}
+
+// Page objects of a PDF: "/Type /Page", not "/Type /Pages".
+int pdfPageCount(const QByteArray& pdf) {
+    return static_cast<int>(
+        QString::fromLatin1(pdf).count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?!s)"))));
+}
+
+TEST(PageOutput, PdfHoldsOneA4PagePerApplicantInOrder) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    std::vector<PrintJob> jobs{jobFor(test::validApplicant())};
+    const QString one = folder.filePath(QStringLiteral("one.pdf"));
+    const PdfResult result = writePdf(jobs, one, kNoWarning);
+    EXPECT_TRUE(result.written);
+    EXPECT_EQ(result.pagesWritten, 1u);
+    QFile file(one);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray pdf = file.readAll();
+    EXPECT_TRUE(pdf.startsWith("%PDF-"));
+    EXPECT_EQ(pdfPageCount(pdf), 1);
+    EXPECT_TRUE(QString::fromLatin1(pdf).contains(
+        QRegularExpression(QStringLiteral("/MediaBox\\s*\\[0 0 595(\\.0*)? 842(\\.0*)?\\]"))))
+        << "A4 is 595 by 842 points";
+
+    jobs.push_back(jobFor(test::validApplicant()));
+    jobs.push_back(jobFor(test::validApplicant()));
+    const QString three = folder.filePath(QStringLiteral("three.pdf"));
+    EXPECT_EQ(writePdf(jobs, three, kNoWarning).pagesWritten, 3u);
+    QFile threeFile(three);
+    ASSERT_TRUE(threeFile.open(QIODevice::ReadOnly));
+    EXPECT_EQ(pdfPageCount(threeFile.readAll()), 3);
+}
+
+TEST(PageOutput, PdfStopsAtTheFirstPageWhoseBarcodeFails) {
+    QTemporaryDir folder;
+    std::vector<PrintJob> jobs{jobFor(test::validApplicant()), jobFor(test::validApplicant()),
+                               jobFor(test::validApplicant())};
+    jobs[1].payload = std::string(6000, 'x');
+    std::vector<std::string> warnings;
+    const PdfResult result =
+        writePdf(jobs, folder.filePath(QStringLiteral("stop.pdf")),
+                 [&](std::string_view message) { warnings.emplace_back(message); });
+    EXPECT_TRUE(result.written);
+    EXPECT_EQ(result.pagesWritten, 2u);
+    EXPECT_EQ(result.status, barcode::DrawStatus::PayloadTooLong);
+    EXPECT_EQ(warnings, std::vector<std::string>{"数据太长，二维码不正确！"});
+}
+
+TEST(PageOutput, UnwritablePdfIsReported) {
+    std::vector<PrintJob> jobs{jobFor(test::validApplicant())};
+    EXPECT_FALSE(writePdf(jobs, QStringLiteral("/nonexistent-folder/x.pdf"), kNoWarning).written);
+}
+
+} // namespace
+} // namespace parvelin::print
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen"); // also while CTest lists the tests
+    }
+    QGuiApplication application(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
