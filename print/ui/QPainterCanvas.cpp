@@ -40,10 +40,10 @@ QString QPainterCanvas::familyOf(Face face) {
                                : QStringLiteral("AR PL UMing CN");
 }
 
-QFont QPainterCanvas::fontFor(const FontSpec& spec, int dpiY) {
-    QFont font(familyOf(spec.face));
-    font.setPixelSize(std::max(1, mulDiv(spec.points, dpiY, 72)));
-    font.setWeight(static_cast<QFont::Weight>(spec.weight));
+QFont QPainterCanvas::fontFor(const FontSpec& style, int dpiY) {
+    QFont font(familyOf(style.face));
+    font.setPixelSize(std::max(1, mulDiv(style.points, dpiY, 72)));
+    font.setWeight(static_cast<QFont::Weight>(style.weight));
     font.setStyleStrategy(QFont::PreferDefault);
     return font;
 }

@@ -23,8 +23,8 @@ public:
 
     // The installed family that stands for a face of the form.
     static QString familyOf(Face face);
-    // The font the canvas makes for a spec at a vertical resolution.
-    static QFont fontFor(const FontSpec& spec, int dpiY);
+    // The font the canvas makes for a font style at a vertical resolution.
+    static QFont fontFor(const FontSpec& style, int dpiY);
 
 private:
     int deviceX(int x) const;

@@ -98,10 +98,10 @@ TEST(PageOutput, TheFormKeepsItsDesignedSizeAtEveryResolution) {
 }
 
 TEST(PageOutput, FacesResolveToInstalledChineseFonts) {
-    for (const FontSpec& spec : {layout::kTitleFont, layout::kLabelFont, layout::kNoteFont}) {
-        const QFont font = QPainterCanvas::fontFor(spec, 600);
-        EXPECT_EQ(QFontInfo(font).family(), QPainterCanvas::familyOf(spec.face));
-        EXPECT_EQ(font.pixelSize(), spec.points * 600 / 72 + (spec.points * 600 % 72 >= 36));
+    for (const FontSpec& style : {layout::kTitleFont, layout::kLabelFont, layout::kNoteFont}) {
+        const QFont font = QPainterCanvas::fontFor(style, 600);
+        EXPECT_EQ(QFontInfo(font).family(), QPainterCanvas::familyOf(style.face));
+        EXPECT_EQ(font.pixelSize(), style.points * 600 / 72 + (style.points * 600 % 72 >= 36));
         const QFontMetrics metrics(font);
         for (const QChar c : QStringLiteral("因公护照申请表单位名称人员序号（务必请本人签名）")) {
             EXPECT_TRUE(metrics.inFont(c)) << QString(c).toStdString();
