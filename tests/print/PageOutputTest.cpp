@@ -11,6 +11,7 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QPainter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <ZXing/ReadBarcode.h>
@@ -110,6 +111,64 @@ TEST(PageOutput, FacesResolveToInstalledChineseFonts) {
 }
 
 // Page objects of a PDF: "/Type /Page", not "/Type /Pages".
+// Bounding box of the ink on an image, in pixels; empty when nothing is drawn.
+QRect inkBounds(const QImage& image) {
+    QRect bounds;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qGray(image.pixel(x, y)) < 160) {
+                bounds |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return bounds;
+}
+
+// Text of `lines` lines drawn in a box at 600 dpi (page units are pixels there).
+QRect inkOfText(const std::string& utf8, const Box& box, TextFormat format) {
+    QImage image(1200, 800, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    QPainterCanvas canvas(painter, 600, 600);
+    canvas.selectFont(layout::kValueFont);
+    canvas.drawText(app::gbk(utf8), box, format);
+    painter.end();
+    return inkBounds(image);
+}
+
+TEST(PageOutput, EveryFormatKeepsItsTextInsideItsBox) {
+    const std::string longText(120, 'W');
+    const Box box{100, 100, 500, 300}; // 400 by 200: a 12-point line is 100 units high
+    const QRect inside(100, 100, 400, 200);
+    for (const TextFormat format :
+         {TextFormat::Line, TextFormat::LineCentred, TextFormat::Wrap, TextFormat::WrapCentred,
+          TextFormat::WrapEdit, TextFormat::Centred}) {
+        SCOPED_TRACE(static_cast<int>(format));
+        const QRect ink = inkOfText(longText, box, format);
+        EXPECT_FALSE(ink.isEmpty());
+        EXPECT_TRUE(inside.contains(ink))
+            << ink.x() << "," << ink.y() << " " << ink.width() << "x" << ink.height();
+    }
+    EXPECT_TRUE(inkOfText("", box, TextFormat::Wrap).isEmpty()) << "empty slots draw nothing";
+}
+
+TEST(PageOutput, WrapEditLeavesOutALineThatWouldBeCutOff) {
+    // Room for one and a half lines: Wrap shows the top of the second line, WrapEdit only the
+    // first.
+    const Box box{100, 100, 500, 250};
+    const std::string text = "WWWWWWWWWWWWWWWWWWWWWWWWWWWWWW WWWWWWWWWWWWWWWWWWWWWWWWWWWWWW";
+    const QRect wrapped = inkOfText(text, box, TextFormat::Wrap);
+    const QRect edited = inkOfText(text, box, TextFormat::WrapEdit);
+    EXPECT_GT(wrapped.bottom(), 200) << "the cut second line shows";
+    EXPECT_LT(edited.bottom(), 200) << "only the whole first line shows";
+    // A word wider than the box: Wrap keeps it on its line and cuts it at the box's edge,
+    // WrapEdit breaks inside it and goes on in the next lines.
+    const Box tall{100, 100, 500, 450};
+    const std::string word(60, 'W');
+    EXPECT_LT(inkOfText(word, tall, TextFormat::Wrap).bottom(), 250);
+    EXPECT_GT(inkOfText(word, tall, TextFormat::WrapEdit).bottom(), 300);
+}
+
 int pdfPageCount(const QByteArray& pdf) {
     return static_cast<int>(
         QString::fromLatin1(pdf).count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?!s)"))));
