@@ -56,7 +56,7 @@ bool exceedsPositionOtherCap(GbkStringView positionOther) {
 }
 
 bool admitsEdit(std::size_t bytesBefore, std::size_t bytesAfter, std::optional<std::size_t> cap) {
-    return !cap || bytesAfter <= *cap || bytesAfter < bytesBefore;
+    return !cap || bytesAfter <= *cap || bytesAfter <= bytesBefore;
 }
 
 } // namespace parvelin::app

@@ -24,7 +24,7 @@ inline constexpr std::size_t kPositionOtherByteCap = 50;
 bool exceedsPositionOtherCap(GbkStringView positionOther);
 
 // Whether an edit of a capped box is admitted: a text within the cap always is; a text over the
-// cap (one that came from a data file) may shrink, but never grow.
+// cap (one that came from a data file) may shrink or stay as long, but never grow.
 bool admitsEdit(std::size_t bytesBefore, std::size_t bytesAfter, std::optional<std::size_t> cap);
 
 } // namespace parvelin::app

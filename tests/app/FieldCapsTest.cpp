@@ -42,7 +42,7 @@ TEST(FieldCaps, EditsWithinAndOverTheCap) {
         {99, 101, 100, false, "a Chinese character where only one byte is left"},
         {120, 118, 100, true, "a longer text from a data file may shrink"},
         {120, 121, 100, false, "... but never grow"},
-        {120, 120, 100, false, "... nor be replaced by one as long"},
+        {120, 120, 100, true, "... or be put in again as it is"},
         {0, 5000, std::nullopt, true, "no cap"},
     };
     for (const Case& c : cases) {
