@@ -55,9 +55,10 @@ input::KeyKind keyKindOf(const QKeyEvent* event) {
     if (event->matches(QKeySequence::Paste)) {
         return input::KeyKind::Character;
     }
-    const QString text = event->text();
-    return !text.isEmpty() && text.at(0).isPrint() ? input::KeyKind::Character
-                                                   : input::KeyKind::Other;
+    const QList<uint> text = event->text().toUcs4();
+    return !text.isEmpty() && QChar::isPrint(static_cast<char32_t>(text.constFirst()))
+               ? input::KeyKind::Character
+               : input::KeyKind::Other;
 }
 
 struct SideFields {
