@@ -35,7 +35,6 @@ const GbkString& delimitedDomesticBirthPlaces() {
     return list;
 }
 
-
 // Three decimal integers separated by "-", read as year, month and day; a real calendar date in
 // the years that the form's dates can hold (100..9999), or nothing.
 std::optional<CalendarDate> parseDate(GbkStringView text) {
