@@ -362,14 +362,18 @@ void MainForm::applyState(input::FormState state) {
     }
 }
 
-void MainForm::onNew() {
-    if (m_modified &&
-        m_services.ask(this, qText(message::kSaveChanges), false) ==
-            PlatformServices::Answer::Yes &&
-        !onSave()) {
-        return; // the save failed or was cancelled: the entries stay
+bool MainForm::changesMayGo() {
+    if (!m_modified ||
+        m_services.ask(this, qText(message::kSaveChanges), false) == PlatformServices::Answer::No) {
+        return true;
     }
-    resetForNew();
+    return onSave(); // a failed or cancelled save keeps the entries
+}
+
+void MainForm::onNew() {
+    if (changesMayGo()) {
+        resetForNew();
+    }
 }
 
 void MainForm::onEdit() {

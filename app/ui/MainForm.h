@@ -97,6 +97,9 @@ private:
     // Commands and states (MainForm.cpp).
     void resetForNew();
     void applyState(input::FormState state);
+    // Before New and Open replace the entries: unless unchanged, ask whether to save them; true
+    // when the form may go on (No, or Yes and the save succeeded).
+    bool changesMayGo();
     bool confirmClose();
     void markModified() { m_modified = true; }
     void notice(std::string_view text);

@@ -132,11 +132,8 @@ void MainForm::writeSaveDir(const QString& folder) const {
 }
 
 void MainForm::onOpen() {
-    if (m_modified &&
-        m_services.ask(this, qText(message::kSaveChanges), false) ==
-            PlatformServices::Answer::Yes &&
-        !onSave()) {
-        return; // the save failed or was cancelled: the entries stay
+    if (!changesMayGo()) {
+        return;
     }
     const QString path = m_services.chooseOpenFile(
         this, readSaveDir(), {qText(datafile::kOpenFilter), qText(datafile::kOpenAllFilter)});

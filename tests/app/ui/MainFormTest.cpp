@@ -172,35 +172,18 @@ void MainFormTest::namesProposePinyin_data() {
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("pinyin");
     QTest::addColumn<QStringList>("candidates");
-
-    QTest::newRow("one candidate fills the pinyin") << "surname"
-                                                    << "张三"
-                                                    << "张三"
-                                                    << "ZHANGSAN" << QStringList();
-    QTest::newRow("two readings open the list") << "surname"
-                                                << "长"
-                                                << "长"
-                                                << "" << QStringList({"CHANG", "ZHANG"});
-    QTest::newRow("three readings, sorted") << "given"
-                                            << "单"
-                                            << "单"
-                                            << "" << QStringList({"CHAN", "DAN", "SHAN"});
-    QTest::newRow("one reading per character") << "given"
-                                               << "古丽"
-                                               << "古丽"
-                                               << "GULI" << QStringList();
-    QTest::newRow("blanks are taken out") << "surname"
-                                          << "张 三"
-                                          << "张三"
-                                          << "ZHANGSAN" << QStringList();
-    QTest::newRow("full-width blanks too") << "given"
-                                           << "张　三"
-                                           << "张三"
-                                           << "ZHANGSAN" << QStringList();
-    QTest::newRow("Latin letters stay as typed") << "surname"
-                                                 << "Li"
-                                                 << "Li"
-                                                 << "Li" << QStringList();
+    const auto row = [](const char* why, const char* field, const char* typed, const char* shown,
+                        const char* pinyin, QStringList candidates) {
+        QTest::newRow(why) << QString(field) << QString(typed) << QString(shown) << QString(pinyin)
+                           << candidates;
+    };
+    row("one candidate fills the pinyin", "surname", "张三", "张三", "ZHANGSAN", {});
+    row("two readings open the list", "surname", "长", "长", "", {"CHANG", "ZHANG"});
+    row("three readings, sorted", "given", "单", "单", "", {"CHAN", "DAN", "SHAN"});
+    row("one reading per character", "given", "古丽", "古丽", "GULI", {});
+    row("blanks are taken out", "surname", "张 三", "张三", "ZHANGSAN", {});
+    row("full-width blanks too", "given", "张　三", "张三", "ZHANGSAN", {});
+    row("Latin letters stay as typed", "surname", "Li", "Li", "Li", {});
 }
 
 void MainFormTest::namesProposePinyin() {
@@ -288,24 +271,19 @@ void MainFormTest::birthDateComesFromTheIdentityCard_data() {
     QTest::addColumn<QString>("number");
     QTest::addColumn<QDate>("birthDate");
     QTest::addColumn<bool>("red");
-
+    const auto row = [](const char* why, const char* type, const char* number, QDate date,
+                        bool red) {
+        QTest::newRow(why) << QString(type) << QString(number) << date << red;
+    };
     const QDate kept(2012, 5, 17);
-    QTest::newRow("18 characters") << "身份证"
-                                   << "110101198005170014" << QDate(1980, 5, 17) << false;
-    QTest::newRow("15 characters, 19 before the year")
-        << "身份证"
-        << "110101800101001" << QDate(1980, 1, 1) << false;
-    QTest::newRow("30 February passes the range test only") << "身份证"
-                                                            << "110101198002300014" << kept << true;
-    QTest::newRow("region 99: date taken, number red")
-        << "身份证"
-        << "990101198001010014" << QDate(1980, 1, 1) << true;
-    QTest::newRow("month 13") << "身份证"
-                              << "110101198013010014" << kept << true;
-    QTest::newRow("other length") << "身份证"
-                                  << "1101011980" << kept << true;
-    QTest::newRow("officer's card: no date, no colour") << "军官证"
-                                                        << "110101198005170014" << kept << false;
+    row("18 characters", "身份证", "110101198005170014", QDate(1980, 5, 17), false);
+    row("15 characters, 19 before the year", "身份证", "110101800101001", QDate(1980, 1, 1), false);
+    row("30 February passes the range test only", "身份证", "110101198002300014", kept, true);
+    row("region 99: date taken, number red", "身份证", "990101198001010014", QDate(1980, 1, 1),
+        true);
+    row("month 13", "身份证", "110101198013010014", kept, true);
+    row("other length", "身份证", "1101011980", kept, true);
+    row("officer's card: no date, no colour", "军官证", "110101198005170014", kept, false);
 }
 
 void MainFormTest::birthDateComesFromTheIdentityCard() {
@@ -327,27 +305,15 @@ void MainFormTest::dependentBoxesFollowTheirLists_data() {
     QTest::addColumn<QString>("asking");
     QTest::addColumn<QString>("other");
     QTest::addColumn<QString>("box");
-
-    QTest::newRow("filing") << "filingStatus"
-                            << "其他"
-                            << "已备案"
-                            << "filingNumber";
-    QTest::newRow("held passport") << "heldPassportStatus"
-                                   << "需注销"
-                                   << "无"
-                                   << "heldPassportNumber";
-    QTest::newRow("held passport, blank") << "heldPassportStatus"
-                                          << "准持"
-                                          << " "
-                                          << "heldPassportNumber";
-    QTest::newRow("ethnicity") << "ethnicity"
-                               << "其他"
-                               << "汉"
-                               << "ethnicityOther";
-    QTest::newRow("position") << "position"
-                              << "其他"
-                              << "科员"
-                              << "positionOther";
+    const auto row = [](const char* why, const char* lead, const char* asking, const char* other,
+                        const char* box) {
+        QTest::newRow(why) << QString(lead) << QString(asking) << QString(other) << QString(box);
+    };
+    row("filing", "filingStatus", "其他", "已备案", "filingNumber");
+    row("held passport", "heldPassportStatus", "需注销", "无", "heldPassportNumber");
+    row("held passport, blank", "heldPassportStatus", "准持", " ", "heldPassportNumber");
+    row("ethnicity", "ethnicity", "其他", "汉", "ethnicityOther");
+    row("position", "position", "其他", "科员", "positionOther");
 }
 
 void MainFormTest::dependentBoxesFollowTheirLists() {
@@ -443,17 +409,14 @@ void MainFormTest::characterCapsStopTyping_data() {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("character");
     QTest::addColumn<int>("cap");
-
-    QTest::newRow("surname, Chinese") << "surnameChinese"
-                                      << "张" << 50;
-    QTest::newRow("given name, Latin") << "givenNameChinese"
-                                       << "a" << 50;
-    QTest::newRow("external unit") << "externalUnit"
-                                   << "单" << 100;
-    QTest::newRow("external identity") << "externalIdentity"
-                                       << "x" << 50;
-    QTest::newRow("remarks") << "remarks"
-                             << "备" << 50;
+    const auto row = [](const char* why, const char* field, const char* character, int cap) {
+        QTest::newRow(why) << QString(field) << QString(character) << cap;
+    };
+    row("surname, Chinese", "surnameChinese", "张", 50);
+    row("given name, Latin", "givenNameChinese", "a", 50);
+    row("external unit", "externalUnit", "单", 100);
+    row("external identity", "externalIdentity", "x", 50);
+    row("remarks", "remarks", "备", 50);
 }
 
 void MainFormTest::characterCapsStopTyping() {
@@ -462,12 +425,7 @@ void MainFormTest::characterCapsStopTyping() {
     QFETCH(int, cap);
     QWidget* widget = find(qPrintable(field));
     widget->setFocus(Qt::MouseFocusReason);
-    const auto text = [widget] {
-        if (auto* plain = qobject_cast<QPlainTextEdit*>(widget)) {
-            return plain->toPlainText();
-        }
-        return static_cast<QLineEdit*>(widget)->text();
-    };
+    const auto text = [widget] { return parvelin::test::textOf(widget); };
     typeText(widget, character.repeated(cap + 1));
     QCOMPARE(text(), character.repeated(cap));
     QTest::keyClick(widget, Qt::Key_Backspace);
@@ -515,15 +473,13 @@ void MainFormTest::charactersOutsideGbkAreRefused_data() {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("character");
     QTest::addColumn<bool>("typed");
-
-    QTest::newRow("emoji typed into a name") << "surnameChinese"
-                                             << "😀" << true;
-    QTest::newRow("emoji pasted into a name") << "givenNameChinese"
-                                              << "😀" << false;
-    QTest::newRow("Hangul in the external unit") << "externalUnit"
-                                                 << "한" << true;
-    QTest::newRow("an extension-B character in the remarks") << "remarks"
-                                                             << "𠀀" << false;
+    const auto row = [](const char* why, const char* field, const char* character, bool typed) {
+        QTest::newRow(why) << QString(field) << QString(character) << typed;
+    };
+    row("emoji typed into a name", "surnameChinese", "😀", true);
+    row("emoji pasted into a name", "givenNameChinese", "😀", false);
+    row("Hangul in the external unit", "externalUnit", "한", true);
+    row("an extension-B character in the remarks", "remarks", "𠀀", false);
 }
 
 void MainFormTest::charactersOutsideGbkAreRefused() {
@@ -532,12 +488,7 @@ void MainFormTest::charactersOutsideGbkAreRefused() {
     QFETCH(bool, typed);
     QWidget* widget = find(qPrintable(field));
     widget->setFocus(Qt::MouseFocusReason);
-    const auto text = [widget] {
-        if (auto* plain = qobject_cast<QPlainTextEdit*>(widget)) {
-            return plain->toPlainText();
-        }
-        return static_cast<QLineEdit*>(widget)->text();
-    };
+    const auto text = [widget] { return parvelin::test::textOf(widget); };
     typeText(widget, QStringLiteral("王"));
     if (typed) {
         typeText(widget, character);
@@ -560,29 +511,20 @@ void MainFormTest::untouchedFormClosesWithoutAsking() {
 void MainFormTest::everyChangeMarksTheFormModified_data() {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("value");
-
-    QTest::newRow("one character of the approval number") << "approvalNumber"
-                                                          << "1";
-    QTest::newRow("approval kind") << "approvalKind"
-                                   << "确认件";
-    QTest::newRow("birthplace") << "birthPlace"
-                                << "北京";
-    QTest::newRow("work unit") << "workUnit"
-                               << "亚洲司";
-    QTest::newRow("sex") << "sex"
-                         << "男";
-    QTest::newRow("document type") << "idDocumentType"
-                                   << "军官证";
-    QTest::newRow("photo number") << "photoNumber"
-                                  << "1";
-    QTest::newRow("external identity") << "externalIdentity"
-                                       << "x";
-    QTest::newRow("remarks") << "remarks"
-                             << "x";
-    QTest::newRow("identity number") << "idDocumentNumber"
-                                     << "1";
-    QTest::newRow("a date") << "fillDate"
-                            << "";
+    const auto row = [](const char* why, const char* control, const char* value) {
+        QTest::newRow(why) << QString(control) << QString(value);
+    };
+    row("one character of the approval number", "approvalNumber", "1");
+    row("approval kind", "approvalKind", "确认件");
+    row("birthplace", "birthPlace", "北京");
+    row("work unit", "workUnit", "亚洲司");
+    row("sex", "sex", "男");
+    row("document type", "idDocumentType", "军官证");
+    row("photo number", "photoNumber", "1");
+    row("external identity", "externalIdentity", "x");
+    row("remarks", "remarks", "x");
+    row("identity number", "idDocumentNumber", "1");
+    row("a date", "fillDate", "");
 }
 
 void MainFormTest::everyChangeMarksTheFormModified() {

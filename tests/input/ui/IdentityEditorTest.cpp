@@ -99,18 +99,15 @@ void IdentityEditorTest::okPutsTheNameIntoBothHalves_data() {
     QTest::addColumn<QString>("surname");
     QTest::addColumn<QString>("givenName");
     QTest::addColumn<QString>("note");
-
-    QTest::newRow("worked example") << kAmbassadorsWife << "张"
-                                    << "三"
-                                    << "大使张三夫人;wife of ZHANG SAN,Ambassador";
-    QTest::newRow("given name only: two blanks") << "***夫人;wife of ***"
-                                                 << ""
-                                                 << "三"
-                                                 << "三夫人;wife of  SAN";
-    QTest::newRow("both halves") << "***之子;son of ***"
-                                 << "李"
-                                 << "明"
-                                 << "李明之子;son of LI MING";
+    const auto row = [](const char* why, const QString& title, const char* surname,
+                        const char* givenName, const char* note) {
+        QTest::newRow(why) << title << QString(surname) << QString(givenName) << QString(note);
+    };
+    row("worked example", kAmbassadorsWife, "张", "三",
+        "大使张三夫人;wife of ZHANG SAN,Ambassador");
+    row("given name only: two blanks", QStringLiteral("***夫人;wife of ***"), "", "三",
+        "三夫人;wife of  SAN");
+    row("both halves", QStringLiteral("***之子;son of ***"), "李", "明", "李明之子;son of LI MING");
 }
 
 void IdentityEditorTest::okPutsTheNameIntoBothHalves() {
@@ -187,27 +184,16 @@ void IdentityEditorTest::okRefusesIncompleteNames_data() {
     QTest::addColumn<QString>("givenName");
     QTest::addColumn<QString>("surnamePinyin");
     QTest::addColumn<QString>("message");
-
-    QTest::newRow("all four empty") << ""
-                                    << ""
-                                    << ""
-                                    << "姓和名不能同时为空！";
-    QTest::newRow("a Chinese name without pinyin") << "〇"
-                                                   << ""
-                                                   << ""
-                                                   << "姓和名不能同时为空！";
-    QTest::newRow("surname list open, given list too") << "长"
-                                                       << "单"
-                                                       << ""
-                                                       << "请选择中文姓拼音";
-    QTest::newRow("only the given-name list open") << "张"
-                                                   << "单"
-                                                   << ""
-                                                   << "请选择中文名拼音";
-    QTest::newRow("blanks are not a name") << ""
-                                           << ""
-                                           << "  "
-                                           << "姓和名不能同时为空！";
+    const auto row = [](const char* why, const char* surname, const char* givenName,
+                        const char* surnamePinyin, const char* message) {
+        QTest::newRow(why) << QString(surname) << QString(givenName) << QString(surnamePinyin)
+                           << QString(message);
+    };
+    row("all four empty", "", "", "", "姓和名不能同时为空！");
+    row("a Chinese name without pinyin", "〇", "", "", "姓和名不能同时为空！");
+    row("surname list open, given list too", "长", "单", "", "请选择中文姓拼音");
+    row("only the given-name list open", "张", "单", "", "请选择中文名拼音");
+    row("blanks are not a name", "", "", "  ", "姓和名不能同时为空！");
 }
 
 void IdentityEditorTest::okRefusesIncompleteNames() {

@@ -7,7 +7,9 @@
 #include <QComboBox>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -53,6 +55,14 @@ inline bool chooseEntry(QComboBox* list, const QString& text) {
         return false;
     }
     return list->currentIndex() == row && QApplication::focusWidget() == list;
+}
+
+// The text of a line edit or of the multi-line remarks box.
+inline QString textOf(const QWidget* widget) {
+    if (auto* plain = qobject_cast<const QPlainTextEdit*>(widget)) {
+        return plain->toPlainText();
+    }
+    return static_cast<const QLineEdit*>(widget)->text();
 }
 
 inline QStringList itemTexts(const QComboBox* list) {
