@@ -11,7 +11,7 @@ using F = Field;
 using namespace control;
 
 // The main form's dialog template (resource 102), row by row in template order.
-constexpr std::array<ControlSpec, 76> kMainForm = {{
+constexpr std::array<DialogControl, 76> kMainForm = {{
     {1063, K::ListBox, "surnamePinyinList", {102, 148, 134, 44}, "", kSorted | kHidden, {}},
     {1064, K::ListBox, "givenNamePinyinList", {335, 148, 134, 44}, "", kSorted | kHidden, {}},
     {1033, K::Edit, "unitCode", {102, 101, 117, 14}, "", kDisabled, F::unitCode},
@@ -122,7 +122,7 @@ constexpr std::array<ControlSpec, 76> kMainForm = {{
 
 // The identity editor's template (resource 135). The template's hidden dot list (1050) is left
 // out: it is never shown and its value is always empty.
-constexpr std::array<ControlSpec, 15> kIdentityEditor = {{
+constexpr std::array<DialogControl, 15> kIdentityEditor = {{
     {0, K::Label, "", {13, 12, 98, 8}, "将对外身份对应的***改为：", 0, {}},
     {0, K::Label, "", {15, 29, 25, 8}, "中文姓", 0, {}},
     {1006, K::Edit, "surnameChinese", {42, 27, 45, 14}, "", 0, F::surnameChinese},
@@ -141,7 +141,7 @@ constexpr std::array<ControlSpec, 15> kIdentityEditor = {{
 }};
 
 // The about box (resource 100): the icon, the title line and OK.
-constexpr std::array<ControlSpec, 3> kAboutBox = {{
+constexpr std::array<DialogControl, 3> kAboutBox = {{
     {0, K::Bitmap, "aboutIcon", {11, 17, 21, 20}, "", 0, {}},
     {0, K::Label, "aboutTitle", {40, 10, 244, 8}, "", 0, {}},
     {1, K::Button, "okButton", {290, 7, 50, 14}, "确定", 0, {}},
@@ -193,31 +193,31 @@ int mulDiv(int a, int b, int c) {
 
 } // namespace
 
-std::span<const ControlSpec> mainFormLayout() {
+std::span<const DialogControl> mainFormLayout() {
     return kMainForm;
 }
 
-std::span<const ControlSpec> identityEditorLayout() {
+std::span<const DialogControl> identityEditorLayout() {
     return kIdentityEditor;
 }
 
-std::span<const ControlSpec> aboutBoxLayout() {
+std::span<const DialogControl> aboutBoxLayout() {
     return kAboutBox;
 }
 
-const ControlSpec* findControl(std::span<const ControlSpec> layout, int id) {
-    for (const ControlSpec& spec : layout) {
-        if (spec.id == id && id != 0) {
-            return &spec;
+const DialogControl* findControl(std::span<const DialogControl> layout, int id) {
+    for (const DialogControl& item : layout) {
+        if (item.id == id && id != 0) {
+            return &item;
         }
     }
     return nullptr;
 }
 
-const ControlSpec* findFieldControl(std::span<const ControlSpec> layout, Field field) {
-    for (const ControlSpec& spec : layout) {
-        if (spec.field == field) {
-            return &spec;
+const DialogControl* findFieldControl(std::span<const DialogControl> layout, Field field) {
+    for (const DialogControl& item : layout) {
+        if (item.field == field) {
+            return &item;
         }
     }
     return nullptr;

@@ -44,7 +44,7 @@ inline constexpr unsigned kNoTabStop = 1u << 4;  // skipped by Tab (and by Enter
 inline constexpr unsigned kDigitsOnly = 1u << 5; // an edit that takes decimal digits only
 } // namespace control
 
-struct ControlSpec {
+struct DialogControl {
     int id = 0; // the control's number; 0 for labels, frames and the banner
     ControlKind kind = ControlKind::Label;
     std::string_view name; // the object name: the field or the role; empty for labels
@@ -58,19 +58,19 @@ struct ControlSpec {
 
 // The main form: 562 x 447 dialog units, 76 controls.
 inline constexpr DialogRect kMainFormRect{0, 0, 562, 447};
-std::span<const ControlSpec> mainFormLayout();
+std::span<const DialogControl> mainFormLayout();
 
 // The identity editor: 239 x 101 dialog units.
 inline constexpr DialogRect kIdentityEditorRect{0, 0, 239, 101};
-std::span<const ControlSpec> identityEditorLayout();
+std::span<const DialogControl> identityEditorLayout();
 
 // The about box: 347 x 79 dialog units.
 inline constexpr DialogRect kAboutBoxRect{0, 0, 347, 79};
-std::span<const ControlSpec> aboutBoxLayout();
+std::span<const DialogControl> aboutBoxLayout();
 
 // The control of a layout with a number, or with a record field; nullptr when there is none.
-const ControlSpec* findControl(std::span<const ControlSpec> layout, int id);
-const ControlSpec* findFieldControl(std::span<const ControlSpec> layout, Field field);
+const DialogControl* findControl(std::span<const DialogControl> layout, int id);
+const DialogControl* findFieldControl(std::span<const DialogControl> layout, Field field);
 
 // Fixed tooltips in the order they are registered. A control registered twice keeps the first
 // text: the tooltip shown for a window is the first registration found for it.

@@ -22,16 +22,16 @@ AboutBox::AboutBox(QWidget* parent)
     setFont(dialogFont());
     const DialogBaseUnits units = baseUnitsOf(font());
     setFixedSize(pixelRect(kAboutBoxRect, units).size());
-    for (const ControlSpec& spec : aboutBoxLayout()) {
-        QWidget* widget = createControl(spec, this);
-        placeControl(widget, spec, units);
-        if (spec.name == "aboutIcon") {
+    for (const DialogControl& item : aboutBoxLayout()) {
+        QWidget* widget = createControl(item, this);
+        placeControl(widget, item, units);
+        if (item.name == "aboutIcon") {
             auto* icon = static_cast<QLabel*>(widget);
             icon->setPixmap(QPixmap(artwork::kIcon)
                                 .scaled(kIconPixels, kIconPixels, Qt::KeepAspectRatio,
                                         Qt::SmoothTransformation));
             icon->resize(kIconPixels, kIconPixels);
-        } else if (spec.name == "aboutTitle") {
+        } else if (item.name == "aboutTitle") {
             static_cast<QLabel*>(widget)->setText(qText(kProductTitle) + QLatin1Char(' ') +
                                                   qText(kVersionText));
         } else if (auto* ok = qobject_cast<QPushButton*>(widget)) {

@@ -41,10 +41,10 @@ QRect pixelRect(const DialogRect& rect, const DialogBaseUnits& base) {
     return {pixels.x, pixels.y, pixels.width, pixels.height};
 }
 
-QWidget* createControl(const ControlSpec& spec, QWidget* parent) {
+QWidget* createControl(const DialogControl& item, QWidget* parent) {
     QWidget* widget = nullptr;
-    const QString text = qText(spec.text);
-    switch (spec.kind) {
+    const QString text = qText(item.text);
+    switch (item.kind) {
     case ControlKind::ListBox: {
         auto* list = new QListWidget(parent);
         list->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -53,7 +53,7 @@ QWidget* createControl(const ControlSpec& spec, QWidget* parent) {
     }
     case ControlKind::Edit: {
         auto* edit = new QLineEdit(parent);
-        edit->setReadOnly(spec.has(control::kReadOnly));
+        edit->setReadOnly(item.has(control::kReadOnly));
         widget = edit;
         break;
     }
@@ -84,25 +84,25 @@ QWidget* createControl(const ControlSpec& spec, QWidget* parent) {
     case ControlKind::Label:
     case ControlKind::Bitmap: {
         auto* label = new QLabel(text, parent);
-        label->setWordWrap(spec.rect.height > kWrappedLabel);
+        label->setWordWrap(item.rect.height > kWrappedLabel);
         widget = label;
         break;
     }
     }
-    if (!spec.name.empty()) {
-        widget->setObjectName(qText(spec.name));
+    if (!item.name.empty()) {
+        widget->setObjectName(qText(item.name));
     }
-    if (spec.has(control::kNoTabStop)) {
+    if (item.has(control::kNoTabStop)) {
         widget->setFocusPolicy(Qt::ClickFocus);
     }
-    widget->setEnabled(!spec.has(control::kDisabled));
-    widget->setVisible(!spec.has(control::kHidden));
+    widget->setEnabled(!item.has(control::kDisabled));
+    widget->setVisible(!item.has(control::kHidden));
     return widget;
 }
 
-void placeControl(QWidget* widget, const ControlSpec& spec, const DialogBaseUnits& base) {
-    DialogRect rect = spec.rect;
-    if (spec.kind == ControlKind::DropDownList) {
+void placeControl(QWidget* widget, const DialogControl& item, const DialogBaseUnits& base) {
+    DialogRect rect = item.rect;
+    if (item.kind == ControlKind::DropDownList) {
         rect.height = std::min(rect.height, kEditHeight);
     }
     widget->setGeometry(pixelRect(rect, base));

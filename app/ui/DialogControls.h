@@ -22,10 +22,10 @@ QRect pixelRect(const DialogRect& rect, const DialogBaseUnits& base);
 // no tab stop); not placed. Labels, frames and bitmaps are QLabel and QGroupBox; edits are
 // QLineEdit, the multi-line edit input::GbkPlainTextEdit; lists QComboBox and QListWidget; date
 // pickers QDateEdit with a calendar and the format yyyy-MM-dd.
-QWidget* createControl(const ControlSpec& spec, QWidget* parent);
+QWidget* createControl(const DialogControl& item, QWidget* parent);
 
 // Places a widget where the table puts it. A drop-down list's table height includes its dropped
 // list; the closed list is as high as an edit box.
-void placeControl(QWidget* widget, const ControlSpec& spec, const DialogBaseUnits& base);
+void placeControl(QWidget* widget, const DialogControl& item, const DialogBaseUnits& base);
 
 } // namespace parvelin::app

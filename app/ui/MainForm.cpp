@@ -84,33 +84,33 @@ void MainForm::buildControls() {
 
     std::map<int, QWidget*> byId;
     QWidget* frame = nullptr;
-    for (const ControlSpec& spec : mainFormLayout()) {
-        if (spec.field == Field::externalIdentityNote) {
+    for (const DialogControl& item : mainFormLayout()) {
+        if (item.field == Field::externalIdentityNote) {
             continue; // the title list shows the note in place of its own text
         }
         QWidget* widget = nullptr;
-        if (spec.field == Field::externalIdentityNoteChoice) {
+        if (item.field == Field::externalIdentityNoteChoice) {
             m_titleList = new input::TitleComboBox(this);
-            m_titleList->setObjectName(qText(spec.name));
+            m_titleList->setObjectName(qText(item.name));
             widget = m_titleList;
         } else {
-            widget = createControl(spec, this);
+            widget = createControl(item, this);
         }
-        placeControl(widget, spec, units);
-        if (spec.id != 0) {
-            byId[spec.id] = widget;
+        placeControl(widget, item, units);
+        if (item.id != 0) {
+            byId[item.id] = widget;
         }
-        if (spec.field) {
-            m_controls[static_cast<std::size_t>(*spec.field)] = widget;
+        if (item.field) {
+            m_controls[static_cast<std::size_t>(*item.field)] = widget;
         }
-        switch (spec.kind) {
+        switch (item.kind) {
         case ControlKind::GroupBox:
             frame = widget;
             break;
         case ControlKind::Label:
             break;
         case ControlKind::Bitmap:
-            if (spec.name == "banner") {
+            if (item.name == "banner") {
                 m_banner = static_cast<QLabel*>(widget);
                 // Across the whole width of the form, whatever the font makes of it.
                 const QPixmap banner =
@@ -142,9 +142,9 @@ void MainForm::buildControls() {
     for (std::size_t i = 0; i < kFieldCount; ++i) {
         const auto field = static_cast<Field>(i);
         if (auto* edit = qobject_cast<QLineEdit*>(control(field))) {
-            const ControlSpec* spec = findFieldControl(mainFormLayout(), field);
+            const DialogControl* item = findFieldControl(mainFormLayout(), field);
             m_guards[i] =
-                new input::GbkValidator(edit, byteCap(field), spec->has(control::kDigitsOnly));
+                new input::GbkValidator(edit, byteCap(field), item->has(control::kDigitsOnly));
             connect(
                 m_guards[i], &input::GbkValidator::characterRefused, this,
                 [this] { notice(message::kCharacterNotStorable); }, Qt::QueuedConnection);

@@ -38,10 +38,10 @@ IdentityEditor::IdentityEditor(const NameRomanizer& romanizer, app::PlatformServ
     const app::DialogBaseUnits units = app::baseUnitsOf(font());
     setFixedSize(app::pixelRect(app::kIdentityEditorRect, units).size());
 
-    for (const app::ControlSpec& spec : app::identityEditorLayout()) {
-        QWidget* widget = app::createControl(spec, this);
-        app::placeControl(widget, spec, units);
-        const std::string_view tip = app::tooltipFor(app::identityEditorTooltips(), spec.id);
+    for (const app::DialogControl& item : app::identityEditorLayout()) {
+        QWidget* widget = app::createControl(item, this);
+        app::placeControl(widget, item, units);
+        const std::string_view tip = app::tooltipFor(app::identityEditorTooltips(), item.id);
         if (!tip.empty()) {
             widget->setToolTip(app::qText(tip));
         }

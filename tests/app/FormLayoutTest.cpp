@@ -53,9 +53,9 @@ TEST(FormLayout, DialogUnitsScaleLikeMapDialogRect) {
 
 TEST(FormLayout, EveryFieldHasExactlyOneControl) {
     std::multiset<Field> fields;
-    for (const ControlSpec& spec : mainFormLayout()) {
-        if (spec.field) {
-            fields.insert(*spec.field);
+    for (const DialogControl& item : mainFormLayout()) {
+        if (item.field) {
+            fields.insert(*item.field);
         }
     }
     for (int f = 0; f < static_cast<int>(Field::groupNumber); ++f) {
@@ -68,12 +68,12 @@ TEST(FormLayout, ControlNumbersAndNamesAreUnique) {
     for (const auto layout : {mainFormLayout(), identityEditorLayout(), aboutBoxLayout()}) {
         std::set<int> ids;
         std::set<std::string_view> names;
-        for (const ControlSpec& spec : layout) {
-            if (spec.id != 0) {
-                EXPECT_TRUE(ids.insert(spec.id).second) << spec.id;
+        for (const DialogControl& item : layout) {
+            if (item.id != 0) {
+                EXPECT_TRUE(ids.insert(item.id).second) << item.id;
             }
-            if (!spec.name.empty()) {
-                EXPECT_TRUE(names.insert(spec.name).second) << spec.name;
+            if (!item.name.empty()) {
+                EXPECT_TRUE(names.insert(item.name).second) << item.name;
             }
         }
     }
@@ -81,13 +81,13 @@ TEST(FormLayout, ControlNumbersAndNamesAreUnique) {
 
 TEST(FormLayout, FirstEnabledTabStopIsTheApprovalNumber) {
     // Initialisation leaves the focus on the first control Tab reaches.
-    for (const ControlSpec& spec : mainFormLayout()) {
-        const bool focusable = spec.kind != ControlKind::Label &&
-                               spec.kind != ControlKind::Bitmap &&
-                               spec.kind != ControlKind::GroupBox;
-        if (focusable && !spec.has(control::kHidden) && !spec.has(control::kDisabled) &&
-            !spec.has(control::kNoTabStop)) {
-            EXPECT_EQ(spec.name, "approvalNumber");
+    for (const DialogControl& item : mainFormLayout()) {
+        const bool focusable = item.kind != ControlKind::Label &&
+                               item.kind != ControlKind::Bitmap &&
+                               item.kind != ControlKind::GroupBox;
+        if (focusable && !item.has(control::kHidden) && !item.has(control::kDisabled) &&
+            !item.has(control::kNoTabStop)) {
+            EXPECT_EQ(item.name, "approvalNumber");
             return;
         }
     }
@@ -106,17 +106,17 @@ TEST(FormLayout, CandidateListsCoverTheControlsTheyHide) {
         {1064, {"givenNamePinyin", "idDocumentNumber", "birthDate"}},
     };
     for (const Case& c : cases) {
-        const ControlSpec* list = findControl(mainFormLayout(), c.list);
+        const DialogControl* list = findControl(mainFormLayout(), c.list);
         ASSERT_NE(list, nullptr);
         std::set<std::string_view> covered;
-        for (const ControlSpec& spec : mainFormLayout()) {
-            if (spec.field && &spec != list && spec.kind != ControlKind::DropDownList) {
-                if (intersects(spec.rect, list->rect)) {
-                    covered.insert(spec.name);
+        for (const DialogControl& item : mainFormLayout()) {
+            if (item.field && &item != list && item.kind != ControlKind::DropDownList) {
+                if (intersects(item.rect, list->rect)) {
+                    covered.insert(item.name);
                 }
-            } else if (spec.field &&
-                       intersects({spec.rect.x, spec.rect.y, spec.rect.width, 14}, list->rect)) {
-                covered.insert(spec.name);
+            } else if (item.field &&
+                       intersects({item.rect.x, item.rect.y, item.rect.width, 14}, list->rect)) {
+                covered.insert(item.name);
             }
         }
         EXPECT_EQ(covered, c.covered) << c.list;
@@ -124,8 +124,9 @@ TEST(FormLayout, CandidateListsCoverTheControlsTheyHide) {
 }
 
 TEST(FormLayout, TitleNoteLiesInsideTheTitleListLeavingItsButton) {
-    const ControlSpec* note = findFieldControl(mainFormLayout(), Field::externalIdentityNote);
-    const ControlSpec* list = findFieldControl(mainFormLayout(), Field::externalIdentityNoteChoice);
+    const DialogControl* note = findFieldControl(mainFormLayout(), Field::externalIdentityNote);
+    const DialogControl* list =
+        findFieldControl(mainFormLayout(), Field::externalIdentityNoteChoice);
     ASSERT_NE(note, nullptr);
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(note->rect.x, list->rect.x);
