@@ -60,7 +60,6 @@ CalendarDate* dateValue(MemberRecord& record, Field field) {
 MainForm::MainForm(const input::PinyinTable& pinyinTable, PlatformServices& services,
                    QWidget* parent)
     : QDialog(parent)
-    , m_pinyinTable(pinyinTable)
     , m_romanizer(pinyinTable)
     , m_services(services) {
     initArtwork();

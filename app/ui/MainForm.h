@@ -143,8 +143,7 @@ private:
         GbkString value;
     };
 
-    const input::PinyinTable& m_pinyinTable;
-    input::NameRomanizer m_romanizer;
+    input::NameRomanizer m_romanizer; // reads the program's pinyin table
     PlatformServices& m_services;
 
     MemberRecord m_record;
