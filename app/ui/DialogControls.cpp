@@ -1,0 +1,111 @@
+#include "app/ui/DialogControls.h"
+
+#include "app/ui/QtText.h"
+#include "input/ui/GbkInput.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace parvelin::app {
+
+namespace {
+
+constexpr int kEditHeight = 14;    // dialog units of an edit box, and of a closed drop-down list
+constexpr int kWrappedLabel = 10;  // labels higher than a line wrap their text
+constexpr int kFontPixelSize = 12; // 9 points at 96 dots per inch
+
+} // namespace
+
+QFont dialogFont() {
+    QFont font = QApplication::font();
+    font.setPixelSize(kFontPixelSize);
+    return font;
+}
+
+DialogBaseUnits baseUnitsOf(const QFont& font) {
+    const QFontMetrics metrics(font);
+    const int extent = metrics.horizontalAdvance(
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    return dialogBaseUnits(extent, metrics.height());
+}
+
+QRect pixelRect(const DialogRect& rect, const DialogBaseUnits& base) {
+    const PixelRect pixels = toPixels(rect, base);
+    return {pixels.x, pixels.y, pixels.width, pixels.height};
+}
+
+QWidget* createControl(const DialogControl& item, QWidget* parent) {
+    QWidget* widget = nullptr;
+    const QString text = qText(item.text);
+    switch (item.kind) {
+    case ControlKind::ListBox: {
+        auto* list = new QListWidget(parent);
+        list->setSelectionMode(QAbstractItemView::SingleSelection);
+        widget = list;
+        break;
+    }
+    case ControlKind::Edit: {
+        auto* edit = new QLineEdit(parent);
+        edit->setReadOnly(item.has(control::kReadOnly));
+        widget = edit;
+        break;
+    }
+    case ControlKind::MultiLineEdit:
+        widget = new input::GbkPlainTextEdit(parent);
+        break;
+    case ControlKind::DropDownList:
+        widget = new QComboBox(parent);
+        break;
+    case ControlKind::DatePicker: {
+        auto* picker = new QDateEdit(parent);
+        picker->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+        picker->setCalendarPopup(true);
+        // The dates a record can hold (the record text reads years 100 to 9999).
+        picker->setDateRange(QDate(100, 1, 1), QDate(9999, 12, 31));
+        widget = picker;
+        break;
+    }
+    case ControlKind::Button: {
+        auto* button = new QPushButton(text, parent);
+        button->setAutoDefault(false);
+        widget = button;
+        break;
+    }
+    case ControlKind::GroupBox:
+        widget = new QGroupBox(text, parent);
+        break;
+    case ControlKind::Label:
+    case ControlKind::Bitmap: {
+        auto* label = new QLabel(text, parent);
+        label->setWordWrap(item.rect.height > kWrappedLabel);
+        widget = label;
+        break;
+    }
+    }
+    if (!item.name.empty()) {
+        widget->setObjectName(qText(item.name));
+    }
+    if (item.has(control::kNoTabStop)) {
+        widget->setFocusPolicy(Qt::ClickFocus);
+    }
+    widget->setEnabled(!item.has(control::kDisabled));
+    widget->setVisible(!item.has(control::kHidden));
+    return widget;
+}
+
+void placeControl(QWidget* widget, const DialogControl& item, const DialogBaseUnits& base) {
+    DialogRect rect = item.rect;
+    if (item.kind == ControlKind::DropDownList) {
+        rect.height = std::min(rect.height, kEditHeight);
+    }
+    widget->setGeometry(pixelRect(rect, base));
+}
+
+} // namespace parvelin::app

@@ -1,0 +1,166 @@
+#pragma once
+
+#include "app/MemberRecord.h"
+#include "input/FormRules.h"
+#include "input/NameRomanizer.h"
+
+#include <array>
+#include <string_view>
+
+#include <QDialog>
+#include <QString>
+
+class QComboBox;
+class QHelpEvent;
+class QInputMethodEvent;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace parvelin::input {
+class GbkPlainTextEdit;
+class GbkValidator;
+class PinyinTable;
+class TitleComboBox;
+} // namespace parvelin::input
+
+namespace parvelin::app {
+
+class PlatformServices;
+
+// The one window the operator works in: every value of the applicant's MemberRecord, the eight
+// command buttons and the banner, built from the layout table (app/FormLayout.h).
+//
+// Handlers follow one pattern: copy the controls into the record (readControls), let the core
+// work on the record, copy it back (writeControls). Change notifications that arrive while the
+// form writes to its controls are ignored, so one handler never sets off another. Each control's
+// object name is the name of its field ("surnameChinese") or role ("saveButton").
+class MainForm final : public QDialog {
+    Q_OBJECT
+public:
+    MainForm(const input::PinyinTable& pinyinTable, PlatformServices& services,
+             QWidget* parent = nullptr);
+    ~MainForm() override;
+
+    // The exchange between the controls and the record. Reading fails only for an other-position
+    // text over 50 bytes: the form then says so (unless told not to) and puts the focus there.
+    enum class Report { Yes, No };
+    bool readControls(Report report = Report::Yes);
+    void writeControls();
+
+    // The checks before a record is stored or printed: the controls are read, the record trimmed
+    // and given its group number; the first failed check's message is shown (the unreplaced title
+    // also takes the focus to the title list). True when the record may be stored or printed.
+    bool validateForm();
+
+    const MemberRecord& record() const { return m_record; }
+    const QString& currentFilePath() const { return m_currentFilePath; }
+    bool isModified() const { return m_modified; }
+    input::FormState state() const { return m_state; }
+    PlatformServices& services() const { return m_services; }
+
+public slots:
+    // The commands of the eight buttons. Print preview and Print (printPreviewButton,
+    // printButton) belong to the print commands, which connect them in connectCommands().
+    void onNew();
+    void onOpen();
+    bool onSave(); // true when the record was written; the form is then fresh again
+    void onEdit();
+    void onAbout();
+    void onExit(); // posts a close request, which asks before changes are thrown away
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override; // Esc: the close request, never a silent end
+
+private:
+    enum Side { Surname = 0, GivenName = 1 };
+
+    // Construction (MainForm.cpp).
+    void buildControls();
+    void connectCommands();
+    void connectFields();
+    void initialise();
+
+    // Controls of fields.
+    QWidget* control(Field field) const;
+    QLineEdit* lineEdit(Field field) const;
+    QComboBox* list(Field field) const;
+    std::optional<Field> fieldOf(const QObject* object) const;
+    void readField(Field field);
+    GbkString currentText(Field field) const; // of a text control, as readField would read it
+    void writeField(Field field);
+
+    // Commands and states (MainForm.cpp).
+    void resetForNew();
+    void applyState(input::FormState state);
+    // Before New and Open replace the entries: unless unchanged, ask whether to save them; true
+    // when the form may go on (No, or Yes and the save succeeded).
+    bool changesMayGo();
+    bool confirmClose();
+    void markModified() { m_modified = true; }
+    void notice(std::string_view text);
+    void hideCandidateLists();
+
+    // Field flows (MainFormFlows.cpp).
+    void textEdited(Field field);
+    void listChosen(Field field);
+    void nameFieldChanged(Side side);
+    void pinyinFieldChanged(Side side);
+    void candidateChosen(Side side);
+    void dotButtonClicked(Side side);
+    void showCandidates(Side side, bool show);
+    void dependentListChanged(Field lead);
+    void personalSequenceChanged();
+    void remarkCategoryChanged();
+    void occupationCategoryChanged();
+    void birthPlaceScopeChanged();
+    void deriveBirthDate();
+    void identityNoteChoiceChanged();
+    void identityNoteLostFocus();
+    void fillBirthPlaceList();
+    void fillPositionList();
+    void refreshColours();
+    bool filterKeyPress(QObject* watched, QKeyEvent* event);
+    bool filterInputMethod(QObject* watched, QInputMethodEvent* event);
+    void showTitleTooltip(QHelpEvent* event);
+
+    // Save and Open (MainFormFiles.cpp).
+    QString chooseSavePath();
+    QString saveFolder() const;
+    QString readSaveDir() const;
+    void writeSaveDir(const QString& folder) const;
+
+    static constexpr std::size_t kFieldCount = static_cast<std::size_t>(Field::groupNumber);
+
+    // A text field's value as last written: the text shown and the GBK bytes it stands for, so
+    // that a value with damaged bytes from a data file goes back unchanged while nobody edits it.
+    struct Shown {
+        QString text;
+        GbkString value;
+    };
+
+    input::NameRomanizer m_romanizer; // reads the program's pinyin table
+    PlatformServices& m_services;
+
+    MemberRecord m_record;
+    QString m_currentFilePath;
+    bool m_modified = false;
+    input::FormState m_state = input::FormState::Fresh;
+    int m_silence = 0;        // > 0 while the form writes to its controls
+    bool m_resending = false; // a cut input-method event passes the filter once more
+
+    std::array<QWidget*, kFieldCount> m_controls{};
+    std::array<input::GbkValidator*, kFieldCount> m_guards{};
+    std::array<Shown, kFieldCount> m_shown{};
+    input::GbkPlainTextEdit* m_remarks = nullptr;
+    input::TitleComboBox* m_titleList = nullptr;
+    std::array<QListWidget*, 2> m_candidateLists{};
+    std::array<QPushButton*, 2> m_dotButtons{};
+    QLabel* m_banner = nullptr;
+};
+
+} // namespace parvelin::app

@@ -1,0 +1,25 @@
+#include "app/ui/ParvelinApp.h"
+
+#include "app/ui/Artwork.h"
+#include "app/ui/MainForm.h"
+#include "app/ui/PlatformServices.h"
+#include "input/EmbeddedPinyinTable.h"
+
+namespace parvelin::app {
+
+ParvelinApp::ParvelinApp(int& argc, char** argv)
+    : QApplication(argc, argv) {
+    initArtwork();
+    setWindowIcon(QIcon(artwork::kIcon));
+}
+
+int ParvelinApp::run() {
+    // The table comes with the program; a table that yields no lines leaves the pinyin empty.
+    m_pinyinTable.load(input::embeddedPinyinTable());
+    QtPlatformServices services;
+    MainForm form(m_pinyinTable, services);
+    form.exec();
+    return 0;
+}
+
+} // namespace parvelin::app

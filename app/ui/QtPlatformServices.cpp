@@ -1,0 +1,87 @@
+#include "app/FormTexts.h"
+#include "app/ui/PlatformServices.h"
+#include "datafile/SaveLocation.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStandardPaths>
+
+namespace parvelin::app {
+
+namespace {
+
+QString qText(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+} // namespace
+
+void QtPlatformServices::showNotice(QWidget* owner, const QString& text) {
+    // Notices warn, as the framework's message function marks a box without an icon of its own.
+    QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(), text,
+                    QMessageBox::Ok, owner);
+    box.exec();
+}
+
+PlatformServices::Answer QtPlatformServices::ask(QWidget* owner, const QString& text,
+                                                 bool withCancel) {
+    QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
+    if (withCancel) {
+        buttons |= QMessageBox::Cancel;
+    }
+    QMessageBox box(QMessageBox::NoIcon, qText(message::kPromptCaption), text, buttons, owner);
+    box.setDefaultButton(QMessageBox::Yes);
+    if (withCancel) {
+        box.setEscapeButton(QMessageBox::Cancel);
+    }
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
+QString QtPlatformServices::chooseSaveFile(QWidget* owner, const QString& folder,
+                                           const QString& proposedName, const QString& filter) {
+    QFileDialog dialog(owner, QString(), folder, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(qText(datafile::kDataFileSuffix));
+    dialog.selectFile(proposedName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+QString QtPlatformServices::chooseOpenFile(QWidget* owner, const QString& folder,
+                                           const QStringList& filters) {
+    QFileDialog dialog(owner, QString(), folder);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(filters);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+QString QtPlatformServices::executableFolder() const {
+    return QCoreApplication::applicationDirPath();
+}
+
+QString QtPlatformServices::documentsFolder() const {
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
+std::unique_ptr<QSettings> QtPlatformServices::settings() const {
+    return std::make_unique<QSettings>(qText(datafile::kSettingsOrganisation),
+                                       qText(datafile::kSettingsApplication));
+}
+
+} // namespace parvelin::app

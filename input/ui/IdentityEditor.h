@@ -1,0 +1,58 @@
+#pragma once
+
+#include "input/NameRomanizer.h"
+#include "input/TitleCompletion.h"
+
+#include <array>
+
+#include <QDialog>
+
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace parvelin::app {
+class PlatformServices;
+}
+
+namespace parvelin::input {
+
+class GbkValidator;
+
+// The small modal dialog that asks for the name which replaces "***" in a title: Chinese surname
+// and given name with their pinyin, proposed as on the main form. exec() answers Accepted only
+// after OK found the names complete; names() then gives them tidied.
+class IdentityEditor final : public QDialog {
+    Q_OBJECT
+public:
+    IdentityEditor(const NameRomanizer& romanizer, app::PlatformServices& services,
+                   QWidget* parent);
+
+    const IdentityNames& names() const { return m_names; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    enum Side { Surname = 0, GivenName = 1 };
+
+    void readControls();
+    void writeControls();
+    void nameChanged(Side side);
+    void candidateChosen(Side side);
+    void dotClicked(Side side);
+    void showCandidates(Side side, bool show);
+    void onOk();
+
+    const NameRomanizer& m_romanizer;
+    app::PlatformServices& m_services;
+    IdentityNames m_names;
+    std::array<QLineEdit*, 2> m_chinese{};
+    std::array<QLineEdit*, 2> m_pinyin{};
+    std::array<GbkValidator*, 4> m_guards{};
+    std::array<QListWidget*, 2> m_lists{};
+    QPushButton* m_ok = nullptr;
+    int m_silence = 0; // > 0 while the dialog writes its values to the controls
+};
+
+} // namespace parvelin::input

@@ -1,0 +1,98 @@
+#include "input/FormRules.h"
+
+#include "app/Vocabulary.h"
+#include "tests/support/Applicants.h"
+
+#include <functional>
+
+#include <gtest/gtest.h>
+
+namespace parvelin::input {
+namespace {
+
+using app::Field;
+using app::gbk;
+
+TEST(FormRules, EnableStatesOfEachFormState) {
+    struct Case {
+        Field field;
+        FormState state;
+        std::function<void(app::MemberRecord&)> change;
+        bool enabled;
+        const char* why;
+    };
+    const auto none = [](app::MemberRecord&) {};
+    const Case cases[] = {
+        {Field::unitCode, FormState::Editing, none, false, "unit code never"},
+        {Field::unitName, FormState::Fresh, none, false, "unit name never"},
+        {Field::surnameChinese, FormState::Fresh, none, true, "ordinary field, fresh"},
+        {Field::surnameChinese, FormState::Opened, none, false, "nothing in the opened state"},
+        {Field::externalIdentityNoteChoice, FormState::Opened, none, false, "title list too"},
+        {Field::remarks, FormState::Editing, none, true, "ordinary field, editing"},
+        {Field::nameDot, FormState::Editing, none, true, "the hidden dot list follows the others"},
+        {Field::positionOther, FormState::Editing, [](auto& r) { r.position = gbk("其他"); }, true,
+         "position 其他 asks for a description"},
+        {Field::positionOther, FormState::Editing, [](auto& r) { r.position = gbk("科员"); }, false,
+         "any other position does not"},
+        {Field::positionOther, FormState::Fresh, [](auto& r) { r.position = gbk("其他"); }, false,
+         "fresh: the dependent boxes start disabled"},
+        {Field::positionOther, FormState::Opened, [](auto& r) { r.position = gbk("其他"); }, false,
+         "opened: disabled whatever the value"},
+        {Field::ethnicityOther, FormState::Editing, [](auto& r) { r.ethnicity = gbk("其他"); },
+         true, "ethnicity 其他"},
+        {Field::ethnicityOther, FormState::Editing, [](auto& r) { r.ethnicity = gbk("汉"); }, false,
+         "ethnicity 汉"},
+        {Field::filingNumber, FormState::Editing, [](auto& r) { r.filingStatus = gbk("其他"); },
+         true, "filing status 其他"},
+        {Field::filingNumber, FormState::Editing, [](auto& r) { r.filingStatus = gbk("已备案"); },
+         false, "filed"},
+        {Field::heldPassportNumber, FormState::Editing,
+         [](auto& r) { r.heldPassportStatus = gbk("需注销"); }, true, "a passport to cancel"},
+        {Field::heldPassportNumber, FormState::Editing,
+         [](auto& r) { r.heldPassportStatus = gbk("准持"); }, true, "a second passport"},
+        {Field::heldPassportNumber, FormState::Editing,
+         [](auto& r) { r.heldPassportStatus = gbk("无"); }, false, "no passport"},
+        {Field::heldPassportNumber, FormState::Editing, [](auto& r) { r.heldPassportStatus = " "; },
+         false, "the blank entry"},
+        {Field::heldPassportNumber, FormState::Editing,
+         [](auto& r) { r.heldPassportStatus.clear(); }, false, "nothing chosen"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        app::MemberRecord record = test::validApplicant();
+        c.change(record);
+        EXPECT_EQ(isEnabled(c.field, c.state, record), c.enabled);
+    }
+    EXPECT_TRUE(dotButtonsEnabled(FormState::Fresh));
+    EXPECT_TRUE(dotButtonsEnabled(FormState::Editing));
+    EXPECT_FALSE(dotButtonsEnabled(FormState::Opened));
+}
+
+TEST(FormRules, PersonalSequenceLosesOneLeadingZeroPerChange) {
+    struct Case {
+        const char* typed;
+        const char* kept;
+        const char* why;
+    };
+    const Case cases[] = {
+        {"0", "", "a lone zero goes: typing can never start with 0"},
+        {"007", "07", "one zero per change, as after pasting 007"},
+        {"07", "7", "... and the next change drops the other"},
+        {"4711", "4711", "no leading zero"},
+        {"10", "10", "a zero later on stays"},
+        {"", "", "empty stays empty"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        EXPECT_EQ(personalSequenceAfterChange(c.typed), c.kept);
+    }
+}
+
+TEST(FormRules, RemarkCategoryReplacesTheRemarks) {
+    EXPECT_EQ(remarksForCategory(gbk("维和")), gbk("维和"));
+    EXPECT_EQ(remarksForCategory(" "), std::nullopt) << "the blank category keeps the remarks";
+    EXPECT_EQ(remarksForCategory(""), std::nullopt);
+}
+
+} // namespace
+} // namespace parvelin::input

@@ -1,0 +1,62 @@
+#include "input/KeyFilter.h"
+
+#include <gtest/gtest.h>
+
+namespace parvelin::input {
+namespace {
+
+using app::Field;
+using app::gbk;
+
+app::GbkString chineseCharacters(int count) {
+    app::GbkString text;
+    for (int i = 0; i < count; ++i) {
+        text += gbk("张");
+    }
+    return text;
+}
+
+TEST(KeyFilter, EnterMovesOnAndCharactersStopAtTheCap) {
+    struct Case {
+        KeyKind kind;
+        std::optional<Field> field;
+        app::GbkString text;
+        KeyAction expected;
+        const char* why;
+    };
+    const Case cases[] = {
+        {KeyKind::Enter, Field::remarks, "", KeyAction::MoveToNextControl,
+         "Enter in the multi-line remarks moves on, no line break"},
+        {KeyKind::Enter, std::nullopt, "", KeyAction::MoveToNextControl, "Enter on a button"},
+        {KeyKind::Character, Field::surnameChinese, chineseCharacters(49), KeyAction::Pass,
+         "a 50th character is taken"},
+        {KeyKind::Character, Field::surnameChinese, chineseCharacters(50), KeyAction::Discard,
+         "a 51st is not, though 100 bytes would allow 50 Chinese characters only"},
+        {KeyKind::Character, Field::surnameChinese, std::string(50, 'a'), KeyAction::Discard,
+         "Latin letters count as characters too"},
+        {KeyKind::Backspace, Field::surnameChinese, chineseCharacters(50), KeyAction::Pass,
+         "Backspace still works at the cap"},
+        {KeyKind::Other, Field::surnameChinese, chineseCharacters(50), KeyAction::Pass,
+         "Delete and the arrows produce no character"},
+        {KeyKind::Character, Field::unitName, chineseCharacters(32), KeyAction::Discard,
+         "unit name at 32"},
+        {KeyKind::Character, Field::externalIdentity, chineseCharacters(49), KeyAction::Pass,
+         "external identity below 50"},
+        {KeyKind::Character, Field::approvalNumber, std::string(500, '1'), KeyAction::Pass,
+         "no character cap on the approval number"},
+        {KeyKind::Character, std::nullopt, "", KeyAction::Pass, "controls without a field"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        EXPECT_EQ(filterKey(c.kind, c.field, c.text), c.expected);
+    }
+}
+
+TEST(KeyFilter, InputMethodCommitsAreCutAtTheCap) {
+    EXPECT_EQ(admittedCharacters(Field::surnameChinese, chineseCharacters(48), 5), 2u);
+    EXPECT_EQ(admittedCharacters(Field::remarks, chineseCharacters(50), 1), 0u);
+    EXPECT_EQ(admittedCharacters(Field::photoNumber, "", 30), 30u) << "no character cap";
+}
+
+} // namespace
+} // namespace parvelin::input

@@ -1,0 +1,108 @@
+#pragma once
+
+#include <functional>
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+
+namespace parvelin::test {
+
+// Driving widgets as an operator does.
+
+// Types text into the widget that has the focus: one key press per character carrying that
+// character, as a keyboard layout delivers Chinese characters too (QTest::keyClicks cannot).
+inline void typeText(QWidget* widget, const QString& text) {
+    for (const uint codePoint : text.toUcs4()) {
+        const QString character =
+            QString::fromUcs4(reinterpret_cast<const char32_t*>(&codePoint), 1);
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, character);
+        QApplication::sendEvent(widget, &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, character);
+        QApplication::sendEvent(widget, &release);
+    }
+}
+
+// What an input method hands over when the operator confirms a phrase.
+inline void commitText(QWidget* widget, const QString& text) {
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QApplication::sendEvent(widget, &event);
+}
+
+// Opens a drop-down list, moves to the entry with the text and presses Enter.
+inline bool chooseEntry(QComboBox* list, const QString& text) {
+    const int row = list->findText(text, Qt::MatchExactly);
+    if (row < 0) {
+        return false;
+    }
+    list->setFocus(Qt::MouseFocusReason);
+    list->showPopup();
+    QAbstractItemView* view = list->view();
+    view->setCurrentIndex(list->model()->index(row, 0));
+    QTest::keyClick(view, Qt::Key_Return);
+    // The closed popup hands the activation back to the window, as a desktop does.
+    list->window()->activateWindow();
+    if (!QTest::qWaitForWindowActive(list->window())) {
+        return false;
+    }
+    return list->currentIndex() == row && QApplication::focusWidget() == list;
+}
+
+// The text of a line edit or of the multi-line remarks box.
+inline QString textOf(const QWidget* widget) {
+    if (auto* plain = qobject_cast<const QPlainTextEdit*>(widget)) {
+        return plain->toPlainText();
+    }
+    return static_cast<const QLineEdit*>(widget)->text();
+}
+
+inline QStringList itemTexts(const QComboBox* list) {
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i) {
+        texts.append(list->itemText(i));
+    }
+    return texts;
+}
+
+inline QStringList itemTexts(const QListWidget* list) {
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i) {
+        texts.append(list->item(i)->text());
+    }
+    return texts;
+}
+
+// Clicks an item of a list box.
+inline void clickItem(QListWidget* list, const QString& text) {
+    const QList<QListWidgetItem*> found = list->findItems(text, Qt::MatchExactly);
+    QVERIFY2(!found.isEmpty(), qPrintable(text));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(found.constFirst()).center());
+}
+
+// Acts on the next modal dialog of the type as soon as it is up (the form opens some after the
+// event that asked for them, inside their own event loop). `act` must close the dialog.
+template <typename Dialog>
+void whenModal(std::function<void(Dialog*)> act) {
+    auto* timer = new QTimer;
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, [timer, act] {
+        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            act(dialog);
+        }
+    });
+    timer->start();
+}
+
+} // namespace parvelin::test
