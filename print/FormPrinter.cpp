@@ -32,10 +32,10 @@ void drawValue(const app::GbkString& text, const Box& box, TextFormat format, in
     canvas.selectFont(layout::kValueFont);
 }
 
-void drawValues(std::span<const layout::ValueCell> cells, const FormSlots& slots,
+void drawValues(std::span<const layout::ValueCell> layoutCells, const FormSlots& cells,
                 PageCanvas& canvas) {
-    for (const layout::ValueCell& cell : cells) {
-        drawValue(slots.*cell.slot, cell.box, cell.format, cell.fittedWidth, canvas);
+    for (const layout::ValueCell& cell : layoutCells) {
+        drawValue(cells.*cell.slot, cell.box, cell.format, cell.fittedWidth, canvas);
     }
 }
 
@@ -52,7 +52,7 @@ barcode::DrawStatus drawBarcode(std::string_view payload, PageCanvas& canvas) {
 
 } // namespace
 
-barcode::DrawStatus FormPrinter::drawPage(const FormSlots& slots, std::string_view payload,
+barcode::DrawStatus FormPrinter::drawPage(const FormSlots& cells, std::string_view payload,
                                           PageCanvas& canvas) const {
     const barcode::DrawStatus barcodeStatus = drawBarcode(payload, canvas);
     if (barcodeStatus != barcode::DrawStatus::Ok) {
@@ -83,10 +83,10 @@ barcode::DrawStatus FormPrinter::drawPage(const FormSlots& slots, std::string_vi
     drawFixedTexts(std::span(layout::kNotes).last(1), canvas);
 
     canvas.selectFont(layout::kValueFont);
-    drawValues(layout::kValuesBeforeHeldPassport, slots, canvas);
-    canvas.drawText(slots.heldPassportStatus + slots.heldPassportNumber, layout::kHeldPassportBox,
+    drawValues(layout::kValuesBeforeHeldPassport, cells, canvas);
+    canvas.drawText(cells.heldPassportStatus + cells.heldPassportNumber, layout::kHeldPassportBox,
                     layout::kHeldPassportFormat);
-    drawValues(layout::kValuesAfterHeldPassport, slots, canvas);
+    drawValues(layout::kValuesAfterHeldPassport, cells, canvas);
     return barcode::DrawStatus::Ok;
 }
 

@@ -14,7 +14,7 @@ namespace parvelin::print {
 // returned.
 class FormPrinter {
 public:
-    [[nodiscard]] barcode::DrawStatus drawPage(const FormSlots& slots, std::string_view payload,
+    [[nodiscard]] barcode::DrawStatus drawPage(const FormSlots& cells, std::string_view payload,
                                                PageCanvas& canvas) const;
 };
 

@@ -13,32 +13,32 @@ const app::GbkString& otherOr(const app::GbkString& choice, const app::GbkString
 } // namespace
 
 FormSlots slotsFromRecord(const app::MemberRecord& r) {
-    FormSlots slots;
-    slots.fillDateText = app::formatDate(r.fillDate);
-    slots.unitName = r.unitName;
-    slots.sequenceText = r.groupNumber + "_" + r.personalSequence;
-    slots.surnameChinese = r.surnameChinese;
-    slots.givenNameChinese = r.givenNameChinese;
-    slots.sex = r.sex;
-    slots.ethnicityText = otherOr(r.ethnicity, r.ethnicityOther);
-    slots.birthPlace = r.birthPlace;
-    slots.surnamePinyin = r.surnamePinyin;
-    slots.givenNamePinyin = r.givenNamePinyin;
-    slots.birthDateText = app::formatDate(r.birthDate);
-    slots.idDocumentType = r.idDocumentType;
-    slots.idDocumentNumber = r.idDocumentNumber;
-    slots.workUnit = r.workUnit;
-    slots.positionText = otherOr(r.position, r.positionOther);
-    slots.occupationCategory = r.occupationCategory;
-    slots.externalIdentityNote = r.externalIdentityNote;
-    slots.externalUnit = r.externalUnit;
-    slots.externalIdentity = r.externalIdentity;
-    slots.heldPassportStatus = r.heldPassportStatus;
-    slots.heldPassportNumber = r.heldPassportNumber;
-    slots.photoNumber = r.photoNumber;
-    slots.filingText = r.filingStatus == app::word::kOther ? r.filingNumber : r.filingStatus;
-    slots.remarks = r.remarks;
-    return slots;
+    FormSlots cells;
+    cells.fillDateText = app::formatDate(r.fillDate);
+    cells.unitName = r.unitName;
+    cells.sequenceText = r.groupNumber + "_" + r.personalSequence;
+    cells.surnameChinese = r.surnameChinese;
+    cells.givenNameChinese = r.givenNameChinese;
+    cells.sex = r.sex;
+    cells.ethnicityText = otherOr(r.ethnicity, r.ethnicityOther);
+    cells.birthPlace = r.birthPlace;
+    cells.surnamePinyin = r.surnamePinyin;
+    cells.givenNamePinyin = r.givenNamePinyin;
+    cells.birthDateText = app::formatDate(r.birthDate);
+    cells.idDocumentType = r.idDocumentType;
+    cells.idDocumentNumber = r.idDocumentNumber;
+    cells.workUnit = r.workUnit;
+    cells.positionText = otherOr(r.position, r.positionOther);
+    cells.occupationCategory = r.occupationCategory;
+    cells.externalIdentityNote = r.externalIdentityNote;
+    cells.externalUnit = r.externalUnit;
+    cells.externalIdentity = r.externalIdentity;
+    cells.heldPassportStatus = r.heldPassportStatus;
+    cells.heldPassportNumber = r.heldPassportNumber;
+    cells.photoNumber = r.photoNumber;
+    cells.filingText = r.filingStatus == app::word::kOther ? r.filingNumber : r.filingStatus;
+    cells.remarks = r.remarks;
+    return cells;
 }
 
 } // namespace parvelin::print

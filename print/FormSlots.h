@@ -35,7 +35,7 @@ struct FormSlots {
     bool operator==(const FormSlots&) const = default;
 };
 
-// The slots of a record that has passed the checks and carries its name separator: the "other"
+// The cells of a record that has passed the checks and carries its name separator: the "other"
 // position, ethnicity and filing number resolved, the dates as yyyy-mm-dd, the sequence as group
 // number "_" personal sequence.
 FormSlots slotsFromRecord(const app::MemberRecord& record);

@@ -12,13 +12,13 @@ std::variant<PrintJob, datafile::CheckFailure> preparePrintJob(app::MemberRecord
     }
     PrintJob job;
     job.payload = datafile::composeBarcodePayload(record); // appends the name separator
-    job.slots = slotsFromRecord(record);
+    job.cells = slotsFromRecord(record);
     return job;
 }
 
 barcode::DrawStatus drawFormPage(PrintJob& job, PageCanvas& canvas,
                                  const std::function<void(std::string_view)>& warn) {
-    const barcode::DrawStatus status = FormPrinter().drawPage(job.slots, job.payload, canvas);
+    const barcode::DrawStatus status = FormPrinter().drawPage(job.cells, job.payload, canvas);
     if (status != barcode::DrawStatus::Ok && !job.warned) {
         warn(status == barcode::DrawStatus::PayloadTooLong ? barcode::kPayloadTooLongMessage
                                                            : kPictureFailedMessage);

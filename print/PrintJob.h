@@ -20,7 +20,7 @@ inline constexpr std::string_view kPictureFailedMessage = "图片加载失败！
 // What a print command prepares for every drawing of its page: the texts of the cells, the barcode
 // payload, and whether the barcode warning has been shown since the command started.
 struct PrintJob {
-    FormSlots slots;
+    FormSlots cells;
     std::string payload;
     bool warned = false;
 };

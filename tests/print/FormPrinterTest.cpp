@@ -24,9 +24,9 @@ PrintJob jobFor(app::MemberRecord record) {
     return std::get<PrintJob>(prepared);
 }
 
-std::vector<std::string> recordPage(const FormSlots& slots, const std::string& payload) {
+std::vector<std::string> recordPage(const FormSlots& cells, const std::string& payload) {
     test::RecordingCanvas canvas;
-    EXPECT_EQ(FormPrinter().drawPage(slots, payload, canvas), barcode::DrawStatus::Ok);
+    EXPECT_EQ(FormPrinter().drawPage(cells, payload, canvas), barcode::DrawStatus::Ok);
     return canvas.lines;
 }
 
@@ -55,7 +55,7 @@ std::string fontForBox(const std::vector<std::string>& lines, const std::string&
 TEST(FormPrinter, PageOfTheWorkedApplicantMatchesTheDesignedForm) {
     const PrintJob job = jobFor(test::validApplicant());
     test::RecordingCanvas canvas;
-    ASSERT_EQ(FormPrinter().drawPage(job.slots, job.payload, canvas), barcode::DrawStatus::Ok);
+    ASSERT_EQ(FormPrinter().drawPage(job.cells, job.payload, canvas), barcode::DrawStatus::Ok);
 
     std::string expected = test::readTestData("print/page-zhang-san.txt");
     ASSERT_FALSE(canvas.lines.empty());
@@ -88,14 +88,14 @@ TEST(FormPrinter, LongTextsInFittedCellsGetTheSmallFont) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
         PrintJob job = jobFor(test::validApplicant());
-        job.slots.*c.slot = std::string(c.bytes, 'W');
-        const auto lines = recordPage(job.slots, job.payload);
+        job.cells.*c.slot = std::string(c.bytes, 'W');
+        const auto lines = recordPage(job.cells, job.payload);
         EXPECT_EQ(fontForBox(lines, c.box), "font 宋体 " + std::to_string(c.points) + " 400");
     }
     // The byte count decides: 8 Chinese characters are 16 bytes.
     PrintJob job = jobFor(test::validApplicant());
-    job.slots.surnameChinese = gbk("欧阳欧阳欧阳欧阳");
-    EXPECT_EQ(fontForBox(recordPage(job.slots, job.payload), "1015,1809,1485,2030"),
+    job.cells.surnameChinese = gbk("欧阳欧阳欧阳欧阳");
+    EXPECT_EQ(fontForBox(recordPage(job.cells, job.payload), "1015,1809,1485,2030"),
               "font 宋体 12 400");
 }
 
@@ -111,7 +111,7 @@ TEST(FormPrinter, OtherChoicesPrintTheirDescriptions) {
     r.heldPassportNumber = "G12345678";
     r.nameDot = gbk("·");
     const PrintJob job = jobFor(r);
-    const auto lines = recordPage(job.slots, job.payload);
+    const auto lines = recordPage(job.cells, job.payload);
     EXPECT_EQ(lineForBox(lines, "3055,2520,4249,2741"), "text Wrap 3055,2520,4249,2741 翻译");
     EXPECT_EQ(lineForBox(lines, "2785,2046,3262,2267"),
               "text WrapCentred 2785,2046,3262,2267 克木人");

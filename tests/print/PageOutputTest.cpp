@@ -149,7 +149,7 @@ TEST(PageOutput, EveryFormatKeepsItsTextInsideItsBox) {
         EXPECT_TRUE(inside.contains(ink))
             << ink.x() << "," << ink.y() << " " << ink.width() << "x" << ink.height();
     }
-    EXPECT_TRUE(inkOfText("", box, TextFormat::Wrap).isEmpty()) << "empty slots draw nothing";
+    EXPECT_TRUE(inkOfText("", box, TextFormat::Wrap).isEmpty()) << "empty cells draw nothing";
 }
 
 TEST(PageOutput, WrapEditLeavesOutALineThatWouldBeCutOff) {
