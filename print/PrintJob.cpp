@@ -5,24 +5,39 @@
 
 namespace parvelin::print {
 
+std::optional<std::string_view> printRefusal(bool fileOpen, bool modified) {
+    if (!fileOpen) {
+        return kMustSaveFirst;
+    }
+    if (modified) {
+        return kChangedMustSave;
+    }
+    return std::nullopt;
+}
+
+PrintJob printJobFor(app::MemberRecord& checkedRecord) {
+    PrintJob job;
+    job.payload = datafile::composeBarcodePayload(checkedRecord); // appends the name separator
+    job.cells = slotsFromRecord(checkedRecord);
+    return job;
+}
+
 std::variant<PrintJob, datafile::CheckFailure> preparePrintJob(app::MemberRecord& record,
                                                                const app::Clock& clock) {
     if (auto failure = datafile::validateRecord(record, clock)) {
         return *failure;
     }
-    PrintJob job;
-    job.payload = datafile::composeBarcodePayload(record); // appends the name separator
-    job.cells = slotsFromRecord(record);
-    return job;
+    return printJobFor(record);
 }
 
 barcode::DrawStatus drawFormPage(PrintJob& job, PageCanvas& canvas,
                                  const std::function<void(std::string_view)>& warn) {
     const barcode::DrawStatus status = FormPrinter().drawPage(job.cells, job.payload, canvas);
     if (status != barcode::DrawStatus::Ok && !job.warned) {
+        // Marked first: a page drawn again while the warning is up must not warn twice.
+        job.warned = true;
         warn(status == barcode::DrawStatus::PayloadTooLong ? barcode::kPayloadTooLongMessage
                                                            : kPictureFailedMessage);
-        job.warned = true;
     }
     return status;
 }

@@ -8,11 +8,18 @@
 #include "print/PageCanvas.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
 
 namespace parvelin::print {
+
+// The refusals of Print preview and Print: they run only for an applicant whose data file is open
+// and unchanged, so that the printed form and its barcode always match a stored file.
+inline constexpr std::string_view kMustSaveFirst = "必须先保存才能打印";
+inline constexpr std::string_view kChangedMustSave = "信息有修改，必须先保存才能打印";
+std::optional<std::string_view> printRefusal(bool fileOpen, bool modified);
 
 // The notice when the barcode picture cannot be drawn onto the page.
 inline constexpr std::string_view kPictureFailedMessage = "图片加载失败！";
@@ -25,8 +32,12 @@ struct PrintJob {
     bool warned = false;
 };
 
-// The steps of Print preview and Print after their refusals: the checks, the name separator, the
-// barcode payload and the cells. A record that fails a check gives the failure instead.
+// The job of a record that has passed the checks: the name separator appended to the record
+// itself, the barcode payload of its barcode record, the cells.
+PrintJob printJobFor(app::MemberRecord& checkedRecord);
+
+// The steps of Print preview and Print after their refusals: the checks, then printJobFor. A
+// record that fails a check gives the failure instead.
 std::variant<PrintJob, datafile::CheckFailure> preparePrintJob(app::MemberRecord& record,
                                                                const app::Clock& clock);
 

@@ -172,7 +172,8 @@ void MainForm::connectCommands() {
     connect(button("saveButton"), &QPushButton::clicked, this, &MainForm::onSave);
     connect(button("aboutButton"), &QPushButton::clicked, this, &MainForm::onAbout);
     connect(button("exitButton"), &QPushButton::clicked, this, &MainForm::onExit);
-    // printPreviewButton and printButton: the print commands connect their handlers here.
+    connect(button("printPreviewButton"), &QPushButton::clicked, this, &MainForm::onPrintPreview);
+    connect(button("printButton"), &QPushButton::clicked, this, &MainForm::onPrint);
 }
 
 void MainForm::connectFields() {

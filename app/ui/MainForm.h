@@ -8,6 +8,8 @@
 #include <string_view>
 
 #include <QDialog>
+#include <QMainWindow>
+#include <QPointer>
 #include <QString>
 
 class QComboBox;
@@ -62,14 +64,16 @@ public:
     PlatformServices& services() const { return m_services; }
 
 public slots:
-    // The commands of the eight buttons. Print preview and Print (printPreviewButton,
-    // printButton) belong to the print commands, which connect them in connectCommands().
+    // The commands of the eight buttons.
     void onNew();
     void onOpen();
     bool onSave(); // true when the record was written; the form is then fresh again
     void onEdit();
     void onAbout();
     void onExit(); // posts a close request, which asks before changes are thrown away
+    // Print preview and Print of the opened, unchanged applicant (MainFormPrint.cpp).
+    void onPrintPreview();
+    void onPrint();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -128,6 +132,9 @@ private:
     bool filterInputMethod(QObject* watched, QInputMethodEvent* event);
     void showTitleTooltip(QHelpEvent* event);
 
+    // Print preview and Print (MainFormPrint.cpp).
+    void runPrintCommand(bool directPrint);
+
     // Save and Open (MainFormFiles.cpp).
     QString chooseSavePath();
     QString saveFolder() const;
@@ -161,6 +168,7 @@ private:
     std::array<QListWidget*, 2> m_candidateLists{};
     std::array<QPushButton*, 2> m_dotButtons{};
     QLabel* m_banner = nullptr;
+    QPointer<QMainWindow> m_previewFrame; // the window of the last print command, while it lives
 };
 
 } // namespace parvelin::app

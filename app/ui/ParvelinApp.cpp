@@ -18,8 +18,10 @@ int ParvelinApp::run() {
     m_pinyinTable.load(input::embeddedPinyinTable());
     QtPlatformServices services;
     MainForm form(m_pinyinTable, services);
-    form.exec();
-    return 0;
+    // Not exec(): the print preview hides the form while it runs, which would end a modal run.
+    // The program ends when the form closes, its last window.
+    form.show();
+    return exec();
 }
 
 } // namespace parvelin::app

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Clock.h"
+#include "print/ui/PrintDialogService.h"
 
 #include <memory>
 
@@ -13,10 +14,10 @@ class QWidget;
 namespace parvelin::app {
 
 // The blocking services of the platform that the form and its dialogs use: message boxes, file
-// dialogs, the clock, the folders Save starts from and the settings store. The program uses the
-// Qt implementation below; tests put in scripted ones that record what was shown and answer as
-// told.
-class PlatformServices {
+// dialogs, the print dialog, the clock, the folders Save starts from and the settings store. The
+// program uses the Qt implementation below; tests put in scripted ones that record what was shown
+// and answer as told.
+class PlatformServices : public print::PrintDialogService {
 public:
     enum class Answer { Yes, No, Cancel };
 
@@ -61,6 +62,7 @@ public:
     QString executableFolder() const override;
     QString documentsFolder() const override;
     std::unique_ptr<QSettings> settings() const override;
+    bool choosePrinter(QPrinter& printer, QWidget* parent) override;
 
 private:
     SystemClock m_clock;

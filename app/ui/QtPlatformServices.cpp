@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QStandardPaths>
 
 namespace parvelin::app {
@@ -82,6 +84,12 @@ QString QtPlatformServices::documentsFolder() const {
 std::unique_ptr<QSettings> QtPlatformServices::settings() const {
     return std::make_unique<QSettings>(qText(datafile::kSettingsOrganisation),
                                        qText(datafile::kSettingsApplication));
+}
+
+bool QtPlatformServices::choosePrinter(QPrinter& printer, QWidget* parent) {
+    QPrintDialog dialog(&printer, parent);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 } // namespace parvelin::app

@@ -5,16 +5,9 @@
 
 #include <QAction>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QToolBar>
 
 namespace parvelin::print {
-
-bool QtPrintDialogService::choosePrinter(QPrinter& printer, QWidget* parent) {
-    QPrintDialog dialog(&printer, parent);
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    return dialog.exec() == QDialog::Accepted;
-}
 
 barcode::DrawStatus DrawFormPage(QPrinter& printer, PrintJob& job,
                                  const std::function<void(std::string_view)>& warn) {
@@ -57,6 +50,9 @@ CMainFrame::CMainFrame(PageDrawing drawing, QWidget* owner, bool directPrint, co
     , m_printDialog(printDialog)
     , m_printer(QPrinter::HighResolution) {
     setAttribute(Qt::WA_DeleteOnClose);
+    // Closing the print window ends the print command, never the program (the form is hidden
+    // then, and would otherwise count as closed).
+    setAttribute(Qt::WA_QuitOnClose, false);
     setObjectName(QStringLiteral("printFrame"));
     preparePrinter(m_printer);
     m_wrapper = new CWrapperView(std::move(drawing), this);

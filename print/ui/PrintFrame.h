@@ -1,6 +1,7 @@
 #pragma once
 
 #include "print/PrintJob.h"
+#include "print/ui/PrintDialogService.h"
 
 #include <functional>
 
@@ -10,20 +11,6 @@
 #include <QPrinter>
 
 namespace parvelin::print {
-
-// Asks where to print. The Qt implementation shows the print dialog (which also prints to PDF
-// files); tests script the answer.
-class PrintDialogService {
-public:
-    virtual ~PrintDialogService() = default;
-    // Lets the operator choose and set up `printer`; false when the dialog was cancelled.
-    virtual bool choosePrinter(QPrinter& printer, QWidget* parent) = 0;
-};
-
-class QtPrintDialogService final : public PrintDialogService {
-public:
-    bool choosePrinter(QPrinter& printer, QWidget* parent) override;
-};
 
 // The page-drawing callback: draws one page on the printer it is given (a real printer, a PDF
 // file or the preview's pages). Its status is looked at by nobody but itself.

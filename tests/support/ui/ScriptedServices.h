@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include <QPrinter>
 #include <QSettings>
 #include <QString>
 #include <QStringList>
@@ -76,6 +77,20 @@ public:
     std::deque<QString> savePaths; // an empty path cancels the dialog
     std::vector<OpenDialog> openDialogs;
     std::deque<QString> openPaths;
+    // The print dialog: prints into the next scripted PDF file; an empty path cancels.
+    bool choosePrinter(QPrinter& printer, QWidget*) override {
+        const QString path = next(printPaths, QStringLiteral("print dialog"));
+        printDialogs += 1;
+        if (path.isEmpty()) {
+            return false;
+        }
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        return true;
+    }
+    std::deque<QString> printPaths;
+    int printDialogs = 0;
+
     QStringList unexpected; // dialogs that found no scripted answer
 
     QString executable;
