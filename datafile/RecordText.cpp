@@ -75,10 +75,6 @@ std::optional<CalendarDate> parseDate(GbkStringView text) {
     return date;
 }
 
-GbkString filingValue(const MemberRecord& r) {
-    return r.filingStatus == app::word::kOther ? r.filingNumber : r.filingStatus;
-}
-
 GbkString join(std::initializer_list<GbkStringView> values) {
     GbkString text(kHeader);
     bool first = true;
@@ -93,6 +89,18 @@ GbkString join(std::initializer_list<GbkStringView> values) {
 }
 
 } // namespace
+
+GbkStringView filingValue(const MemberRecord& r) {
+    return r.filingStatus == app::word::kOther ? r.filingNumber : r.filingStatus;
+}
+
+GbkStringView positionValue(const MemberRecord& r) {
+    return r.position == app::word::kOther ? r.positionOther : r.position;
+}
+
+GbkStringView ethnicityValue(const MemberRecord& r) {
+    return r.ethnicity == app::word::kOther ? r.ethnicityOther : r.ethnicity;
+}
 
 void appendNameSeparator(MemberRecord& record) {
     if (!record.surnameChinese.empty()) {
@@ -140,10 +148,6 @@ GbkString composeFileRecord(MemberRecord& record) {
 GbkString composeBarcodeRecord(MemberRecord& record) {
     appendNameSeparator(record);
     const MemberRecord& r = record;
-    const GbkStringView position =
-        r.position == app::word::kOther ? r.positionOther : GbkStringView(r.position);
-    const GbkStringView ethnicity =
-        r.ethnicity == app::word::kOther ? r.ethnicityOther : GbkStringView(r.ethnicity);
     return join({r.groupNumber,
                  r.personalSequence,
                  r.unitCode,
@@ -158,7 +162,7 @@ GbkString composeBarcodeRecord(MemberRecord& record) {
                  r.birthPlace,
                  app::formatDate(r.birthDate),
                  r.workUnit,
-                 position,
+                 positionValue(r),
                  r.occupationCategory,
                  r.externalUnit,
                  r.externalIdentityNote,
@@ -169,7 +173,7 @@ GbkString composeBarcodeRecord(MemberRecord& record) {
                  filingValue(r),
                  r.remarks,
                  app::formatDate(r.fillDate),
-                 ethnicity});
+                 ethnicityValue(r)});
 }
 
 std::string_view describe(ParseStatus status) {

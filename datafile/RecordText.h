@@ -15,6 +15,13 @@ namespace parvelin::datafile {
 // has just read from the form, before it composes or prints.
 void appendNameSeparator(app::MemberRecord& record);
 
+// The one value that stands for a choice and its "other" text, as the barcode record and the
+// printed form show it: the text when the choice is "其他", else the choice. The filing value is
+// also what the file record stores for the filing pair.
+app::GbkStringView filingValue(const app::MemberRecord& record);
+app::GbkStringView positionValue(const app::MemberRecord& record);
+app::GbkStringView ethnicityValue(const app::MemberRecord& record);
+
 // Both compositions first append the name separator to the record itself, then compose.
 // The record must have passed the checks, which trim it and derive its group number.
 app::GbkString composeFileRecord(app::MemberRecord& record);

@@ -1,16 +1,8 @@
 #include "print/FormSlots.h"
 
-#include "app/Vocabulary.h"
+#include "datafile/RecordText.h"
 
 namespace parvelin::print {
-
-namespace {
-
-const app::GbkString& otherOr(const app::GbkString& choice, const app::GbkString& other) {
-    return choice == app::word::kOther ? other : choice;
-}
-
-} // namespace
 
 FormSlots slotsFromRecord(const app::MemberRecord& r) {
     FormSlots cells;
@@ -20,7 +12,7 @@ FormSlots slotsFromRecord(const app::MemberRecord& r) {
     cells.surnameChinese = r.surnameChinese;
     cells.givenNameChinese = r.givenNameChinese;
     cells.sex = r.sex;
-    cells.ethnicityText = otherOr(r.ethnicity, r.ethnicityOther);
+    cells.ethnicityText = datafile::ethnicityValue(r);
     cells.birthPlace = r.birthPlace;
     cells.surnamePinyin = r.surnamePinyin;
     cells.givenNamePinyin = r.givenNamePinyin;
@@ -28,7 +20,7 @@ FormSlots slotsFromRecord(const app::MemberRecord& r) {
     cells.idDocumentType = r.idDocumentType;
     cells.idDocumentNumber = r.idDocumentNumber;
     cells.workUnit = r.workUnit;
-    cells.positionText = otherOr(r.position, r.positionOther);
+    cells.positionText = datafile::positionValue(r);
     cells.occupationCategory = r.occupationCategory;
     cells.externalIdentityNote = r.externalIdentityNote;
     cells.externalUnit = r.externalUnit;
@@ -36,7 +28,7 @@ FormSlots slotsFromRecord(const app::MemberRecord& r) {
     cells.heldPassportStatus = r.heldPassportStatus;
     cells.heldPassportNumber = r.heldPassportNumber;
     cells.photoNumber = r.photoNumber;
-    cells.filingText = r.filingStatus == app::word::kOther ? r.filingNumber : r.filingStatus;
+    cells.filingText = datafile::filingValue(r);
     cells.remarks = r.remarks;
     return cells;
 }

@@ -1,5 +1,6 @@
 #include "app/ui/MainForm.h"
 #include "app/ui/PlatformServices.h"
+#include "app/ui/QtText.h"
 #include "print/PrintJob.h"
 #include "print/ui/PrintFrame.h"
 
@@ -30,7 +31,7 @@ void MainForm::runPrintCommand(bool directPrint) {
     const QPointer<MainForm> form(this);
     const auto warn = [form](std::string_view message) {
         // Shown after the drawing, not inside the preview's repaint.
-        const QString text = QString::fromUtf8(message.data(), qsizetype(message.size()));
+        const QString text = qText(message);
         QMetaObject::invokeMethod(
             form,
             [form, text] {

@@ -1,5 +1,6 @@
 #include "app/FormTexts.h"
 #include "app/ui/PlatformServices.h"
+#include "app/ui/QtText.h"
 #include "datafile/SaveLocation.h"
 
 #include <QCoreApplication>
@@ -11,14 +12,6 @@
 #include <QStandardPaths>
 
 namespace parvelin::app {
-
-namespace {
-
-QString qText(std::string_view utf8) {
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
-
-} // namespace
 
 void QtPlatformServices::showNotice(QWidget* owner, const QString& text) {
     // Notices warn, as the framework's message function marks a box without an icon of its own.

@@ -1,10 +1,10 @@
 // One form page drawn into PDF and into a 300 dpi image, as the print commands draw it.
 
+#include "print/ui/OffscreenGui.h"
 #include "print/ui/PageOutput.h"
 #include "tests/support/Applicants.h"
 #include "tests/support/FixedClock.h"
 
-#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -12,17 +12,9 @@ namespace {
 
 using namespace parvelin;
 
-// Fonts need a GUI application; the benchmarks make one, off screen, the first time.
+// Fonts need a GUI application; the benchmarks make one the first time.
 void ensureGui() {
-    static std::unique_ptr<QGuiApplication> application = [] {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        }
-        static int argc = 1;
-        static char name[] = "parvelin-benchmarks";
-        static char* argv[] = {name, nullptr};
-        return std::make_unique<QGuiApplication>(argc, argv);
-    }();
+    static const auto application = print::startOffscreenGui();
 }
 
 print::PrintJob typicalJob() {

@@ -3,14 +3,15 @@
 #include "print/ui/PageOutput.h"
 
 #include "print/FormLayout.h"
+#include "print/ui/OffscreenGui.h"
 #include "print/ui/QPainterCanvas.h"
 #include "tests/support/BarcodePayloads.h"
 #include "tests/support/FixedClock.h"
+#include "tests/support/PdfPages.h"
 
 #include <QFile>
 #include <QFontInfo>
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -110,7 +111,6 @@ TEST(PageOutput, FacesResolveToInstalledChineseFonts) {
     }
 }
 
-// Page objects of a PDF: "/Type /Page", not "/Type /Pages".
 // Bounding box of the ink on an image, in pixels; empty when nothing is drawn.
 QRect inkBounds(const QImage& image) {
     QRect bounds;
@@ -169,11 +169,6 @@ TEST(PageOutput, WrapEditLeavesOutALineThatWouldBeCutOff) {
     EXPECT_GT(inkOfText(word, tall, TextFormat::WrapEdit).bottom(), 300);
 }
 
-int pdfPageCount(const QByteArray& pdf) {
-    return static_cast<int>(
-        QString::fromLatin1(pdf).count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?!s)"))));
-}
-
 TEST(PageOutput, PdfHoldsOneA4PagePerApplicantInOrder) {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
@@ -186,7 +181,7 @@ TEST(PageOutput, PdfHoldsOneA4PagePerApplicantInOrder) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray pdf = file.readAll();
     EXPECT_TRUE(pdf.startsWith("%PDF-"));
-    EXPECT_EQ(pdfPageCount(pdf), 1);
+    EXPECT_EQ(test::pdfPageCount(pdf), 1);
     EXPECT_TRUE(QString::fromLatin1(pdf).contains(
         QRegularExpression(QStringLiteral("/MediaBox\\s*\\[0 0 595(\\.0*)? 842(\\.0*)?\\]"))))
         << "A4 is 595 by 842 points";
@@ -197,7 +192,7 @@ TEST(PageOutput, PdfHoldsOneA4PagePerApplicantInOrder) {
     EXPECT_EQ(writePdf(jobs, three, kNoWarning).pagesWritten, 3u);
     QFile threeFile(three);
     ASSERT_TRUE(threeFile.open(QIODevice::ReadOnly));
-    EXPECT_EQ(pdfPageCount(threeFile.readAll()), 3);
+    EXPECT_EQ(test::pdfPageCount(threeFile.readAll()), 3);
 }
 
 TEST(PageOutput, PdfStopsAtTheFirstPageWhoseBarcodeFails) {
@@ -224,10 +219,7 @@ TEST(PageOutput, UnwritablePdfIsReported) {
 } // namespace parvelin::print
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen"); // also while CTest lists the tests
-    }
-    QGuiApplication application(argc, argv);
+    const auto application = parvelin::print::startOffscreenGui(); // also while CTest lists tests
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -5,6 +5,7 @@
 
 #include "tests/support/Applicants.h"
 #include "tests/support/FixedClock.h"
+#include "tests/support/PdfPages.h"
 
 #include <QAction>
 #include <QApplication>
@@ -60,16 +61,6 @@ private:
         }
     };
 
-    static int pdfPages(const QString& path) {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            return -1;
-        }
-        return static_cast<int>(
-            QString::fromLatin1(file.readAll())
-                .count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?!s)"))));
-    }
-
 private slots:
     void previewShowsOnePageAndHidesTheOwner() {
         QWidget owner;
@@ -117,7 +108,7 @@ private slots:
         frame->findChild<QAction*>(QStringLiteral("printAction"))->trigger();
         QTRY_VERIFY(frame.isNull());
         QCOMPARE(dialog.asked, 1);
-        QCOMPARE(pdfPages(dialog.pdfPath), 1);
+        QCOMPARE(test::pdfPageCountOf(dialog.pdfPath), 1);
         QVERIFY(owner.isVisible());
     }
 
@@ -133,7 +124,7 @@ private slots:
         QVERIFY(frame.isNull() || !frame->isVisible());
         QTRY_VERIFY(frame.isNull());
         QCOMPARE(drawing.drawn, 1);
-        QCOMPARE(pdfPages(dialog.pdfPath), 1);
+        QCOMPARE(test::pdfPageCountOf(dialog.pdfPath), 1);
         QVERIFY(owner.isVisible());
     }
 

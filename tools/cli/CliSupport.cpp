@@ -45,13 +45,13 @@ void reportError(std::string_view text) {
     std::cerr << "parvelin-cli: " << text << '\n';
 }
 
-std::optional<app::MemberRecord> openApplicant(const std::string& path) {
+std::optional<OpenedFile> openDataFile(const std::string& path) {
     const auto content = readFile(path);
     if (!content) {
         reportError(path + ": cannot be read");
         return std::nullopt;
     }
-    const auto recordText = datafile::openRecord(*content);
+    auto recordText = datafile::openRecord(*content);
     if (!recordText) {
         reportError(path + ": not a data file (it deciphers to no record)");
         return std::nullopt;
@@ -63,7 +63,7 @@ std::optional<app::MemberRecord> openApplicant(const std::string& path) {
         reportError(path + ": " + std::string(datafile::describe(status)));
         return std::nullopt;
     }
-    return record;
+    return OpenedFile{*std::move(recordText), std::move(record)};
 }
 
 } // namespace parvelin::cli

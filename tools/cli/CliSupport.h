@@ -25,8 +25,14 @@ void writeStandardOutput(std::string_view bytes);
 // One line on standard error, prefixed with the program name.
 void reportError(std::string_view text);
 
-// The applicant of a data file as Open reads it: the file's record over the New defaults. Reports
-// a file that cannot be read, or does not open to a record, and gives std::nullopt.
-std::optional<app::MemberRecord> openApplicant(const std::string& path);
+// A data file as Open reads it: its record text, and the applicant it holds (the file's record
+// over the New defaults).
+struct OpenedFile {
+    app::GbkString recordText;
+    app::MemberRecord record;
+};
+
+// Reports a file that cannot be read, or does not open to a record, and gives std::nullopt.
+std::optional<OpenedFile> openDataFile(const std::string& path);
 
 } // namespace parvelin::cli

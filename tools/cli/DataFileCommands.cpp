@@ -25,12 +25,13 @@ CheckedApplicant openAndCheck(Arguments arguments) {
         reportError("expects one data file");
         return {std::nullopt, kExitUsage, {}};
     }
-    auto record = openApplicant(std::string(arguments[0]));
-    if (!record) {
+    auto opened = openDataFile(std::string(arguments[0]));
+    if (!opened) {
         return {std::nullopt, kExitMalformed, {}};
     }
+    app::MemberRecord record = std::move(opened->record);
     app::SystemClock clock;
-    if (const auto failure = datafile::validateRecord(*record, clock)) {
+    if (const auto failure = datafile::validateRecord(record, clock)) {
         return {std::nullopt, kExitRefused, failure->message};
     }
     return {std::move(record), kExitOk, {}};
@@ -55,27 +56,15 @@ int runOpen(Arguments arguments) {
         reportError("expects one data file");
         return kExitUsage;
     }
-    const auto content = readFile(path);
-    if (!content) {
-        reportError(path + ": cannot be read");
-        return kExitMalformed;
-    }
-    const auto recordText = datafile::openRecord(*content);
-    if (!recordText) {
-        reportError(path + ": not a data file (it deciphers to no record)");
-        return kExitMalformed;
-    }
-    app::MemberRecord probe;
-    if (const auto status = datafile::parseFileRecord(*recordText, probe);
-        status != datafile::ParseStatus::Ok) {
-        reportError(path + ": " + std::string(datafile::describe(status)));
+    const auto opened = openDataFile(path);
+    if (!opened) {
         return kExitMalformed;
     }
     if (!utf8) {
-        writeStandardOutput(*recordText);
+        writeStandardOutput(opened->recordText);
         return kExitOk;
     }
-    const auto converted = app::gbkToUtf8(*recordText);
+    const auto converted = app::gbkToUtf8(opened->recordText);
     if (!converted) {
         reportError(path + ": the record holds bytes that are not GBK text");
         return kExitMalformed;

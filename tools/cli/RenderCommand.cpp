@@ -1,13 +1,12 @@
 #include "tools/cli/RenderCommand.h"
 
 #include "print/PrintJob.h"
+#include "print/ui/OffscreenGui.h"
 #include "print/ui/PageOutput.h"
 
 #include <charconv>
 #include <iostream>
 #include <vector>
-
-#include <QGuiApplication>
 
 namespace parvelin::cli {
 
@@ -62,17 +61,6 @@ std::optional<RenderRequest> parseRequest(Arguments arguments) {
     return request;
 }
 
-// QPainter needs a GUI application for its fonts, even off screen.
-std::unique_ptr<QGuiApplication> startGui() {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    static int argc = 1;
-    static char name[] = "parvelin-cli";
-    static char* argv[] = {name, nullptr};
-    return std::make_unique<QGuiApplication>(argc, argv);
-}
-
 } // namespace
 
 int runRender(Arguments arguments) {
@@ -85,11 +73,11 @@ int runRender(Arguments arguments) {
     app::SystemClock clock;
     std::vector<print::PrintJob> jobs;
     for (const std::string& file : request->files) {
-        auto record = openApplicant(file);
-        if (!record) {
+        auto opened = openDataFile(file);
+        if (!opened) {
             return kExitMalformed;
         }
-        auto prepared = print::preparePrintJob(*record, clock);
+        auto prepared = print::preparePrintJob(opened->record, clock);
         if (const auto* failure = std::get_if<datafile::CheckFailure>(&prepared)) {
             std::cerr << file << ": " << failure->message << '\n';
             return kExitRefused;
@@ -97,7 +85,7 @@ int runRender(Arguments arguments) {
         jobs.push_back(std::get<print::PrintJob>(std::move(prepared)));
     }
 
-    const auto gui = startGui();
+    const auto gui = print::startOffscreenGui();
     std::optional<std::string> warning;
     const print::Warn remember = [&](std::string_view message) { warning = std::string(message); };
     const QString output = QString::fromStdString(request->output);
