@@ -5,7 +5,7 @@
 
 namespace parvelin::datafile {
 
-std::string composeBarcodePayload(app::MemberRecord& record) {
+std::string composeBarcodePayload(record::MemberRecord& record) {
     return wrapRecord(composeBarcodeRecord(record));
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/MemberRecord.h"
+#include "record/MemberRecord.h"
 
 #include <string>
 
@@ -9,6 +9,6 @@ namespace parvelin::datafile {
 // The text that the printed barcode carries: the barcode record in the data file's envelope,
 // neither padded nor enciphered ("2|", Base64 with its line breaks, "||"). The record must have
 // passed the checks; its name separator is appended here, once per print command.
-std::string composeBarcodePayload(app::MemberRecord& record);
+std::string composeBarcodePayload(record::MemberRecord& record);
 
 } // namespace parvelin::datafile

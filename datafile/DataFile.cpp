@@ -1,9 +1,9 @@
 #include "datafile/DataFile.h"
 
 #include "datafile/Base64.h"
-#include "datafile/Bytes.h"
 #include "datafile/Des.h"
 #include "datafile/Envelope.h"
+#include "record/GbkText.h"
 
 namespace parvelin::datafile {
 
@@ -25,15 +25,15 @@ std::span<std::uint8_t> writableBytes(std::string& text) {
 
 } // namespace
 
-std::string sealRecord(app::GbkStringView recordText) {
+std::string sealRecord(record::GbkStringView recordText) {
     std::string padded = wrapRecord(recordText);
     padded += kPadMarker;
     padded.resize((padded.size() + kBlockSize - 1) / kBlockSize * kBlockSize, '\0');
     cipher().encryptEcb(writableBytes(padded));
-    return base64Encode(asBytes(padded));
+    return base64Encode(record::asBytes(padded));
 }
 
-std::optional<app::GbkString> openRecord(std::string_view content) {
+std::optional<record::GbkString> openRecord(std::string_view content) {
     std::string deciphered = base64Decode(content);
     deciphered.resize(deciphered.size() / kBlockSize * kBlockSize);
     cipher().decryptEcb(writableBytes(deciphered));

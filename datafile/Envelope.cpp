@@ -1,7 +1,7 @@
 #include "datafile/Envelope.h"
 
 #include "datafile/Base64.h"
-#include "datafile/Bytes.h"
+#include "record/GbkText.h"
 
 namespace parvelin::datafile {
 
@@ -11,14 +11,14 @@ constexpr std::string_view kSuffix = "||";
 constexpr char kSeparator = '|';
 } // namespace
 
-std::string wrapRecord(app::GbkStringView recordText) {
+std::string wrapRecord(record::GbkStringView recordText) {
     std::string wrapped(kPrefix);
-    wrapped += base64Encode(asBytes(recordText));
+    wrapped += base64Encode(record::asBytes(recordText));
     wrapped += kSuffix;
     return wrapped;
 }
 
-std::optional<app::GbkString> unwrapRecord(std::string_view wrapped) {
+std::optional<record::GbkString> unwrapRecord(std::string_view wrapped) {
     // The Base64 alphabet has no "|", so a plain byte search finds the inner text whole.
     const std::size_t first = wrapped.find(kSeparator);
     if (first == std::string_view::npos) {

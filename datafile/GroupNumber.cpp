@@ -1,7 +1,7 @@
 #include "datafile/GroupNumber.h"
 
-#include "app/DecimalText.h"
-#include "app/Vocabulary.h"
+#include "record/DecimalText.h"
+#include "record/Vocabulary.h"
 
 #include <optional>
 
@@ -9,8 +9,8 @@ namespace parvelin::datafile {
 
 namespace {
 
-using app::GbkString;
-using app::GbkStringView;
+using record::GbkString;
+using record::GbkStringView;
 
 // Year and serial as written between and after the brackets, when both read as non-zero numbers.
 struct ApprovalParts {
@@ -23,8 +23,8 @@ std::optional<ApprovalParts> readApprovalNumber(GbkStringView approvalNumber) {
         return std::nullopt;
     }
     // Only ASCII brackets count; full-width 〔〕 and the like are not recognised.
-    const std::size_t open = app::findSingleByte(approvalNumber, '[');
-    const std::size_t close = app::findSingleByte(approvalNumber, ']');
+    const std::size_t open = record::findSingleByte(approvalNumber, '[');
+    const std::size_t close = record::findSingleByte(approvalNumber, ']');
     if (open == GbkStringView::npos || close == GbkStringView::npos) {
         return std::nullopt;
     }
@@ -32,15 +32,15 @@ std::optional<ApprovalParts> readApprovalNumber(GbkStringView approvalNumber) {
         return std::nullopt; // fewer than two characters between the brackets, or nothing after
     }
     const GbkStringView year = approvalNumber.substr(open + 1, close - open - 1);
-    if (app::leadingNumberOrZero(year) == 0) {
+    if (record::leadingNumberOrZero(year) == 0) {
         return std::nullopt;
     }
     GbkStringView serial = approvalNumber.substr(close + 1);
-    if (const std::size_t suffix = app::findText(serial, app::word::kNumberSuffix);
+    if (const std::size_t suffix = record::findText(serial, record::word::kNumberSuffix);
         suffix != GbkStringView::npos) {
         serial = serial.substr(0, suffix);
     }
-    if (serial.empty() || app::leadingNumberOrZero(serial) == 0) {
+    if (serial.empty() || record::leadingNumberOrZero(serial) == 0) {
         return std::nullopt;
     }
     return ApprovalParts{year, serial};
@@ -49,8 +49,8 @@ std::optional<ApprovalParts> readApprovalNumber(GbkStringView approvalNumber) {
 } // namespace
 
 GbkString deriveGroupNumber(GbkStringView approvalNumber, GbkStringView approvalKind,
-                            GbkStringView unitCode, const app::Clock& clock) {
-    const char kindDigit = approvalKind == app::word::kApproval ? '0' : '1';
+                            GbkStringView unitCode, const record::Clock& clock) {
+    const char kindDigit = approvalKind == record::word::kApproval ? '0' : '1';
     GbkString group(unitCode);
     if (const auto parts = readApprovalNumber(approvalNumber)) {
         group += parts->year;
@@ -58,10 +58,10 @@ GbkString deriveGroupNumber(GbkStringView approvalNumber, GbkStringView approval
         group += parts->serial;
         return group;
     }
-    const app::Moment moment = clock.now();
+    const record::Moment moment = clock.now();
     group += std::to_string(static_cast<int>(moment.localDate.year()));
     group += kindDigit;
-    group += std::to_string(app::firstRandomAfterSeed(moment.epochSeconds) % 1000);
+    group += std::to_string(record::firstRandomAfterSeed(moment.epochSeconds) % 1000);
     return group;
 }
 

@@ -1,8 +1,8 @@
 #include "datafile/RecordText.h"
 
-#include "app/DecimalText.h"
-#include "app/ReferenceLists.h"
-#include "app/Vocabulary.h"
+#include "record/DecimalText.h"
+#include "record/ReferenceLists.h"
+#include "record/Vocabulary.h"
 
 #include <array>
 #include <optional>
@@ -12,10 +12,10 @@ namespace parvelin::datafile {
 
 namespace {
 
-using app::CalendarDate;
-using app::GbkString;
-using app::GbkStringView;
-using app::MemberRecord;
+using record::CalendarDate;
+using record::GbkString;
+using record::GbkStringView;
+using record::MemberRecord;
 
 constexpr std::string_view kHeader = "groupMember|";
 constexpr char kSeparator = '|';
@@ -26,7 +26,7 @@ constexpr std::size_t kFileValueCount = 31;
 const GbkString& delimitedDomesticBirthPlaces() {
     static const GbkString list = [] {
         GbkString joined(1, ',');
-        for (const GbkString& place : app::domesticBirthPlaces()) {
+        for (const GbkString& place : record::domesticBirthPlaces()) {
             joined += place;
             joined += ',';
         }
@@ -48,7 +48,7 @@ std::optional<CalendarDate> parseDate(GbkStringView text) {
             ++position;
         }
         const GbkStringView rest = text.substr(position);
-        const auto number = app::leadingNumber(rest);
+        const auto number = record::leadingNumber(rest);
         if (!number) {
             return std::nullopt;
         }
@@ -91,15 +91,15 @@ GbkString join(std::initializer_list<GbkStringView> values) {
 } // namespace
 
 GbkStringView filingValue(const MemberRecord& r) {
-    return r.filingStatus == app::word::kOther ? r.filingNumber : r.filingStatus;
+    return r.filingStatus == record::word::kOther ? r.filingNumber : r.filingStatus;
 }
 
 GbkStringView positionValue(const MemberRecord& r) {
-    return r.position == app::word::kOther ? r.positionOther : r.position;
+    return r.position == record::word::kOther ? r.positionOther : r.position;
 }
 
 GbkStringView ethnicityValue(const MemberRecord& r) {
-    return r.ethnicity == app::word::kOther ? r.ethnicityOther : r.ethnicity;
+    return r.ethnicity == record::word::kOther ? r.ethnicityOther : r.ethnicity;
 }
 
 void appendNameSeparator(MemberRecord& record) {
@@ -124,7 +124,7 @@ GbkString composeFileRecord(MemberRecord& record) {
                  r.idDocumentType,
                  r.idDocumentNumber,
                  r.birthPlace,
-                 app::formatDate(r.birthDate),
+                 record::formatDate(r.birthDate),
                  r.workUnit,
                  r.position,
                  r.occupationCategory,
@@ -136,7 +136,7 @@ GbkString composeFileRecord(MemberRecord& record) {
                  r.photoNumber,
                  filingValue(r),
                  r.remarks,
-                 app::formatDate(r.fillDate),
+                 record::formatDate(r.fillDate),
                  r.positionOther,
                  r.ethnicity,
                  r.ethnicityOther,
@@ -160,7 +160,7 @@ GbkString composeBarcodeRecord(MemberRecord& record) {
                  r.idDocumentType,
                  r.idDocumentNumber,
                  r.birthPlace,
-                 app::formatDate(r.birthDate),
+                 record::formatDate(r.birthDate),
                  r.workUnit,
                  positionValue(r),
                  r.occupationCategory,
@@ -172,7 +172,7 @@ GbkString composeBarcodeRecord(MemberRecord& record) {
                  r.photoNumber,
                  filingValue(r),
                  r.remarks,
-                 app::formatDate(r.fillDate),
+                 record::formatDate(r.fillDate),
                  ethnicityValue(r)});
 }
 
@@ -202,7 +202,7 @@ ParseStatus parseFileRecord(GbkStringView text, MemberRecord& record) {
     values.reserve(kFileValueCount);
     std::size_t start = kHeader.size();
     while (values.size() + 1 < kFileValueCount) {
-        const std::size_t end = app::findSingleByte(text, kSeparator, start);
+        const std::size_t end = record::findSingleByte(text, kSeparator, start);
         if (end == GbkStringView::npos) {
             return ParseStatus::TooFewValues;
         }
@@ -243,11 +243,11 @@ ParseStatus parseFileRecord(GbkStringView text, MemberRecord& record) {
     r.heldPassportStatus = values[19];
     r.heldPassportNumber = values[20];
     r.photoNumber = values[21];
-    if (values[22] == app::word::kFiled) {
-        r.filingStatus = app::word::kFiled;
+    if (values[22] == record::word::kFiled) {
+        r.filingStatus = record::word::kFiled;
     } else {
         r.filingNumber = values[22];
-        r.filingStatus = app::word::kOther;
+        r.filingStatus = record::word::kOther;
     }
     r.remarks = values[23];
     r.fillDate = *fillDate;
@@ -259,9 +259,9 @@ ParseStatus parseFileRecord(GbkStringView text, MemberRecord& record) {
     r.approvalNumber = values[30];
 
     const GbkString delimited = "," + r.birthPlace + ",";
-    r.birthPlaceScope = app::containsText(delimitedDomesticBirthPlaces(), delimited)
-                            ? app::word::kAtHome
-                            : app::word::kAbroad;
+    r.birthPlaceScope = record::containsText(delimitedDomesticBirthPlaces(), delimited)
+                            ? record::word::kAtHome
+                            : record::word::kAbroad;
     r.externalIdentityNoteChoice = r.externalIdentityNote;
 
     record = std::move(r);

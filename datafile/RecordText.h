@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/MemberRecord.h"
+#include "record/MemberRecord.h"
 
 #include <string_view>
 
@@ -13,19 +13,19 @@ namespace parvelin::datafile {
 // Joins the name separator (the value of nameDot, "" or "·") to surnameChinese and surnamePinyin
 // when the surname is not empty. Every Save and print command does this once, on the record it
 // has just read from the form, before it composes or prints.
-void appendNameSeparator(app::MemberRecord& record);
+void appendNameSeparator(record::MemberRecord& record);
 
 // The one value that stands for a choice and its "other" text, as the barcode record and the
 // printed form show it: the text when the choice is "其他", else the choice. The filing value is
 // also what the file record stores for the filing pair.
-app::GbkStringView filingValue(const app::MemberRecord& record);
-app::GbkStringView positionValue(const app::MemberRecord& record);
-app::GbkStringView ethnicityValue(const app::MemberRecord& record);
+record::GbkStringView filingValue(const record::MemberRecord& record);
+record::GbkStringView positionValue(const record::MemberRecord& record);
+record::GbkStringView ethnicityValue(const record::MemberRecord& record);
 
 // Both compositions first append the name separator to the record itself, then compose.
 // The record must have passed the checks, which trim it and derive its group number.
-app::GbkString composeFileRecord(app::MemberRecord& record);
-app::GbkString composeBarcodeRecord(app::MemberRecord& record);
+record::GbkString composeFileRecord(record::MemberRecord& record);
+record::GbkString composeBarcodeRecord(record::MemberRecord& record);
 
 enum class ParseStatus {
     Ok,
@@ -41,6 +41,6 @@ std::string_view describe(ParseStatus status);
 // Fills `record` from a file record. On any status other than Ok the record is left unchanged.
 // The values that a file does not hold keep their current values (nameDot, and filingNumber when
 // the file says "已备案"); birthPlaceScope and externalIdentityNoteChoice are derived.
-[[nodiscard]] ParseStatus parseFileRecord(app::GbkStringView text, app::MemberRecord& record);
+[[nodiscard]] ParseStatus parseFileRecord(record::GbkStringView text, record::MemberRecord& record);
 
 } // namespace parvelin::datafile

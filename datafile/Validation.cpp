@@ -1,8 +1,8 @@
 #include "datafile/Validation.h"
 
-#include "app/Vocabulary.h"
 #include "datafile/GroupNumber.h"
-#include "input/IdNumber.h"
+#include "record/IdNumber.h"
+#include "record/Vocabulary.h"
 
 #include <array>
 
@@ -10,9 +10,9 @@ namespace parvelin::datafile {
 
 namespace {
 
-using app::Field;
-using app::GbkString;
-using app::MemberRecord;
+using record::Field;
+using record::GbkString;
+using record::MemberRecord;
 
 // The values that the checks tidy; list values such as the birthplace or the approval kind are
 // taken as chosen.
@@ -45,8 +45,8 @@ constexpr std::array kTrimmedFields = {
 
 void trimValues(MemberRecord& record) {
     for (const Field field : kTrimmedFields) {
-        GbkString& value = *app::textValue(record, field);
-        value = app::trimmed(value);
+        GbkString& value = *record::textValue(record, field);
+        value = record::trimmed(value);
     }
 }
 
@@ -100,10 +100,10 @@ constexpr std::array kStoredFields = {
 
 std::optional<CheckFailure> findSeparatorInValues(const MemberRecord& record) {
     for (const Field field : kStoredFields) {
-        if (field == Field::filingNumber && record.filingStatus != app::word::kOther) {
+        if (field == Field::filingNumber && record.filingStatus != record::word::kOther) {
             continue; // not stored: the file holds the status instead
         }
-        if (app::findSingleByte(*app::textValue(record, field), '|') != GbkString::npos) {
+        if (record::findSingleByte(*record::textValue(record, field), '|') != GbkString::npos) {
             const Field edited = field == Field::groupNumber ? Field::approvalNumber : field;
             return CheckFailure{message::kSeparatorInValue, edited, std::nullopt};
         }
@@ -117,7 +117,7 @@ CheckFailure fail(std::string_view text, Field field,
 }
 
 std::optional<CheckFailure> runChecks(MemberRecord& r, const MemberRecord& asRead,
-                                      const app::Clock& clock) {
+                                      const record::Clock& clock) {
     using namespace message;
     const auto empty = [](const GbkString& value) { return value.empty(); };
 
@@ -128,10 +128,11 @@ std::optional<CheckFailure> runChecks(MemberRecord& r, const MemberRecord& asRea
         return fail(kRequiredAscii, Field::photoNumber);
     }
     r.groupNumber = deriveGroupNumber(r.approvalNumber, r.approvalKind, r.unitCode, clock);
-    if (app::characterCount(r.givenNameChinese) + app::characterCount(r.surnameChinese) > 50) {
+    if (record::characterCount(r.givenNameChinese) + record::characterCount(r.surnameChinese) >
+        50) {
         return fail(kNameTooLong, Field::surnameChinese, Field::givenNameChinese);
     }
-    if (app::characterCount(r.givenNamePinyin) + app::characterCount(r.surnamePinyin) > 50) {
+    if (record::characterCount(r.givenNamePinyin) + record::characterCount(r.surnamePinyin) > 50) {
         return fail(kNameTooLong, Field::surnamePinyin, Field::givenNamePinyin);
     }
 
@@ -142,7 +143,7 @@ std::optional<CheckFailure> runChecks(MemberRecord& r, const MemberRecord& asRea
         Field::heldPassportStatus, Field::filingStatus,
     };
     for (const Field field : kRequiredFields) {
-        if (empty(*app::textValue(r, field))) {
+        if (empty(*record::textValue(r, field))) {
             return fail(kRequired, field);
         }
     }
@@ -153,10 +154,10 @@ std::optional<CheckFailure> runChecks(MemberRecord& r, const MemberRecord& asRea
     if (empty(r.surnamePinyin) && empty(r.givenNamePinyin)) {
         return fail(kRequired, Field::surnamePinyin, Field::givenNamePinyin);
     }
-    if (r.idDocumentType == app::word::kIdentityCard && empty(r.idDocumentNumber)) {
+    if (r.idDocumentType == record::word::kIdentityCard && empty(r.idDocumentNumber)) {
         return fail(kRequired, Field::idDocumentNumber);
     }
-    if (r.heldPassportStatus != app::word::kNone && empty(r.heldPassportNumber)) {
+    if (r.heldPassportStatus != record::word::kNone && empty(r.heldPassportNumber)) {
         return fail(kRequired, Field::heldPassportNumber);
     }
     if (!isTwentyDigits(r.photoNumber)) {
@@ -165,16 +166,16 @@ std::optional<CheckFailure> runChecks(MemberRecord& r, const MemberRecord& asRea
     if (!empty(r.heldPassportNumber) && r.heldPassportNumber.size() != 9) {
         return fail(kPassportNumber, Field::heldPassportNumber);
     }
-    if (r.ethnicity == app::word::kOther && empty(r.ethnicityOther)) {
+    if (r.ethnicity == record::word::kOther && empty(r.ethnicityOther)) {
         return fail(kRequired, Field::ethnicity);
     }
     if (empty(r.ethnicity)) {
         return fail(kRequired, Field::ethnicity);
     }
-    if (r.position == app::word::kOther && empty(r.positionOther)) {
+    if (r.position == record::word::kOther && empty(r.positionOther)) {
         return fail(kRequired, Field::positionOther);
     }
-    if (r.filingStatus == app::word::kOther && empty(r.filingNumber)) {
+    if (r.filingStatus == record::word::kOther && empty(r.filingNumber)) {
         return fail(kRequired, Field::filingNumber);
     }
     if (r.externalIdentityNote.find('*') != GbkString::npos) {
@@ -182,7 +183,7 @@ std::optional<CheckFailure> runChecks(MemberRecord& r, const MemberRecord& asRea
     }
     // The identity number is judged as read from the form, before trimming: a number with a
     // stray blank is not 18 characters long.
-    if (!input::idNumberLooksValid(asRead.idDocumentType, asRead.idDocumentNumber)) {
+    if (!record::idNumberLooksValid(asRead.idDocumentType, asRead.idDocumentNumber)) {
         return fail(kIdNumberInvalid, Field::idDocumentNumber);
     }
     return findSeparatorInValues(r);
@@ -190,7 +191,7 @@ std::optional<CheckFailure> runChecks(MemberRecord& r, const MemberRecord& asRea
 
 } // namespace
 
-std::optional<CheckFailure> validateRecord(MemberRecord& record, const app::Clock& clock) {
+std::optional<CheckFailure> validateRecord(MemberRecord& record, const record::Clock& clock) {
     const MemberRecord asRead = record;
     trimValues(record);
     return runChecks(record, asRead, clock);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Clock.h"
-#include "app/MemberRecord.h"
+#include "record/Clock.h"
+#include "record/MemberRecord.h"
 
 #include <optional>
 #include <string_view>
@@ -24,8 +24,8 @@ inline constexpr std::string_view kSeparatorInValue = "填写内容不能包含�
 // The first check that failed: its message and the field (or the two fields) it concerns.
 struct CheckFailure {
     std::string_view message;
-    app::Field field;
-    std::optional<app::Field> otherField;
+    record::Field field;
+    std::optional<record::Field> otherField;
 
     // Only the unreplaced-placeholder check moves the keyboard focus (to the title list).
     bool movesFocus() const { return message == message::kPlaceholderLeft; }
@@ -40,6 +40,7 @@ struct CheckFailure {
 //
 // Beyond the form's historic checks, a value that the data file stores must not contain "|":
 // the record text has no escaping, so such a value would shift every later value on reading.
-std::optional<CheckFailure> validateRecord(app::MemberRecord& record, const app::Clock& clock);
+std::optional<CheckFailure> validateRecord(record::MemberRecord& record,
+                                           const record::Clock& clock);
 
 } // namespace parvelin::datafile

@@ -1,7 +1,7 @@
 #include "input/DependentFields.h"
 
-#include "app/ReferenceLists.h"
-#include "app/Vocabulary.h"
+#include "record/ReferenceLists.h"
+#include "record/Vocabulary.h"
 
 #include <algorithm>
 
@@ -9,8 +9,8 @@ namespace parvelin::input {
 
 namespace {
 
-std::vector<app::GbkString> afterEmptyItem(std::span<const app::GbkString> names) {
-    std::vector<app::GbkString> items;
+std::vector<record::GbkString> afterEmptyItem(std::span<const record::GbkString> names) {
+    std::vector<record::GbkString> items;
     items.reserve(names.size() + 1);
     items.emplace_back();
     items.insert(items.end(), names.begin(), names.end());
@@ -19,18 +19,18 @@ std::vector<app::GbkString> afterEmptyItem(std::span<const app::GbkString> names
 
 } // namespace
 
-std::vector<app::GbkString> fillBirthPlaceList(app::GbkStringView scope) {
-    if (scope == app::word::kAtHome) {
-        return afterEmptyItem(app::domesticBirthPlaces());
+std::vector<record::GbkString> fillBirthPlaceList(record::GbkStringView scope) {
+    if (scope == record::word::kAtHome) {
+        return afterEmptyItem(record::domesticBirthPlaces());
     }
-    if (scope == app::word::kAbroad) {
-        return afterEmptyItem(app::foreignBirthPlaces());
+    if (scope == record::word::kAbroad) {
+        return afterEmptyItem(record::foreignBirthPlaces());
     }
     return {};
 }
 
-std::vector<app::GbkString> fillPositionList(app::GbkStringView category) {
-    for (const app::PositionRule& rule : app::positionRules()) {
+std::vector<record::GbkString> fillPositionList(record::GbkStringView category) {
+    for (const record::PositionRule& rule : record::positionRules()) {
         if (std::find(rule.categories.begin(), rule.categories.end(), category) !=
             rule.categories.end()) {
             return {rule.positions.begin(), rule.positions.end()};
@@ -39,7 +39,7 @@ std::vector<app::GbkString> fillPositionList(app::GbkStringView category) {
     return {};
 }
 
-bool isLongName(app::GbkStringView surnameChinese, app::GbkStringView givenNameChinese) {
+bool isLongName(record::GbkStringView surnameChinese, record::GbkStringView givenNameChinese) {
     return surnameChinese.size() + givenNameChinese.size() >= kLongNameBytes;
 }
 

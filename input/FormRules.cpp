@@ -1,28 +1,28 @@
 #include "input/FormRules.h"
 
-#include "app/Vocabulary.h"
+#include "record/Vocabulary.h"
 
 namespace parvelin::input {
 
-bool filingNumberInUse(app::GbkStringView filingStatus) {
-    return filingStatus == app::word::kOther;
+bool filingNumberInUse(record::GbkStringView filingStatus) {
+    return filingStatus == record::word::kOther;
 }
 
-bool heldPassportNumberInUse(app::GbkStringView heldPassportStatus) {
-    return heldPassportStatus != app::word::kNone && heldPassportStatus != app::word::kBlank &&
-           !heldPassportStatus.empty();
+bool heldPassportNumberInUse(record::GbkStringView heldPassportStatus) {
+    return heldPassportStatus != record::word::kNone &&
+           heldPassportStatus != record::word::kBlank && !heldPassportStatus.empty();
 }
 
-bool positionOtherInUse(app::GbkStringView position) {
-    return position == app::word::kOther;
+bool positionOtherInUse(record::GbkStringView position) {
+    return position == record::word::kOther;
 }
 
-bool ethnicityOtherInUse(app::GbkStringView ethnicity) {
-    return ethnicity == app::word::kOther;
+bool ethnicityOtherInUse(record::GbkStringView ethnicity) {
+    return ethnicity == record::word::kOther;
 }
 
-bool isEnabled(app::Field field, FormState state, const app::MemberRecord& record) {
-    using app::Field;
+bool isEnabled(record::Field field, FormState state, const record::MemberRecord& record) {
+    using record::Field;
     if (field == Field::unitCode || field == Field::unitName || state == FormState::Opened) {
         return false;
     }
@@ -45,18 +45,18 @@ bool dotButtonsEnabled(FormState state) {
     return state != FormState::Opened;
 }
 
-app::GbkString personalSequenceAfterChange(app::GbkStringView value) {
+record::GbkString personalSequenceAfterChange(record::GbkStringView value) {
     if (value == "0") {
         return {};
     }
     if (!value.empty() && value.front() == '0') {
-        return app::GbkString(value.substr(1));
+        return record::GbkString(value.substr(1));
     }
-    return app::GbkString(value);
+    return record::GbkString(value);
 }
 
-std::optional<app::GbkString> remarksForCategory(app::GbkStringView category) {
-    app::GbkString trimmed = app::trimmed(category);
+std::optional<record::GbkString> remarksForCategory(record::GbkStringView category) {
+    record::GbkString trimmed = record::trimmed(category);
     if (trimmed.empty()) {
         return std::nullopt;
     }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/GbkText.h"
-#include "app/MemberRecord.h"
+#include "record/GbkText.h"
+#include "record/MemberRecord.h"
 
 #include <optional>
 
@@ -12,25 +12,25 @@ namespace parvelin::input {
 enum class FormState { Fresh, Opened, Editing };
 
 // The four boxes that are in use only while their lead list asks for them.
-bool filingNumberInUse(app::GbkStringView filingStatus);             // "其他"
-bool heldPassportNumberInUse(app::GbkStringView heldPassportStatus); // not "无", " " or empty
-bool positionOtherInUse(app::GbkStringView position);                // "其他"
-bool ethnicityOtherInUse(app::GbkStringView ethnicity);              // "其他"
+bool filingNumberInUse(record::GbkStringView filingStatus);             // "其他"
+bool heldPassportNumberInUse(record::GbkStringView heldPassportStatus); // not "无", " " or empty
+bool positionOtherInUse(record::GbkStringView position);                // "其他"
+bool ethnicityOtherInUse(record::GbkStringView ethnicity);              // "其他"
 
 // Whether the control of a field is enabled in a state. The unit code and name are never enabled;
 // in the opened state nothing is; the four dependent boxes are disabled in the fresh state (its
 // values never ask for them) and follow their lead lists while editing; everything else is on.
-bool isEnabled(app::Field field, FormState state, const app::MemberRecord& record);
+bool isEnabled(record::Field field, FormState state, const record::MemberRecord& record);
 
 // The two "·" buttons follow the value controls.
 bool dotButtonsEnabled(FormState state);
 
 // The personal sequence number after the operator changed it: "0" becomes empty, and one leading
 // zero is dropped, so typing can never produce a leading zero (a pasted "007" becomes "07").
-app::GbkString personalSequenceAfterChange(app::GbkStringView value);
+record::GbkString personalSequenceAfterChange(record::GbkStringView value);
 
 // The remarks after a remark category was chosen: the category, trimmed, replaces the remarks
 // unless it is blank, in which case the remarks stay (std::nullopt).
-std::optional<app::GbkString> remarksForCategory(app::GbkStringView category);
+std::optional<record::GbkString> remarksForCategory(record::GbkStringView category);
 
 } // namespace parvelin::input

@@ -1,12 +1,13 @@
 #include "input/KeyFilter.h"
 
-#include "app/FieldCaps.h"
+#include "input/FieldCaps.h"
 
 #include <algorithm>
 
 namespace parvelin::input {
 
-KeyAction filterKey(KeyKind kind, std::optional<app::Field> field, app::GbkStringView fieldText) {
+KeyAction filterKey(KeyKind kind, std::optional<record::Field> field,
+                    record::GbkStringView fieldText) {
     switch (kind) {
     case KeyKind::Enter:
         return KeyAction::MoveToNextControl;
@@ -19,13 +20,13 @@ KeyAction filterKey(KeyKind kind, std::optional<app::Field> field, app::GbkStrin
     return KeyAction::Pass;
 }
 
-std::size_t admittedCharacters(std::optional<app::Field> field, app::GbkStringView fieldText,
+std::size_t admittedCharacters(std::optional<record::Field> field, record::GbkStringView fieldText,
                                std::size_t committed) {
-    const std::optional<std::size_t> cap = field ? app::characterCap(*field) : std::nullopt;
+    const std::optional<std::size_t> cap = field ? characterCap(*field) : std::nullopt;
     if (!cap) {
         return committed;
     }
-    const std::size_t count = app::characterCount(fieldText);
+    const std::size_t count = record::characterCount(fieldText);
     return count >= *cap ? 0 : std::min(committed, *cap - count);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/GbkText.h"
-#include "app/MemberRecord.h"
+#include "record/GbkText.h"
+#include "record/MemberRecord.h"
 
 #include <cstddef>
 #include <optional>
@@ -26,12 +26,13 @@ enum class KeyAction {
 
 // `field` is the field of the control that has the focus (none for buttons and the like) and
 // `fieldText` its current text. A character is discarded once the field holds as many characters
-// as its cap (app::characterCap).
-KeyAction filterKey(KeyKind kind, std::optional<app::Field> field, app::GbkStringView fieldText);
+// as its cap (characterCap).
+KeyAction filterKey(KeyKind kind, std::optional<record::Field> field,
+                    record::GbkStringView fieldText);
 
 // How many of the characters the input method commits at once the field still takes: the rest of
 // its cap, or all of them for a field without a cap.
-std::size_t admittedCharacters(std::optional<app::Field> field, app::GbkStringView fieldText,
+std::size_t admittedCharacters(std::optional<record::Field> field, record::GbkStringView fieldText,
                                std::size_t committed);
 
 } // namespace parvelin::input

@@ -1,6 +1,6 @@
 #include "input/NameEntry.h"
 
-#include "app/Vocabulary.h"
+#include "record/Vocabulary.h"
 
 namespace parvelin::input {
 
@@ -15,19 +15,19 @@ std::optional<std::string_view> pendingChoiceMessage(bool surnameListShown,
     return std::nullopt;
 }
 
-NameChange nameFieldChanged(const NameRomanizer& romanizer, app::GbkStringView previous,
-                            app::GbkStringView typed, bool listShown) {
+NameChange nameFieldChanged(const NameRomanizer& romanizer, record::GbkStringView previous,
+                            record::GbkStringView typed, bool listShown) {
     NameChange change;
     change.name = withoutSpaces(typed);
     if (change.name == previous && !listShown) {
         return change;
     }
     if (change.name.empty()) {
-        change.pinyin = app::GbkString();
+        change.pinyin = record::GbkString();
         change.showList = false;
         return change;
     }
-    std::vector<app::GbkString> candidates = romanizer.romanize(change.name);
+    std::vector<record::GbkString> candidates = romanizer.romanize(change.name);
     if (candidates.size() == 1) {
         change.pinyin = withoutSpaces(candidates.front());
         change.showList = false;
@@ -38,12 +38,12 @@ NameChange nameFieldChanged(const NameRomanizer& romanizer, app::GbkStringView p
     return change;
 }
 
-app::GbkString chosenCandidate(app::GbkStringView candidate) {
+record::GbkString chosenCandidate(record::GbkStringView candidate) {
     return withoutSpaces(candidate);
 }
 
 NamePart withNameDot(NamePart part) {
-    part.chinese += app::word::kMiddleDot;
+    part.chinese += record::word::kMiddleDot;
     part.pinyin += '-';
     return part;
 }

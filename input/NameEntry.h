@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/GbkText.h"
 #include "input/NameRomanizer.h"
+#include "record/GbkText.h"
 
 #include <optional>
 #include <string_view>
@@ -23,10 +23,10 @@ std::optional<std::string_view> pendingChoiceMessage(bool surnameListShown,
 
 // The outcome of a change of a Chinese name field.
 struct NameChange {
-    app::GbkString name;                    // the name as the field keeps it: without spaces
-    std::optional<app::GbkString> pinyin;   // the pinyin field's new text, when it changes
-    std::vector<app::GbkString> candidates; // two or more: the list to offer
-    std::optional<bool> showList;           // show or hide the candidate list; none: leave it
+    record::GbkString name;                    // the name as the field keeps it: without spaces
+    std::optional<record::GbkString> pinyin;   // the pinyin field's new text, when it changes
+    std::vector<record::GbkString> candidates; // two or more: the list to offer
+    std::optional<bool> showList;              // show or hide the candidate list; none: leave it
 
     bool operator==(const NameChange&) const = default;
 };
@@ -36,17 +36,17 @@ struct NameChange {
 // open changes nothing else. An empty name hides the list and empties the pinyin; a name with one
 // candidate puts it into the pinyin field without spaces and hides the list; with two or more the
 // list opens and the pinyin waits for the operator's choice.
-NameChange nameFieldChanged(const NameRomanizer& romanizer, app::GbkStringView previous,
-                            app::GbkStringView typed, bool listShown);
+NameChange nameFieldChanged(const NameRomanizer& romanizer, record::GbkStringView previous,
+                            record::GbkStringView typed, bool listShown);
 
 // The pinyin field's text for a candidate the operator chose: the candidate without spaces.
-app::GbkString chosenCandidate(app::GbkStringView candidate);
+record::GbkString chosenCandidate(record::GbkStringView candidate);
 
 // The "·" buttons: the middle dot after the Chinese name part and "-" after its pinyin, the same
 // correspondence the romanizer gives the dot.
 struct NamePart {
-    app::GbkString chinese;
-    app::GbkString pinyin;
+    record::GbkString chinese;
+    record::GbkString pinyin;
 
     bool operator==(const NamePart&) const = default;
 };

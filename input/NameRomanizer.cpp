@@ -1,6 +1,6 @@
 #include "input/NameRomanizer.h"
 
-#include "app/Vocabulary.h"
+#include "record/Vocabulary.h"
 
 #include <algorithm>
 
@@ -8,8 +8,8 @@ namespace parvelin::input {
 
 namespace {
 
-using app::GbkString;
-using app::GbkStringView;
+using record::GbkString;
+using record::GbkStringView;
 
 constexpr std::string_view kWhiteSpace = " \t\n\v\f\r";
 constexpr std::string_view kDotReadings = "-1"; // the middle dot romanizes to "-"
@@ -206,10 +206,10 @@ std::vector<std::string> NameRomanizer::readingsPerCharacter(GbkStringView name)
 }
 
 std::string NameRomanizer::characterReadings(GbkStringView character) const {
-    if (character == app::word::kMiddleDot) {
+    if (character == record::word::kMiddleDot) {
         return std::string(kDotReadings);
     }
-    const auto utf8 = app::gbkToUtf8(character);
+    const auto utf8 = record::gbkToUtf8(character);
     if (!utf8) {
         return {}; // a lone lead byte or a broken pair names no character
     }
@@ -279,7 +279,8 @@ GbkString withoutSpaces(GbkStringView text) {
         } else if (text.substr(i).starts_with(kFullWidthSpace)) {
             i += kFullWidthSpace.size();
         } else {
-            const std::size_t length = app::isLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
+            const std::size_t length =
+                record::isLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
             kept += text.substr(i, length);
             i += length;
         }
@@ -291,7 +292,7 @@ GbkString normalizedPinyin(GbkStringView text) {
     GbkString upper = withoutSpaces(text);
     for (std::size_t i = 0; i < upper.size();) {
         const auto byte = static_cast<unsigned char>(upper[i]);
-        if (app::isLeadByte(byte)) {
+        if (record::isLeadByte(byte)) {
             i += 2; // the second byte of a double-byte character may lie in a..z
             continue;
         }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/GbkText.h"
 #include "input/PinyinTable.h"
+#include "record/GbkText.h"
 
 #include <cstddef>
 #include <span>
@@ -33,29 +33,30 @@ public:
     // beyond the first number at most 999 over the whole name, as they do for every name of the
     // form's 50 characters (no character of the table has more than 9 readings); every reading of
     // every character is then among the candidates.
-    std::vector<app::GbkString> romanize(app::GbkStringView name) const;
+    std::vector<record::GbkString> romanize(record::GbkStringView name) const;
 
     // One readings text per character of the name, in name order. A byte of 0x80 or more starts
     // a double-byte character together with the byte after it (alone when it is the last byte);
     // any other byte is a character whose readings text is that byte followed by "1".
-    std::vector<std::string> readingsPerCharacter(app::GbkStringView name) const;
+    std::vector<std::string> readingsPerCharacter(record::GbkStringView name) const;
 
     // The readings text of one double-byte character: the fields after the second of its table
     // line, each followed by one space ("CHANG2 ZHANG3 " for 长, UTF-8 as the table holds them);
     // "-1" for the middle dot "·", so that it romanizes to "-"; empty for a character without a
     // line.
-    std::string characterReadings(app::GbkStringView character) const;
+    std::string characterReadings(record::GbkStringView character) const;
 
     // The distinct readings of a readings text without their tone digits, in Latin letters:
     // trimmed, split at every single space, each piece trimmed and its last byte dropped, "Ü"
     // written "YU" and "Ê" written "E" as passports spell them (吕 LYU, 略 LYUE); of equal pieces
     // the last survives. "HE2 HE4 HUO2 HUO4 HU2" gives HE, HUO, HU; an empty text one empty piece.
-    static std::vector<app::GbkString> readingSet(std::string_view readingsText);
+    static std::vector<record::GbkString> readingSet(std::string_view readingsText);
 
     // Every a of `first` with, within it, every b of `second`: a + " " + b + " " with white space
     // removed at both ends, so that an empty reading adds nothing.
-    static std::vector<app::GbkString> combineCandidates(std::span<const app::GbkString> first,
-                                                         std::span<const app::GbkString> second);
+    static std::vector<record::GbkString>
+    combineCandidates(std::span<const record::GbkString> first,
+                      std::span<const record::GbkString> second);
 
 private:
     const PinyinTable& m_table;
@@ -63,10 +64,10 @@ private:
 
 // A name field as the form holds it: every blank " " and every full-width space "　" (A1 A1,
 // where it stands as a character) removed. A candidate enters a pinyin field the same way.
-app::GbkString withoutSpaces(app::GbkStringView text);
+record::GbkString withoutSpaces(record::GbkStringView text);
 
 // A pinyin field as the form holds it: the Latin letters a..z in upper case (double-byte
 // characters untouched) and the spaces removed as withoutSpaces does.
-app::GbkString normalizedPinyin(app::GbkStringView text);
+record::GbkString normalizedPinyin(record::GbkStringView text);
 
 } // namespace parvelin::input

@@ -1,22 +1,22 @@
 #include "input/TitleCompletion.h"
 
-#include "app/ReferenceLists.h"
+#include "record/ReferenceLists.h"
 
 namespace parvelin::input {
 
 namespace {
 
-app::GbkString replacedPlaceholders(app::GbkStringView text, app::GbkStringView name) {
-    app::GbkString result;
+record::GbkString replacedPlaceholders(record::GbkStringView text, record::GbkStringView name) {
+    record::GbkString result;
     std::size_t from = 0;
     for (;;) {
-        const std::size_t at = app::findText(text, app::kNamePlaceholder, from);
-        if (at == app::GbkStringView::npos) {
+        const std::size_t at = record::findText(text, record::kNamePlaceholder, from);
+        if (at == record::GbkStringView::npos) {
             break;
         }
         result.append(text.substr(from, at - from));
         result.append(name);
-        from = at + app::kNamePlaceholder.size();
+        from = at + record::kNamePlaceholder.size();
     }
     result.append(text.substr(from));
     return result;
@@ -24,12 +24,12 @@ app::GbkString replacedPlaceholders(app::GbkStringView text, app::GbkStringView 
 
 } // namespace
 
-bool needsIdentityEditor(app::GbkStringView note) {
-    return app::findSingleByte(note, '*') != app::GbkStringView::npos;
+bool needsIdentityEditor(record::GbkStringView note) {
+    return record::findSingleByte(note, '*') != record::GbkStringView::npos;
 }
 
-app::GbkString capitalizeFirst(app::GbkStringView text) {
-    app::GbkString result(text);
+record::GbkString capitalizeFirst(record::GbkStringView text) {
+    record::GbkString result(text);
     if (!result.empty() && result[0] >= 'a' && result[0] <= 'z') {
         result[0] = static_cast<char>(result[0] - 'a' + 'A');
     }
@@ -38,12 +38,12 @@ app::GbkString capitalizeFirst(app::GbkStringView text) {
 
 IdentityNames tidiedNames(const IdentityNames& names) {
     IdentityNames tidied;
-    tidied.givenNameChinese = app::trimmed(names.givenNameChinese);
-    tidied.surnameChinese = app::trimmed(names.surnameChinese);
+    tidied.givenNameChinese = record::trimmed(names.givenNameChinese);
+    tidied.surnameChinese = record::trimmed(names.surnameChinese);
     tidied.givenNamePinyin =
-        app::trimmedRight(capitalizeFirst(app::trimmedLeft(names.givenNamePinyin)));
+        record::trimmedRight(capitalizeFirst(record::trimmedLeft(names.givenNamePinyin)));
     tidied.surnamePinyin =
-        app::trimmedRight(capitalizeFirst(app::trimmedLeft(names.surnamePinyin)));
+        record::trimmedRight(capitalizeFirst(record::trimmedLeft(names.surnamePinyin)));
     return tidied;
 }
 
@@ -52,22 +52,23 @@ bool namesComplete(const IdentityNames& tidied) {
            (!tidied.givenNamePinyin.empty() || !tidied.surnamePinyin.empty());
 }
 
-app::GbkString chineseName(const IdentityNames& names) {
+record::GbkString chineseName(const IdentityNames& names) {
     return names.surnameChinese + names.givenNameChinese;
 }
 
-app::GbkString pinyinName(const IdentityNames& names) {
+record::GbkString pinyinName(const IdentityNames& names) {
     return names.surnamePinyin + " " + names.givenNamePinyin;
 }
 
-std::optional<app::GbkString> completeTitle(app::GbkStringView title, const IdentityNames& names) {
-    const app::GbkString chinese = chineseName(names);
-    const app::GbkString pinyin = pinyinName(names);
+std::optional<record::GbkString> completeTitle(record::GbkStringView title,
+                                               const IdentityNames& names) {
+    const record::GbkString chinese = chineseName(names);
+    const record::GbkString pinyin = pinyinName(names);
     if (chinese.empty() || pinyin.empty()) {
         return std::nullopt;
     }
-    std::size_t split = app::findSingleByte(title, ';');
-    if (split == app::GbkStringView::npos) {
+    std::size_t split = record::findSingleByte(title, ';');
+    if (split == record::GbkStringView::npos) {
         split = 0;
     }
     return replacedPlaceholders(title.substr(0, split), chinese) +

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/GbkText.h"
+#include "record/GbkText.h"
 
 #include <optional>
 #include <string_view>
@@ -12,10 +12,10 @@ namespace parvelin::input {
 
 // The four names the identity editor asks for (GBK).
 struct IdentityNames {
-    app::GbkString surnameChinese;
-    app::GbkString givenNameChinese;
-    app::GbkString surnamePinyin;
-    app::GbkString givenNamePinyin;
+    record::GbkString surnameChinese;
+    record::GbkString givenNameChinese;
+    record::GbkString surnamePinyin;
+    record::GbkString givenNamePinyin;
 
     bool operator==(const IdentityNames&) const = default;
 };
@@ -25,10 +25,10 @@ inline constexpr std::string_view kNamesMissing = "姓和名不能同时为空�
 } // namespace message
 
 // Whether a note still waits for a name: it holds "*" (the check before saving refuses it).
-bool needsIdentityEditor(app::GbkStringView note);
+bool needsIdentityEditor(record::GbkStringView note);
 
 // The first byte upper-cased when it is a Latin letter, the rest unchanged (zhang -> Zhang).
-app::GbkString capitalizeFirst(app::GbkStringView text);
+record::GbkString capitalizeFirst(record::GbkStringView text);
 
 // The names as OK leaves them: leading white space removed, both pinyin parts capitalised, then
 // trailing white space removed.
@@ -39,12 +39,13 @@ bool namesComplete(const IdentityNames& tidied);
 
 // Chinese name: surname + given name. Pinyin name: surname + " " + given name, the blank put in
 // even when one side is empty (三 / SAN alone gives " SAN").
-app::GbkString chineseName(const IdentityNames& names);
-app::GbkString pinyinName(const IdentityNames& names);
+record::GbkString chineseName(const IdentityNames& names);
+record::GbkString pinyinName(const IdentityNames& names);
 
 // The title with the names put in: every "***" before the first ";" becomes the Chinese name, every
 // one from that ";" on the pinyin name (a title without ";" is all English half). std::nullopt
 // when either name is empty, in which case the note stays as it was.
-std::optional<app::GbkString> completeTitle(app::GbkStringView title, const IdentityNames& names);
+std::optional<record::GbkString> completeTitle(record::GbkStringView title,
+                                               const IdentityNames& names);
 
 } // namespace parvelin::input

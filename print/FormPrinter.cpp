@@ -1,16 +1,16 @@
 #include "print/FormPrinter.h"
 
 #include "barcode/BarcodeImage.h"
-#include "datafile/Bytes.h"
-#include "print/FormLayout.h"
+#include "print/PageGeometry.h"
+#include "record/GbkText.h"
 
 namespace parvelin::print {
 
 namespace {
 
 // The fixed texts are written in UTF-8 here and drawn as GBK like every other text of the page.
-app::GbkString fixedText(std::string_view utf8) {
-    return app::gbk(utf8);
+record::GbkString fixedText(std::string_view utf8) {
+    return record::gbk(utf8);
 }
 
 void drawFixedTexts(std::span<const layout::FixedText> texts, PageCanvas& canvas) {
@@ -19,7 +19,7 @@ void drawFixedTexts(std::span<const layout::FixedText> texts, PageCanvas& canvas
     }
 }
 
-void drawValue(const app::GbkString& text, const Box& box, TextFormat format, int fittedWidth,
+void drawValue(const record::GbkString& text, const Box& box, TextFormat format, int fittedWidth,
                PageCanvas& canvas) {
     if (fittedWidth == 0) {
         canvas.drawText(text, box, format);
@@ -41,7 +41,7 @@ void drawValues(std::span<const layout::ValueCell> layoutCells, const FormSlots&
 
 // The symbol of the payload stretched into its box.
 barcode::DrawStatus drawBarcode(std::string_view payload, PageCanvas& canvas) {
-    const barcode::BarcodePicture picture = barcode::drawBarcodePicture(datafile::asBytes(payload));
+    const barcode::BarcodePicture picture = barcode::drawBarcodePicture(record::asBytes(payload));
     if (picture.status != barcode::DrawStatus::Ok) {
         return picture.status;
     }

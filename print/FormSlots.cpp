@@ -4,9 +4,9 @@
 
 namespace parvelin::print {
 
-FormSlots slotsFromRecord(const app::MemberRecord& r) {
+FormSlots slotsFromRecord(const record::MemberRecord& r) {
     FormSlots cells;
-    cells.fillDateText = app::formatDate(r.fillDate);
+    cells.fillDateText = record::formatDate(r.fillDate);
     cells.unitName = r.unitName;
     cells.sequenceText = r.groupNumber + "_" + r.personalSequence;
     cells.surnameChinese = r.surnameChinese;
@@ -16,7 +16,7 @@ FormSlots slotsFromRecord(const app::MemberRecord& r) {
     cells.birthPlace = r.birthPlace;
     cells.surnamePinyin = r.surnamePinyin;
     cells.givenNamePinyin = r.givenNamePinyin;
-    cells.birthDateText = app::formatDate(r.birthDate);
+    cells.birthDateText = record::formatDate(r.birthDate);
     cells.idDocumentType = r.idDocumentType;
     cells.idDocumentNumber = r.idDocumentNumber;
     cells.workUnit = r.workUnit;

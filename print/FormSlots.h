@@ -1,36 +1,36 @@
 #pragma once
 
-#include "app/MemberRecord.h"
+#include "record/MemberRecord.h"
 
 namespace parvelin::print {
 
 // The texts that the form page shows, one per cell, prepared from the applicant's record by the
 // print commands (GBK).
 struct FormSlots {
-    app::GbkString fillDateText;
-    app::GbkString unitName;
-    app::GbkString sequenceText;
-    app::GbkString surnameChinese;
-    app::GbkString givenNameChinese;
-    app::GbkString sex;
-    app::GbkString ethnicityText;
-    app::GbkString birthPlace;
-    app::GbkString surnamePinyin;
-    app::GbkString givenNamePinyin;
-    app::GbkString birthDateText;
-    app::GbkString idDocumentType;
-    app::GbkString idDocumentNumber;
-    app::GbkString workUnit;
-    app::GbkString positionText;
-    app::GbkString occupationCategory;
-    app::GbkString externalIdentityNote;
-    app::GbkString externalUnit;
-    app::GbkString externalIdentity;
-    app::GbkString heldPassportStatus;
-    app::GbkString heldPassportNumber;
-    app::GbkString photoNumber;
-    app::GbkString filingText;
-    app::GbkString remarks;
+    record::GbkString fillDateText;
+    record::GbkString unitName;
+    record::GbkString sequenceText;
+    record::GbkString surnameChinese;
+    record::GbkString givenNameChinese;
+    record::GbkString sex;
+    record::GbkString ethnicityText;
+    record::GbkString birthPlace;
+    record::GbkString surnamePinyin;
+    record::GbkString givenNamePinyin;
+    record::GbkString birthDateText;
+    record::GbkString idDocumentType;
+    record::GbkString idDocumentNumber;
+    record::GbkString workUnit;
+    record::GbkString positionText;
+    record::GbkString occupationCategory;
+    record::GbkString externalIdentityNote;
+    record::GbkString externalUnit;
+    record::GbkString externalIdentity;
+    record::GbkString heldPassportStatus;
+    record::GbkString heldPassportNumber;
+    record::GbkString photoNumber;
+    record::GbkString filingText;
+    record::GbkString remarks;
 
     bool operator==(const FormSlots&) const = default;
 };
@@ -38,6 +38,6 @@ struct FormSlots {
 // The cells of a record that has passed the checks and carries its name separator: the "other"
 // position, ethnicity and filing number resolved, the dates as yyyy-mm-dd, the sequence as group
 // number "_" personal sequence.
-FormSlots slotsFromRecord(const app::MemberRecord& record);
+FormSlots slotsFromRecord(const record::MemberRecord& record);
 
 } // namespace parvelin::print

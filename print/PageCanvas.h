@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/GbkText.h"
+#include "record/GbkText.h"
 
 #include <cstdint>
 #include <span>
@@ -68,7 +68,7 @@ public:
     virtual void drawLine(Point from, Point to) = 0;
     // A rectangle outlined in black and filled white.
     virtual void drawRectangle(const Box& box) = 0;
-    virtual void drawText(app::GbkStringView text, const Box& box, TextFormat format) = 0;
+    virtual void drawText(record::GbkStringView text, const Box& box, TextFormat format) = 0;
     // The picture stretched to fill the box in both directions, without smoothing: every pixel
     // stays a sharp-edged cell. False when the picture cannot be drawn.
     [[nodiscard]] virtual bool drawPicture(const GreyPicture& picture, const Box& box) = 0;

@@ -15,15 +15,15 @@ std::optional<std::string_view> printRefusal(bool fileOpen, bool modified) {
     return std::nullopt;
 }
 
-PrintJob printJobFor(app::MemberRecord& checkedRecord) {
+PrintJob printJobFor(record::MemberRecord& checkedRecord) {
     PrintJob job;
     job.payload = datafile::composeBarcodePayload(checkedRecord); // appends the name separator
     job.cells = slotsFromRecord(checkedRecord);
     return job;
 }
 
-std::variant<PrintJob, datafile::CheckFailure> preparePrintJob(app::MemberRecord& record,
-                                                               const app::Clock& clock) {
+std::variant<PrintJob, datafile::CheckFailure> preparePrintJob(record::MemberRecord& record,
+                                                               const record::Clock& clock) {
     if (auto failure = datafile::validateRecord(record, clock)) {
         return *failure;
     }

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/Clock.h"
-#include "app/MemberRecord.h"
 #include "barcode/DrawStatus.h"
 #include "datafile/Validation.h"
 #include "print/FormSlots.h"
 #include "print/PageCanvas.h"
+#include "record/Clock.h"
+#include "record/MemberRecord.h"
 
 #include <functional>
 #include <optional>
@@ -34,12 +34,12 @@ struct PrintJob {
 
 // The job of a record that has passed the checks: the name separator appended to the record
 // itself, the barcode payload of its barcode record, the cells.
-PrintJob printJobFor(app::MemberRecord& checkedRecord);
+PrintJob printJobFor(record::MemberRecord& checkedRecord);
 
 // The steps of Print preview and Print after their refusals: the checks, then printJobFor. A
 // record that fails a check gives the failure instead.
-std::variant<PrintJob, datafile::CheckFailure> preparePrintJob(app::MemberRecord& record,
-                                                               const app::Clock& clock);
+std::variant<PrintJob, datafile::CheckFailure> preparePrintJob(record::MemberRecord& record,
+                                                               const record::Clock& clock);
 
 // One drawing of the page, as the preview repaints it or a printer prints it. When the barcode
 // cannot be made the page stays empty and `warn` is told why, once per job however often the page

@@ -28,7 +28,7 @@ TEST(BarcodeImage, SizeIsModuleColumnsByThreeTimesRows) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
-        const BarcodePicture picture = drawBarcodePicture(datafile::asBytes(c.payload));
+        const BarcodePicture picture = drawBarcodePicture(record::asBytes(c.payload));
         ASSERT_EQ(picture.status, DrawStatus::Ok);
         EXPECT_EQ(picture.image.width, c.width);
         EXPECT_EQ(picture.image.height, c.height);
@@ -58,7 +58,7 @@ TEST(BarcodeImage, EveryModuleIsOnePixelWideAndThreeHigh) {
 
 TEST(BarcodeImage, TooLongPayloadGivesNoPicture) {
     const std::string payload(1851, 'A');
-    const BarcodePicture picture = drawBarcodePicture(datafile::asBytes(payload));
+    const BarcodePicture picture = drawBarcodePicture(record::asBytes(payload));
     EXPECT_EQ(picture.status, DrawStatus::PayloadTooLong);
     EXPECT_TRUE(picture.image.pixels.empty());
     EXPECT_EQ(static_cast<int>(picture.status), 1) << "the external status code";
@@ -75,7 +75,7 @@ TEST(BarcodeImage, BitmapFileLayout) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
-        const BarcodePicture picture = drawBarcodePicture(datafile::asBytes(c.payload));
+        const BarcodePicture picture = drawBarcodePicture(record::asBytes(c.payload));
         ASSERT_EQ(picture.image.width, c.width);
         const int height = picture.image.height;
         const std::vector<std::uint8_t> bmp = bmpFileBytes(picture.image);

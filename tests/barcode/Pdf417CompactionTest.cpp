@@ -2,7 +2,7 @@
 
 #include "barcode/Pdf417Compaction.h"
 
-#include "datafile/Bytes.h"
+#include "record/GbkText.h"
 
 #include <array>
 #include <random>
@@ -18,7 +18,7 @@ std::vector<std::int32_t> compacted(int (*compact)(std::span<const std::uint8_t>
                                                    std::span<std::int32_t>),
                                     std::string_view bytes) {
     std::array<std::int32_t, 928> out{};
-    const int count = compact(datafile::asBytes(bytes), out);
+    const int count = compact(record::asBytes(bytes), out);
     EXPECT_LE(count, 928);
     return {out.begin(), out.begin() + std::min(count, 928)};
 }

@@ -270,7 +270,7 @@ TEST(Pdf417Encoder, EncodingAgainReplacesEveryOutput) {
     const std::string large = capitalsForDataCount(926);
     const std::string small = "A";
     Pdf417Symbol symbol = encodePayload(large);
-    symbol.text = datafile::asBytes(small);
+    symbol.text = record::asBytes(small);
     ASSERT_EQ(Pdf417Encoder().encode(symbol), DrawStatus::Ok);
     const Pdf417Symbol fresh = encodePayload(small);
     EXPECT_EQ(symbol.matrix, fresh.matrix);
@@ -279,7 +279,7 @@ TEST(Pdf417Encoder, EncodingAgainReplacesEveryOutput) {
                            symbol.codewords.begin()));
 
     const std::string tooLong(5421, 'A');
-    symbol.text = datafile::asBytes(tooLong);
+    symbol.text = record::asBytes(tooLong);
     ASSERT_EQ(Pdf417Encoder().encode(symbol), DrawStatus::PayloadTooLong);
     EXPECT_TRUE(symbol.matrix.empty());
     EXPECT_EQ(symbol.rows, 0);

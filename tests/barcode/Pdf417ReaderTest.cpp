@@ -1,8 +1,7 @@
 // An independent reader, zxing-cpp, decodes our symbols back to the exact payload bytes.
 
-#include "app/GbkText.h"
 #include "barcode/BarcodeImage.h"
-#include "datafile/Bytes.h"
+#include "record/GbkText.h"
 #include "tests/support/BarcodePayloads.h"
 
 #include <random>
@@ -21,7 +20,7 @@ constexpr int kQuietZone = 8; // pixels of the picture, before scaling
 
 // What zxing-cpp reads from the page picture of the payload, or why it read nothing.
 std::string readBack(const std::string& payload) {
-    const BarcodePicture picture = drawBarcodePicture(datafile::asBytes(payload));
+    const BarcodePicture picture = drawBarcodePicture(record::asBytes(payload));
     if (picture.status != DrawStatus::Ok) {
         return "<not encoded>";
     }
@@ -98,7 +97,7 @@ TEST(Pdf417Reader, DigitRuns) {
 
 TEST(Pdf417Reader, BytesOf0x80AndAbove) {
     expectReadBack({
-        {app::gbk("张三 北京 外交部"), "GBK text"},
+        {record::gbk("张三 北京 外交部"), "GBK text"},
         {"Hello\x80World", "a lone byte inside long text: 913"},
         {"A\x80", "913 after an odd value"},
         {";<>\x80X", "913 after Punctuation"},

@@ -2,7 +2,7 @@
 
 #include "barcode/Pdf417Segments.h"
 
-#include "datafile/Bytes.h"
+#include "record/GbkText.h"
 
 #include <gtest/gtest.h>
 
@@ -81,7 +81,7 @@ TEST(Pdf417Segments, ListingOfEachRule) {
     };
     for (const ListingCase& c : cases) {
         SCOPED_TRACE(c.why);
-        EXPECT_EQ(segmentListing(datafile::asBytes(c.payload)), c.listing);
+        EXPECT_EQ(segmentListing(record::asBytes(c.payload)), c.listing);
     }
 }
 
@@ -93,7 +93,7 @@ TEST(Pdf417Segments, LongAlternatingPayloadEndsInOneSegment) {
         payload += "a\x80";
     }
     payload += "ab";
-    const std::vector<Segment> segments = segmentPayload(datafile::asBytes(payload));
+    const std::vector<Segment> segments = segmentPayload(record::asBytes(payload));
     ASSERT_EQ(segments.size(), 1u);
     EXPECT_EQ(segments[0], (Segment{SegmentType::Text, 0, static_cast<int>(payload.size())}));
 }

@@ -2,7 +2,7 @@
 
 #include "barcode/Pdf417Encoder.h"
 #include "barcode/Pdf417Patterns.h"
-#include "datafile/Bytes.h"
+#include "record/GbkText.h"
 
 #include <optional>
 #include <string>
@@ -13,7 +13,7 @@ namespace parvelin::test {
 inline barcode::Pdf417Symbol encodePayload(const std::string& payload,
                                            barcode::Pdf417Options options = {}) {
     barcode::Pdf417Symbol symbol;
-    symbol.text = datafile::asBytes(payload);
+    symbol.text = record::asBytes(payload);
     symbol.options = options;
     static_cast<void>(barcode::Pdf417Encoder().encode(symbol));
     return symbol;

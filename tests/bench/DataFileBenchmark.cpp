@@ -14,7 +14,7 @@ namespace {
 using namespace parvelin;
 
 std::string typicalRecord() {
-    app::MemberRecord r = test::validApplicant();
+    record::MemberRecord r = test::validApplicant();
     r.groupNumber = "0000130122012035";
     return datafile::composeFileRecord(r);
 }
@@ -22,7 +22,7 @@ std::string typicalRecord() {
 std::string recordOfSize(std::size_t size) {
     std::string record = typicalRecord();
     while (record.size() < size) {
-        record += app::gbk("备注文字");
+        record += record::gbk("备注文字");
     }
     record.resize(size);
     return record;

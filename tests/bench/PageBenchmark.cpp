@@ -1,7 +1,7 @@
 // One form page drawn into PDF and into a 300 dpi image, as the print commands draw it.
 
-#include "print/ui/OffscreenGui.h"
-#include "print/ui/PageOutput.h"
+#include "print/qt/OffscreenGui.h"
+#include "print/qt/PageOutput.h"
 #include "tests/support/Applicants.h"
 #include "tests/support/FixedClock.h"
 
@@ -19,8 +19,8 @@ void ensureGui() {
 
 print::PrintJob typicalJob() {
     using namespace std::chrono_literals;
-    app::MemberRecord record = test::validApplicant();
-    record.remarks = app::gbk("随任配偶，联系人：张三");
+    record::MemberRecord record = test::validApplicant();
+    record.remarks = record::gbk("随任配偶，联系人：张三");
     auto prepared = print::preparePrintJob(record, test::FixedClock(2012y / 5 / 17));
     return std::get<print::PrintJob>(prepared);
 }

@@ -3,7 +3,7 @@
 // that both encoders take, and the largest that ours takes.
 
 #include "barcode/Pdf417Encoder.h"
-#include "datafile/Bytes.h"
+#include "record/GbkText.h"
 #include "tests/support/BarcodePayloads.h"
 
 #include <ZXing/BitMatrix.h>
@@ -28,7 +28,7 @@ const std::string& largestPayload() {
 
 barcode::Pdf417Symbol encodeOnce(const std::string& payload) {
     barcode::Pdf417Symbol symbol;
-    symbol.text = datafile::asBytes(payload);
+    symbol.text = record::asBytes(payload);
     symbol.options = barcode::Pdf417Options::Invert;
     if (barcode::Pdf417Encoder().encode(symbol) != barcode::DrawStatus::Ok) {
         throw std::logic_error("benchmark payload does not fit");
@@ -48,7 +48,7 @@ ZXing::MultiFormatWriter zxingWriter(int eccLevel) {
 const std::string& largestCommonPayload() {
     static const std::string payload = test::largestPayloadWhere([](const std::string& p) {
         barcode::Pdf417Symbol symbol;
-        symbol.text = datafile::asBytes(p);
+        symbol.text = record::asBytes(p);
         if (barcode::Pdf417Encoder().encode(symbol) != barcode::DrawStatus::Ok) {
             return false;
         }
@@ -67,7 +67,7 @@ void pdf417Ours(benchmark::State& state, const std::string& (*payloadOf)()) {
     const barcode::Pdf417Encoder encoder;
     for (auto _ : state) {
         barcode::Pdf417Symbol symbol;
-        symbol.text = datafile::asBytes(payload);
+        symbol.text = record::asBytes(payload);
         symbol.options = barcode::Pdf417Options::Invert;
         benchmark::DoNotOptimize(encoder.encode(symbol));
         benchmark::DoNotOptimize(symbol.matrix.data());

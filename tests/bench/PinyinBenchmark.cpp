@@ -1,8 +1,8 @@
 // The pinyin table as start-up loads it, and the romanizer on names of growing difficulty.
 
-#include "app/GbkText.h"
 #include "input/EmbeddedPinyinTable.h"
 #include "input/NameRomanizer.h"
+#include "record/GbkText.h"
 #include "tests/support/PinyinTables.h"
 
 #include <benchmark/benchmark.h>
@@ -19,7 +19,7 @@ void loadTable(benchmark::State& state) {
     }
 }
 
-void romanize(benchmark::State& state, const app::GbkString& name) {
+void romanize(benchmark::State& state, const record::GbkString& name) {
     const input::NameRomanizer romanizer(test::loadedPinyinTable());
     std::size_t candidates = 0;
     for (auto _ : state) {
@@ -31,12 +31,12 @@ void romanize(benchmark::State& state, const app::GbkString& name) {
 }
 
 BENCHMARK(loadTable)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(romanize, zhangSan, app::gbk("张三"))->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(romanize, fourPolyphonic, app::gbk("曾和朴解"))->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(romanize, zhangSan, record::gbk("张三"))->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(romanize, fourPolyphonic, record::gbk("曾和朴解"))->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(romanize, fiftyPolyphonic, test::polyphonicName(50))
     ->Unit(benchmark::kMicrosecond);
 // Ten characters of two readings: 1024 spellings, of which the bound keeps 968.
-BENCHMARK_CAPTURE(romanize, boundFilled, app::gbk("曾仇区查覃乐重长朝传"))
+BENCHMARK_CAPTURE(romanize, boundFilled, record::gbk("曾仇区查覃乐重长朝传"))
     ->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "datafile/Base64.h"
 
-#include "datafile/Bytes.h"
+#include "record/GbkText.h"
 
 #include <gtest/gtest.h>
 
@@ -29,11 +29,11 @@ TEST(Base64, Rfc4648TestVectors) {
                           {"foobar", "Zm9vYmFy"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.bytes);
-        EXPECT_EQ(base64Encode(asBytes(c.bytes)), c.text);
+        EXPECT_EQ(base64Encode(record::asBytes(c.bytes)), c.text);
         EXPECT_EQ(base64Decode(c.text), c.bytes);
     }
     const std::string binary("\xFF\xFE\x00\x80\x00", 5);
-    EXPECT_EQ(base64Encode(asBytes(binary)), "//4AgAA=");
+    EXPECT_EQ(base64Encode(record::asBytes(binary)), "//4AgAA=");
     EXPECT_EQ(base64Decode("//4AgAA="), binary);
 }
 
@@ -53,12 +53,12 @@ TEST(Base64, BreaksLinesAfterEvery2000CharactersOfCompleteGroups) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
-        const std::string text = base64Encode(asBytes(bytesOfLength(c.bytes)));
+        const std::string text = base64Encode(record::asBytes(bytesOfLength(c.bytes)));
         EXPECT_EQ(text.size(), c.length);
         EXPECT_EQ(text.find("\r\n"), c.breakAt);
         EXPECT_EQ(base64Decode(text), bytesOfLength(c.bytes));
     }
-    const std::string sixThousand = base64Encode(asBytes(bytesOfLength(3000)));
+    const std::string sixThousand = base64Encode(record::asBytes(bytesOfLength(3000)));
     EXPECT_EQ(sixThousand.substr(4002), "\r\n");
 }
 

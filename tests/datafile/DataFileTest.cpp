@@ -1,9 +1,9 @@
 #include "datafile/DataFile.h"
 
 #include "datafile/Base64.h"
-#include "datafile/Bytes.h"
 #include "datafile/Des.h"
 #include "datafile/Envelope.h"
+#include "record/GbkText.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +21,7 @@ std::string decipher(std::string_view content) {
 std::string encipher(std::string bytes) {
     std::span<std::uint8_t> span(reinterpret_cast<std::uint8_t*>(bytes.data()), bytes.size());
     Des(desKeyFromText("73025918")).encryptEcb(span);
-    return base64Encode(asBytes(bytes));
+    return base64Encode(record::asBytes(bytes));
 }
 
 TEST(Envelope, WrapsTheRecordsBase64BetweenTheMarkers) {
@@ -76,7 +76,7 @@ TEST(DataFile, OpeningIgnoresWhatTheOriginalProgramIgnores) {
     // Blocks after the padding block, and a trailing part of a block.
     EXPECT_EQ(openRecord(encipher(padded + std::string(16, 'Z'))), record);
     std::string withTail = base64Decode(encipher(padded)) + "abc";
-    EXPECT_EQ(openRecord(base64Encode(asBytes(withTail))), record);
+    EXPECT_EQ(openRecord(base64Encode(record::asBytes(withTail))), record);
     // Line breaks and stray characters in the Base64.
     const std::string content = sealRecord(record);
     EXPECT_EQ(openRecord(content.substr(0, 5) + "\r\n \x80" + content.substr(5)), record);

@@ -7,7 +7,7 @@
 namespace parvelin::datafile {
 namespace {
 
-using app::gbk;
+using record::gbk;
 using namespace std::chrono_literals;
 
 // The fallback on 2026-12-07 at second 42: year 2026, kind digit, then srand(42); rand() % 1000.

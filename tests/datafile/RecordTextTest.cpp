@@ -1,6 +1,6 @@
 #include "datafile/RecordText.h"
 
-#include "app/Vocabulary.h"
+#include "record/Vocabulary.h"
 #include "tests/support/Applicants.h"
 
 #include <algorithm>
@@ -10,14 +10,14 @@
 namespace parvelin::datafile {
 namespace {
 
-using app::gbk;
-using app::MemberRecord;
+using record::gbk;
+using record::MemberRecord;
 using namespace std::chrono_literals;
 
 std::size_t separators(const std::string& text) {
     std::size_t count = 0;
-    for (std::size_t i = app::findSingleByte(text, '|'); i != std::string::npos;
-         i = app::findSingleByte(text, '|', i + 1)) {
+    for (std::size_t i = record::findSingleByte(text, '|'); i != std::string::npos;
+         i = record::findSingleByte(text, '|', i + 1)) {
         ++count;
     }
     return count;

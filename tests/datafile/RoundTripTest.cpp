@@ -1,8 +1,8 @@
 // Many generated applicants through the whole data-file road: compose, seal, open, parse.
 
-#include "app/Vocabulary.h"
 #include "datafile/DataFile.h"
 #include "datafile/RecordText.h"
+#include "record/Vocabulary.h"
 #include "tests/support/Applicants.h"
 
 #include <gtest/gtest.h>
@@ -10,13 +10,13 @@
 namespace parvelin::datafile {
 namespace {
 
-using app::MemberRecord;
+using record::MemberRecord;
 
 MemberRecord randomApplicant(std::mt19937& random, int maxCharacters) {
     MemberRecord r = test::validApplicant();
-    for (int f = 0; f <= static_cast<int>(app::Field::groupNumber); ++f) {
-        const auto field = static_cast<app::Field>(f);
-        if (app::GbkString* value = app::textValue(r, field)) {
+    for (int f = 0; f <= static_cast<int>(record::Field::groupNumber); ++f) {
+        const auto field = static_cast<record::Field>(f);
+        if (record::GbkString* value = record::textValue(r, field)) {
             *value = test::randomGbkText(random, maxCharacters);
         }
     }
@@ -25,13 +25,13 @@ MemberRecord randomApplicant(std::mt19937& random, int maxCharacters) {
     r.fillDate = std::chrono::year{year(random)} / month(random) / day(random);
     // What the file does not hold comes back derived, or as the target had it.
     r.nameDot.clear();
-    r.filingStatus =
-        random() % 2 ? app::GbkString(app::word::kFiled) : app::GbkString(app::word::kOther);
-    if (r.filingStatus == app::word::kFiled) {
+    r.filingStatus = random() % 2 ? record::GbkString(record::word::kFiled)
+                                  : record::GbkString(record::word::kOther);
+    if (r.filingStatus == record::word::kFiled) {
         r.filingNumber.clear();
     }
     r.externalIdentityNoteChoice = r.externalIdentityNote;
-    r.birthPlaceScope = app::GbkString(app::word::kAbroad);
+    r.birthPlaceScope = record::GbkString(record::word::kAbroad);
     return r;
 }
 
@@ -44,8 +44,9 @@ void expectRoundTrip(const MemberRecord& original) {
     MemberRecord parsed;
     ASSERT_EQ(parseFileRecord(*opened, parsed), ParseStatus::Ok);
     MemberRecord expected = original;
-    if (expected.filingStatus == app::word::kOther && expected.filingNumber == app::word::kFiled) {
-        expected.filingStatus = app::word::kFiled; // the one ambiguous filing value
+    if (expected.filingStatus == record::word::kOther &&
+        expected.filingNumber == record::word::kFiled) {
+        expected.filingStatus = record::word::kFiled; // the one ambiguous filing value
         expected.filingNumber.clear();
     }
     expected.birthPlaceScope = parsed.birthPlaceScope; // derived from the birthplace

@@ -30,12 +30,12 @@ TEST_P(Samples, RecordSealsToTheDataFileAndBack) {
 
 TEST_P(Samples, ParsedRecordComposesBackAndBuildsThePayload) {
     const test::FixedClock clock(2026y / 12 / 7, 42);
-    app::MemberRecord record = app::newRecord(clock);
+    record::MemberRecord record = record::newRecord(clock);
     ASSERT_EQ(parseFileRecord(read(".record"), record), ParseStatus::Ok);
-    app::MemberRecord checked = record;
+    record::MemberRecord checked = record;
     ASSERT_EQ(validateRecord(checked, clock), std::nullopt);
     EXPECT_EQ(checked.groupNumber, record.groupNumber) << "no sample takes the random fallback";
-    app::MemberRecord forFile = checked;
+    record::MemberRecord forFile = checked;
     EXPECT_EQ(composeFileRecord(forFile), read(".record"));
     EXPECT_EQ(composeBarcodePayload(checked), read(".payload"));
 }

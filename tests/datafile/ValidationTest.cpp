@@ -10,9 +10,9 @@
 namespace parvelin::datafile {
 namespace {
 
-using app::Field;
-using app::gbk;
-using app::MemberRecord;
+using record::Field;
+using record::gbk;
+using record::MemberRecord;
 using namespace std::chrono_literals;
 
 const test::FixedClock kClock(2026y / 12 / 7, 42);

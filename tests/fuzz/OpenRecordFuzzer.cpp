@@ -2,9 +2,9 @@
 // that fails leaves the record as it was, and a record that parses composes back into a text
 // that parses to the same record.
 
-#include "app/MemberRecord.h"
 #include "datafile/DataFile.h"
 #include "datafile/RecordText.h"
+#include "record/MemberRecord.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -19,17 +19,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!text) {
             continue;
         }
-        app::MemberRecord record;
-        const app::MemberRecord before = record;
+        record::MemberRecord record;
+        const record::MemberRecord before = record;
         if (datafile::parseFileRecord(*text, record) != datafile::ParseStatus::Ok) {
             if (!(record == before)) {
                 std::abort();
             }
             continue;
         }
-        app::MemberRecord copy = record;
+        record::MemberRecord copy = record;
         const std::string composed = datafile::composeFileRecord(copy);
-        app::MemberRecord reparsed;
+        record::MemberRecord reparsed;
         if (datafile::parseFileRecord(composed, reparsed) != datafile::ParseStatus::Ok) {
             std::abort();
         }

@@ -1,13 +1,13 @@
 #include "input/DependentFields.h"
 
-#include "app/ReferenceLists.h"
+#include "record/ReferenceLists.h"
 
 #include <gtest/gtest.h>
 
 namespace parvelin::input {
 namespace {
 
-using app::gbk;
+using record::gbk;
 
 TEST(DependentFields, BirthPlaceListFollowsTheScope) {
     struct Case {
@@ -66,9 +66,9 @@ TEST(DependentFields, PositionListFollowsTheOccupationalCategory) {
     for (const char* category : {" ", "", "学生", "军"}) {
         EXPECT_TRUE(fillPositionList(gbk(category)).empty()) << "none for \"" << category << "\"";
     }
-    const auto& defaults = app::defaultPositionList().entries;
+    const auto& defaults = record::defaultPositionList().entries;
     EXPECT_EQ(fillPositionList(gbk("国家公务员")),
-              std::vector<app::GbkString>(defaults.begin(), defaults.end()))
+              std::vector<record::GbkString>(defaults.begin(), defaults.end()))
         << "start-up's list is the civil servants'";
     const auto military = fillPositionList(gbk("军人"));
     EXPECT_EQ(military[14], gbk("技术七级及以下"));

@@ -1,6 +1,6 @@
 #include "input/FormRules.h"
 
-#include "app/Vocabulary.h"
+#include "record/Vocabulary.h"
 #include "tests/support/Applicants.h"
 
 #include <functional>
@@ -10,18 +10,18 @@
 namespace parvelin::input {
 namespace {
 
-using app::Field;
-using app::gbk;
+using record::Field;
+using record::gbk;
 
 TEST(FormRules, EnableStatesOfEachFormState) {
     struct Case {
         Field field;
         FormState state;
-        std::function<void(app::MemberRecord&)> change;
+        std::function<void(record::MemberRecord&)> change;
         bool enabled;
         const char* why;
     };
-    const auto none = [](app::MemberRecord&) {};
+    const auto none = [](record::MemberRecord&) {};
     const Case cases[] = {
         {Field::unitCode, FormState::Editing, none, false, "unit code never"},
         {Field::unitName, FormState::Fresh, none, false, "unit name never"},
@@ -59,7 +59,7 @@ TEST(FormRules, EnableStatesOfEachFormState) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
-        app::MemberRecord record = test::validApplicant();
+        record::MemberRecord record = test::validApplicant();
         c.change(record);
         EXPECT_EQ(isEnabled(c.field, c.state, record), c.enabled);
     }

@@ -5,11 +5,11 @@
 namespace parvelin::input {
 namespace {
 
-using app::Field;
-using app::gbk;
+using record::Field;
+using record::gbk;
 
-app::GbkString chineseCharacters(int count) {
-    app::GbkString text;
+record::GbkString chineseCharacters(int count) {
+    record::GbkString text;
     for (int i = 0; i < count; ++i) {
         text += gbk("张");
     }
@@ -20,7 +20,7 @@ TEST(KeyFilter, EnterMovesOnAndCharactersStopAtTheCap) {
     struct Case {
         KeyKind kind;
         std::optional<Field> field;
-        app::GbkString text;
+        record::GbkString text;
         KeyAction expected;
         const char* why;
     };

@@ -7,7 +7,7 @@
 namespace parvelin::input {
 namespace {
 
-using app::gbk;
+using record::gbk;
 
 TEST(NameEntry, ChangesOfANameField) {
     const NameRomanizer romanizer(test::loadedPinyinTable());
@@ -67,12 +67,12 @@ TEST(NameEntry, ChangesOfANameField) {
             nameFieldChanged(romanizer, gbk(c.previous), gbk(c.typed), c.listShown);
         EXPECT_EQ(change.name, gbk(c.name));
         EXPECT_EQ(change.pinyin, c.pinyin ? std::optional(gbk(*c.pinyin)) : std::nullopt);
-        std::vector<app::GbkString> expected;
+        std::vector<record::GbkString> expected;
         for (const char* candidate : c.candidates) {
             expected.push_back(gbk(candidate));
         }
         std::sort(expected.begin(), expected.end());
-        std::vector<app::GbkString> candidates = change.candidates;
+        std::vector<record::GbkString> candidates = change.candidates;
         std::sort(candidates.begin(), candidates.end());
         EXPECT_EQ(candidates, expected);
         EXPECT_EQ(change.showList, c.showList);

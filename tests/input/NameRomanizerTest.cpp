@@ -1,6 +1,6 @@
 #include "input/NameRomanizer.h"
 
-#include "app/GbkText.h"
+#include "record/GbkText.h"
 #include "tests/support/PinyinTables.h"
 
 #include <algorithm>
@@ -11,8 +11,8 @@
 namespace parvelin::input {
 namespace {
 
-using app::gbk;
-using app::GbkString;
+using record::gbk;
+using record::GbkString;
 using Candidates = std::vector<GbkString>;
 
 Candidates romanize(const GbkString& name) {
@@ -231,7 +231,7 @@ TEST(NameRomanizer, BoundKeepsTheSpellingsClosestToTheFirstReadings) {
 TEST(NameRomanizer, BoundHoldsForFiftyPolyphonicCharacters) {
     const NameRomanizer romanizer(test::loadedPinyinTable());
     const GbkString name = test::polyphonicName(50);
-    ASSERT_EQ(app::characterCount(name), 50u);
+    ASSERT_EQ(record::characterCount(name), 50u);
 
     const Candidates kept = romanizer.romanize(name);
     EXPECT_EQ(kept.size(), 64u);

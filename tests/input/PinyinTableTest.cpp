@@ -1,7 +1,7 @@
 #include "input/PinyinTable.h"
 
-#include "app/GbkText.h"
 #include "input/EmbeddedPinyinTable.h"
+#include "record/GbkText.h"
 #include "tests/support/PinyinTables.h"
 
 #include <map>
@@ -198,7 +198,7 @@ TEST(PinyinTable, LookupGivesTheLineOfTheScan) {
     for (int lead = 0x81; lead <= 0xFE; ++lead) {
         for (int trail = 0x40; trail <= 0xFE; ++trail) {
             const std::string gbk{static_cast<char>(lead), static_cast<char>(trail)};
-            const auto utf8 = app::gbkToUtf8(gbk);
+            const auto utf8 = record::gbkToUtf8(gbk);
             if (!utf8) {
                 continue;
             }

@@ -5,7 +5,7 @@
 namespace parvelin::input {
 namespace {
 
-using app::gbk;
+using record::gbk;
 
 IdentityNames names(const char* surname, const char* given, const char* surnamePinyin,
                     const char* givenPinyin) {

@@ -13,12 +13,12 @@
 namespace parvelin::print {
 namespace {
 
-using app::gbk;
+using record::gbk;
 using namespace std::chrono_literals;
 
 const test::FixedClock kClock(2026y / 12 / 7, 42);
 
-PrintJob jobFor(app::MemberRecord record) {
+PrintJob jobFor(record::MemberRecord record) {
     auto prepared = preparePrintJob(record, kClock);
     EXPECT_TRUE(std::holds_alternative<PrintJob>(prepared));
     return std::get<PrintJob>(prepared);
@@ -69,7 +69,7 @@ TEST(FormPrinter, PageOfTheWorkedApplicantMatchesTheDesignedForm) {
 
 TEST(FormPrinter, LongTextsInFittedCellsGetTheSmallFont) {
     struct Case {
-        app::GbkString FormSlots::*slot;
+        record::GbkString FormSlots::*slot;
         std::size_t bytes;
         const char* box;
         int points;
@@ -100,7 +100,7 @@ TEST(FormPrinter, LongTextsInFittedCellsGetTheSmallFont) {
 }
 
 TEST(FormPrinter, OtherChoicesPrintTheirDescriptions) {
-    app::MemberRecord r = test::validApplicant();
+    record::MemberRecord r = test::validApplicant();
     r.position = gbk("其他");
     r.positionOther = gbk("翻译");
     r.ethnicity = gbk("其他");
@@ -125,7 +125,7 @@ TEST(FormPrinter, OtherChoicesPrintTheirDescriptions) {
 }
 
 TEST(FormPrinter, PrintCommandsCheckFirst) {
-    app::MemberRecord r = test::validApplicant();
+    record::MemberRecord r = test::validApplicant();
     r.photoNumber = "123";
     auto prepared = preparePrintJob(r, kClock);
     ASSERT_TRUE(std::holds_alternative<datafile::CheckFailure>(prepared));

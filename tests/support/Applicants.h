@@ -1,17 +1,17 @@
 #pragma once
 
-#include "app/GbkText.h"
-#include "app/MemberRecord.h"
+#include "record/GbkText.h"
+#include "record/MemberRecord.h"
 
 #include <random>
 
 namespace parvelin::test {
 
 // An applicant that passes every check: 张三 of unit 000013012 with approval number 外字[2012]35号.
-inline app::MemberRecord validApplicant() {
-    using app::gbk;
+inline record::MemberRecord validApplicant() {
+    using record::gbk;
     using namespace std::chrono_literals;
-    app::MemberRecord r;
+    record::MemberRecord r;
     r.unitCode = "000013012";
     r.unitName = gbk("外交部");
     r.approvalKind = gbk("批件");
@@ -42,14 +42,14 @@ inline app::MemberRecord validApplicant() {
 // Random GBK text of up to `maxCharacters` characters: Chinese characters, the middle dot, ASCII
 // letters and digits, CR LF, and characters whose second byte is "|", "[" or "]". It never holds
 // a single-byte "|".
-inline app::GbkString randomGbkText(std::mt19937& random, int maxCharacters) {
+inline record::GbkString randomGbkText(std::mt19937& random, int maxCharacters) {
     static const char* const kPieces[] = {
         "\xD5\xC5", "\xC8\xFD", "\xCD\xF5", "\xA1\xA4", "A", "z", "0", "9", " ",        "\r\n",
         "\x81\x7C", "\x83\x5B", "\x84\x5D", "\xBA\xC5", "-", "[", "]", "*", "\xA1\xA1", ";",
     };
     std::uniform_int_distribution<int> length(0, maxCharacters);
     std::uniform_int_distribution<int> piece(0, std::size(kPieces) - 1);
-    app::GbkString text;
+    record::GbkString text;
     for (int i = length(random); i > 0; --i) {
         text += kPieces[piece(random)];
     }

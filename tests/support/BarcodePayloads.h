@@ -2,8 +2,8 @@
 
 #include "barcode/Pdf417Encoder.h"
 #include "datafile/BarcodePayload.h"
-#include "datafile/Bytes.h"
 #include "datafile/Validation.h"
+#include "record/GbkText.h"
 #include "tests/support/Applicants.h"
 #include "tests/support/FixedClock.h"
 
@@ -15,7 +15,7 @@ namespace parvelin::test {
 
 // The barcode payload that printing composes for an applicant: the checks first, then the
 // payload. A generated applicant that fails a check is a fault of the generator.
-inline std::string barcodePayloadOf(app::MemberRecord record) {
+inline std::string barcodePayloadOf(record::MemberRecord record) {
     using namespace std::chrono_literals;
     const FixedClock clock(2012y / 5 / 17);
     if (const auto failure = datafile::validateRecord(record, clock)) {
@@ -27,9 +27,9 @@ inline std::string barcodePayloadOf(app::MemberRecord record) {
 
 // A valid applicant with random GBK text of up to `maxCharacters` characters in the free-text
 // fields that the checks leave open (after the fixed start of the two required ones).
-inline app::MemberRecord randomPrintableApplicant(std::mt19937& random, int maxCharacters) {
-    app::MemberRecord r = validApplicant();
-    for (app::GbkString* value : {&r.externalUnit, &r.externalIdentity, &r.remarks}) {
+inline record::MemberRecord randomPrintableApplicant(std::mt19937& random, int maxCharacters) {
+    record::MemberRecord r = validApplicant();
+    for (record::GbkString* value : {&r.externalUnit, &r.externalIdentity, &r.remarks}) {
         *value = randomGbkText(random, maxCharacters);
     }
     r.workUnit += randomGbkText(random, maxCharacters);
@@ -39,17 +39,17 @@ inline app::MemberRecord randomPrintableApplicant(std::mt19937& random, int maxC
 
 inline bool fitsOneSymbol(const std::string& payload) {
     barcode::Pdf417Symbol symbol;
-    symbol.text = datafile::asBytes(payload);
+    symbol.text = record::asBytes(payload);
     return barcode::Pdf417Encoder().encode(symbol) == barcode::DrawStatus::Ok;
 }
 
 // The payload of an applicant whose remarks grow a character at a time until the payload holds
 // at least `size` bytes.
 inline std::string payloadOfAtLeast(std::size_t size) {
-    app::MemberRecord r = validApplicant();
+    record::MemberRecord r = validApplicant();
     std::string payload = barcodePayloadOf(r);
     while (payload.size() < size) {
-        r.remarks += app::gbk("备");
+        r.remarks += record::gbk("备");
         payload = barcodePayloadOf(r);
     }
     return payload;
@@ -58,11 +58,11 @@ inline std::string payloadOfAtLeast(std::size_t size) {
 // The largest payload of growing remarks (a character at a time) that `fits` accepts.
 template <typename Fits>
 std::string largestPayloadWhere(Fits fits) {
-    app::MemberRecord r = validApplicant();
+    record::MemberRecord r = validApplicant();
     std::string fitting;
     for (std::string payload = barcodePayloadOf(r); fits(payload); payload = barcodePayloadOf(r)) {
         fitting = payload;
-        r.remarks += app::gbk("备");
+        r.remarks += record::gbk("备");
     }
     return fitting;
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/GbkText.h"
 #include "input/EmbeddedPinyinTable.h"
 #include "input/PinyinTable.h"
+#include "record/GbkText.h"
 
 #include <string>
 
@@ -21,14 +21,14 @@ inline const input::PinyinTable& loadedPinyinTable() {
 // A name of `characters` Chinese characters that all have several readings: twelve characters of
 // two or three readings (单 CHAN DAN SHAN, 长 CHANG ZHANG, 和 HE HU HUO, 朴 PIAO PO PU, 解, 曾, 仇,
 // 区, 查, 覃, 乐, 重) repeated.
-inline app::GbkString polyphonicName(std::size_t characters) {
+inline record::GbkString polyphonicName(std::size_t characters) {
     const std::string cycle = "单长和朴解曾仇区查覃乐重";
     std::string utf8;
     while (utf8.size() < 3 * characters) {
         utf8 += cycle;
     }
     utf8.resize(3 * characters);
-    return app::gbk(utf8);
+    return record::gbk(utf8);
 }
 
 } // namespace parvelin::test

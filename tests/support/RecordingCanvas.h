@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/GbkText.h"
 #include "print/PageCanvas.h"
+#include "record/GbkText.h"
 
 #include <sstream>
 #include <string>
@@ -22,9 +22,10 @@ public:
         record("line " + point(from) + " " + point(to));
     }
     void drawRectangle(const print::Box& box) override { record("rect " + boxText(box)); }
-    void drawText(app::GbkStringView text, const print::Box& box,
+    void drawText(record::GbkStringView text, const print::Box& box,
                   print::TextFormat format) override {
-        record("text " + formatName(format) + " " + boxText(box) + " " + app::gbkToUtf8Lossy(text));
+        record("text " + formatName(format) + " " + boxText(box) + " " +
+               record::gbkToUtf8Lossy(text));
     }
     bool drawPicture(const print::GreyPicture& picture, const print::Box& box) override {
         record("picture " + std::to_string(picture.width) + "x" + std::to_string(picture.height) +

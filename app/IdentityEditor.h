@@ -1,0 +1,57 @@
+#pragma once
+
+#include "input/NameRomanizer.h"
+#include "input/TitleCompletion.h"
+
+#include <array>
+
+#include <QDialog>
+
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace parvelin::widgets {
+class GbkValidator;
+class PlatformServices;
+} // namespace parvelin::widgets
+
+namespace parvelin::app {
+
+// The small modal dialog that asks for the name which replaces "***" in a title: Chinese surname
+// and given name with their pinyin, proposed as on the main form. exec() answers Accepted only
+// after OK found the names complete; names() then gives them tidied.
+class IdentityEditor final : public QDialog {
+    Q_OBJECT
+public:
+    IdentityEditor(const input::NameRomanizer& romanizer, widgets::PlatformServices& services,
+                   QWidget* parent);
+
+    const input::IdentityNames& names() const { return m_names; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    enum Side { Surname = 0, GivenName = 1 };
+
+    void readControls();
+    void writeControls();
+    void nameChanged(Side side);
+    void candidateChosen(Side side);
+    void dotClicked(Side side);
+    void showCandidates(Side side, bool show);
+    void onOk();
+
+    const input::NameRomanizer& m_romanizer;
+    widgets::PlatformServices& m_services;
+    input::IdentityNames m_names;
+    std::array<QLineEdit*, 2> m_chinese{};
+    std::array<QLineEdit*, 2> m_pinyin{};
+    std::array<widgets::GbkValidator*, 4> m_guards{};
+    std::array<QListWidget*, 2> m_lists{};
+    QPushButton* m_ok = nullptr;
+    int m_silence = 0; // > 0 while the dialog writes its values to the controls
+};
+
+} // namespace parvelin::app

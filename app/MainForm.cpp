@@ -1,0 +1,423 @@
+#include "app/MainForm.h"
+
+#include "app/AboutBox.h"
+#include "app/Artwork.h"
+#include "app/TitleComboBox.h"
+#include "form/DialogTemplates.h"
+#include "form/FormTexts.h"
+#include "input/FieldCaps.h"
+#include "record/ReferenceLists.h"
+#include "widgets/DialogControls.h"
+#include "widgets/GbkInput.h"
+#include "widgets/ListControls.h"
+#include "widgets/PlatformServices.h"
+#include "widgets/QtText.h"
+
+#include <map>
+
+#include <QCloseEvent>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScopedValueRollback>
+
+namespace parvelin::app {
+
+namespace {
+
+QDate toQDate(const record::CalendarDate& date) {
+    return QDate(static_cast<int>(date.year()),
+                 static_cast<int>(static_cast<unsigned>(date.month())),
+                 static_cast<int>(static_cast<unsigned>(date.day())));
+}
+
+record::CalendarDate toCalendarDate(const QDate& date) {
+    return record::CalendarDate{std::chrono::year{date.year()},
+                                std::chrono::month{static_cast<unsigned>(date.month())},
+                                std::chrono::day{static_cast<unsigned>(date.day())}};
+}
+
+// The record keeps line breaks as CR LF; the multi-line box shows them as line feeds.
+QString withLineFeeds(QString text) {
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+QString withCarriageReturns(QString text) {
+    return text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+}
+
+record::CalendarDate* dateValue(record::MemberRecord& record, record::Field field) {
+    if (field == record::Field::birthDate) {
+        return &record.birthDate;
+    }
+    return field == record::Field::fillDate ? &record.fillDate : nullptr;
+}
+
+} // namespace
+
+MainForm::MainForm(const input::PinyinTable& pinyinTable, widgets::PlatformServices& services,
+                   QWidget* parent)
+    : QDialog(parent)
+    , m_romanizer(pinyinTable)
+    , m_services(services) {
+    initArtwork();
+    buildControls();
+    connectCommands();
+    connectFields();
+    initialise();
+}
+
+MainForm::~MainForm() = default;
+
+void MainForm::buildControls() {
+    setWindowTitle(widgets::qText(form::kProductTitle));
+    setWindowIcon(QIcon(artwork::kIcon));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setFont(widgets::dialogFont());
+    const form::DialogBaseUnits units = widgets::baseUnitsOf(font());
+    setFixedSize(widgets::pixelRect(form::kMainFormRect, units).size());
+
+    std::map<int, QWidget*> byId;
+    QWidget* frame = nullptr;
+    for (const form::DialogControl& item : form::mainFormLayout()) {
+        if (item.field == record::Field::externalIdentityNote) {
+            continue; // the title list shows the note in place of its own text
+        }
+        QWidget* widget = nullptr;
+        if (item.field == record::Field::externalIdentityNoteChoice) {
+            m_titleList = new TitleComboBox(this);
+            m_titleList->setObjectName(widgets::qText(item.name));
+            widget = m_titleList;
+        } else {
+            widget = widgets::createControl(item, this);
+        }
+        widgets::placeControl(widget, item, units);
+        if (item.id != 0) {
+            byId[item.id] = widget;
+        }
+        if (item.field) {
+            m_controls[static_cast<std::size_t>(*item.field)] = widget;
+        }
+        switch (item.kind) {
+        case form::ControlKind::GroupBox:
+            frame = widget;
+            break;
+        case form::ControlKind::Label:
+            break;
+        case form::ControlKind::Bitmap:
+            if (item.name == "banner") {
+                m_banner = static_cast<QLabel*>(widget);
+                // Across the whole width of the form, whatever the font makes of it.
+                const QPixmap banner =
+                    QPixmap(artwork::kBanner).scaledToWidth(width(), Qt::SmoothTransformation);
+                m_banner->setPixmap(banner);
+                m_banner->resize(banner.size());
+            } else {
+                auto* sign = static_cast<QLabel*>(widget);
+                sign->setPixmap(QPixmap(artwork::kWarningSign));
+                sign->setAlignment(Qt::AlignCenter);
+            }
+            break;
+        default:
+            widget->installEventFilter(this);
+            break;
+        }
+    }
+    // The frame and the banner lie under the fields.
+    frame->lower();
+    m_banner->lower();
+
+    m_candidateLists = {findChild<QListWidget*>(QStringLiteral("surnamePinyinList")),
+                        findChild<QListWidget*>(QStringLiteral("givenNamePinyinList"))};
+    m_dotButtons = {findChild<QPushButton*>(QStringLiteral("surnameDotButton")),
+                    findChild<QPushButton*>(QStringLiteral("givenNameDotButton"))};
+    m_remarks = static_cast<widgets::GbkPlainTextEdit*>(control(record::Field::remarks));
+    m_remarks->setByteCap(input::byteCap(record::Field::remarks));
+
+    for (std::size_t i = 0; i < kFieldCount; ++i) {
+        const auto field = static_cast<record::Field>(i);
+        if (auto* edit = qobject_cast<QLineEdit*>(control(field))) {
+            const form::DialogControl* item = form::findFieldControl(form::mainFormLayout(), field);
+            m_guards[i] = new widgets::GbkValidator(edit, input::byteCap(field),
+                                                    item->has(form::control::kDigitsOnly));
+            connect(
+                m_guards[i], &widgets::GbkValidator::characterRefused, this,
+                [this] { notice(form::message::kCharacterNotStorable); }, Qt::QueuedConnection);
+        }
+    }
+    connect(
+        m_remarks, &widgets::GbkPlainTextEdit::characterRefused, this,
+        [this] { notice(form::message::kCharacterNotStorable); }, Qt::QueuedConnection);
+
+    // A control registered twice keeps its first tip.
+    for (const form::FixedTooltip& tooltip : form::mainFormTooltips()) {
+        QWidget* widget = byId.at(tooltip.controlId);
+        if (widget->toolTip().isEmpty()) {
+            widget->setToolTip(widgets::qText(tooltip.text));
+        }
+    }
+}
+
+void MainForm::connectCommands() {
+    const auto button = [this](const char* name) {
+        return findChild<QPushButton*>(QLatin1String(name));
+    };
+    connect(button("newButton"), &QPushButton::clicked, this, &MainForm::onNew);
+    connect(button("openButton"), &QPushButton::clicked, this, &MainForm::onOpen);
+    connect(button("editButton"), &QPushButton::clicked, this, &MainForm::onEdit);
+    connect(button("saveButton"), &QPushButton::clicked, this, &MainForm::onSave);
+    connect(button("aboutButton"), &QPushButton::clicked, this, &MainForm::onAbout);
+    connect(button("exitButton"), &QPushButton::clicked, this, &MainForm::onExit);
+    connect(button("printPreviewButton"), &QPushButton::clicked, this, &MainForm::onPrintPreview);
+    connect(button("printButton"), &QPushButton::clicked, this, &MainForm::onPrint);
+}
+
+void MainForm::connectFields() {
+    for (std::size_t i = 0; i < kFieldCount; ++i) {
+        const auto field = static_cast<record::Field>(i);
+        QWidget* widget = control(field);
+        if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+            connect(edit, &QLineEdit::textChanged, this, [this, field] { textEdited(field); });
+        } else if (auto* box = qobject_cast<QComboBox*>(widget)) {
+            connect(box, &QComboBox::activated, this, [this, field] { listChosen(field); });
+        } else if (auto* picker = qobject_cast<QDateEdit*>(widget)) {
+            connect(picker, &QDateEdit::dateChanged, this, [this] {
+                if (m_silence == 0) {
+                    markModified();
+                }
+            });
+        }
+    }
+    connect(m_remarks, &widgets::GbkPlainTextEdit::textEdited, this,
+            [this] { textEdited(record::Field::remarks); });
+    for (const Side side : {Surname, GivenName}) {
+        connect(m_candidateLists[side], &QListWidget::itemSelectionChanged, this,
+                [this, side] { candidateChosen(side); });
+        connect(m_dotButtons[side], &QPushButton::clicked, this,
+                [this, side] { dotButtonClicked(side); });
+    }
+}
+
+void MainForm::initialise() {
+    {
+        const QScopedValueRollback silence(m_silence, m_silence + 1);
+        for (const record::ReferenceList& reference : record::formLists()) {
+            widgets::fillList(list(reference.field), reference.entries, reference.sorted);
+        }
+        widgets::fillList(list(record::Field::position), record::defaultPositionList().entries,
+                          record::defaultPositionList().sorted);
+        widgets::fillList(m_titleList, record::externalIdentityTitleList().entries,
+                          record::externalIdentityTitleList().sorted);
+    }
+    m_record = record::startupRecord(m_services.clock());
+    writeControls();
+    applyState(input::FormState::Fresh);
+    m_modified = false;
+    control(record::Field::approvalNumber)->setFocus(Qt::OtherFocusReason);
+}
+
+QWidget* MainForm::control(record::Field field) const {
+    const auto index = static_cast<std::size_t>(field);
+    return index < kFieldCount ? m_controls[index] : nullptr;
+}
+
+QLineEdit* MainForm::lineEdit(record::Field field) const {
+    return qobject_cast<QLineEdit*>(control(field));
+}
+
+QComboBox* MainForm::list(record::Field field) const {
+    return qobject_cast<QComboBox*>(control(field));
+}
+
+std::optional<record::Field> MainForm::fieldOf(const QObject* object) const {
+    for (std::size_t i = 0; i < kFieldCount; ++i) {
+        if (m_controls[i] == object) {
+            return static_cast<record::Field>(i);
+        }
+    }
+    return std::nullopt;
+}
+
+void MainForm::readField(record::Field field) {
+    if (record::CalendarDate* date = dateValue(m_record, field)) {
+        *date = toCalendarDate(static_cast<QDateEdit*>(control(field))->date());
+        return;
+    }
+    record::GbkString& value = *record::textValue(m_record, field);
+    if (auto* box = list(field)) {
+        value = widgets::selectedEntry(box);
+        return;
+    }
+    value = currentText(field);
+}
+
+record::GbkString MainForm::currentText(record::Field field) const {
+    const auto index = static_cast<std::size_t>(field);
+    QString text;
+    if (field == record::Field::externalIdentityNote) {
+        text = m_titleList->noteText();
+    } else if (field == record::Field::remarks) {
+        text = withCarriageReturns(m_remarks->toPlainText());
+    } else {
+        text = lineEdit(field)->text();
+    }
+    return text == m_shown[index].text ? m_shown[index].value : widgets::toGbk(text);
+}
+
+void MainForm::writeField(record::Field field) {
+    const auto index = static_cast<std::size_t>(field);
+    if (record::CalendarDate* date = dateValue(m_record, field)) {
+        static_cast<QDateEdit*>(control(field))->setDate(toQDate(*date));
+        return;
+    }
+    const record::GbkString& value = *record::textValue(m_record, field);
+    if (auto* box = list(field)) {
+        widgets::loadEntry(box, value);
+        return;
+    }
+    const QString text = widgets::fromGbk(value);
+    if (field == record::Field::externalIdentityNote) {
+        m_titleList->setNoteText(text);
+    } else if (field == record::Field::remarks) {
+        m_remarks->setLoadedText(withLineFeeds(text));
+    } else {
+        m_guards[index]->setLoadedText(text);
+    }
+    m_shown[index] = {
+        field == record::Field::remarks ? withCarriageReturns(withLineFeeds(text)) : text, value};
+}
+
+bool MainForm::readControls(Report report) {
+    for (std::size_t i = 0; i < kFieldCount; ++i) {
+        readField(static_cast<record::Field>(i));
+    }
+    if (!input::exceedsPositionOtherCap(m_record.positionOther)) {
+        return true;
+    }
+    if (report == Report::Yes) {
+        notice(form::message::kTooManyCharacters);
+        QLineEdit* positionOther = lineEdit(record::Field::positionOther);
+        positionOther->setFocus(Qt::OtherFocusReason);
+        positionOther->selectAll();
+    }
+    return false;
+}
+
+void MainForm::writeControls() {
+    const QScopedValueRollback silence(m_silence, m_silence + 1);
+    for (std::size_t i = 0; i < kFieldCount; ++i) {
+        writeField(static_cast<record::Field>(i));
+    }
+    m_guards[static_cast<std::size_t>(record::Field::positionOther)]->setByteCap(
+        input::kPositionOtherByteCap);
+    refreshColours();
+    m_titleList->update();
+}
+
+void MainForm::notice(std::string_view text) {
+    m_services.showNotice(this, widgets::qText(text));
+}
+
+void MainForm::hideCandidateLists() {
+    const QScopedValueRollback silence(m_silence, m_silence + 1);
+    for (const Side side : {Surname, GivenName}) {
+        m_candidateLists[side]->clear();
+        showCandidates(side, false);
+    }
+}
+
+void MainForm::resetForNew() {
+    {
+        const QScopedValueRollback silence(m_silence, m_silence + 1);
+        // A choice that was pending belongs to the applicant being put away.
+        hideCandidateLists();
+        for (const record::Field field :
+             {record::Field::approvalKind, record::Field::idDocumentType, record::Field::nameDot,
+              record::Field::birthPlace, record::Field::externalIdentityNoteChoice,
+              record::Field::position}) {
+            list(field)->setCurrentIndex(-1);
+        }
+        m_record = record::newRecord(m_services.clock());
+        fillBirthPlaceList();
+        widgets::fillList(list(record::Field::position), record::defaultPositionList().entries,
+                          record::defaultPositionList().sorted);
+    }
+    writeControls();
+    applyState(input::FormState::Fresh);
+    m_currentFilePath.clear();
+    m_modified = false;
+}
+
+void MainForm::applyState(input::FormState state) {
+    m_state = state;
+    for (std::size_t i = 0; i < kFieldCount; ++i) {
+        if (QWidget* widget = m_controls[i]) {
+            widget->setEnabled(input::isEnabled(static_cast<record::Field>(i), state, m_record));
+        }
+    }
+    for (QPushButton* dot : m_dotButtons) {
+        dot->setEnabled(input::dotButtonsEnabled(state));
+    }
+}
+
+bool MainForm::changesMayGo() {
+    if (!m_modified || m_services.ask(this, widgets::qText(form::message::kSaveChanges), false) ==
+                           widgets::PlatformServices::Answer::No) {
+        return true;
+    }
+    return onSave(); // a failed or cancelled save keeps the entries
+}
+
+void MainForm::onNew() {
+    if (changesMayGo()) {
+        resetForNew();
+    }
+}
+
+void MainForm::onEdit() {
+    readControls();
+    applyState(input::FormState::Editing);
+}
+
+void MainForm::onAbout() {
+    AboutBox about(this);
+    about.exec();
+}
+
+void MainForm::onExit() {
+    QMetaObject::invokeMethod(
+        this, [this] { close(); }, Qt::QueuedConnection);
+}
+
+bool MainForm::confirmClose() {
+    if (!m_modified) {
+        return true;
+    }
+    switch (m_services.ask(this, widgets::qText(form::message::kSaveChanges), true)) {
+    case widgets::PlatformServices::Answer::Yes:
+        return onSave(); // closes only when the entries were saved
+    case widgets::PlatformServices::Answer::No:
+        return true;
+    case widgets::PlatformServices::Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void MainForm::closeEvent(QCloseEvent* event) {
+    if (!confirmClose()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+void MainForm::reject() {
+    close();
+}
+
+} // namespace parvelin::app

@@ -1,0 +1,178 @@
+#pragma once
+
+#include "input/FormRules.h"
+#include "input/NameRomanizer.h"
+#include "record/MemberRecord.h"
+
+#include <array>
+#include <string_view>
+
+#include <QDialog>
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+
+class QComboBox;
+class QHelpEvent;
+class QInputMethodEvent;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace parvelin::input {
+class PinyinTable;
+} // namespace parvelin::input
+
+namespace parvelin::widgets {
+class GbkPlainTextEdit;
+class GbkValidator;
+class PlatformServices;
+} // namespace parvelin::widgets
+
+namespace parvelin::app {
+
+class TitleComboBox;
+
+// The one window the operator works in: every value of the applicant's MemberRecord, the eight
+// command buttons and the banner, built from the layout table (form/DialogTemplates.h).
+//
+// Handlers follow one pattern: copy the controls into the record (readControls), let the core
+// work on the record, copy it back (writeControls). Change notifications that arrive while the
+// form writes to its controls are ignored, so one handler never sets off another. Each control's
+// object name is the name of its field ("surnameChinese") or role ("saveButton").
+class MainForm final : public QDialog {
+    Q_OBJECT
+public:
+    MainForm(const input::PinyinTable& pinyinTable, widgets::PlatformServices& services,
+             QWidget* parent = nullptr);
+    ~MainForm() override;
+
+    // The exchange between the controls and the record. Reading fails only for an other-position
+    // text over 50 bytes: the form then says so (unless told not to) and puts the focus there.
+    enum class Report { Yes, No };
+    bool readControls(Report report = Report::Yes);
+    void writeControls();
+
+    // The checks before a record is stored or printed: the controls are read, the record trimmed
+    // and given its group number; the first failed check's message is shown (the unreplaced title
+    // also takes the focus to the title list). True when the record may be stored or printed.
+    bool validateForm();
+
+    const record::MemberRecord& record() const { return m_record; }
+    const QString& currentFilePath() const { return m_currentFilePath; }
+    bool isModified() const { return m_modified; }
+    input::FormState state() const { return m_state; }
+    widgets::PlatformServices& services() const { return m_services; }
+
+public slots:
+    // The commands of the eight buttons.
+    void onNew();
+    void onOpen();
+    bool onSave(); // true when the record was written; the form is then fresh again
+    void onEdit();
+    void onAbout();
+    void onExit(); // posts a close request, which asks before changes are thrown away
+    // Print preview and Print of the opened, unchanged applicant (MainFormPrint.cpp).
+    void onPrintPreview();
+    void onPrint();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override; // Esc: the close request, never a silent end
+
+private:
+    enum Side { Surname = 0, GivenName = 1 };
+
+    // Construction (MainForm.cpp).
+    void buildControls();
+    void connectCommands();
+    void connectFields();
+    void initialise();
+
+    // Controls of fields.
+    QWidget* control(record::Field field) const;
+    QLineEdit* lineEdit(record::Field field) const;
+    QComboBox* list(record::Field field) const;
+    std::optional<record::Field> fieldOf(const QObject* object) const;
+    void readField(record::Field field);
+    record::GbkString
+    currentText(record::Field field) const; // of a text control, as readField would read it
+    void writeField(record::Field field);
+
+    // Commands and states (MainForm.cpp).
+    void resetForNew();
+    void applyState(input::FormState state);
+    // Before New and Open replace the entries: unless unchanged, ask whether to save them; true
+    // when the form may go on (No, or Yes and the save succeeded).
+    bool changesMayGo();
+    bool confirmClose();
+    void markModified() { m_modified = true; }
+    void notice(std::string_view text);
+    void hideCandidateLists();
+
+    // Field flows (MainFormFlows.cpp).
+    void textEdited(record::Field field);
+    void listChosen(record::Field field);
+    void nameFieldChanged(Side side);
+    void pinyinFieldChanged(Side side);
+    void candidateChosen(Side side);
+    void dotButtonClicked(Side side);
+    void showCandidates(Side side, bool show);
+    void dependentListChanged(record::Field lead);
+    void personalSequenceChanged();
+    void remarkCategoryChanged();
+    void occupationCategoryChanged();
+    void birthPlaceScopeChanged();
+    void deriveBirthDate();
+    void identityNoteChoiceChanged();
+    void identityNoteLostFocus();
+    void fillBirthPlaceList();
+    void fillPositionList();
+    void refreshColours();
+    bool filterKeyPress(QObject* watched, QKeyEvent* event);
+    bool filterInputMethod(QObject* watched, QInputMethodEvent* event);
+    void showTitleTooltip(QHelpEvent* event);
+
+    // Print preview and Print (MainFormPrint.cpp).
+    void runPrintCommand(bool directPrint);
+
+    // Save and Open (MainFormFiles.cpp).
+    QString chooseSavePath();
+    QString saveFolder() const;
+    QString readSaveDir() const;
+    void writeSaveDir(const QString& folder) const;
+
+    static constexpr std::size_t kFieldCount = static_cast<std::size_t>(record::Field::groupNumber);
+
+    // A text field's value as last written: the text shown and the GBK bytes it stands for, so
+    // that a value with damaged bytes from a data file goes back unchanged while nobody edits it.
+    struct Shown {
+        QString text;
+        record::GbkString value;
+    };
+
+    input::NameRomanizer m_romanizer; // reads the program's pinyin table
+    widgets::PlatformServices& m_services;
+
+    record::MemberRecord m_record;
+    QString m_currentFilePath;
+    bool m_modified = false;
+    input::FormState m_state = input::FormState::Fresh;
+    int m_silence = 0;        // > 0 while the form writes to its controls
+    bool m_resending = false; // a cut input-method event passes the filter once more
+
+    std::array<QWidget*, kFieldCount> m_controls{};
+    std::array<widgets::GbkValidator*, kFieldCount> m_guards{};
+    std::array<Shown, kFieldCount> m_shown{};
+    widgets::GbkPlainTextEdit* m_remarks = nullptr;
+    TitleComboBox* m_titleList = nullptr;
+    std::array<QListWidget*, 2> m_candidateLists{};
+    std::array<QPushButton*, 2> m_dotButtons{};
+    QLabel* m_banner = nullptr;
+    QPointer<QMainWindow> m_previewFrame; // the window of the last print command, while it lives
+};
+
+} // namespace parvelin::app

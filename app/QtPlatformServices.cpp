@@ -1,0 +1,90 @@
+#include "app/QtPlatformServices.h"
+
+#include "form/FormTexts.h"
+#include "form/SaveLocation.h"
+#include "widgets/QtText.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QStandardPaths>
+
+namespace parvelin::app {
+
+void QtPlatformServices::showNotice(QWidget* owner, const QString& text) {
+    // Notices warn, as the framework's message function marks a box without an icon of its own.
+    QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(), text,
+                    QMessageBox::Ok, owner);
+    box.exec();
+}
+
+QtPlatformServices::Answer QtPlatformServices::ask(QWidget* owner, const QString& text,
+                                                   bool withCancel) {
+    QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
+    if (withCancel) {
+        buttons |= QMessageBox::Cancel;
+    }
+    QMessageBox box(QMessageBox::NoIcon, widgets::qText(form::message::kPromptCaption), text,
+                    buttons, owner);
+    box.setDefaultButton(QMessageBox::Yes);
+    if (withCancel) {
+        box.setEscapeButton(QMessageBox::Cancel);
+    }
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
+QString QtPlatformServices::chooseSaveFile(QWidget* owner, const QString& folder,
+                                           const QString& proposedName, const QString& filter) {
+    QFileDialog dialog(owner, QString(), folder, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(widgets::qText(form::kDataFileSuffix));
+    dialog.selectFile(proposedName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+QString QtPlatformServices::chooseOpenFile(QWidget* owner, const QString& folder,
+                                           const QStringList& filters) {
+    QFileDialog dialog(owner, QString(), folder);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(filters);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+QString QtPlatformServices::executableFolder() const {
+    return QCoreApplication::applicationDirPath();
+}
+
+QString QtPlatformServices::documentsFolder() const {
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
+std::unique_ptr<QSettings> QtPlatformServices::settings() const {
+    return std::make_unique<QSettings>(widgets::qText(form::kSettingsOrganisation),
+                                       widgets::qText(form::kSettingsApplication));
+}
+
+bool QtPlatformServices::choosePrinter(QPrinter& printer, QWidget* parent) {
+    QPrintDialog dialog(&printer, parent);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+} // namespace parvelin::app

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "widgets/PlatformServices.h"
+
+namespace parvelin::app {
+
+// The platform services of the running program: real message boxes, file and print dialogs,
+// the system clock, the program's and the user's folders, and the user's settings.
+class QtPlatformServices final : public widgets::PlatformServices {
+public:
+    void showNotice(QWidget* owner, const QString& text) override;
+    Answer ask(QWidget* owner, const QString& text, bool withCancel) override;
+    QString chooseSaveFile(QWidget* owner, const QString& folder, const QString& proposedName,
+                           const QString& filter) override;
+    QString chooseOpenFile(QWidget* owner, const QString& folder,
+                           const QStringList& filters) override;
+    const record::Clock& clock() const override { return m_clock; }
+    QString executableFolder() const override;
+    QString documentsFolder() const override;
+    std::unique_ptr<QSettings> settings() const override;
+    bool choosePrinter(QPrinter& printer, QWidget* parent) override;
+
+private:
+    record::SystemClock m_clock;
+};
+
+} // namespace parvelin::app

@@ -1,0 +1,90 @@
+#include "cli/Pdf417Command.h"
+
+#include "barcode/BarcodeImage.h"
+#include "barcode/Pdf417Encoder.h"
+#include "barcode/Pdf417Segments.h"
+#include "record/GbkText.h"
+
+#include <iostream>
+
+namespace parvelin::cli {
+
+namespace {
+
+struct Pdf417Request {
+    bool segments = false;
+    bool codewords = false;
+    std::string bmpPath;
+};
+
+std::optional<Pdf417Request> parseRequest(Arguments arguments) {
+    Pdf417Request request;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        if (arguments[i] == "--segments") {
+            request.segments = true;
+        } else if (arguments[i] == "--codewords") {
+            request.codewords = true;
+        } else if (arguments[i] == "--bmp" && i + 1 < arguments.size() &&
+                   !arguments[i + 1].empty()) {
+            request.bmpPath = arguments[++i];
+        } else {
+            reportError("pdf417: unknown or incomplete argument \"" + std::string(arguments[i]) +
+                        "\"");
+            return std::nullopt;
+        }
+    }
+    if (!request.segments && !request.codewords && request.bmpPath.empty()) {
+        reportError("pdf417 expects --segments, --codewords or --bmp FILE");
+        return std::nullopt;
+    }
+    return request;
+}
+
+std::string codewordListing(const barcode::Pdf417Symbol& symbol) {
+    std::string text = "D=" + std::to_string(symbol.dataCount) +
+                       " level=" + std::to_string(symbol.eccLevel) +
+                       " columns=" + std::to_string(symbol.dataColumns) +
+                       " rows=" + std::to_string(symbol.rows) + "\n";
+    for (int i = 0; i < symbol.codewordCount; ++i) {
+        if (i > 0) {
+            text += ' ';
+        }
+        text += std::to_string(symbol.codewords[i]);
+    }
+    text += '\n';
+    return text;
+}
+
+} // namespace
+
+int runPdf417(Arguments arguments) {
+    const auto request = parseRequest(arguments);
+    if (!request) {
+        return kExitUsage;
+    }
+    const std::string payload = readStandardInput();
+    barcode::Pdf417Symbol symbol;
+    symbol.text = record::asBytes(payload);
+    symbol.options = barcode::Pdf417Options::Invert; // as the page draws it
+    if (barcode::Pdf417Encoder().encode(symbol) != barcode::DrawStatus::Ok) {
+        std::cerr << barcode::kPayloadTooLongMessage << '\n';
+        return kExitRefused;
+    }
+    if (request->segments) {
+        writeStandardOutput(barcode::segmentListing(symbol.text));
+    }
+    if (request->codewords) {
+        writeStandardOutput(codewordListing(symbol));
+    }
+    if (!request->bmpPath.empty()) {
+        const std::vector<std::uint8_t> bmp = bmpFileBytes(barcode::barcodeImage(symbol));
+        const std::string_view bytes(reinterpret_cast<const char*>(bmp.data()), bmp.size());
+        if (!writeFile(request->bmpPath, bytes)) {
+            reportError(request->bmpPath + ": cannot be written");
+            return kExitMalformed;
+        }
+    }
+    return kExitOk;
+}
+
+} // namespace parvelin::cli

@@ -1,0 +1,37 @@
+#include "cli/PinyinCommand.h"
+
+#include "input/EmbeddedPinyinTable.h"
+#include "input/NameRomanizer.h"
+#include "input/PinyinTable.h"
+#include "record/GbkText.h"
+
+#include <algorithm>
+
+namespace parvelin::cli {
+
+int runPinyin(Arguments arguments) {
+    if (arguments.size() != 1) {
+        reportError("expects one name");
+        return kExitUsage;
+    }
+    const auto name = record::utf8ToGbk(arguments[0]);
+    if (!name) {
+        reportError("the name is not UTF-8 text that GBK can hold");
+        return kExitUsage;
+    }
+    input::PinyinTable table;
+    table.load(input::embeddedPinyinTable());
+    std::vector<record::GbkString> candidates = input::NameRomanizer(table).romanize(*name);
+    std::sort(candidates.begin(), candidates.end());
+
+    std::string text;
+    for (const record::GbkString& candidate : candidates) {
+        // Candidates are Latin letters, "-" and the single-byte characters of the name.
+        text += record::gbkToUtf8(candidate).value_or(candidate);
+        text += '\n';
+    }
+    writeStandardOutput(text);
+    return kExitOk;
+}
+
+} // namespace parvelin::cli

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "cli/CliSupport.h"
+
+namespace parvelin::cli {
+
+// pinyin NAME: the romanizer's candidates for a name given in UTF-8, one per line in ascending
+// byte order (as the sorted candidate list shows them), syllables separated by single spaces.
+int runPinyin(Arguments arguments);
+
+} // namespace parvelin::cli

@@ -1,0 +1,118 @@
+#include "cli/RenderCommand.h"
+
+#include "print/PrintJob.h"
+#include "print/qt/OffscreenGui.h"
+#include "print/qt/PageOutput.h"
+
+#include <charconv>
+#include <iostream>
+#include <vector>
+
+namespace parvelin::cli {
+
+namespace {
+
+struct RenderRequest {
+    std::vector<std::string> files;
+    std::string output;
+    int dpi = 300;
+};
+
+bool endsWith(const std::string& text, std::string_view suffix) {
+    return text.size() >= suffix.size() &&
+           text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+std::optional<RenderRequest> parseRequest(Arguments arguments) {
+    RenderRequest request;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string_view argument = arguments[i];
+        if ((argument == "-o" || argument == "--dpi") && i + 1 == arguments.size()) {
+            reportError(std::string(argument) + " needs a value");
+            return std::nullopt;
+        }
+        if (argument == "-o") {
+            request.output = arguments[++i];
+        } else if (argument == "--dpi") {
+            const std::string_view value = arguments[++i];
+            const auto [end, error] =
+                std::from_chars(value.data(), value.data() + value.size(), request.dpi);
+            if (error != std::errc() || end != value.data() + value.size() || request.dpi < 30 ||
+                request.dpi > 2400) {
+                reportError("--dpi takes a resolution from 30 to 2400");
+                return std::nullopt;
+            }
+        } else {
+            request.files.emplace_back(argument);
+        }
+    }
+    if (request.files.empty() || request.output.empty()) {
+        reportError("usage: render FILE... -o OUT.pdf, or render FILE -o OUT.png [--dpi N]");
+        return std::nullopt;
+    }
+    if (!endsWith(request.output, ".pdf") && !endsWith(request.output, ".png")) {
+        reportError("the output must be a .pdf or a .png file");
+        return std::nullopt;
+    }
+    if (endsWith(request.output, ".png") && request.files.size() != 1) {
+        reportError("an image holds one page: give one data file");
+        return std::nullopt;
+    }
+    return request;
+}
+
+} // namespace
+
+int runRender(Arguments arguments) {
+    const auto request = parseRequest(arguments);
+    if (!request) {
+        return kExitUsage;
+    }
+
+    // Every applicant is opened and checked before a page is drawn, as the print commands do.
+    record::SystemClock clock;
+    std::vector<print::PrintJob> jobs;
+    for (const std::string& file : request->files) {
+        auto opened = openDataFile(file);
+        if (!opened) {
+            return kExitMalformed;
+        }
+        auto prepared = print::preparePrintJob(opened->record, clock);
+        if (const auto* failure = std::get_if<datafile::CheckFailure>(&prepared)) {
+            std::cerr << file << ": " << failure->message << '\n';
+            return kExitRefused;
+        }
+        jobs.push_back(std::get<print::PrintJob>(std::move(prepared)));
+    }
+
+    const auto gui = print::startOffscreenGui();
+    std::optional<std::string> warning;
+    const print::Warn remember = [&](std::string_view message) { warning = std::string(message); };
+    const QString output = QString::fromStdString(request->output);
+    barcode::DrawStatus status = barcode::DrawStatus::Ok;
+    std::string lastFileDrawn = request->files.front();
+    if (endsWith(request->output, ".png")) {
+        const auto [image, imageStatus] =
+            print::renderPageImage(jobs.front(), request->dpi, remember);
+        status = imageStatus;
+        if (!image.save(output, "PNG")) {
+            reportError(request->output + ": cannot be written");
+            return kExitMalformed;
+        }
+    } else {
+        // Drawing stops at the first page whose barcode cannot be made; that page stays empty.
+        const auto result = print::writePdf(jobs, output, remember);
+        status = result.status;
+        if (!result.written) {
+            reportError(request->output + ": cannot be written");
+            return kExitMalformed;
+        }
+        lastFileDrawn = request->files[std::max<std::size_t>(result.pagesWritten, 1) - 1];
+    }
+    if (warning) {
+        std::cerr << lastFileDrawn << ": " << *warning << '\n';
+    }
+    return status == barcode::DrawStatus::Ok ? kExitOk : kExitRefused;
+}
+
+} // namespace parvelin::cli

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string_view>
+
+namespace parvelin::form {
+
+// Texts of the main form's own prompts and notices (UTF-8).
+namespace message {
+// The question before New, Open and closing throw away changes; Yes saves first.
+inline constexpr std::string_view kSaveChanges = "是否保存更改? ";
+// The caption of the form's prompts.
+inline constexpr std::string_view kPromptCaption = "系统提示 ";
+// The exchange refuses an other-position text over its cap of 50 bytes.
+inline constexpr std::string_view kTooManyCharacters = "请输入不超过 50 个字符。";
+// A character that GBK cannot hold is refused where it is typed or pasted.
+inline constexpr std::string_view kCharacterNotStorable =
+    "该字符不在 GBK 字符集内，无法存入数据文件，已拒绝输入。";
+} // namespace message
+
+} // namespace parvelin::form

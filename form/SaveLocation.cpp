@@ -1,0 +1,29 @@
+#include "form/SaveLocation.h"
+
+namespace parvelin::form {
+
+namespace {
+
+constexpr std::string_view kSaveRoot = "Lorvane";
+constexpr std::string_view kNotInFileNames = "\\/:*?\"<>|";
+
+} // namespace
+
+record::GbkString defaultFileName(const record::MemberRecord& record) {
+    record::GbkString name =
+        record.groupNumber + "_" + record.surnameChinese + record.givenNameChinese;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        if (record::isLeadByte(static_cast<unsigned char>(name[i])) && i + 1 < name.size()) {
+            ++i; // the second byte of a double-byte character is part of it, never a separator
+        } else if (kNotInFileNames.find(name[i]) != std::string_view::npos) {
+            name[i] = '_';
+        }
+    }
+    return name;
+}
+
+std::string datedSaveFolder(const record::CalendarDate& date) {
+    return std::string(kSaveRoot) + "/" + record::formatDate(date);
+}
+
+} // namespace parvelin::form

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "record/GbkText.h"
+#include "record/MemberRecord.h"
+
+#include <string>
+#include <string_view>
+
+namespace parvelin::form {
+
+// Where Save proposes to put a data file, and the texts of Save and Open.
+
+inline constexpr std::string_view kDataFileSuffix = "zbdw";
+// File dialog filters: Save offers data files only, Open data files or anything.
+inline constexpr std::string_view kSaveFilter = "Data Files (*.zbdw)";
+inline constexpr std::string_view kOpenFilter = "Data File (*.zbdw)";
+inline constexpr std::string_view kOpenAllFilter = "All Files (*.*)";
+
+// The folder of the last file saved through the Save dialog, kept in the user's settings under
+// organisation "Parvelin", application "Settings".
+inline constexpr std::string_view kSettingsOrganisation = "Parvelin";
+inline constexpr std::string_view kSettingsApplication = "Settings";
+inline constexpr std::string_view kSaveDirKey = "SaveDir";
+
+namespace message {
+inline constexpr std::string_view kSaved = "保存成功！";
+inline constexpr std::string_view kDamagedFile = "数据文件已损坏或格式不正确，无法打开！";
+inline constexpr std::string_view kSaveFailed = "数据文件保存失败：";
+inline constexpr std::string_view kReadFailed = "无法读取数据文件：";
+} // namespace message
+
+// The file name Save proposes, without the suffix: group number, "_", surname (which already
+// carries the name separator) and given name, in GBK. Characters that no file name may hold
+// (\ / : * ? " < > |) are proposed as "_"; the operator may still change the name.
+record::GbkString defaultFileName(const record::MemberRecord& record);
+
+// The dated folder of a day's files, relative to the program's folder (or the documents folder
+// where that cannot be written): "Lorvane/2012-05-17".
+std::string datedSaveFolder(const record::CalendarDate& date);
+
+} // namespace parvelin::form

@@ -1,0 +1,80 @@
+#include "print/qt/PageOutput.h"
+
+#include "print/PageGeometry.h"
+#include "print/qt/QPainterCanvas.h"
+
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+
+namespace parvelin::print {
+
+namespace {
+
+constexpr double kMillimetresPerInch = 25.4;
+constexpr int kPageUnitsPerInch = 600;
+
+double toMillimetres(int pageUnits) {
+    return pageUnits * kMillimetresPerInch / kPageUnitsPerInch;
+}
+
+} // namespace
+
+QPageLayout formPageLayout() {
+    const QSizeF sheet = QPageSize(QPageSize::A4).size(QPageSize::Millimeter);
+    const double horizontal = (sheet.width() - toMillimetres(layout::kPage.width())) / 2;
+    const double vertical = (sheet.height() - toMillimetres(layout::kPage.height())) / 2;
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                       QMarginsF(horizontal, vertical, horizontal, vertical),
+                       QPageLayout::Millimeter);
+}
+
+PdfResult writePdf(std::span<PrintJob> jobs, const QString& path, const Warn& warn) {
+    PdfResult result;
+    QPdfWriter writer(path);
+    writer.setResolution(kPageUnitsPerInch);
+    writer.setPageLayout(formPageLayout());
+    writer.setCreator(QStringLiteral("Parvelin"));
+    writer.setTitle(QStringLiteral("因公护照申请表"));
+    QPainter painter;
+    if (!painter.begin(&writer)) {
+        return result;
+    }
+    for (std::size_t i = 0; i < jobs.size(); ++i) {
+        if (i > 0 && !writer.newPage()) {
+            return result;
+        }
+        QPainterCanvas canvas(painter, writer.logicalDpiX(), writer.logicalDpiY());
+        result.status = drawFormPage(jobs[i], canvas, warn);
+        result.pagesWritten = i + 1;
+        if (result.status != barcode::DrawStatus::Ok) {
+            break;
+        }
+    }
+    result.written = painter.end();
+    return result;
+}
+
+ImageResult renderPageImage(PrintJob& job, int dpi, const Warn& warn) {
+    // Sizes from millimetres, rounded once: A4 at 300 dpi is 2480 by 3508 pixels.
+    const QPageLayout page = formPageLayout();
+    const QRectF sheet = page.fullRect(QPageLayout::Millimeter);
+    const QMarginsF margins = page.margins(QPageLayout::Millimeter);
+    const auto pixels = [dpi](double millimetres) {
+        return static_cast<int>(std::lround(millimetres / kMillimetresPerInch * dpi));
+    };
+    QImage image(pixels(sheet.width()), pixels(sheet.height()), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    const int dotsPerMetre = static_cast<int>(std::lround(dpi / 0.0254));
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
+
+    QPainter painter(&image);
+    painter.translate(pixels(margins.left()), pixels(margins.top()));
+    QPainterCanvas canvas(painter, dpi, dpi);
+    const barcode::DrawStatus status = drawFormPage(job, canvas, warn);
+    painter.end();
+    return {image, status};
+}
+
+} // namespace parvelin::print

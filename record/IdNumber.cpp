@@ -1,0 +1,105 @@
+#include "record/IdNumber.h"
+
+#include "record/DecimalText.h"
+#include "record/Vocabulary.h"
+
+#include <vector>
+
+namespace parvelin::record {
+
+namespace {
+
+// Region codes that an identity card number may begin with (GB 11643, first two digits).
+bool isRegionCode(int code) {
+    return (code >= 11 && code <= 15) || (code >= 21 && code <= 23) || (code >= 31 && code <= 37) ||
+           (code >= 41 && code <= 46) || (code >= 50 && code <= 54) || (code >= 61 && code <= 65) ||
+           code == 71 || code == 81 || code == 82;
+}
+
+// The number's characters, a double-byte character being one of them.
+std::vector<GbkStringView> characters(GbkStringView text) {
+    std::vector<GbkStringView> result;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length =
+            isLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+        result.push_back(text.substr(i, length));
+        i += length;
+    }
+    return result;
+}
+
+// Characters first..first+count-1 (1-based) joined, read as a decimal number from their leading
+// digits; 0 when there are none.
+int numberAt(const std::vector<GbkStringView>& chars, std::size_t first, std::size_t count) {
+    std::string text;
+    for (std::size_t i = first - 1; i < first - 1 + count; ++i) {
+        text += chars[i];
+    }
+    return leadingNumberOrZero(text);
+}
+
+struct DateParts {
+    int year;
+    int month;
+    int day;
+};
+
+// Year, month and day as an identity card number of 18 or 15 characters embeds them.
+std::optional<DateParts> embeddedDate(const std::vector<GbkStringView>& chars) {
+    if (chars.size() == 18) {
+        return DateParts{numberAt(chars, 7, 4), numberAt(chars, 11, 2), numberAt(chars, 13, 2)};
+    }
+    if (chars.size() == 15) {
+        return DateParts{1900 + numberAt(chars, 7, 2), numberAt(chars, 9, 2),
+                         numberAt(chars, 11, 2)};
+    }
+    return std::nullopt;
+}
+
+std::optional<CalendarDate> calendarDate(const DateParts& parts) {
+    if (parts.month < 1 || parts.month > 12 || parts.day < 1 || parts.day > 31) {
+        return std::nullopt;
+    }
+    const CalendarDate date{std::chrono::year{parts.year},
+                            std::chrono::month{unsigned(parts.month)},
+                            std::chrono::day{unsigned(parts.day)}};
+    if (!date.ok()) {
+        return std::nullopt;
+    }
+    return date;
+}
+
+} // namespace
+
+bool idNumberLooksValid(GbkStringView documentType, GbkStringView documentNumber) {
+    if (documentType != word::kIdentityCard) {
+        return true;
+    }
+    const auto chars = characters(documentNumber);
+    const auto parts = embeddedDate(chars);
+    if (!parts || !isRegionCode(numberAt(chars, 1, 2))) {
+        return false;
+    }
+    return parts->year >= 1 && parts->year <= 9999 && calendarDate(*parts).has_value();
+}
+
+std::optional<CalendarDate> birthDateFromIdNumber(GbkStringView documentType,
+                                                  GbkStringView documentNumber) {
+    if (documentType != word::kIdentityCard) {
+        return std::nullopt;
+    }
+    const auto chars = characters(documentNumber);
+    const auto parts = embeddedDate(chars);
+    if (!parts) {
+        return std::nullopt;
+    }
+    const bool eighteen = chars.size() == 18;
+    const int lowestYear = eighteen ? 100 : 1900;
+    const int highestYear = eighteen ? 9999 : 1999;
+    if (parts->year < lowestYear || parts->year > highestYear) {
+        return std::nullopt;
+    }
+    return calendarDate(*parts);
+}
+
+} // namespace parvelin::record

@@ -1,0 +1,684 @@
+// The main form driven as an operator drives it: typing, choosing from lists, buttons and keys.
+
+#include "app/AboutBox.h"
+#include "app/TitleComboBox.h"
+#include "form/DialogTemplates.h"
+#include "form/FormTexts.h"
+#include "record/MemberRecord.h"
+#include "tests/support/app/FormFixture.h"
+#include "widgets/QtText.h"
+
+#include <memory>
+
+#include <QClipboard>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolTip>
+#include <QtTest>
+
+using parvelin::record::Field;
+using parvelin::test::chooseEntry;
+using parvelin::test::FormFixture;
+using parvelin::test::itemTexts;
+using parvelin::test::typeText;
+using parvelin::widgets::PlatformServices;
+
+class MainFormTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void startsFreshWithTheStartupDefaults();
+    void sortedListsFollowChineseCollation();
+    void fixedTooltipsKeepTheFirstRegistration();
+    void namesProposePinyin_data();
+    void namesProposePinyin();
+    void clickingACandidateTakesIt();
+    void movingInTheCandidateListTakesAtOnce();
+    void pinyinIsHeldInCapitalsWithoutBlanks();
+    void dotButtonsAppendDotAndHyphen();
+    void pinyinTurnsGreenForLongNames();
+    void birthDateComesFromTheIdentityCard_data();
+    void birthDateComesFromTheIdentityCard();
+    void dependentBoxesFollowTheirLists_data();
+    void dependentBoxesFollowTheirLists();
+    void positionListFollowsTheCategory();
+    void birthPlaceListFollowsTheScope();
+    void remarkCategoryReplacesTheRemarks();
+    void personalSequenceDropsALeadingZero();
+    void enterMovesOnEverywhere();
+    void enterOnTheLastTabStopWrapsAround();
+    void characterCapsStopTyping_data();
+    void characterCapsStopTyping();
+    void inputMethodCommitsAreCutAtTheCap();
+    void byteCapsRefusePastesThatDoNotFit();
+    void charactersOutsideGbkAreRefused_data();
+    void charactersOutsideGbkAreRefused();
+    void untouchedFormClosesWithoutAsking();
+    void everyChangeMarksTheFormModified_data();
+    void everyChangeMarksTheFormModified();
+    void closePromptAnswers_data();
+    void closePromptAnswers();
+    void escapeGoesThroughTheClosePrompt();
+    void newAsksThenResets();
+    void editEnablesByTheRules();
+    void titleListShowsTheNoteAndTellsItInItsTip();
+    void aboutBoxShowsTheVersion();
+
+private:
+    std::unique_ptr<FormFixture> m_fixture;
+
+    template <typename Widget = QWidget>
+    Widget* find(const char* name) {
+        return m_fixture->find<Widget>(name);
+    }
+    QLineEdit* edit(const char* name) { return find<QLineEdit>(name); }
+    QComboBox* list(const char* name) { return find<QComboBox>(name); }
+    void typeInto(const char* name, const QString& text) {
+        QWidget* widget = find(name);
+        widget->setFocus(Qt::MouseFocusReason);
+        typeText(widget, text);
+    }
+};
+
+void MainFormTest::init() {
+    m_fixture = std::make_unique<FormFixture>();
+    QVERIFY(m_fixture->ready());
+}
+
+void MainFormTest::cleanup() {
+    QVERIFY2(m_fixture->services.unexpected.isEmpty(),
+             qPrintable(m_fixture->services.unexpected.join(QLatin1Char('\n'))));
+    m_fixture.reset();
+}
+
+void MainFormTest::startsFreshWithTheStartupDefaults() {
+    auto& form = m_fixture->form;
+    QCOMPARE(QApplication::focusWidget(), edit("approvalNumber"));
+    QCOMPARE(form.minimumSize(), form.maximumSize());
+    QCOMPARE(edit("unitCode")->text(), QStringLiteral("000013012"));
+    QCOMPARE(edit("unitName")->text(), QStringLiteral("外交部"));
+    QVERIFY(!edit("unitCode")->isEnabled());
+    QVERIFY(!edit("unitName")->isEnabled());
+    QCOMPARE(list("approvalKind")->currentText(), QStringLiteral("批件"));
+    QCOMPARE(list("idDocumentType")->currentText(), QStringLiteral("身份证"));
+    QCOMPARE(list("birthPlaceScope")->currentText(), QStringLiteral("国内"));
+    QCOMPARE(list("filingStatus")->currentText(), QStringLiteral("已备案"));
+    for (const char* empty : {"birthPlace", "position", "heldPassportStatus"}) {
+        QVERIFY2(list(empty)->currentIndex() == -1, empty);
+    }
+    for (const char* blank :
+         {"sex", "workUnit", "occupationCategory", "ethnicity", "remarkCategory"}) {
+        QVERIFY2(list(blank)->currentText() == QStringLiteral(" "), blank);
+    }
+    const auto sequence = parvelin::record::freshPersonalSequence(m_fixture->services.clock());
+    QCOMPARE(edit("personalSequence")->text(), QString::fromStdString(sequence));
+    QCOMPARE(find<QDateEdit>("birthDate")->date(), QDate(2012, 5, 17));
+    QCOMPARE(find<QDateEdit>("fillDate")->date(), QDate(2012, 5, 17));
+    for (const char* dependent :
+         {"filingNumber", "positionOther", "ethnicityOther", "heldPassportNumber"}) {
+        QVERIFY2(!find(dependent)->isEnabled(), dependent);
+    }
+    QVERIFY(find("surnamePinyinList")->isHidden());
+    QVERIFY(find("givenNamePinyinList")->isHidden());
+    QVERIFY(!form.isModified());
+    QCOMPARE(form.state(), parvelin::input::FormState::Fresh);
+
+    // The untouched form reads back the empty selections as empty values.
+    QVERIFY(form.readControls());
+    QCOMPARE(form.record().birthPlace, std::string());
+    QCOMPARE(form.record().position, std::string());
+    QCOMPARE(form.record().heldPassportStatus, std::string());
+    QVERIFY(!form.isModified());
+}
+
+void MainFormTest::sortedListsFollowChineseCollation() {
+    QCOMPARE(itemTexts(list("idDocumentType")), QStringList({"军官证", "身份证"}));
+    QCOMPARE(itemTexts(list("sex")), QStringList({" ", "男", "女"}));
+    QCOMPARE(itemTexts(list("heldPassportStatus")), QStringList({" ", "无", "需注销", "准持"}));
+    QCOMPARE(itemTexts(list("approvalKind")), QStringList({"批件", "确认件"}));
+    QCOMPARE(itemTexts(list("birthPlaceScope")), QStringList({"国内", "国外"}));
+    // Until the first refill the birthplaces are the 34 provinces without an empty item.
+    const QStringList provinces = itemTexts(list("birthPlace"));
+    QCOMPARE(provinces.size(), 34);
+    QCOMPARE(provinces.mid(0, 3), QStringList({"安徽", "澳门", "北京"}));
+    // Unsorted lists keep their order.
+    QCOMPARE(itemTexts(list("workUnit")).mid(0, 3), QStringList({" ", "办公厅", "政策司"}));
+    QCOMPARE(itemTexts(list("externalIdentityNoteChoice")).size(), 129);
+}
+
+void MainFormTest::fixedTooltipsKeepTheFirstRegistration() {
+    QCOMPARE(find("personalSequence")->toolTip(),
+             QStringLiteral("应填写任务批件所附人员名单中的顺序号"));
+    QCOMPARE(find("photoNumber")->toolTip(), QStringLiteral("电子护照指定照相点照相后分配的编号"));
+    QCOMPARE(
+        find("sequenceHintIcon")->toolTip(),
+        QStringLiteral(
+            "请尽量保留默认序号，同一团组多人自行编号请填写阿拉伯数字并升序排列，注意避免重号"));
+    QCOMPARE(find("surnamePinyin")->toolTip(), QStringLiteral("软件拼写可能不准确，请仔细核实"));
+    QVERIFY(!find<QLabel>("sequenceHintIcon")->pixmap().isNull());
+    QVERIFY(!find<QLabel>("banner")->pixmap().isNull());
+}
+
+void MainFormTest::namesProposePinyin_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("pinyin");
+    QTest::addColumn<QStringList>("candidates");
+    const auto row = [](const char* why, const char* field, const char* typed, const char* shown,
+                        const char* pinyin, QStringList candidates) {
+        QTest::newRow(why) << QString(field) << QString(typed) << QString(shown) << QString(pinyin)
+                           << candidates;
+    };
+    row("one candidate fills the pinyin", "surname", "张三", "张三", "ZHANGSAN", {});
+    row("two readings open the list", "surname", "长", "长", "", {"CHANG", "ZHANG"});
+    row("three readings, sorted", "given", "单", "单", "", {"CHAN", "DAN", "SHAN"});
+    row("one reading per character", "given", "古丽", "古丽", "GULI", {});
+    row("blanks are taken out", "surname", "张 三", "张三", "ZHANGSAN", {});
+    row("full-width blanks too", "given", "张　三", "张三", "ZHANGSAN", {});
+    row("Latin letters stay as typed", "surname", "Li", "Li", "Li", {});
+}
+
+void MainFormTest::namesProposePinyin() {
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(QString, pinyin);
+    QFETCH(QStringList, candidates);
+    const bool surname = field == QLatin1String("surname");
+    typeInto(surname ? "surnameChinese" : "givenNameChinese", typed);
+    QCOMPARE(edit(surname ? "surnameChinese" : "givenNameChinese")->text(), shown);
+    QCOMPARE(edit(surname ? "surnamePinyin" : "givenNamePinyin")->text(), pinyin);
+    auto* candidateList = find<QListWidget>(surname ? "surnamePinyinList" : "givenNamePinyinList");
+    QCOMPARE(itemTexts(candidateList), candidates);
+    QCOMPARE(candidateList->isHidden(), candidates.isEmpty());
+    // The list covers the pinyin box, which is hidden while the choice is pending.
+    QCOMPARE(find(surname ? "surnamePinyin" : "givenNamePinyin")->isHidden(),
+             !candidates.isEmpty());
+    QVERIFY(m_fixture->form.isModified());
+}
+
+void MainFormTest::clickingACandidateTakesIt() {
+    typeInto("surnameChinese", QStringLiteral("长"));
+    auto* candidates = find<QListWidget>("surnamePinyinList");
+    QVERIFY(!candidates->isHidden());
+    QVERIFY(find("idDocumentType")->isHidden());
+    QVERIFY(find("birthPlace")->isHidden());
+    parvelin::test::clickItem(candidates, QStringLiteral("ZHANG"));
+    QCOMPARE(edit("surnamePinyin")->text(), QStringLiteral("ZHANG"));
+    QVERIFY(candidates->isHidden());
+    QVERIFY(!find("surnamePinyin")->isHidden());
+    QVERIFY(!find("idDocumentType")->isHidden());
+    QVERIFY(!find("birthPlaceScope")->isHidden());
+    QCOMPARE(QApplication::focusWidget(), edit("surnameChinese"));
+}
+
+void MainFormTest::movingInTheCandidateListTakesAtOnce() {
+    typeInto("givenNameChinese", QStringLiteral("单"));
+    auto* candidates = find<QListWidget>("givenNamePinyinList");
+    candidates->setFocus(Qt::TabFocusReason);
+    QVERIFY2(!candidates->isHidden(), "taking the focus chooses nothing");
+    QTest::keyClick(candidates, Qt::Key_Down);
+    QVERIFY(candidates->isHidden());
+    QCOMPARE(edit("givenNamePinyin")->text().isEmpty(), false);
+    QVERIFY(QStringList({"CHAN", "DAN", "SHAN"}).contains(edit("givenNamePinyin")->text()));
+    QVERIFY(!find("idDocumentNumber")->isHidden());
+    QVERIFY(!find("birthDate")->isHidden());
+}
+
+void MainFormTest::pinyinIsHeldInCapitalsWithoutBlanks() {
+    typeInto("surnamePinyin", QStringLiteral("zhang san"));
+    QCOMPARE(edit("surnamePinyin")->text(), QStringLiteral("ZHANGSAN"));
+    typeInto("givenNamePinyin", QStringLiteral("lü　x"));
+    QCOMPARE(edit("givenNamePinyin")->text(), QStringLiteral("LüX")); // only a to z change case
+}
+
+void MainFormTest::dotButtonsAppendDotAndHyphen() {
+    typeInto("surnameChinese", QStringLiteral("买买提"));
+    auto* candidates = find<QListWidget>("surnamePinyinList");
+    QCOMPARE(itemTexts(candidates), QStringList({"MAI MAI DI", "MAI MAI TI"}));
+    parvelin::test::clickItem(candidates, QStringLiteral("MAI MAI TI"));
+    QTest::mouseClick(find<QPushButton>("surnameDotButton"), Qt::LeftButton);
+    QCOMPARE(edit("surnameChinese")->text(), QStringLiteral("买买提·"));
+    QCOMPARE(edit("surnamePinyin")->text(), QStringLiteral("MAIMAITI-"));
+    QVERIFY2(candidates->isHidden(), "no romanizing after the dot button");
+
+    QTest::mouseClick(find<QPushButton>("givenNameDotButton"), Qt::LeftButton);
+    QCOMPARE(edit("givenNameChinese")->text(), QStringLiteral("·"));
+    QCOMPARE(edit("givenNamePinyin")->text(), QStringLiteral("-"));
+}
+
+void MainFormTest::pinyinTurnsGreenForLongNames() {
+    const auto colour = [this](const char* name) {
+        return edit(name)->palette().color(QPalette::Active, QPalette::Text);
+    };
+    typeInto("surnameChinese", QStringLiteral("张三"));
+    QCOMPARE(colour("surnamePinyin"), QColor(0, 0, 0));
+    typeInto("givenNameChinese", QStringLiteral("丰李"));
+    QCOMPARE(colour("surnamePinyin"), QColor(0, 255, 0)); // 8 bytes together
+    QCOMPARE(colour("givenNamePinyin"), QColor(0, 255, 0));
+}
+
+void MainFormTest::birthDateComesFromTheIdentityCard_data() {
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<QDate>("birthDate");
+    QTest::addColumn<bool>("red");
+    const auto row = [](const char* why, const char* type, const char* number, QDate date,
+                        bool red) {
+        QTest::newRow(why) << QString(type) << QString(number) << date << red;
+    };
+    const QDate kept(2012, 5, 17);
+    row("18 characters", "身份证", "110101198005170014", QDate(1980, 5, 17), false);
+    row("15 characters, 19 before the year", "身份证", "110101800101001", QDate(1980, 1, 1), false);
+    row("30 February passes the range test only", "身份证", "110101198002300014", kept, true);
+    row("region 99: date taken, number red", "身份证", "990101198001010014", QDate(1980, 1, 1),
+        true);
+    row("month 13", "身份证", "110101198013010014", kept, true);
+    row("other length", "身份证", "1101011980", kept, true);
+    row("officer's card: no date, no colour", "军官证", "110101198005170014", kept, false);
+}
+
+void MainFormTest::birthDateComesFromTheIdentityCard() {
+    QFETCH(QString, type);
+    QFETCH(QString, number);
+    QFETCH(QDate, birthDate);
+    QFETCH(bool, red);
+    QVERIFY(chooseEntry(list("idDocumentType"), type));
+    typeInto("idDocumentNumber", number);
+    QTest::keyClick(edit("idDocumentNumber"), Qt::Key_Tab);
+    QCOMPARE(find<QDateEdit>("birthDate")->date(), birthDate);
+    const QColor colour =
+        edit("idDocumentNumber")->palette().color(QPalette::Active, QPalette::Text);
+    QCOMPARE(colour == QColor(255, 0, 0), red);
+}
+
+void MainFormTest::dependentBoxesFollowTheirLists_data() {
+    QTest::addColumn<QString>("lead");
+    QTest::addColumn<QString>("asking");
+    QTest::addColumn<QString>("other");
+    QTest::addColumn<QString>("box");
+    const auto row = [](const char* why, const char* lead, const char* asking, const char* other,
+                        const char* box) {
+        QTest::newRow(why) << QString(lead) << QString(asking) << QString(other) << QString(box);
+    };
+    row("filing", "filingStatus", "其他", "已备案", "filingNumber");
+    row("held passport", "heldPassportStatus", "需注销", "无", "heldPassportNumber");
+    row("held passport, blank", "heldPassportStatus", "准持", " ", "heldPassportNumber");
+    row("ethnicity", "ethnicity", "其他", "汉", "ethnicityOther");
+    row("position", "position", "其他", "科员", "positionOther");
+}
+
+void MainFormTest::dependentBoxesFollowTheirLists() {
+    QFETCH(QString, lead);
+    QFETCH(QString, asking);
+    QFETCH(QString, other);
+    QFETCH(QString, box);
+    if (lead == QLatin1String("position")) {
+        QVERIFY(chooseEntry(list("occupationCategory"), QStringLiteral("国家公务员")));
+    }
+    auto* dependent = edit(qPrintable(box));
+    QVERIFY(chooseEntry(list(qPrintable(lead)), asking));
+    QVERIFY(dependent->isEnabled());
+    typeInto(qPrintable(box), QStringLiteral("12345"));
+    QCOMPARE(dependent->text(), QStringLiteral("12345"));
+    QVERIFY(chooseEntry(list(qPrintable(lead)), other));
+    QVERIFY(!dependent->isEnabled());
+    QCOMPARE(dependent->text(), QString()); // emptied when no longer asked for
+}
+
+void MainFormTest::positionListFollowsTheCategory() {
+    QVERIFY(chooseEntry(list("occupationCategory"), QStringLiteral("军人")));
+    QStringList military = itemTexts(list("position"));
+    QCOMPARE(military.size(), 16);
+    QCOMPARE(military.mid(0, 2), QStringList({"", "军委副主席级"}));
+    QCOMPARE(list("position")->currentIndex(), -1);
+    QVERIFY(chooseEntry(list("occupationCategory"), QStringLiteral("其他")));
+    QCOMPARE(itemTexts(list("position")), QStringList({"其他"}));
+    QVERIFY(chooseEntry(list("occupationCategory"), QStringLiteral(" ")));
+    QCOMPARE(list("position")->count(), 0);
+    QVERIFY(m_fixture->form.isModified());
+}
+
+void MainFormTest::birthPlaceListFollowsTheScope() {
+    QVERIFY(chooseEntry(list("birthPlaceScope"), QStringLiteral("国外")));
+    const QStringList abroad = itemTexts(list("birthPlace"));
+    QCOMPARE(abroad.size(), 199);
+    QCOMPARE(abroad.constFirst(), QString()); // the empty item first
+    QVERIFY(abroad.contains(QStringLiteral("刚果（布）")));
+    QVERIFY(chooseEntry(list("birthPlaceScope"), QStringLiteral("国内")));
+    QCOMPARE(list("birthPlace")->count(), 35);
+}
+
+void MainFormTest::remarkCategoryReplacesTheRemarks() {
+    auto* remarks = find<QPlainTextEdit>("remarks");
+    remarks->setFocus(Qt::MouseFocusReason);
+    typeText(remarks, QStringLiteral("随团"));
+    QVERIFY(chooseEntry(list("remarkCategory"), QStringLiteral("维和")));
+    QCOMPARE(remarks->toPlainText(), QStringLiteral("维和"));
+    QVERIFY(chooseEntry(list("remarkCategory"), QStringLiteral(" ")));
+    QCOMPARE(remarks->toPlainText(), QStringLiteral("维和")); // the blank keeps the remarks
+}
+
+void MainFormTest::personalSequenceDropsALeadingZero() {
+    QLineEdit* sequence = edit("personalSequence");
+    sequence->setFocus(Qt::MouseFocusReason);
+    sequence->selectAll();
+    typeText(sequence, QStringLiteral("0"));
+    QCOMPARE(sequence->text(), QString());
+    typeText(sequence, QStringLiteral("a"));
+    QCOMPARE(sequence->text(), QString()); // digits only
+    sequence->insert(QStringLiteral("007"));
+    QCOMPARE(sequence->text(), QStringLiteral("07")); // one zero per change
+    typeText(sequence, QStringLiteral("12345"));
+    QCOMPARE(sequence->text(), QStringLiteral("7123")); // 071 loses its zero; 4 bytes at most
+}
+
+void MainFormTest::enterMovesOnEverywhere() {
+    edit("approvalNumber")->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(edit("approvalNumber"), Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), find("personalSequence"));
+    auto* remarks = find<QPlainTextEdit>("remarks");
+    remarks->setFocus(Qt::MouseFocusReason);
+    typeText(remarks, QStringLiteral("a"));
+    QTest::keyClick(remarks, Qt::Key_Enter);
+    QCOMPARE(remarks->toPlainText(), QStringLiteral("a")); // no line break
+    QCOMPARE(QApplication::focusWidget(), find("newButton"));
+    // Enter on a button moves on too; it never presses it.
+    QTest::keyClick(find("newButton"), Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), find("openButton"));
+    QVERIFY(m_fixture->services.prompts.empty());
+}
+
+void MainFormTest::enterOnTheLastTabStopWrapsAround() {
+    QComboBox* last = list("filingStatus");
+    last->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(last, Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), edit("approvalNumber"));
+    QVERIFY(m_fixture->form.isVisible());
+}
+
+void MainFormTest::characterCapsStopTyping_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("character");
+    QTest::addColumn<int>("cap");
+    const auto row = [](const char* why, const char* field, const char* character, int cap) {
+        QTest::newRow(why) << QString(field) << QString(character) << cap;
+    };
+    row("surname, Chinese", "surnameChinese", "张", 50);
+    row("given name, Latin", "givenNameChinese", "a", 50);
+    row("external unit", "externalUnit", "单", 100);
+    row("external identity", "externalIdentity", "x", 50);
+    row("remarks", "remarks", "备", 50);
+}
+
+void MainFormTest::characterCapsStopTyping() {
+    QFETCH(QString, field);
+    QFETCH(QString, character);
+    QFETCH(int, cap);
+    QWidget* widget = find(qPrintable(field));
+    widget->setFocus(Qt::MouseFocusReason);
+    const auto text = [widget] { return parvelin::test::textOf(widget); };
+    typeText(widget, character.repeated(cap + 1));
+    QCOMPARE(text(), character.repeated(cap));
+    QTest::keyClick(widget, Qt::Key_Backspace);
+    QCOMPARE(text(), character.repeated(cap - 1)); // Backspace works at the cap
+    typeText(widget, QStringLiteral("z"));
+    QCOMPARE(text().size(), cap);
+    QTest::keyClick(widget, Qt::Key_Left);
+    QTest::keyClick(widget, Qt::Key_Delete);
+    QCOMPARE(text().size(), cap - 1); // keys that make no character pass
+    QApplication::clipboard()->setText(QStringLiteral("y"));
+    QTest::keyClick(widget, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(text().size(), cap); // pasted below the cap
+    QTest::keyClick(widget, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(text().size(), cap); // the paste shortcut counts as a character at the cap
+}
+
+void MainFormTest::inputMethodCommitsAreCutAtTheCap() {
+    QLineEdit* surname = edit("surnameChinese");
+    surname->setFocus(Qt::MouseFocusReason);
+    parvelin::test::commitText(surname, QStringLiteral("王").repeated(48));
+    parvelin::test::commitText(surname, QStringLiteral("张三丰"));
+    QCOMPARE(surname->text(), QStringLiteral("王").repeated(48) + QStringLiteral("张三"));
+}
+
+void MainFormTest::byteCapsRefusePastesThatDoNotFit() {
+    QLineEdit* photo = edit("photoNumber");
+    photo->insert(QStringLiteral("1").repeated(19));
+    photo->insert(QStringLiteral("23"));
+    QCOMPARE(photo->text(), QStringLiteral("1").repeated(19)); // 21 bytes do not fit in 20
+    photo->insert(QStringLiteral("2"));
+    QCOMPARE(photo->text().size(), 20);
+
+    // 100 bytes hold 50 Chinese characters; in Qt's count they would be 50 units of 100 allowed.
+    QLineEdit* surname = edit("surnameChinese");
+    surname->insert(QStringLiteral("张").repeated(50) + QStringLiteral("a"));
+    QCOMPARE(surname->text(), QString()); // 101 bytes, though only 51 UTF-16 units
+    QLineEdit* approval = edit("approvalNumber");
+    approval->insert(QStringLiteral("外").repeated(17));
+    QCOMPARE(approval->text(), QString()); // 34 bytes in 17 units
+    approval->insert(QStringLiteral("外").repeated(16));
+    QCOMPARE(approval->text(), QStringLiteral("外").repeated(16));
+}
+
+void MainFormTest::charactersOutsideGbkAreRefused_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("character");
+    QTest::addColumn<bool>("typed");
+    const auto row = [](const char* why, const char* field, const char* character, bool typed) {
+        QTest::newRow(why) << QString(field) << QString(character) << typed;
+    };
+    row("emoji typed into a name", "surnameChinese", "😀", true);
+    row("emoji pasted into a name", "givenNameChinese", "😀", false);
+    row("Hangul in the external unit", "externalUnit", "한", true);
+    row("an extension-B character in the remarks", "remarks", "𠀀", false);
+}
+
+void MainFormTest::charactersOutsideGbkAreRefused() {
+    QFETCH(QString, field);
+    QFETCH(QString, character);
+    QFETCH(bool, typed);
+    QWidget* widget = find(qPrintable(field));
+    widget->setFocus(Qt::MouseFocusReason);
+    const auto text = [widget] { return parvelin::test::textOf(widget); };
+    typeText(widget, QStringLiteral("王"));
+    if (typed) {
+        typeText(widget, character);
+    } else if (auto* plain = qobject_cast<QPlainTextEdit*>(widget)) {
+        plain->insertPlainText(character + QStringLiteral("五"));
+    } else {
+        static_cast<QLineEdit*>(widget)->insert(character + QStringLiteral("五"));
+    }
+    QCOMPARE(text(), QStringLiteral("王"));
+    QTRY_COMPARE(m_fixture->services.notices, QStringList{parvelin::widgets::qText(
+                                                  parvelin::form::message::kCharacterNotStorable)});
+}
+
+void MainFormTest::untouchedFormClosesWithoutAsking() {
+    QTest::mouseClick(find<QPushButton>("exitButton"), Qt::LeftButton);
+    QTRY_VERIFY(!m_fixture->form.isVisible());
+    QVERIFY(m_fixture->services.prompts.empty());
+}
+
+void MainFormTest::everyChangeMarksTheFormModified_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("value");
+    const auto row = [](const char* why, const char* control, const char* value) {
+        QTest::newRow(why) << QString(control) << QString(value);
+    };
+    row("one character of the approval number", "approvalNumber", "1");
+    row("approval kind", "approvalKind", "确认件");
+    row("birthplace", "birthPlace", "北京");
+    row("work unit", "workUnit", "亚洲司");
+    row("sex", "sex", "男");
+    row("document type", "idDocumentType", "军官证");
+    row("photo number", "photoNumber", "1");
+    row("external identity", "externalIdentity", "x");
+    row("remarks", "remarks", "x");
+    row("identity number", "idDocumentNumber", "1");
+    row("a date", "fillDate", "");
+}
+
+void MainFormTest::everyChangeMarksTheFormModified() {
+    QFETCH(QString, control);
+    QFETCH(QString, value);
+    QWidget* widget = find(qPrintable(control));
+    if (auto* box = qobject_cast<QComboBox*>(widget)) {
+        QVERIFY(chooseEntry(box, value));
+    } else if (auto* picker = qobject_cast<QDateEdit*>(widget)) {
+        picker->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(picker, Qt::Key_Up);
+        QVERIFY(picker->date() != QDate(2012, 5, 17));
+    } else {
+        widget->setFocus(Qt::MouseFocusReason);
+        typeText(widget, value);
+    }
+    QVERIFY(m_fixture->form.isModified());
+    m_fixture->services.answers.push_back(PlatformServices::Answer::Cancel);
+    QTest::mouseClick(find<QPushButton>("exitButton"), Qt::LeftButton);
+    QTRY_COMPARE(m_fixture->services.prompts.size(), std::size_t(1));
+    QCOMPARE(m_fixture->services.prompts[0].text, QStringLiteral("是否保存更改? "));
+    QVERIFY(m_fixture->services.prompts[0].withCancel);
+    QVERIFY(m_fixture->form.isVisible());
+}
+
+void MainFormTest::closePromptAnswers_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("closed");
+    QTest::addColumn<QStringList>("notices");
+
+    QTest::newRow("Cancel keeps the form and its data")
+        << int(PlatformServices::Answer::Cancel) << false << QStringList();
+    QTest::newRow("No throws the entries away")
+        << int(PlatformServices::Answer::No) << true << QStringList();
+    QTest::newRow("Yes with a record that fails a check stays")
+        << int(PlatformServices::Answer::Yes) << false << QStringList({"必填项不能为空!"});
+}
+
+void MainFormTest::closePromptAnswers() {
+    QFETCH(int, answer);
+    QFETCH(bool, closed);
+    QFETCH(QStringList, notices);
+    typeInto("surnameChinese", QStringLiteral("张"));
+    m_fixture->services.answers.push_back(static_cast<PlatformServices::Answer>(answer));
+    QTest::mouseClick(find<QPushButton>("exitButton"), Qt::LeftButton);
+    QTRY_COMPARE(m_fixture->services.prompts.size(), std::size_t(1));
+    QCOMPARE(m_fixture->form.isVisible(), !closed);
+    QCOMPARE(m_fixture->services.notices, notices);
+    if (!closed) {
+        QCOMPARE(edit("surnameChinese")->text(), QStringLiteral("张"));
+        QVERIFY(m_fixture->form.isModified());
+    }
+}
+
+void MainFormTest::escapeGoesThroughTheClosePrompt() {
+    typeInto("approvalNumber", QStringLiteral("1"));
+    m_fixture->services.answers.push_back(PlatformServices::Answer::Cancel);
+    QTest::keyClick(edit("approvalNumber"), Qt::Key_Escape);
+    QCOMPARE(m_fixture->services.prompts.size(), std::size_t(1));
+    QVERIFY(m_fixture->form.isVisible());
+    QCOMPARE(edit("approvalNumber")->text(), QStringLiteral("1"));
+
+    m_fixture->services.answers.push_back(PlatformServices::Answer::No);
+    QTest::keyClick(edit("approvalNumber"), Qt::Key_Escape);
+    QVERIFY(!m_fixture->form.isVisible());
+}
+
+void MainFormTest::newAsksThenResets() {
+    auto& services = m_fixture->services;
+    typeInto("approvalNumber", QStringLiteral("外字[2012]35号"));
+    QVERIFY(chooseEntry(list("birthPlaceScope"), QStringLiteral("国外")));
+    QVERIFY(chooseEntry(list("externalIdentityNoteChoice"), QStringLiteral("记者;Correspondent")));
+    typeInto("surnameChinese", QStringLiteral("长"));
+
+    // Yes with a record that fails a check: the check speaks, the entries stay.
+    services.answers.push_back(PlatformServices::Answer::Yes);
+    QTest::mouseClick(find<QPushButton>("newButton"), Qt::LeftButton);
+    QCOMPARE(services.prompts.size(), std::size_t(1));
+    QVERIFY(!services.prompts[0].withCancel);
+    QCOMPARE(services.notices, QStringList({"请选择中文姓拼音"}));
+    QCOMPARE(edit("approvalNumber")->text(), QStringLiteral("外字[2012]35号"));
+
+    services.answers.push_back(PlatformServices::Answer::No);
+    QTest::mouseClick(find<QPushButton>("newButton"), Qt::LeftButton);
+    QCOMPARE(services.prompts.size(), std::size_t(2));
+    QCOMPARE(edit("approvalNumber")->text(), QString());
+    QCOMPARE(edit("surnameChinese")->text(), QString());
+    QVERIFY2(find("surnamePinyinList")->isHidden(), "the pending choice went with the applicant");
+    QVERIFY(!find("surnamePinyin")->isHidden());
+    QCOMPARE(list("birthPlaceScope")->currentText(), QStringLiteral("国内"));
+    QCOMPARE(list("birthPlace")->count(), 35);
+    QCOMPARE(list("birthPlace")->currentIndex(), -1);
+    QCOMPARE(list("heldPassportStatus")->currentText(), QStringLiteral(" "));
+    QCOMPARE(list("externalIdentityNoteChoice")->currentIndex(), -1);
+    QCOMPARE(find<parvelin::app::TitleComboBox>("externalIdentityNoteChoice")->noteText(),
+             QString());
+    QVERIFY(!m_fixture->form.isModified());
+    QVERIFY(m_fixture->form.currentFilePath().isEmpty());
+
+    QTest::mouseClick(find<QPushButton>("newButton"), Qt::LeftButton);
+    QCOMPARE(services.prompts.size(), std::size_t(2)); // nothing to ask after New
+}
+
+void MainFormTest::editEnablesByTheRules() {
+    QVERIFY(chooseEntry(list("ethnicity"), QStringLiteral("其他")));
+    QVERIFY(chooseEntry(list("filingStatus"), QStringLiteral("其他")));
+    QTest::mouseClick(find<QPushButton>("editButton"), Qt::LeftButton);
+    QCOMPARE(m_fixture->form.state(), parvelin::input::FormState::Editing);
+    QVERIFY(find("ethnicityOther")->isEnabled());
+    QVERIFY(find("filingNumber")->isEnabled());
+    QVERIFY(!find("positionOther")->isEnabled());
+    QVERIFY(!find("heldPassportNumber")->isEnabled());
+    QVERIFY(!find("unitCode")->isEnabled());
+    QVERIFY(find("surnameDotButton")->isEnabled());
+}
+
+void MainFormTest::titleListShowsTheNoteAndTellsItInItsTip() {
+    auto* titles = find<parvelin::app::TitleComboBox>("externalIdentityNoteChoice");
+    const auto tipText = [titles] {
+        QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), titles->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(titles, &help);
+        return QToolTip::text();
+    };
+    QCOMPARE(tipText(), parvelin::widgets::qText(parvelin::form::kTitleListHint));
+    const QString title =
+        QStringLiteral("中华人民共和国驻阿拉伯叙利亚共和国大使馆武官助理;Assistant to "
+                       "Military Attache of the Embassy of P.R.C.in the Syria Arab "
+                       "Republic");
+    QVERIFY(chooseEntry(titles, title));
+    QCOMPARE(titles->noteText(), title);
+    QCOMPARE(tipText(), title); // shown in full, longer than 80 bytes
+    QVERIFY(m_fixture->form.isModified());
+    // Leaving a title without "*" opens nothing.
+    QTest::keyClick(titles, Qt::Key_Tab);
+    QTest::qWait(20);
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+    QVERIFY(chooseEntry(titles, QString()));
+    QCOMPARE(titles->noteText(), QString());
+}
+
+void MainFormTest::aboutBoxShowsTheVersion() {
+    QString caption;
+    QString line;
+    parvelin::test::whenModal<parvelin::app::AboutBox>([&](parvelin::app::AboutBox* about) {
+        caption = about->windowTitle();
+        line = about->findChild<QLabel*>(QStringLiteral("aboutTitle"))->text();
+        QTest::mouseClick(about->findChild<QPushButton*>(QStringLiteral("okButton")),
+                          Qt::LeftButton);
+    });
+    QTest::mouseClick(find<QPushButton>("aboutButton"), Qt::LeftButton);
+    QVERIFY(caption.startsWith(QStringLiteral("关于")));
+    QVERIFY(line.endsWith(QStringLiteral(" Version 1, 0, 13, 200")));
+    QVERIFY(m_fixture->form.isVisible());
+}
+
+QTEST_MAIN(MainFormTest)
+#include "MainFormTest.moc"

@@ -1,0 +1,42 @@
+#include "form/SaveLocation.h"
+
+#include <gtest/gtest.h>
+
+namespace parvelin::form {
+namespace {
+
+using record::gbk;
+
+TEST(SaveLocation, ProposedFileName) {
+    struct Case {
+        record::GbkString group, surname, given, expected;
+        const char* why;
+    };
+    const Case cases[] = {
+        {"0000130122012035", gbk("张"), gbk("三"), gbk("0000130122012035_张三"),
+         "worked example, empty separator"},
+        {"0000130122012035", gbk("买买提·"), gbk("艾力"), gbk("0000130122012035_买买提·艾力"),
+         "the surname carries the name separator"},
+        {"0000130122012035", gbk("张/"), gbk("三?"), gbk("0000130122012035_张_三_"),
+         "characters no file name holds are proposed as _"},
+        {"1", "\x81\x5C", "\x81\x7C", "1_\x81\x5C\x81\x7C",
+         "second bytes 0x5C and 0x7C belong to their characters"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        record::MemberRecord record;
+        record.groupNumber = c.group;
+        record.surnameChinese = c.surname;
+        record.givenNameChinese = c.given;
+        EXPECT_EQ(defaultFileName(record), c.expected);
+    }
+}
+
+TEST(SaveLocation, OneFolderPerDay) {
+    using namespace std::chrono_literals;
+    EXPECT_EQ(datedSaveFolder(2012y / 5 / 17), "Lorvane/2012-05-17");
+    EXPECT_EQ(datedSaveFolder(2024y / 12 / 1), "Lorvane/2024-12-01");
+}
+
+} // namespace
+} // namespace parvelin::form

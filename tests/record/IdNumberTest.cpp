@@ -1,0 +1,69 @@
+#include "record/IdNumber.h"
+
+#include "record/GbkText.h"
+
+#include <gtest/gtest.h>
+
+namespace parvelin::record {
+namespace {
+
+using namespace std::chrono_literals;
+
+const std::string kCard = gbk("身份证");
+
+TEST(IdNumber, IdentityCardNumbersNeedARegionAndARealBirthDate) {
+    struct Case {
+        const char* number;
+        bool valid;
+        const char* why;
+    };
+    const Case cases[] = {
+        {"110101198001010014", true, "18 characters, Beijing"},
+        {"11010119800101001X", true, "the check character is not examined"},
+        {"110101800101001", true, "15 characters, 1980-01-01"},
+        {"820101200002290011", true, "Macao, leap day of 2000"},
+        {"110101198002300014", false, "30 February"},
+        {"990101198001010014", false, "region 99"},
+        {"160101198001010014", false, "region 16 lies between 15 and 21"},
+        {"710101198001010014", true, "Taiwan"},
+        {"110101190002290014", false, "1900 is no leap year"},
+        {"11010119800101001", false, "17 characters"},
+        {"", false, "empty"},
+        {"11010119801301001X", false, "month 13"},
+        {"11010119800101001\xA3\xD8", true, "18 characters, the last double-byte"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        EXPECT_EQ(idNumberLooksValid(kCard, c.number), c.valid);
+    }
+    EXPECT_TRUE(idNumberLooksValid(gbk("军官证"), "")) << "other document types pass";
+    EXPECT_TRUE(idNumberLooksValid("", "x"));
+}
+
+TEST(IdNumber, BirthDateFromTheNumberPassesTheRangeTestAndNamesARealDay) {
+    struct Case {
+        const char* number;
+        std::optional<CalendarDate> date;
+        const char* why;
+    };
+    const Case cases[] = {
+        {"110101198001010014", 1980y / 1 / 1, "18 characters"},
+        {"110101800101001", 1980y / 1 / 1, "15 characters in the 1900s"},
+        {"990101198001010014", 1980y / 1 / 1, "the region is not looked at"},
+        {"110101198002300014", std::nullopt, "30 February passes the range test only"},
+        {"110101198013010014", std::nullopt, "month 13"},
+        {"110101198001320014", std::nullopt, "day 32"},
+        {"110101009901010014", std::nullopt, "year 99 is below 100"},
+        {"110101010001010014", 100y / 1 / 1, "year 100"},
+        {"11010119800101001", std::nullopt, "17 characters"},
+        {"110101-10101001", std::nullopt, "1900 - 1 = 1899"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        EXPECT_EQ(birthDateFromIdNumber(kCard, c.number), c.date);
+    }
+    EXPECT_EQ(birthDateFromIdNumber(gbk("军官证"), "110101198001010014"), std::nullopt);
+}
+
+} // namespace
+} // namespace parvelin::record

@@ -1,0 +1,114 @@
+#pragma once
+
+#include "tests/support/FixedClock.h"
+#include "widgets/PlatformServices.h"
+
+#include <deque>
+#include <memory>
+#include <vector>
+
+#include <QPrinter>
+#include <QSettings>
+#include <QString>
+#include <QStringList>
+
+namespace parvelin::test {
+
+// Platform services for GUI tests: message boxes and file dialogs are not shown but recorded, and
+// answered from scripts; the clock is fixed; the program's folder, the documents folder and the
+// settings file lie in a temporary folder of the test.
+class ScriptedServices final : public widgets::PlatformServices {
+public:
+    struct Prompt {
+        QString text;
+        bool withCancel = false;
+    };
+    struct SaveDialog {
+        QString folder;
+        QString proposedName;
+        QString filter;
+    };
+    struct OpenDialog {
+        QString folder;
+        QStringList filters;
+    };
+
+    explicit ScriptedServices(const QString& root)
+        : executable(root + QStringLiteral("/program"))
+        , documents(root + QStringLiteral("/documents"))
+        , settingsFile(root + QStringLiteral("/settings.ini"))
+        , m_clock(std::chrono::year{2012} / 5 / 17, 1'337'212'800) {}
+
+    void showNotice(QWidget*, const QString& text) override { notices.append(text); }
+
+    Answer ask(QWidget*, const QString& text, bool withCancel) override {
+        prompts.push_back({text, withCancel});
+        if (answers.empty()) {
+            unexpected.append(QStringLiteral("prompt without an answer: ") + text);
+            return Answer::Cancel;
+        }
+        const Answer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    QString chooseSaveFile(QWidget*, const QString& folder, const QString& proposedName,
+                           const QString& filter) override {
+        saveDialogs.push_back({folder, proposedName, filter});
+        return next(savePaths, QStringLiteral("Save dialog"));
+    }
+
+    QString chooseOpenFile(QWidget*, const QString& folder, const QStringList& filters) override {
+        openDialogs.push_back({folder, filters});
+        return next(openPaths, QStringLiteral("Open dialog"));
+    }
+
+    const record::Clock& clock() const override { return m_clock; }
+    QString executableFolder() const override { return executable; }
+    QString documentsFolder() const override { return documents; }
+    std::unique_ptr<QSettings> settings() const override {
+        return std::make_unique<QSettings>(settingsFile, QSettings::IniFormat);
+    }
+
+    QStringList notices;
+    std::vector<Prompt> prompts;
+    std::deque<Answer> answers;
+    std::vector<SaveDialog> saveDialogs;
+    std::deque<QString> savePaths; // an empty path cancels the dialog
+    std::vector<OpenDialog> openDialogs;
+    std::deque<QString> openPaths;
+    // The print dialog: prints into the next scripted PDF file; an empty path cancels.
+    bool choosePrinter(QPrinter& printer, QWidget*) override {
+        const QString path = next(printPaths, QStringLiteral("print dialog"));
+        printDialogs += 1;
+        if (path.isEmpty()) {
+            return false;
+        }
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        return true;
+    }
+    std::deque<QString> printPaths;
+    int printDialogs = 0;
+
+    QStringList unexpected; // dialogs that found no scripted answer
+
+    QString executable;
+    QString documents;
+    QString settingsFile;
+
+private:
+    QString next(std::deque<QString>& paths, const QString& dialog) {
+        if (paths.empty()) {
+            unexpected.append(dialog + QStringLiteral(" without an answer"));
+            return {};
+        }
+        QString path = paths.front();
+        paths.pop_front();
+        return path;
+    }
+
+    FixedClock m_clock;
+};
+
+} // namespace parvelin::test

@@ -1,0 +1,112 @@
+#include "widgets/DialogControls.h"
+
+#include "widgets/GbkInput.h"
+#include "widgets/QtText.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace parvelin::widgets {
+
+namespace {
+
+constexpr int kEditHeight = 14;    // dialog units of an edit box, and of a closed drop-down list
+constexpr int kWrappedLabel = 10;  // labels higher than a line wrap their text
+constexpr int kFontPixelSize = 12; // 9 points at 96 dots per inch
+
+} // namespace
+
+QFont dialogFont() {
+    QFont font = QApplication::font();
+    font.setPixelSize(kFontPixelSize);
+    return font;
+}
+
+form::DialogBaseUnits baseUnitsOf(const QFont& font) {
+    const QFontMetrics metrics(font);
+    const int extent = metrics.horizontalAdvance(
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    return form::dialogBaseUnits(extent, metrics.height());
+}
+
+QRect pixelRect(const form::DialogRect& rect, const form::DialogBaseUnits& base) {
+    const form::PixelRect pixels = form::toPixels(rect, base);
+    return {pixels.x, pixels.y, pixels.width, pixels.height};
+}
+
+QWidget* createControl(const form::DialogControl& item, QWidget* parent) {
+    QWidget* widget = nullptr;
+    const QString text = qText(item.text);
+    switch (item.kind) {
+    case form::ControlKind::ListBox: {
+        auto* list = new QListWidget(parent);
+        list->setSelectionMode(QAbstractItemView::SingleSelection);
+        widget = list;
+        break;
+    }
+    case form::ControlKind::Edit: {
+        auto* edit = new QLineEdit(parent);
+        edit->setReadOnly(item.has(form::control::kReadOnly));
+        widget = edit;
+        break;
+    }
+    case form::ControlKind::MultiLineEdit:
+        widget = new GbkPlainTextEdit(parent);
+        break;
+    case form::ControlKind::DropDownList:
+        widget = new QComboBox(parent);
+        break;
+    case form::ControlKind::DatePicker: {
+        auto* picker = new QDateEdit(parent);
+        picker->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+        picker->setCalendarPopup(true);
+        // The dates a record can hold (the record text reads years 100 to 9999).
+        picker->setDateRange(QDate(100, 1, 1), QDate(9999, 12, 31));
+        widget = picker;
+        break;
+    }
+    case form::ControlKind::Button: {
+        auto* button = new QPushButton(text, parent);
+        button->setAutoDefault(false);
+        widget = button;
+        break;
+    }
+    case form::ControlKind::GroupBox:
+        widget = new QGroupBox(text, parent);
+        break;
+    case form::ControlKind::Label:
+    case form::ControlKind::Bitmap: {
+        auto* label = new QLabel(text, parent);
+        label->setWordWrap(item.rect.height > kWrappedLabel);
+        widget = label;
+        break;
+    }
+    }
+    if (!item.name.empty()) {
+        widget->setObjectName(qText(item.name));
+    }
+    if (item.has(form::control::kNoTabStop)) {
+        widget->setFocusPolicy(Qt::ClickFocus);
+    }
+    widget->setEnabled(!item.has(form::control::kDisabled));
+    widget->setVisible(!item.has(form::control::kHidden));
+    return widget;
+}
+
+void placeControl(QWidget* widget, const form::DialogControl& item,
+                  const form::DialogBaseUnits& base) {
+    form::DialogRect rect = item.rect;
+    if (item.kind == form::ControlKind::DropDownList) {
+        rect.height = std::min(rect.height, kEditHeight);
+    }
+    widget->setGeometry(pixelRect(rect, base));
+}
+
+} // namespace parvelin::widgets

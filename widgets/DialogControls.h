@@ -1,0 +1,32 @@
+#pragma once
+
+#include "form/DialogTemplates.h"
+
+#include <QRect>
+
+class QFont;
+class QWidget;
+
+namespace parvelin::widgets {
+
+// Building a window from its layout table: one Qt widget per control, placed by converting the
+// table's dialog units with the metrics of the window's font.
+
+// The font of the program's windows: the desktop's, at the pixel size of a 9-point dialog font.
+QFont dialogFont();
+
+form::DialogBaseUnits baseUnitsOf(const QFont& font);
+QRect pixelRect(const form::DialogRect& rect, const form::DialogBaseUnits& base);
+
+// A widget of the control's kind with its text and initial flags (hidden, disabled, read-only,
+// no tab stop); not placed. Labels, frames and bitmaps are QLabel and QGroupBox; edits are
+// QLineEdit, the multi-line edit GbkPlainTextEdit; lists QComboBox and QListWidget; date
+// pickers QDateEdit with a calendar and the format yyyy-MM-dd.
+QWidget* createControl(const form::DialogControl& item, QWidget* parent);
+
+// Places a widget where the table puts it. A drop-down list's table height includes its dropped
+// list; the closed list is as high as an edit box.
+void placeControl(QWidget* widget, const form::DialogControl& item,
+                  const form::DialogBaseUnits& base);
+
+} // namespace parvelin::widgets

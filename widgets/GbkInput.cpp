@@ -1,0 +1,99 @@
+#include "widgets/GbkInput.h"
+
+#include "input/FieldCaps.h"
+#include "widgets/QtText.h"
+
+#include <QLineEdit>
+#include <QScopedValueRollback>
+
+namespace parvelin::widgets {
+
+std::size_t gbkBytes(const QString& text) {
+    const record::GbkString gbk = toGbk(text);
+    return gbk.size() + static_cast<std::size_t>(text.count(QLatin1Char('\n')));
+}
+
+GbkValidator::GbkValidator(QLineEdit* edit, std::optional<std::size_t> byteCap, bool digitsOnly)
+    : QValidator(edit)
+    , m_edit(edit)
+    , m_byteCap(byteCap)
+    , m_digitsOnly(digitsOnly)
+    , m_acceptedBytes(gbkBytes(edit->text())) {
+    edit->setValidator(this);
+}
+
+void GbkValidator::setLoadedText(const QString& text) {
+    {
+        const QScopedValueRollback loading(m_loading, true);
+        if (m_edit->text() != text) {
+            m_edit->setText(text);
+        }
+    }
+    m_acceptedBytes = gbkBytes(text);
+}
+
+QValidator::State GbkValidator::validate(QString& input, int&) const {
+    if (m_loading) {
+        return Acceptable;
+    }
+    if (!isGbkText(input)) {
+        emit characterRefused();
+        return Invalid;
+    }
+    if (m_digitsOnly) {
+        for (const QChar c : input) {
+            if (c < QLatin1Char('0') || c > QLatin1Char('9')) {
+                return Invalid;
+            }
+        }
+    }
+    const std::size_t bytes = gbkBytes(input);
+    if (!input::admitsEdit(m_acceptedBytes, bytes, m_byteCap)) {
+        return Invalid;
+    }
+    m_acceptedBytes = bytes;
+    return Acceptable;
+}
+
+GbkPlainTextEdit::GbkPlainTextEdit(QWidget* parent)
+    : QPlainTextEdit(parent) {
+    setTabChangesFocus(true);
+    connect(this, &QPlainTextEdit::textChanged, this, &GbkPlainTextEdit::checkEdit);
+}
+
+void GbkPlainTextEdit::setLoadedText(const QString& text) {
+    const QScopedValueRollback setting(m_settingText, true);
+    m_accepted = text;
+    if (toPlainText() != text) {
+        setPlainText(text);
+        moveCursor(QTextCursor::End);
+    }
+}
+
+void GbkPlainTextEdit::checkEdit() {
+    if (m_settingText) {
+        return;
+    }
+    const QString text = toPlainText();
+    const bool storable = isGbkText(text);
+    if (storable && input::admitsEdit(gbkBytes(m_accepted), gbkBytes(text), m_byteCap)) {
+        m_accepted = text;
+        emit textEdited();
+        return;
+    }
+    // Put the text back as it was, with the caret where the refused edit began.
+    const int caret =
+        std::max(0, textCursor().position() - static_cast<int>(text.size() - m_accepted.size()));
+    {
+        const QScopedValueRollback setting(m_settingText, true);
+        setPlainText(m_accepted);
+        QTextCursor cursor = textCursor();
+        cursor.setPosition(std::min(caret, static_cast<int>(m_accepted.size())));
+        setTextCursor(cursor);
+    }
+    if (!storable) {
+        emit characterRefused();
+    }
+}
+
+} // namespace parvelin::widgets

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "record/GbkText.h"
+
+#include <cstddef>
+#include <optional>
+
+#include <QPlainTextEdit>
+#include <QValidator>
+
+class QLineEdit;
+
+namespace parvelin::widgets {
+
+// Guards of the edit boxes: a character GBK cannot hold is refused where it is typed or pasted
+// (the record would lose it), and the byte cap counts GBK bytes, a Chinese character as 2 (Qt's
+// own maximum length counts UTF-16 units). A refused edit leaves the box's text as it was.
+
+// The GBK bytes of a control's text; line breaks count as CR LF, as the record holds them.
+std::size_t gbkBytes(const QString& text);
+
+class GbkValidator final : public QValidator {
+    Q_OBJECT
+public:
+    // Guards `edit`, which becomes its parent.
+    GbkValidator(QLineEdit* edit, std::optional<std::size_t> byteCap, bool digitsOnly);
+
+    void setByteCap(std::optional<std::size_t> byteCap) { m_byteCap = byteCap; }
+
+    // Sets a value from the record: the text is taken as it is, whatever its length or content,
+    // and the next edit is measured against it. The box keeps its text (and caret) when equal.
+    void setLoadedText(const QString& text);
+
+    State validate(QString& input, int& position) const override;
+
+signals:
+    // An edit brought in a character that GBK cannot hold.
+    void characterRefused() const;
+
+private:
+    QLineEdit* m_edit;
+    std::optional<std::size_t> m_byteCap;
+    bool m_digitsOnly = false;
+    bool m_loading = false;
+    mutable std::size_t m_acceptedBytes = 0;
+};
+
+// The multi-line remarks box with the same guards. The form listens to textEdited, which is
+// emitted for admitted edits of the operator only.
+class GbkPlainTextEdit final : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    explicit GbkPlainTextEdit(QWidget* parent);
+
+    void setByteCap(std::optional<std::size_t> byteCap) { m_byteCap = byteCap; }
+
+    // Sets a value from the record: not refused, and no textEdited.
+    void setLoadedText(const QString& text);
+
+signals:
+    void textEdited();
+    void characterRefused();
+
+private:
+    void checkEdit();
+
+    std::optional<std::size_t> m_byteCap;
+    QString m_accepted;
+    bool m_settingText = false;
+};
+
+} // namespace parvelin::widgets

@@ -1,0 +1,88 @@
+#include "widgets/ListControls.h"
+
+#include "form/ListSelection.h"
+#include "widgets/QtText.h"
+
+#include <algorithm>
+
+#include <QCollator>
+#include <QComboBox>
+#include <QListWidget>
+
+namespace parvelin::widgets {
+
+namespace {
+
+constexpr int kGbkRole = Qt::UserRole;
+
+QByteArray bytesOf(record::GbkStringView text) {
+    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+record::GbkString gbkOf(const QVariant& data) {
+    const QByteArray bytes = data.toByteArray();
+    return record::GbkString(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+// The entries with their display texts, in collation order when sorted.
+std::vector<std::pair<QString, record::GbkString>>
+displayed(std::span<const record::GbkString> entries, bool sorted) {
+    std::vector<std::pair<QString, record::GbkString>> items;
+    items.reserve(entries.size());
+    for (const record::GbkString& entry : entries) {
+        items.emplace_back(fromGbk(entry), entry);
+    }
+    if (sorted) {
+        static const QCollator collator{QLocale(QLocale::Chinese, QLocale::China)};
+        std::stable_sort(items.begin(), items.end(), [](const auto& a, const auto& b) {
+            return collator.compare(a.first, b.first) < 0;
+        });
+    }
+    return items;
+}
+
+} // namespace
+
+void fillList(QComboBox* list, std::span<const record::GbkString> entries, bool sorted) {
+    list->clear();
+    for (const auto& [text, entry] : displayed(entries, sorted)) {
+        list->addItem(text, bytesOf(entry));
+    }
+    list->setCurrentIndex(-1); // adding to an empty list selects its first entry
+}
+
+std::vector<record::GbkString> listEntries(const QComboBox* list) {
+    std::vector<record::GbkString> entries;
+    entries.reserve(static_cast<std::size_t>(list->count()));
+    for (int i = 0; i < list->count(); ++i) {
+        entries.push_back(gbkOf(list->itemData(i, kGbkRole)));
+    }
+    return entries;
+}
+
+record::GbkString selectedEntry(const QComboBox* list) {
+    const int index = list->currentIndex();
+    return index < 0 ? record::GbkString() : gbkOf(list->itemData(index, kGbkRole));
+}
+
+void loadEntry(QComboBox* list, record::GbkStringView value) {
+    const std::vector<record::GbkString> entries = listEntries(list);
+    if (const auto index = form::entryToSelect(entries, value)) {
+        list->setCurrentIndex(static_cast<int>(*index));
+    }
+}
+
+void fillCandidates(QListWidget* list, std::span<const record::GbkString> candidates) {
+    list->clear();
+    for (const auto& [text, candidate] : displayed(candidates, true)) {
+        auto* item = new QListWidgetItem(text, list);
+        item->setData(kGbkRole, bytesOf(candidate));
+    }
+    list->setCurrentRow(-1);
+}
+
+record::GbkString candidateOf(const QListWidgetItem* item) {
+    return gbkOf(item->data(kGbkRole));
+}
+
+} // namespace parvelin::widgets

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "record/GbkText.h"
+
+#include <span>
+#include <vector>
+
+class QComboBox;
+class QListWidget;
+class QListWidgetItem;
+
+namespace parvelin::widgets {
+
+// The drop-down lists and list boxes of the form hold their entries as GBK bytes beside the text
+// they show, so that a value goes from the record to the list and back unchanged.
+
+// Replaces the entries of a list. A sorted list shows them in Chinese collation (pinyin order, the
+// empty and blank entries first), an unsorted one in the order given. Nothing is selected after.
+void fillList(QComboBox* list, std::span<const record::GbkString> entries, bool sorted);
+
+// The entries in the order the list shows them.
+std::vector<record::GbkString> listEntries(const QComboBox* list);
+
+// The selected entry; empty when nothing is selected.
+record::GbkString selectedEntry(const QComboBox* list);
+
+// Loads a value: the entry entryToSelect names is selected; otherwise the selection stays.
+void loadEntry(QComboBox* list, record::GbkStringView value);
+
+// The candidates of a pinyin list box, sorted as the list box shows them; nothing selected.
+void fillCandidates(QListWidget* list, std::span<const record::GbkString> candidates);
+record::GbkString candidateOf(const QListWidgetItem* item);
+
+} // namespace parvelin::widgets

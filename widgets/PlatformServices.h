@@ -1,0 +1,53 @@
+#pragma once
+
+#include "record/Clock.h"
+#include "widgets/PrintDialogService.h"
+
+#include <memory>
+
+#include <QSettings>
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace parvelin::widgets {
+
+// The blocking services of the platform that the form and its dialogs use: message boxes, file
+// dialogs, the print dialog, the clock, the folders Save starts from and the settings store. The
+// program uses the Qt implementation below; tests put in scripted ones that record what was shown
+// and answer as told.
+class PlatformServices : public PrintDialogService {
+public:
+    enum class Answer { Yes, No, Cancel };
+
+    virtual ~PlatformServices() = default;
+
+    // A notice or an error: one OK button, captioned with the application title (the executable's
+    // name without extension).
+    virtual void showNotice(QWidget* owner, const QString& text) = 0;
+
+    // One of the form's prompts, captioned "系统提示 ": Yes and No, and Cancel when asked for;
+    // Yes is the default button. Closing the box answers Cancel.
+    virtual Answer ask(QWidget* owner, const QString& text, bool withCancel) = 0;
+
+    // The Save dialog, starting in `folder` with `proposedName`; the chosen path, empty when
+    // cancelled. The dialog adds the suffix of `filter` and asks before replacing a file.
+    virtual QString chooseSaveFile(QWidget* owner, const QString& folder,
+                                   const QString& proposedName, const QString& filter) = 0;
+
+    // The Open dialog, starting in `folder` (none when empty); empty when cancelled.
+    virtual QString chooseOpenFile(QWidget* owner, const QString& folder,
+                                   const QStringList& filters) = 0;
+
+    virtual const record::Clock& clock() const = 0;
+
+    // The folder of the program's executable, and the user's documents folder.
+    virtual QString executableFolder() const = 0;
+    virtual QString documentsFolder() const = 0;
+
+    // The settings store of organisation "Parvelin", application "Settings".
+    virtual std::unique_ptr<QSettings> settings() const = 0;
+};
+
+} // namespace parvelin::widgets
