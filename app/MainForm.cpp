@@ -48,13 +48,6 @@ QString withCarriageReturns(QString text) {
     return text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
 }
 
-record::CalendarDate* dateValue(record::MemberRecord& record, record::Field field) {
-    if (field == record::Field::birthDate) {
-        return &record.birthDate;
-    }
-    return field == record::Field::fillDate ? &record.fillDate : nullptr;
-}
-
 } // namespace
 
 MainForm::MainForm(const input::PinyinTable& pinyinTable, widgets::PlatformServices& services,
@@ -243,7 +236,7 @@ std::optional<record::Field> MainForm::fieldOf(const QObject* object) const {
 }
 
 void MainForm::readField(record::Field field) {
-    if (record::CalendarDate* date = dateValue(m_record, field)) {
+    if (record::CalendarDate* date = record::dateValue(m_record, field)) {
         *date = toCalendarDate(static_cast<QDateEdit*>(control(field))->date());
         return;
     }
@@ -270,7 +263,7 @@ record::GbkString MainForm::currentText(record::Field field) const {
 
 void MainForm::writeField(record::Field field) {
     const auto index = static_cast<std::size_t>(field);
-    if (record::CalendarDate* date = dateValue(m_record, field)) {
+    if (record::CalendarDate* date = record::dateValue(m_record, field)) {
         static_cast<QDateEdit*>(control(field))->setDate(toQDate(*date));
         return;
     }

@@ -39,7 +39,7 @@ CMyPreviewView::CMyPreviewView(QPrinter* printer, QWidget* parent)
 void CMainFrame::preparePrinter(QPrinter& printer) {
     printer.setPageLayout(print::formPageLayout());
     printer.setFullPage(false);
-    printer.setDocName(QStringLiteral("因公护照申请表"));
+    printer.setDocName(print::formDocumentName());
 }
 
 CMainFrame::CMainFrame(PageDrawing drawing, QWidget* owner, bool directPrint, const QString& title,

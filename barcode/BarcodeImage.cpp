@@ -73,12 +73,18 @@ std::vector<std::uint8_t> bmpFileBytes(const BarcodeImage& image) {
     return out;
 }
 
-BarcodePicture drawBarcodePicture(std::span<const std::uint8_t> payload) {
+Pdf417Symbol pageSymbol(std::span<const std::uint8_t> payload) {
     Pdf417Symbol symbol;
     symbol.text = payload;
     symbol.options = Pdf417Options::Invert;
-    if (const DrawStatus status = Pdf417Encoder().encode(symbol); status != DrawStatus::Ok) {
-        return {status, {}};
+    symbol.status = Pdf417Encoder().encode(symbol);
+    return symbol;
+}
+
+BarcodePicture drawBarcodePicture(std::span<const std::uint8_t> payload) {
+    const Pdf417Symbol symbol = pageSymbol(payload);
+    if (symbol.status != DrawStatus::Ok) {
+        return {symbol.status, {}};
     }
     return {DrawStatus::Ok, barcodeImage(symbol)};
 }

@@ -37,7 +37,11 @@ BarcodeImage barcodeImage(const Pdf417Symbol& symbol);
 // per pixel (5-5-5, white 0x7FFF), uncompressed, bottom row first, each row padded to 4 bytes.
 std::vector<std::uint8_t> bmpFileBytes(const BarcodeImage& image);
 
-// The barcode of a printed page: the payload encoded with the inverted matrix and drawn.
+// The symbol of a printed page: the payload encoded with the inverted matrix, so that the
+// picture's black modules are the bars. Its status says whether the payload fits.
+Pdf417Symbol pageSymbol(std::span<const std::uint8_t> payload);
+
+// The barcode of a printed page: the page's symbol drawn.
 struct BarcodePicture {
     DrawStatus status = DrawStatus::Ok; // Ok or PayloadTooLong (then the image is empty)
     BarcodeImage image;

@@ -1,7 +1,6 @@
 #include "cli/Pdf417Command.h"
 
 #include "barcode/BarcodeImage.h"
-#include "barcode/Pdf417Encoder.h"
 #include "barcode/Pdf417Segments.h"
 #include "record/GbkText.h"
 
@@ -63,10 +62,8 @@ int runPdf417(Arguments arguments) {
         return kExitUsage;
     }
     const std::string payload = readStandardInput();
-    barcode::Pdf417Symbol symbol;
-    symbol.text = record::asBytes(payload);
-    symbol.options = barcode::Pdf417Options::Invert; // as the page draws it
-    if (barcode::Pdf417Encoder().encode(symbol) != barcode::DrawStatus::Ok) {
+    const barcode::Pdf417Symbol symbol = barcode::pageSymbol(record::asBytes(payload));
+    if (symbol.status != barcode::DrawStatus::Ok) {
         std::cerr << barcode::kPayloadTooLongMessage << '\n';
         return kExitRefused;
     }

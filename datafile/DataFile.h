@@ -13,8 +13,9 @@ namespace parvelin::datafile {
 std::string sealRecord(record::GbkStringView recordText);
 
 // The record text of data-file content. Bytes after the padding, a trailing part of a block and
-// stray characters in the Base64 are ignored as the original program ignores them; content that
-// deciphers to no wrapped record (no 0x80 pad byte, fewer than two "|") gives std::nullopt.
+// stray characters in the Base64 are ignored, so that files carrying such leftovers still open;
+// content that deciphers to no wrapped record (no 0x80 pad byte, fewer than two "|") gives
+// std::nullopt.
 std::optional<record::GbkString> openRecord(std::string_view content);
 
 } // namespace parvelin::datafile

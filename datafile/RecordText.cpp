@@ -1,5 +1,6 @@
 #include "datafile/RecordText.h"
 
+#include "datafile/RecordColumns.h"
 #include "record/DecimalText.h"
 #include "record/ReferenceLists.h"
 #include "record/Vocabulary.h"
@@ -19,7 +20,7 @@ using record::MemberRecord;
 
 constexpr std::string_view kHeader = "groupMember|";
 constexpr char kSeparator = '|';
-constexpr std::size_t kFileValueCount = 31;
+constexpr std::size_t kFileValueCount = kFileColumns.size();
 
 // The birthplaces at home as one text, each enclosed in ",": parsing tells the scope of a restored
 // birthplace by finding it there, enclosed the same way.
@@ -54,7 +55,7 @@ std::optional<CalendarDate> parseDate(GbkStringView text) {
         }
         parts[i] = *number;
         // Step over what leadingNumber read: white space, sign and digits.
-        std::size_t used = rest.find_first_not_of(" \t\n\v\f\r");
+        std::size_t used = rest.find_first_not_of(record::kWhiteSpace);
         if (rest[used] == '+' || rest[used] == '-') {
             ++used;
         }
@@ -75,17 +76,50 @@ std::optional<CalendarDate> parseDate(GbkStringView text) {
     return date;
 }
 
-GbkString join(std::initializer_list<GbkStringView> values) {
+enum class Purpose { File, Barcode };
+
+// The text of one column as the file record or the barcode record holds it.
+GbkString columnText(const MemberRecord& r, const RecordColumn& column, Purpose purpose) {
+    switch (column.value) {
+    case ColumnValue::Date:
+        return record::formatDate(*record::dateValue(r, column.field));
+    case ColumnValue::Filing:
+        return GbkString(filingValue(r));
+    case ColumnValue::Text:
+        break;
+    }
+    if (purpose == Purpose::Barcode && column.barcode == InBarcode::Resolved) {
+        return GbkString(column.field == record::Field::position ? positionValue(r)
+                                                                 : ethnicityValue(r));
+    }
+    return *record::textValue(r, column.field);
+}
+
+GbkString compose(const MemberRecord& r, Purpose purpose) {
     GbkString text(kHeader);
     bool first = true;
-    for (const GbkStringView value : values) {
+    for (const RecordColumn& column : kFileColumns) {
+        if (purpose == Purpose::Barcode && column.barcode == InBarcode::Omitted) {
+            continue;
+        }
         if (!first) {
             text += kSeparator;
         }
-        text += value;
+        text += columnText(r, column, purpose);
         first = false;
     }
     return text;
+}
+
+// Stores a filing value: "已备案" is the status itself; anything else is the number of the
+// status "其他".
+void storeFiling(MemberRecord& r, GbkStringView value) {
+    if (value == record::word::kFiled) {
+        r.filingStatus = record::word::kFiled;
+    } else {
+        r.filingNumber = value;
+        r.filingStatus = record::word::kOther;
+    }
 }
 
 } // namespace
@@ -111,69 +145,12 @@ void appendNameSeparator(MemberRecord& record) {
 
 GbkString composeFileRecord(MemberRecord& record) {
     appendNameSeparator(record);
-    const MemberRecord& r = record;
-    return join({r.groupNumber,
-                 r.personalSequence,
-                 r.unitCode,
-                 r.unitName,
-                 r.surnameChinese,
-                 r.givenNameChinese,
-                 r.surnamePinyin,
-                 r.givenNamePinyin,
-                 r.sex,
-                 r.idDocumentType,
-                 r.idDocumentNumber,
-                 r.birthPlace,
-                 record::formatDate(r.birthDate),
-                 r.workUnit,
-                 r.position,
-                 r.occupationCategory,
-                 r.externalUnit,
-                 r.externalIdentityNote,
-                 r.externalIdentity,
-                 r.heldPassportStatus,
-                 r.heldPassportNumber,
-                 r.photoNumber,
-                 filingValue(r),
-                 r.remarks,
-                 record::formatDate(r.fillDate),
-                 r.positionOther,
-                 r.ethnicity,
-                 r.ethnicityOther,
-                 r.remarkCategory,
-                 r.approvalKind,
-                 r.approvalNumber});
+    return compose(record, Purpose::File);
 }
 
 GbkString composeBarcodeRecord(MemberRecord& record) {
     appendNameSeparator(record);
-    const MemberRecord& r = record;
-    return join({r.groupNumber,
-                 r.personalSequence,
-                 r.unitCode,
-                 r.unitName,
-                 r.surnameChinese,
-                 r.givenNameChinese,
-                 r.surnamePinyin,
-                 r.givenNamePinyin,
-                 r.sex,
-                 r.idDocumentType,
-                 r.idDocumentNumber,
-                 r.birthPlace,
-                 record::formatDate(r.birthDate),
-                 r.workUnit,
-                 positionValue(r),
-                 r.occupationCategory,
-                 r.externalUnit,
-                 r.externalIdentityNote,
-                 r.externalIdentity,
-                 r.heldPassportStatus,
-                 r.heldPassportNumber,
-                 r.photoNumber,
-                 filingValue(r),
-                 r.remarks,
-                 record::formatDate(r.fillDate),
-                 ethnicityValue(r)});
+    return compose(record, Purpose::Barcode);
 }
 
 std::string_view describe(ParseStatus status) {
@@ -211,52 +188,27 @@ ParseStatus parseFileRecord(GbkStringView text, MemberRecord& record) {
     }
     values.push_back(text.substr(start));
 
-    const auto birthDate = parseDate(values[12]);
-    if (!birthDate) {
-        return ParseStatus::InvalidBirthDate;
-    }
-    const auto fillDate = parseDate(values[24]);
-    if (!fillDate) {
-        return ParseStatus::InvalidFillDate;
-    }
-
     MemberRecord r = record;
-    r.groupNumber = values[0];
-    r.personalSequence = values[1];
-    r.unitCode = values[2];
-    r.unitName = values[3];
-    r.surnameChinese = values[4];
-    r.givenNameChinese = values[5];
-    r.surnamePinyin = values[6];
-    r.givenNamePinyin = values[7];
-    r.sex = values[8];
-    r.idDocumentType = values[9];
-    r.idDocumentNumber = values[10];
-    r.birthPlace = values[11];
-    r.birthDate = *birthDate;
-    r.workUnit = values[13];
-    r.position = values[14];
-    r.occupationCategory = values[15];
-    r.externalUnit = values[16];
-    r.externalIdentityNote = values[17];
-    r.externalIdentity = values[18];
-    r.heldPassportStatus = values[19];
-    r.heldPassportNumber = values[20];
-    r.photoNumber = values[21];
-    if (values[22] == record::word::kFiled) {
-        r.filingStatus = record::word::kFiled;
-    } else {
-        r.filingNumber = values[22];
-        r.filingStatus = record::word::kOther;
+    for (std::size_t i = 0; i < kFileColumns.size(); ++i) {
+        const RecordColumn& column = kFileColumns[i];
+        switch (column.value) {
+        case ColumnValue::Text:
+            *record::textValue(r, column.field) = values[i];
+            break;
+        case ColumnValue::Filing:
+            storeFiling(r, values[i]);
+            break;
+        case ColumnValue::Date: {
+            const auto date = parseDate(values[i]);
+            if (!date) {
+                return column.field == record::Field::birthDate ? ParseStatus::InvalidBirthDate
+                                                                : ParseStatus::InvalidFillDate;
+            }
+            *record::dateValue(r, column.field) = *date;
+            break;
+        }
+        }
     }
-    r.remarks = values[23];
-    r.fillDate = *fillDate;
-    r.positionOther = values[25];
-    r.ethnicity = values[26];
-    r.ethnicityOther = values[27];
-    r.remarkCategory = values[28];
-    r.approvalKind = values[29];
-    r.approvalNumber = values[30];
 
     const GbkString delimited = "," + r.birthPlace + ",";
     r.birthPlaceScope = record::containsText(delimitedDomesticBirthPlaces(), delimited)

@@ -1,6 +1,7 @@
 #include "datafile/Validation.h"
 
 #include "datafile/GroupNumber.h"
+#include "datafile/RecordColumns.h"
 #include "record/IdNumber.h"
 #include "record/Vocabulary.h"
 
@@ -62,49 +63,28 @@ bool isTwentyDigits(const GbkString& text) {
     return true;
 }
 
-// The stored values in the order of the file record, each with the field that the operator edits
-// to change it. The group number comes from the approval number; the filing value is checked
-// through both of its fields.
-constexpr std::array kStoredFields = {
-    Field::groupNumber,
-    Field::personalSequence,
-    Field::unitCode,
-    Field::unitName,
-    Field::surnameChinese,
-    Field::givenNameChinese,
-    Field::surnamePinyin,
-    Field::givenNamePinyin,
-    Field::sex,
-    Field::idDocumentType,
-    Field::idDocumentNumber,
-    Field::birthPlace,
-    Field::workUnit,
-    Field::position,
-    Field::occupationCategory,
-    Field::externalUnit,
-    Field::externalIdentityNote,
-    Field::externalIdentity,
-    Field::heldPassportStatus,
-    Field::heldPassportNumber,
-    Field::photoNumber,
-    Field::filingStatus,
-    Field::filingNumber,
-    Field::remarks,
-    Field::positionOther,
-    Field::ethnicity,
-    Field::ethnicityOther,
-    Field::remarkCategory,
-    Field::approvalKind,
-    Field::approvalNumber,
-};
-
+// A "|" inside a stored value would split it in two. The values are checked in the order of the
+// file record; the group number is reported at the approval number it comes from, and the filing
+// value through the field that holds it.
 std::optional<CheckFailure> findSeparatorInValues(const MemberRecord& record) {
-    for (const Field field : kStoredFields) {
-        if (field == Field::filingNumber && record.filingStatus != record::word::kOther) {
-            continue; // not stored: the file holds the status instead
+    const auto holdsSeparator = [&](Field field) {
+        return record::findSingleByte(*record::textValue(record, field), '|') != GbkString::npos;
+    };
+    for (const RecordColumn& column : kFileColumns) {
+        Field stored = column.field;
+        switch (column.value) {
+        case ColumnValue::Date:
+            continue;
+        case ColumnValue::Filing:
+            if (record.filingStatus == record::word::kOther) {
+                stored = Field::filingNumber;
+            }
+            break;
+        case ColumnValue::Text:
+            break;
         }
-        if (record::findSingleByte(*record::textValue(record, field), '|') != GbkString::npos) {
-            const Field edited = field == Field::groupNumber ? Field::approvalNumber : field;
+        if (holdsSeparator(stored)) {
+            const Field edited = stored == Field::groupNumber ? Field::approvalNumber : stored;
             return CheckFailure{message::kSeparatorInValue, edited, std::nullopt};
         }
     }

@@ -1,5 +1,7 @@
 #include "form/DialogTemplates.h"
 
+#include "record/MulDiv.h"
+
 #include <array>
 
 namespace parvelin::form {
@@ -9,6 +11,7 @@ namespace {
 using K = ControlKind;
 using F = record::Field;
 using namespace control;
+using record::mulDiv;
 
 // The main form's dialog template (resource 102), row by row in template order.
 constexpr std::array<DialogControl, 76> kMainForm = {{
@@ -183,13 +186,6 @@ constexpr std::array<FixedTooltip, 2> kIdentityEditorTooltips = {{
     {1053, kDotButtonHint},
     {1054, kDotButtonHint},
 }};
-
-// MulDiv: a * b / c rounded half away from zero, as Windows scales dialog units.
-int mulDiv(int a, int b, int c) {
-    const long long product = static_cast<long long>(a) * b;
-    const long long half = c / 2;
-    return static_cast<int>(product >= 0 ? (product + half) / c : (product - half) / c);
-}
 
 } // namespace
 

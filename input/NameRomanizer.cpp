@@ -10,8 +10,8 @@ namespace {
 
 using record::GbkString;
 using record::GbkStringView;
+using record::kWhiteSpace;
 
-constexpr std::string_view kWhiteSpace = " \t\n\v\f\r";
 constexpr std::string_view kDotReadings = "-1"; // the middle dot romanizes to "-"
 constexpr char kToneSuffix = '1';               // the reading of a single-byte character
 constexpr char kSeparator = ' ';

@@ -7,6 +7,8 @@
 
 namespace parvelin::print {
 
+inline constexpr int kPageUnitsPerInch = 600;
+
 // Positions on the page in page units of 1/600 inch, origin at the top left of the printable area,
 // y growing downwards. A canvas scales them to its device, so the form keeps its designed size on
 // every printer, PDF and image.

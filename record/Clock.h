@@ -24,9 +24,10 @@ public:
     Moment now() const override;
 };
 
-// The first number that the C runtime of the original Windows program gives after being seeded
-// with `seed` (srand(seed); rand()): its linear congruential generator, 0..32767. Seeding with the
-// current second means that two draws within the same second give the same number.
+// The first draw of the program's random numbers after seeding them with `seed`
+// (srand(seed); rand() of a C runtime with the 214013/2531011 linear congruential generator),
+// 0..32767. Seeding with the current second means that two draws within the same second give the
+// same number.
 int firstRandomAfterSeed(std::int64_t seed);
 
 } // namespace parvelin::record

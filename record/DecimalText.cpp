@@ -1,11 +1,13 @@
 #include "record/DecimalText.h"
 
+#include "record/GbkText.h"
+
 #include <climits>
 
 namespace parvelin::record {
 
 std::optional<int> leadingNumber(std::string_view text) {
-    std::size_t i = text.find_first_not_of(" \t\n\v\f\r");
+    std::size_t i = text.find_first_not_of(kWhiteSpace);
     if (i == std::string_view::npos) {
         return std::nullopt;
     }

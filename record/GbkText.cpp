@@ -8,8 +8,6 @@ namespace parvelin::record {
 
 namespace {
 
-constexpr std::string_view kWhiteSpace = " \t\n\v\f\r";
-
 // One iconv descriptor per direction and thread, opened on first use. Each conversion resets
 // the descriptor's shift state before it starts.
 class Converter {

@@ -36,9 +36,12 @@ std::size_t findText(GbkStringView text, GbkStringView wanted, std::size_t from 
 // True when `text` holds `wanted` starting on a character boundary.
 bool containsText(GbkStringView text, GbkStringView wanted);
 
-// Leading and trailing white space (blank, tab, line feed, vertical tab, form feed, carriage
-// return) removed. Second bytes of double-byte characters are never white space, so a byte-wise
-// walk from both ends is exact.
+// White space as C's isspace knows it in the "C" locale: blank, tab, line feed, vertical tab,
+// form feed, carriage return.
+inline constexpr std::string_view kWhiteSpace = " \t\n\v\f\r";
+
+// Leading and trailing white space removed. Second bytes of double-byte characters are never white
+// space, so a byte-wise walk from both ends is exact.
 GbkString trimmed(GbkStringView text);
 GbkString trimmedLeft(GbkStringView text);
 GbkString trimmedRight(GbkStringView text);

@@ -13,7 +13,8 @@ namespace {
 struct FieldInfo {
     Field field;
     std::string_view label;
-    GbkString MemberRecord::*text; // nullptr for the dates
+    GbkString MemberRecord::*text;              // nullptr for the dates
+    CalendarDate MemberRecord::*date = nullptr; // the dates only
 };
 
 constexpr std::array<FieldInfo, 35> kFields = {{
@@ -40,8 +41,8 @@ constexpr std::array<FieldInfo, 35> kFields = {{
     {Field::remarks, "备注", &MemberRecord::remarks},
     {Field::sex, "性别", &MemberRecord::sex},
     {Field::workUnit, "工作单位", &MemberRecord::workUnit},
-    {Field::birthDate, "出生日期", nullptr},
-    {Field::fillDate, "填表日期", nullptr},
+    {Field::birthDate, "出生日期", nullptr, &MemberRecord::birthDate},
+    {Field::fillDate, "填表日期", nullptr, &MemberRecord::fillDate},
     {Field::unitCode, "单位编号", &MemberRecord::unitCode},
     {Field::externalIdentityNote, "对外身份加注", &MemberRecord::externalIdentityNote},
     {Field::nameDot, "姓名点号", &MemberRecord::nameDot},
@@ -108,6 +109,16 @@ const GbkString* textValue(const MemberRecord& record, Field field) {
 
 GbkString* textValue(MemberRecord& record, Field field) {
     const auto member = info(field).text;
+    return member ? &(record.*member) : nullptr;
+}
+
+const CalendarDate* dateValue(const MemberRecord& record, Field field) {
+    const auto member = info(field).date;
+    return member ? &(record.*member) : nullptr;
+}
+
+CalendarDate* dateValue(MemberRecord& record, Field field) {
+    const auto member = info(field).date;
     return member ? &(record.*member) : nullptr;
 }
 

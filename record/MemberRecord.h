@@ -102,6 +102,10 @@ std::string_view fieldLabel(Field field);
 const GbkString* textValue(const MemberRecord& record, Field field);
 GbkString* textValue(MemberRecord& record, Field field);
 
+// The date value of a field; nullptr for every field but the two dates.
+const CalendarDate* dateValue(const MemberRecord& record, Field field);
+CalendarDate* dateValue(MemberRecord& record, Field field);
+
 // A personal sequence number as the form proposes it: a number 0..9999 drawn from the clock's
 // second, in decimal without leading zeros.
 GbkString freshPersonalSequence(const Clock& clock);

@@ -12,7 +12,6 @@ namespace parvelin::print {
 namespace {
 
 constexpr double kMillimetresPerInch = 25.4;
-constexpr int kPageUnitsPerInch = 600;
 
 double toMillimetres(int pageUnits) {
     return pageUnits * kMillimetresPerInch / kPageUnitsPerInch;
@@ -29,13 +28,17 @@ QPageLayout formPageLayout() {
                        QPageLayout::Millimeter);
 }
 
+QString formDocumentName() {
+    return QString::fromUtf8(layout::kTitle.data(), static_cast<qsizetype>(layout::kTitle.size()));
+}
+
 PdfResult writePdf(std::span<PrintJob> jobs, const QString& path, const Warn& warn) {
     PdfResult result;
     QPdfWriter writer(path);
     writer.setResolution(kPageUnitsPerInch);
     writer.setPageLayout(formPageLayout());
     writer.setCreator(QStringLiteral("Parvelin"));
-    writer.setTitle(QStringLiteral("因公护照申请表"));
+    writer.setTitle(formDocumentName());
     QPainter painter;
     if (!painter.begin(&writer)) {
         return result;

@@ -18,6 +18,9 @@ using Warn = std::function<void(std::string_view)>;
 // printable area of exactly the form's size would place it.
 QPageLayout formPageLayout();
 
+// The document name of printed and PDF pages: the form's title.
+QString formDocumentName();
+
 // The jobs into a PDF file, one page each. Stops at the first job whose barcode cannot be made:
 // its page is written as the preview shows it (empty) and its status returned. `written` is false
 // when the file cannot be written.

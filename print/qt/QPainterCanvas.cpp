@@ -1,5 +1,7 @@
 #include "print/qt/QPainterCanvas.h"
 
+#include "record/MulDiv.h"
+
 #include <cmath>
 
 #include <QTextLayout>
@@ -8,12 +10,7 @@ namespace parvelin::print {
 
 namespace {
 
-constexpr int kPageUnitsPerInch = 600;
-
-// Rounds value × numerator / denominator to the nearest integer, halves away from zero.
-int mulDiv(int value, int numerator, int denominator) {
-    return static_cast<int>(std::lround(static_cast<double>(value) * numerator / denominator));
-}
+using record::mulDiv;
 
 QString toQString(record::GbkStringView text) {
     return QString::fromStdString(record::gbkToUtf8Lossy(text));

@@ -67,7 +67,7 @@ TEST(DataFile, CipherTextIsTheWrappedTextPaddedToTheNextWholeBlock) {
     }
 }
 
-TEST(DataFile, OpeningIgnoresWhatTheOriginalProgramIgnores) {
+TEST(DataFile, OpeningIgnoresTrailingBlocksAndStrayCharacters) {
     const std::string record = "groupMember|x";
     const std::string wrapped = wrapRecord(record);
     std::string padded = wrapped + '\x80';
