@@ -10,9 +10,13 @@ only embeds the committed table.
 For every code point of U+3400..U+4DBF, U+4E00..U+9FFF and U+F900..U+FAD9 that has a Mandarin
 reading, the readings are taken from the first of these fields that the character has:
 
-    kXHC1983      Xiandai Hanyu Cidian (1983), the modern standard dictionary: "0123.456:zhāng",
-                  several locations joined by "," and marked "*" where a reading is a variant,
-                  several readings separated by spaces, in the dictionary's order
+    kTGHZ2013     Tongyong Guifan Hanzi Zidian (2013), the dictionary of the 8,105 characters of the
+                  Table of General Standard Chinese Characters: the modern standard readings only,
+                  "038.110:cháng 466.110:zhǎng", one reading per entry after the page locations
+                  (several joined by ","), in the dictionary's (alphabetical) order
+    kXHC1983      Xiandai Hanyu Cidian (1983): "0123.456:zhāng", the same form as kTGHZ2013 with
+                  locations marked "*" where a reading is a variant; it also lists archaic and
+                  literary readings, so it comes second
     kHanyuPinyin  Hanyu Da Zidian: "10093.130:xī,lǔ 74609.020:lè,yuè"
     kMandarin     the customary reading, then the Taiwan one where it differs: "zhǎng"
 
@@ -31,7 +35,7 @@ import sys
 import unicodedata
 
 RANGES = ((0x3400, 0x4DBF), (0x4E00, 0x9FFF), (0xF900, 0xFAD9))
-FIELDS = ("kXHC1983", "kHanyuPinyin", "kMandarin")
+FIELDS = ("kTGHZ2013", "kXHC1983", "kHanyuPinyin", "kMandarin")
 
 TONE_MARKS = {"\u0304": "1", "\u0301": "2", "\u030C": "3", "\u0300": "4"}
 KEPT_MARKS = {"\u0302", "\u0308"}  # circumflex of ê, diaeresis of ü
@@ -48,7 +52,7 @@ def syllables(field, value):
         return value.split(" ")
     readings = []
     for entry in value.split(" "):
-        # kXHC1983: one reading per entry; kHanyuPinyin: readings joined by ",".
+        # kTGHZ2013, kXHC1983: one reading per entry; kHanyuPinyin: readings joined by ",".
         _, _, text = entry.partition(":")
         readings.extend(text.split(",") if field == "kHanyuPinyin" else [text])
     return readings
