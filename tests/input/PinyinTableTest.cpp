@@ -85,7 +85,7 @@ TEST(PinyinTable, EmbeddedTableIsInTheStoredForm) {
     EXPECT_EQ(test::loadedPinyinTable().lineCount(), lines.size());
 }
 
-TEST(PinyinTable, LinesOfNamesAsTheUnihanDictionariesGiveThem) {
+TEST(PinyinTable, LinesOfNamesFromTheDictionariesAndTheNameReadings) {
     struct Case {
         const char* character;
         const char* line;
@@ -98,7 +98,10 @@ TEST(PinyinTable, LinesOfNamesAsTheUnihanDictionariesGiveThem) {
         {"王", "王\t738B\tWANG2", "kTGHZ2013 has the modern reading only, kXHC1983 also wàng"},
         {"冯", "冯\t51AF\tFENG2", "kTGHZ2013 drops kXHC1983's archaic píng"},
         {"丽", "丽\t4E3D\tLI2 LI4", "one syllable in two tones"},
-        {"和", "和\t548C\tHE2 HE4 HU2 HUO2 HUO4 HUO5", "six readings"},
+        {"和", "和\t548C\tHE2 HE4", "HU and HUO dropped: no name reads them"},
+        {"曾", "曾\t66FE\tZENG1", "CENG (曾经) dropped: the surname reads ZENG"},
+        {"黑", "黑\t9ED1\tHEI1 HE4", "the surname reading HE added"},
+        {"仇", "仇\t4EC7\tQIU2 CHOU2", "the surname reading QIU put first"},
         {"吕",
          "吕\t5415\tL\xC3\x9C"
          "3",
