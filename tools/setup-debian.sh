@@ -11,7 +11,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libzxing-dev
   fonts-wqy-zenhei fonts-arphic-uming
-  unicode-data
+  unicode-data python3
 )
 
 missing=()

@@ -243,8 +243,8 @@ void MainFormTest::pinyinIsHeldInCapitalsWithoutBlanks() {
 void MainFormTest::dotButtonsAppendDotAndHyphen() {
     typeInto("surnameChinese", QStringLiteral("买买提"));
     auto* candidates = find<QListWidget>("surnamePinyinList");
-    QCOMPARE(itemTexts(candidates), QStringList({"MAI MAI DI", "MAI MAI TI"}));
-    parvelin::test::clickItem(candidates, QStringLiteral("MAI MAI TI"));
+    QVERIFY2(candidates->isHidden(), "提 reads TI in names: one candidate");
+    QCOMPARE(edit("surnamePinyin")->text(), QStringLiteral("MAIMAITI"));
     QTest::mouseClick(find<QPushButton>("surnameDotButton"), Qt::LeftButton);
     QCOMPARE(edit("surnameChinese")->text(), QStringLiteral("买买提·"));
     QCOMPARE(edit("surnamePinyin")->text(), QStringLiteral("MAIMAITI-"));

@@ -85,7 +85,7 @@ TEST(PinyinTable, EmbeddedTableIsInTheStoredForm) {
     EXPECT_EQ(test::loadedPinyinTable().lineCount(), lines.size());
 }
 
-TEST(PinyinTable, LinesOfNamesAsTheUnihanDictionariesGiveThem) {
+TEST(PinyinTable, LinesOfNamesFromTheDictionariesAndTheNameReadings) {
     struct Case {
         const char* character;
         const char* line;
@@ -93,17 +93,22 @@ TEST(PinyinTable, LinesOfNamesAsTheUnihanDictionariesGiveThem) {
     };
     const Case cases[] = {
         {"张", "张\t5F20\tZHANG1", "one reading"},
-        {"长", "长\t957F\tCHANG2 ZHANG3", "kXHC1983 order"},
-        {"单", "单\t5355\tCHAN2 DAN1 SHAN4", "kXHC1983 lists chán, dān, shàn"},
-        {"王", "王\t738B\tWANG2 WANG4", "one syllable in two tones"},
-        {"丽", "丽\t4E3D\tLI2 LI4", "kXHC1983 lí, lì"},
-        {"和", "和\t548C\tHE2 HE4 HU2 HUO2 HUO4", "five readings"},
+        {"长", "长\t957F\tCHANG2 ZHANG3", "kTGHZ2013 order"},
+        {"单", "单\t5355\tCHAN2 DAN1 SHAN4", "kTGHZ2013 lists chán, dān, shàn"},
+        {"王", "王\t738B\tWANG2", "kTGHZ2013 has the modern reading only, kXHC1983 also wàng"},
+        {"冯", "冯\t51AF\tFENG2", "kTGHZ2013 drops kXHC1983's archaic píng"},
+        {"丽", "丽\t4E3D\tLI2 LI4", "one syllable in two tones"},
+        {"和", "和\t548C\tHE2 HE4", "HU and HUO dropped: no name reads them"},
+        {"曾", "曾\t66FE\tZENG1", "CENG (曾经) dropped: the surname reads ZENG"},
+        {"黑", "黑\t9ED1\tHEI1 HE4", "the surname reading HE added"},
+        {"仇", "仇\t4EC7\tQIU2 CHOU2", "the surname reading QIU put first"},
         {"吕",
          "吕\t5415\tL\xC3\x9C"
          "3",
          "Ü kept as UTF-8 letter"},
-        {"哩", "哩\t54E9\tLI1 LI3 LI5 YING1", "neutral tone written 5"},
-        {"嗯", "嗯\t55EF\tN2 N3 N4 NG2 NG3 NG4", "syllables without a vowel"},
+        {"哩", "哩\t54E9\tLI1 LI5", "neutral tone written 5"},
+        {"嗯", "嗯\t55EF\tNG2 NG3 NG4", "a syllable without a vowel"},
+        {"傳", "傳\t50B3\tCHUAN2 ZHUAN4", "a traditional form outside kTGHZ2013: kXHC1983"},
         {"㐀", "㐀\t3400\tQIU1", "extension A, from kMandarin"},
     };
     const PinyinTable& table = test::loadedPinyinTable();

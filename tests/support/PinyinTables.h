@@ -19,10 +19,10 @@ inline const input::PinyinTable& loadedPinyinTable() {
 }
 
 // A name of `characters` Chinese characters that all have several readings: twelve characters of
-// two or three readings (单 CHAN DAN SHAN, 长 CHANG ZHANG, 和 HE HU HUO, 朴 PIAO PO PU, 解, 曾, 仇,
-// 区, 查, 覃, 乐, 重) repeated.
+// two or three readings (单 CHAN DAN SHAN, 长 CHANG ZHANG, 参 CAN CEN SHEN, 龟 GUI JUN QIU, 解, 翟,
+// 仇, 区, 查, 覃, 乐, 重) repeated.
 inline record::GbkString polyphonicName(std::size_t characters) {
-    const std::string cycle = "单长和朴解曾仇区查覃乐重";
+    const std::string cycle = "单长参龟解翟仇区查覃乐重";
     std::string utf8;
     while (utf8.size() < 3 * characters) {
         utf8 += cycle;
