@@ -3,8 +3,8 @@
 // them. The form romanizes each part on its own and opens a candidate list when a part has two
 // or more candidates; every list is a chance for the clerk to pick a wrong spelling.
 
-#include "record/GbkText.h"
 #include "input/NameRomanizer.h"
+#include "record/GbkText.h"
 #include "tests/support/PinyinTables.h"
 #include "tests/support/TestData.h"
 
