@@ -65,6 +65,21 @@ MainForm::MainForm(const input::PinyinTable& pinyinTable, widgets::PlatformServi
 MainForm::~MainForm() = default;
 
 void MainForm::buildControls() {
+    const form::DialogBaseUnits units = setUpWindow();
+    const std::map<int, QWidget*> byId = createControls(units);
+    guardTextInputs();
+    // A control registered twice keeps its first tip.
+    for (const form::FixedTooltip& tooltip : form::mainFormTooltips()) {
+        QWidget* widget = byId.at(tooltip.controlId);
+        if (widget->toolTip().isEmpty()) {
+            widget->setToolTip(widgets::qText(tooltip.text));
+        }
+    }
+}
+
+// The window itself: title, icon, frame buttons, the dialog font and the size that the template
+// gives in dialog units of that font.
+form::DialogBaseUnits MainForm::setUpWindow() {
     setWindowTitle(widgets::qText(form::kProductTitle));
     setWindowIcon(QIcon(artwork::kIcon));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -73,21 +88,19 @@ void MainForm::buildControls() {
     setFont(widgets::dialogFont());
     const form::DialogBaseUnits units = widgets::baseUnitsOf(font());
     setFixedSize(widgets::pixelRect(form::kMainFormRect, units).size());
+    return units;
+}
 
+// Every control of the template in template order (which is the tab order), placed and
+// registered under its field; gives the controls by their numbers.
+std::map<int, QWidget*> MainForm::createControls(const form::DialogBaseUnits& units) {
     std::map<int, QWidget*> byId;
     QWidget* frame = nullptr;
     for (const form::DialogControl& item : form::mainFormLayout()) {
         if (item.field == record::Field::externalIdentityNote) {
             continue; // the title list shows the note in place of its own text
         }
-        QWidget* widget = nullptr;
-        if (item.field == record::Field::externalIdentityNoteChoice) {
-            m_titleList = new TitleComboBox(this);
-            m_titleList->setObjectName(widgets::qText(item.name));
-            widget = m_titleList;
-        } else {
-            widget = widgets::createControl(item, this);
-        }
+        QWidget* widget = createControl(item);
         widgets::placeControl(widget, item, units);
         if (item.id != 0) {
             byId[item.id] = widget;
@@ -102,18 +115,7 @@ void MainForm::buildControls() {
         case form::ControlKind::Label:
             break;
         case form::ControlKind::Bitmap:
-            if (item.name == "banner") {
-                m_banner = static_cast<QLabel*>(widget);
-                // Across the whole width of the form, whatever the font makes of it.
-                const QPixmap banner =
-                    QPixmap(artwork::kBanner).scaledToWidth(width(), Qt::SmoothTransformation);
-                m_banner->setPixmap(banner);
-                m_banner->resize(banner.size());
-            } else {
-                auto* sign = static_cast<QLabel*>(widget);
-                sign->setPixmap(QPixmap(artwork::kWarningSign));
-                sign->setAlignment(Qt::AlignCenter);
-            }
+            showArtwork(item, static_cast<QLabel*>(widget));
             break;
         default:
             widget->installEventFilter(this);
@@ -129,8 +131,36 @@ void MainForm::buildControls() {
     m_dotButtons = {findChild<QPushButton*>(QStringLiteral("surnameDotButton")),
                     findChild<QPushButton*>(QStringLiteral("givenNameDotButton"))};
     m_remarks = static_cast<widgets::GbkPlainTextEdit*>(control(record::Field::remarks));
-    m_remarks->setByteCap(input::byteCap(record::Field::remarks));
+    return byId;
+}
 
+QWidget* MainForm::createControl(const form::DialogControl& item) {
+    if (item.field != record::Field::externalIdentityNoteChoice) {
+        return widgets::createControl(item, this);
+    }
+    m_titleList = new TitleComboBox(this);
+    m_titleList->setObjectName(widgets::qText(item.name));
+    return m_titleList;
+}
+
+void MainForm::showArtwork(const form::DialogControl& item, QLabel* label) {
+    if (item.name == "banner") {
+        m_banner = label;
+        // Across the whole width of the form, whatever the font makes of it.
+        const QPixmap banner =
+            QPixmap(artwork::kBanner).scaledToWidth(width(), Qt::SmoothTransformation);
+        m_banner->setPixmap(banner);
+        m_banner->resize(banner.size());
+    } else {
+        label->setPixmap(QPixmap(artwork::kWarningSign));
+        label->setAlignment(Qt::AlignCenter);
+    }
+}
+
+// Every text input holds GBK within its field's byte cap; a refused character is explained
+// once the keystroke or paste has been handled.
+void MainForm::guardTextInputs() {
+    m_remarks->setByteCap(input::byteCap(record::Field::remarks));
     for (std::size_t i = 0; i < kFieldCount; ++i) {
         const auto field = static_cast<record::Field>(i);
         if (auto* edit = qobject_cast<QLineEdit*>(control(field))) {
@@ -145,14 +175,6 @@ void MainForm::buildControls() {
     connect(
         m_remarks, &widgets::GbkPlainTextEdit::characterRefused, this,
         [this] { notice(form::message::kCharacterNotStorable); }, Qt::QueuedConnection);
-
-    // A control registered twice keeps its first tip.
-    for (const form::FixedTooltip& tooltip : form::mainFormTooltips()) {
-        QWidget* widget = byId.at(tooltip.controlId);
-        if (widget->toolTip().isEmpty()) {
-            widget->setToolTip(widgets::qText(tooltip.text));
-        }
-    }
 }
 
 void MainForm::connectCommands() {
@@ -199,12 +221,10 @@ void MainForm::initialise() {
     {
         const QScopedValueRollback silence(m_silence, m_silence + 1);
         for (const record::ReferenceList& reference : record::formLists()) {
-            widgets::fillList(list(reference.field), reference.entries, reference.sorted);
+            widgets::fillList(list(reference.field), reference);
         }
-        widgets::fillList(list(record::Field::position), record::defaultPositionList().entries,
-                          record::defaultPositionList().sorted);
-        widgets::fillList(m_titleList, record::externalIdentityTitleList().entries,
-                          record::externalIdentityTitleList().sorted);
+        widgets::fillList(list(record::Field::position), record::defaultPositionList());
+        widgets::fillList(m_titleList, record::externalIdentityTitleList());
     }
     m_record = record::startupRecord(m_services.clock());
     writeControls();
@@ -336,8 +356,7 @@ void MainForm::resetForNew() {
         }
         m_record = record::newRecord(m_services.clock());
         fillBirthPlaceList();
-        widgets::fillList(list(record::Field::position), record::defaultPositionList().entries,
-                          record::defaultPositionList().sorted);
+        widgets::fillList(list(record::Field::position), record::defaultPositionList());
     }
     writeControls();
     applyState(input::FormState::Fresh);

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "form/DialogTemplates.h"
 #include "input/FormRules.h"
 #include "input/NameRomanizer.h"
 #include "record/MemberRecord.h"
 
 #include <array>
+#include <map>
 #include <string_view>
 
 #include <QDialog>
@@ -34,6 +36,7 @@ class PlatformServices;
 namespace parvelin::app {
 
 class TitleComboBox;
+enum class PrintCommand;
 
 // The one window the operator works in: every value of the applicant's MemberRecord, the eight
 // command buttons and the banner, built from the layout table (form/DialogTemplates.h).
@@ -88,6 +91,11 @@ private:
 
     // Construction (MainForm.cpp).
     void buildControls();
+    form::DialogBaseUnits setUpWindow();
+    std::map<int, QWidget*> createControls(const form::DialogBaseUnits& units);
+    QWidget* createControl(const form::DialogControl& item);
+    void showArtwork(const form::DialogControl& item, QLabel* label);
+    void guardTextInputs();
     void connectCommands();
     void connectFields();
     void initialise();
@@ -137,7 +145,7 @@ private:
     void showTitleTooltip(QHelpEvent* event);
 
     // Print preview and Print (MainFormPrint.cpp).
-    void runPrintCommand(bool directPrint);
+    void runPrintCommand(PrintCommand command);
 
     // Save and Open (MainFormFiles.cpp).
     QString chooseSavePath();

@@ -372,14 +372,14 @@ void MainForm::fillBirthPlaceList() {
     const QScopedValueRollback silence(m_silence, m_silence + 1);
     const std::vector<record::GbkString> places =
         input::fillBirthPlaceList(m_record.birthPlaceScope);
-    widgets::fillList(list(record::Field::birthPlace), places, true);
+    widgets::fillList(list(record::Field::birthPlace), places, record::ListOrder::Collated);
 }
 
 void MainForm::fillPositionList() {
     const QScopedValueRollback silence(m_silence, m_silence + 1);
     const std::vector<record::GbkString> positions =
         input::fillPositionList(m_record.occupationCategory);
-    widgets::fillList(list(record::Field::position), positions, false);
+    widgets::fillList(list(record::Field::position), positions, record::ListOrder::AsAdded);
 }
 
 void MainForm::deriveBirthDate() {

@@ -9,16 +9,16 @@
 namespace parvelin::app {
 
 void MainForm::onPrintPreview() {
-    runPrintCommand(false);
+    runPrintCommand(PrintCommand::Preview);
 }
 
 void MainForm::onPrint() {
-    runPrintCommand(true);
+    runPrintCommand(PrintCommand::Print);
 }
 
 // Both commands: refuse unless the applicant's file is open and unchanged, check, then hand the
 // page to a print window, which previews it or prints it through the print dialog.
-void MainForm::runPrintCommand(bool directPrint) {
+void MainForm::runPrintCommand(PrintCommand command) {
     if (const auto refusal = print::printRefusal(!m_currentFilePath.isEmpty(), m_modified)) {
         notice(*refusal);
         return;
@@ -43,7 +43,7 @@ void MainForm::runPrintCommand(bool directPrint) {
             Qt::QueuedConnection);
     };
     PageDrawing drawing = [job, warn](QPrinter& printer) { DrawFormPage(printer, *job, warn); };
-    m_previewFrame = new CMainFrame(std::move(drawing), this, directPrint, QString(), m_services);
+    m_previewFrame = new CMainFrame(std::move(drawing), this, command, QString(), m_services);
 }
 
 } // namespace parvelin::app

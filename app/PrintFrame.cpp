@@ -42,11 +42,11 @@ void CMainFrame::preparePrinter(QPrinter& printer) {
     printer.setDocName(print::formDocumentName());
 }
 
-CMainFrame::CMainFrame(PageDrawing drawing, QWidget* owner, bool directPrint, const QString& title,
-                       widgets::PrintDialogService& printDialog)
+CMainFrame::CMainFrame(PageDrawing drawing, QWidget* owner, PrintCommand command,
+                       const QString& title, widgets::PrintDialogService& printDialog)
     : QMainWindow(nullptr)
     , m_owner(owner)
-    , m_directPrint(directPrint)
+    , m_directPrint(command == PrintCommand::Print)
     , m_printDialog(printDialog)
     , m_printer(QPrinter::HighResolution) {
     setAttribute(Qt::WA_DeleteOnClose);

@@ -40,13 +40,16 @@ public:
     CMyPreviewView(QPrinter* printer, QWidget* parent);
 };
 
-// The window of one print command. With directPrint it prints at once through the print dialog
+// The two print commands: Print goes straight to the print dialog, Preview shows the page first.
+enum class PrintCommand { Preview, Print };
+
+// The window of one print command. For Print it prints at once through the print dialog
 // and closes; otherwise it shows the preview maximised, with Print and Close on its toolbar, while
 // the owner window is hidden. Closing it shows the owner again; it deletes itself when closed.
 class CMainFrame final : public QMainWindow {
     Q_OBJECT
 public:
-    CMainFrame(PageDrawing drawing, QWidget* owner, bool directPrint, const QString& title,
+    CMainFrame(PageDrawing drawing, QWidget* owner, PrintCommand command, const QString& title,
                widgets::PrintDialogService& printDialog);
     ~CMainFrame() override;
 

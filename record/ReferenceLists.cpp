@@ -507,24 +507,26 @@ constexpr Utf8 kExternalIdentityTitles[] = {
 
 struct ListSource {
     Field field;
-    bool sorted;
+    ListOrder order;
     std::span<const Utf8> entries;
 };
 
 // The template's lists in the order of its table.
+using enum ListOrder;
+
 constexpr ListSource kFormListSources[] = {
-    {Field::nameDot, true, kNameDot},
-    {Field::idDocumentType, true, kIdDocumentTypes},
-    {Field::birthPlace, true, kDomesticBirthPlaces},
-    {Field::sex, true, kSexes},
-    {Field::occupationCategory, false, kOccupationCategories},
-    {Field::heldPassportStatus, true, kHeldPassportStates},
-    {Field::workUnit, false, kWorkUnits},
-    {Field::approvalKind, true, kApprovalKinds},
-    {Field::birthPlaceScope, true, kBirthPlaceScopes},
-    {Field::remarkCategory, false, kRemarkCategories},
-    {Field::ethnicity, false, kEthnicities},
-    {Field::filingStatus, false, kFilingStates},
+    {Field::nameDot, Collated, kNameDot},
+    {Field::idDocumentType, Collated, kIdDocumentTypes},
+    {Field::birthPlace, Collated, kDomesticBirthPlaces},
+    {Field::sex, Collated, kSexes},
+    {Field::occupationCategory, AsAdded, kOccupationCategories},
+    {Field::heldPassportStatus, Collated, kHeldPassportStates},
+    {Field::workUnit, AsAdded, kWorkUnits},
+    {Field::approvalKind, Collated, kApprovalKinds},
+    {Field::birthPlaceScope, Collated, kBirthPlaceScopes},
+    {Field::remarkCategory, AsAdded, kRemarkCategories},
+    {Field::ethnicity, AsAdded, kEthnicities},
+    {Field::filingStatus, AsAdded, kFilingStates},
 };
 constexpr std::size_t kFormListCount = std::size(kFormListSources);
 
@@ -568,15 +570,15 @@ struct Catalogue {
         for (std::size_t i = 0; i < kFormListCount; ++i) {
             const ListSource& source = kFormListSources[i];
             formEntries[i] = inGbk(source.entries);
-            formLists[i] = {source.field, source.sorted, formEntries[i]};
+            formLists[i] = {source.field, source.order, formEntries[i]};
         }
         for (std::size_t i = 0; i < kPositionRuleCount; ++i) {
             ruleCategories[i] = inGbk(kPositionRuleSources[i].categories);
             rulePositions[i] = inGbk(kPositionRuleSources[i].positions);
             positionRules[i] = {ruleCategories[i], rulePositions[i]};
         }
-        defaultPositionList = {Field::position, false, rulePositions[0]};
-        titleList = {Field::externalIdentityNoteChoice, false, titles};
+        defaultPositionList = {Field::position, AsAdded, rulePositions[0]};
+        titleList = {Field::externalIdentityNoteChoice, AsAdded, titles};
     }
 };
 

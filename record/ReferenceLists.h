@@ -11,11 +11,13 @@ namespace parvelin::record {
 // record text and the dependent lists. Their exact texts are the values that records store.
 // Entries are GBK, in the order the form adds them.
 
-// One list: the record field whose values it offers, and whether it shows its entries in
-// collation order (sorted) rather than in the order added.
+// How a list shows its entries: in the order they were added, or in Chinese collation order.
+enum class ListOrder { AsAdded, Collated };
+
+// One list: the record field whose values it offers, the order it shows them in, its entries.
 struct ReferenceList {
     Field field;
-    bool sorted;
+    ListOrder order;
     std::span<const GbkString> entries;
 };
 

@@ -24,15 +24,15 @@ record::GbkString gbkOf(const QVariant& data) {
     return record::GbkString(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
-// The entries with their display texts, in collation order when sorted.
+// The entries with their display texts, in the list's order.
 std::vector<std::pair<QString, record::GbkString>>
-displayed(std::span<const record::GbkString> entries, bool sorted) {
+displayed(std::span<const record::GbkString> entries, record::ListOrder order) {
     std::vector<std::pair<QString, record::GbkString>> items;
     items.reserve(entries.size());
     for (const record::GbkString& entry : entries) {
         items.emplace_back(fromGbk(entry), entry);
     }
-    if (sorted) {
+    if (order == record::ListOrder::Collated) {
         static const QCollator collator{QLocale(QLocale::Chinese, QLocale::China)};
         std::stable_sort(items.begin(), items.end(), [](const auto& a, const auto& b) {
             return collator.compare(a.first, b.first) < 0;
@@ -43,12 +43,17 @@ displayed(std::span<const record::GbkString> entries, bool sorted) {
 
 } // namespace
 
-void fillList(QComboBox* list, std::span<const record::GbkString> entries, bool sorted) {
+void fillList(QComboBox* list, std::span<const record::GbkString> entries,
+              record::ListOrder order) {
     list->clear();
-    for (const auto& [text, entry] : displayed(entries, sorted)) {
+    for (const auto& [text, entry] : displayed(entries, order)) {
         list->addItem(text, bytesOf(entry));
     }
     list->setCurrentIndex(-1); // adding to an empty list selects its first entry
+}
+
+void fillList(QComboBox* list, const record::ReferenceList& reference) {
+    fillList(list, reference.entries, reference.order);
 }
 
 std::vector<record::GbkString> listEntries(const QComboBox* list) {
@@ -74,7 +79,7 @@ void loadEntry(QComboBox* list, record::GbkStringView value) {
 
 void fillCandidates(QListWidget* list, std::span<const record::GbkString> candidates) {
     list->clear();
-    for (const auto& [text, candidate] : displayed(candidates, true)) {
+    for (const auto& [text, candidate] : displayed(candidates, record::ListOrder::Collated)) {
         auto* item = new QListWidgetItem(text, list);
         item->setData(kGbkRole, bytesOf(candidate));
     }

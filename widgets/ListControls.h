@@ -1,6 +1,7 @@
 #pragma once
 
 #include "record/GbkText.h"
+#include "record/ReferenceLists.h"
 
 #include <span>
 #include <vector>
@@ -14,9 +15,10 @@ namespace parvelin::widgets {
 // The drop-down lists and list boxes of the form hold their entries as GBK bytes beside the text
 // they show, so that a value goes from the record to the list and back unchanged.
 
-// Replaces the entries of a list. A sorted list shows them in Chinese collation (pinyin order, the
-// empty and blank entries first), an unsorted one in the order given. Nothing is selected after.
-void fillList(QComboBox* list, std::span<const record::GbkString> entries, bool sorted);
+// Replaces the entries of a list. A collated list shows them in Chinese collation (pinyin order,
+// the empty and blank entries first), the other in the order given. Nothing is selected after.
+void fillList(QComboBox* list, std::span<const record::GbkString> entries, record::ListOrder order);
+void fillList(QComboBox* list, const record::ReferenceList& reference);
 
 // The entries in the order the list shows them.
 std::vector<record::GbkString> listEntries(const QComboBox* list);

@@ -69,7 +69,7 @@ private slots:
         Drawing drawing(job());
         ScriptedPrintDialog dialog;
         QPointer<CMainFrame> frame =
-            new CMainFrame(drawing.callback(), &owner, false, QString(), dialog);
+            new CMainFrame(drawing.callback(), &owner, PrintCommand::Preview, QString(), dialog);
         QCOMPARE(frame->windowTitle(), QStringLiteral("Parvelin (预览)"));
         QVERIFY(frame->isVisible());
         QVERIFY(frame->windowState() & Qt::WindowMaximized);
@@ -90,7 +90,7 @@ private slots:
         Drawing drawing(job());
         ScriptedPrintDialog dialog;
         QPointer<CMainFrame> frame =
-            new CMainFrame(drawing.callback(), &owner, false, QString(), dialog);
+            new CMainFrame(drawing.callback(), &owner, PrintCommand::Preview, QString(), dialog);
         QCOMPARE(frame->windowTitle(), QStringLiteral("打印预览"));
         frame->close();
         QTRY_VERIFY(frame.isNull());
@@ -104,7 +104,7 @@ private slots:
         ScriptedPrintDialog dialog;
         dialog.pdfPath = folder.filePath(QStringLiteral("printed.pdf"));
         QPointer<CMainFrame> frame =
-            new CMainFrame(drawing.callback(), &owner, false, QString(), dialog);
+            new CMainFrame(drawing.callback(), &owner, PrintCommand::Preview, QString(), dialog);
         frame->findChild<QAction*>(QStringLiteral("printAction"))->trigger();
         QTRY_VERIFY(frame.isNull());
         QCOMPARE(dialog.asked, 1);
@@ -120,7 +120,7 @@ private slots:
         ScriptedPrintDialog dialog;
         dialog.pdfPath = folder.filePath(QStringLiteral("direct.pdf"));
         QPointer<CMainFrame> frame =
-            new CMainFrame(drawing.callback(), &owner, true, QString(), dialog);
+            new CMainFrame(drawing.callback(), &owner, PrintCommand::Print, QString(), dialog);
         QVERIFY(frame.isNull() || !frame->isVisible());
         QTRY_VERIFY(frame.isNull());
         QCOMPARE(drawing.drawn, 1);
@@ -134,7 +134,7 @@ private slots:
         Drawing drawing(job());
         ScriptedPrintDialog dialog; // no file: cancels
         QPointer<CMainFrame> frame =
-            new CMainFrame(drawing.callback(), &owner, true, QString(), dialog);
+            new CMainFrame(drawing.callback(), &owner, PrintCommand::Print, QString(), dialog);
         QTRY_VERIFY(frame.isNull());
         QCOMPARE(dialog.asked, 1);
         QCOMPARE(drawing.drawn, 0);
@@ -147,7 +147,7 @@ private slots:
         drawing.job.payload = std::string(6000, 'x');
         ScriptedPrintDialog dialog;
         QPointer<CMainFrame> frame =
-            new CMainFrame(drawing.callback(), &owner, false, QString(), dialog);
+            new CMainFrame(drawing.callback(), &owner, PrintCommand::Preview, QString(), dialog);
         frame->previewView()->updatePreview();
         frame->previewView()->updatePreview();
         QVERIFY(drawing.drawn >= 2);

@@ -30,25 +30,26 @@ std::size_t occurrences(std::string_view text, std::string_view wanted) {
 TEST(ReferenceLists, FormTemplateLists) {
     struct Case {
         Field field;
-        bool sorted;
+        ListOrder order;
         std::size_t count;
         const char* first;
         const char* last;
     };
     // The template's lists in its order, with their sizes, first and last entries.
+    using enum ListOrder;
     const Case cases[] = {
-        {Field::nameDot, true, 2, "", "·"},
-        {Field::idDocumentType, true, 2, "身份证", "军官证"},
-        {Field::birthPlace, true, 34, "北京", "澳门"},
-        {Field::sex, true, 3, " ", "女"},
-        {Field::occupationCategory, false, 8, " ", "其他"},
-        {Field::heldPassportStatus, true, 4, " ", "准持"},
-        {Field::workUnit, false, 45, " ", "其他"},
-        {Field::approvalKind, true, 2, "批件", "确认件"},
-        {Field::birthPlaceScope, true, 2, "国内", "国外"},
-        {Field::remarkCategory, false, 6, " ", "特批"},
-        {Field::ethnicity, false, 58, " ", "其他"},
-        {Field::filingStatus, false, 2, "已备案", "其他"},
+        {Field::nameDot, Collated, 2, "", "·"},
+        {Field::idDocumentType, Collated, 2, "身份证", "军官证"},
+        {Field::birthPlace, Collated, 34, "北京", "澳门"},
+        {Field::sex, Collated, 3, " ", "女"},
+        {Field::occupationCategory, AsAdded, 8, " ", "其他"},
+        {Field::heldPassportStatus, Collated, 4, " ", "准持"},
+        {Field::workUnit, AsAdded, 45, " ", "其他"},
+        {Field::approvalKind, Collated, 2, "批件", "确认件"},
+        {Field::birthPlaceScope, Collated, 2, "国内", "国外"},
+        {Field::remarkCategory, AsAdded, 6, " ", "特批"},
+        {Field::ethnicity, AsAdded, 58, " ", "其他"},
+        {Field::filingStatus, AsAdded, 2, "已备案", "其他"},
     };
     const auto lists = formLists();
     ASSERT_EQ(lists.size(), std::size(cases));
@@ -58,7 +59,7 @@ TEST(ReferenceLists, FormTemplateLists) {
         SCOPED_TRACE(fieldLabel(c.field));
         EXPECT_EQ(list.field, c.field);
         EXPECT_EQ(&formList(c.field), &list);
-        EXPECT_EQ(list.sorted, c.sorted);
+        EXPECT_EQ(list.order, c.order);
         ASSERT_EQ(list.entries.size(), c.count);
         EXPECT_EQ(utf8(list.entries.front()), c.first);
         EXPECT_EQ(utf8(list.entries.back()), c.last);
@@ -119,13 +120,13 @@ TEST(ReferenceLists, VocabularyWordsAreEntries) {
     }
     EXPECT_TRUE(contains(defaultPositionList().entries, word::kOther));
     EXPECT_EQ(defaultPositionList().field, Field::position);
-    EXPECT_FALSE(defaultPositionList().sorted);
+    EXPECT_EQ(defaultPositionList().order, ListOrder::AsAdded);
 }
 
 TEST(ReferenceLists, ExternalIdentityTitles) {
     const ReferenceList& list = externalIdentityTitleList();
     EXPECT_EQ(list.field, Field::externalIdentityNoteChoice);
-    EXPECT_FALSE(list.sorted);
+    EXPECT_EQ(list.order, ListOrder::AsAdded);
     const auto titles = list.entries;
     ASSERT_EQ(titles.size(), 129u);
     EXPECT_EQ(titles[0], "") << "entry 0: no title";
