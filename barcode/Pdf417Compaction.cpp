@@ -107,6 +107,91 @@ bool belongs(const TextClass& c, SubMode mode) {
     return (c.subModes & std::uint8_t(mode)) != 0;
 }
 
+// --- Text compaction: moving between sub-modes -------------------------------------------------
+
+// Whether the two bytes after the current one both belong to a sub-mode: worth a latch rather
+// than a shift.
+struct Lookahead {
+    std::span<const std::uint8_t> bytes;
+    std::size_t at;
+
+    bool nextTwoBelong(SubMode mode) const {
+        return at + 2 < bytes.size() && belongs(kTextClasses[bytes[at + 1]], mode) &&
+               belongs(kTextClasses[bytes[at + 2]], mode);
+    }
+};
+
+struct SubModeChange {
+    SubMode mode;        // the sub-mode after the latches written
+    bool retake = false; // the byte is not yet reachable: take it again from `mode`
+};
+
+// From Alpha or Lower: latch to the other letter case, to Mixed, or through Mixed to
+// Punctuation when two more punctuation bytes follow; a single punctuation byte is shifted.
+SubModeChange leaveLetters(TextPacker& packer, SubMode mode, const TextClass& c,
+                           const Lookahead& ahead) {
+    if (mode == SubMode::Alpha && belongs(c, SubMode::Lower)) {
+        packer.value(kLatchLowerOrShiftAlpha);
+        return {SubMode::Lower};
+    }
+    if (mode == SubMode::Lower && belongs(c, SubMode::Alpha)) {
+        if (ahead.nextTwoBelong(SubMode::Alpha)) {
+            packer.value(kLatchMixedOrAlpha);
+            packer.value(kLatchMixedOrAlpha);
+            return {SubMode::Alpha};
+        }
+        packer.value(kLatchLowerOrShiftAlpha);
+        return {mode};
+    }
+    if (belongs(c, SubMode::Mixed)) {
+        packer.value(kLatchMixedOrAlpha);
+        return {SubMode::Mixed};
+    }
+    if (ahead.nextTwoBelong(SubMode::Punctuation)) {
+        packer.value(kLatchMixedOrAlpha);
+        packer.value(kLatchPunctuation);
+        return {SubMode::Punctuation};
+    }
+    packer.value(kShiftPunctuationOrLatch);
+    return {mode};
+}
+
+// From Mixed: latch to Lower or Alpha, latch to Punctuation when two more follow, or shift.
+SubModeChange leaveMixed(TextPacker& packer, const TextClass& c, const Lookahead& ahead) {
+    if (belongs(c, SubMode::Lower)) {
+        packer.value(kLatchLowerOrShiftAlpha);
+        return {SubMode::Lower};
+    }
+    if (belongs(c, SubMode::Alpha)) {
+        packer.value(kLatchMixedOrAlpha);
+        return {SubMode::Alpha};
+    }
+    if (ahead.nextTwoBelong(SubMode::Punctuation)) {
+        packer.value(kLatchPunctuation);
+        return {SubMode::Punctuation};
+    }
+    packer.value(kShiftPunctuationOrLatch);
+    return {SubMode::Mixed};
+}
+
+// The latches or shift that make a byte of class `c` reachable from `mode` (ISO/IEC 15438,
+// text compaction sub-modes). Punctuation only latches back to Alpha, from where the byte is
+// taken again.
+SubModeChange changeSubMode(TextPacker& packer, SubMode mode, const TextClass& c,
+                            const Lookahead& ahead) {
+    switch (mode) {
+    case SubMode::Alpha:
+    case SubMode::Lower:
+        return leaveLetters(packer, mode, c, ahead);
+    case SubMode::Mixed:
+        return leaveMixed(packer, c, ahead);
+    case SubMode::Punctuation:
+        break;
+    }
+    packer.value(kShiftPunctuationOrLatch);
+    return {SubMode::Alpha, true};
+}
+
 // --- Numeric compaction ----------------------------------------------------------------------
 
 constexpr int kBase = 900;
@@ -160,13 +245,8 @@ constexpr int kCodewordsPerByteGroup = 5;
 
 int compactText(std::span<const std::uint8_t> bytes, std::span<std::int32_t> out) {
     TextPacker packer(out);
-    const std::size_t size = bytes.size();
-    const auto nextTwoBelong = [&](std::size_t k, SubMode mode) {
-        return k + 2 < size && belongs(kTextClasses[bytes[k + 1]], mode) &&
-               belongs(kTextClasses[bytes[k + 2]], mode);
-    };
     SubMode mode = SubMode::Alpha;
-    for (std::size_t k = 0; k < size; ++k) {
+    for (std::size_t k = 0; k < bytes.size(); ++k) {
         const TextClass c = kTextClasses[bytes[k]];
         if (belongs(c, mode)) {
             packer.value(c.value);
@@ -180,50 +260,9 @@ int compactText(std::span<const std::uint8_t> bytes, std::span<std::int32_t> out
             packer.shiftedByte(bytes[k]);
             continue;
         }
-        switch (mode) {
-        case SubMode::Alpha:
-        case SubMode::Lower:
-            if (mode == SubMode::Alpha && belongs(c, SubMode::Lower)) {
-                packer.value(kLatchLowerOrShiftAlpha);
-                mode = SubMode::Lower;
-            } else if (mode == SubMode::Lower && belongs(c, SubMode::Alpha)) {
-                if (nextTwoBelong(k, SubMode::Alpha)) {
-                    packer.value(kLatchMixedOrAlpha);
-                    packer.value(kLatchMixedOrAlpha);
-                    mode = SubMode::Alpha;
-                } else {
-                    packer.value(kLatchLowerOrShiftAlpha);
-                }
-            } else if (belongs(c, SubMode::Mixed)) {
-                packer.value(kLatchMixedOrAlpha);
-                mode = SubMode::Mixed;
-            } else if (nextTwoBelong(k, SubMode::Punctuation)) {
-                // Punctuation only, two more follow: latch through Mixed; else shift for one.
-                packer.value(kLatchMixedOrAlpha);
-                packer.value(kLatchPunctuation);
-                mode = SubMode::Punctuation;
-            } else {
-                packer.value(kShiftPunctuationOrLatch);
-            }
-            break;
-        case SubMode::Mixed:
-            if (belongs(c, SubMode::Lower)) {
-                packer.value(kLatchLowerOrShiftAlpha);
-                mode = SubMode::Lower;
-            } else if (belongs(c, SubMode::Alpha)) {
-                packer.value(kLatchMixedOrAlpha);
-                mode = SubMode::Alpha;
-            } else if (nextTwoBelong(k, SubMode::Punctuation)) {
-                packer.value(kLatchPunctuation);
-                mode = SubMode::Punctuation;
-            } else {
-                packer.value(kShiftPunctuationOrLatch);
-            }
-            break;
-        case SubMode::Punctuation:
-            // Latch back to Alpha and take the byte again from there.
-            packer.value(kShiftPunctuationOrLatch);
-            mode = SubMode::Alpha;
+        const SubModeChange change = changeSubMode(packer, mode, c, Lookahead{bytes, k});
+        mode = change.mode;
+        if (change.retake) {
             --k;
             continue;
         }

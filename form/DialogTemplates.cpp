@@ -14,6 +14,7 @@ using namespace control;
 using record::mulDiv;
 
 // The main form's dialog template (resource 102), row by row in template order.
+// clang-format off
 constexpr std::array<DialogControl, 76> kMainForm = {{
     {1063, K::ListBox, "surnamePinyinList", {102, 148, 134, 44}, "", kSorted | kHidden, {}},
     {1064, K::ListBox, "givenNamePinyinList", {335, 148, 134, 44}, "", kSorted | kHidden, {}},
@@ -33,36 +34,12 @@ constexpr std::array<DialogControl, 76> kMainForm = {{
     {1014, K::DropDownList, "sex", {102, 194, 117, 46}, "", kSorted, F::sex},
     {1024, K::Edit, "photoNumber", {335, 194, 117, 14}, "", 0, F::photoNumber},
     {1016, K::Edit, "externalUnit", {335, 208, 117, 14}, "", 0, F::externalUnit},
-    {1048,
-     K::Edit,
-     "externalIdentityNote",
-     {102, 224, 105, 12},
-     "",
-     kReadOnly | kNoTabStop,
-     F::externalIdentityNote},
-    {1017,
-     K::DropDownList,
-     "externalIdentityNoteChoice",
-     {102, 224, 117, 110},
-     "",
-     0,
-     F::externalIdentityNoteChoice},
+    {1048, K::Edit, "externalIdentityNote", {102, 224, 105, 12}, "", kReadOnly | kNoTabStop, F::externalIdentityNote},
+    {1017, K::DropDownList, "externalIdentityNoteChoice", {102, 224, 117, 110}, "", 0, F::externalIdentityNoteChoice},
     {1036, K::Edit, "externalIdentity", {335, 223, 117, 14}, "", 0, F::externalIdentity},
-    {1018,
-     K::DropDownList,
-     "occupationCategory",
-     {102, 239, 117, 100},
-     "",
-     0,
-     F::occupationCategory},
+    {1018, K::DropDownList, "occupationCategory", {102, 239, 117, 100}, "", 0, F::occupationCategory},
     {1020, K::DropDownList, "position", {101, 257, 117, 131}, "", 0, F::position},
-    {1038,
-     K::DropDownList,
-     "heldPassportStatus",
-     {101, 273, 117, 85},
-     "",
-     kSorted,
-     F::heldPassportStatus},
+    {1038, K::DropDownList, "heldPassportStatus", {101, 273, 117, 85}, "", kSorted, F::heldPassportStatus},
     {1021, K::Edit, "heldPassportNumber", {335, 273, 117, 14}, "", 0, F::heldPassportNumber},
     {1035, K::DatePicker, "fillDate", {336, 292, 117, 14}, "", 0, F::fillDate},
     {1025, K::MultiLineEdit, "remarks", {102, 333, 351, 88}, "", 0, F::remarks},
@@ -107,13 +84,7 @@ constexpr std::array<DialogControl, 76> kMainForm = {{
     {1052, K::DropDownList, "birthPlaceScope", {102, 179, 41, 45}, "", kSorted, F::birthPlaceScope},
     {0, K::Label, "", {254, 259, 80, 8}, "其他职务描述（*）", 0, {}},
     {1022, K::Edit, "positionOther", {335, 255, 117, 14}, "", 0, F::positionOther},
-    {1056,
-     K::DropDownList,
-     "remarkCategory",
-     {20, 349, 61, 110},
-     "",
-     kNoTabStop,
-     F::remarkCategory},
+    {1056, K::DropDownList, "remarkCategory", {20, 349, 61, 110}, "", kNoTabStop, F::remarkCategory},
     {0, K::Label, "", {254, 242, 58, 8}, "民族（*）", 0, {}},
     {1023, K::Edit, "ethnicityOther", {385, 239, 68, 14}, "", 0, F::ethnicityOther},
     {1039, K::DropDownList, "ethnicity", {335, 239, 45, 100}, "", 0, F::ethnicity},
@@ -122,9 +93,11 @@ constexpr std::array<DialogControl, 76> kMainForm = {{
     {1040, K::DropDownList, "filingStatus", {101, 290, 45, 100}, "", 0, F::filingStatus},
     {1062, K::Bitmap, "sequenceHintIcon", {454, 117, 11, 12}, "", 0, {}},
 }};
+// clang-format on
 
 // The identity editor's template (resource 135). The template's hidden dot list (1050) is left
 // out: it is never shown and its value is always empty.
+// clang-format off
 constexpr std::array<DialogControl, 15> kIdentityEditor = {{
     {0, K::Label, "", {13, 12, 98, 8}, "将对外身份对应的***改为：", 0, {}},
     {0, K::Label, "", {15, 29, 25, 8}, "中文姓", 0, {}},
@@ -142,13 +115,16 @@ constexpr std::array<DialogControl, 15> kIdentityEditor = {{
     {1046, K::Button, "okButton", {57, 78, 37, 14}, "确定", 0, {}},
     {2, K::Button, "cancelButton", {130, 79, 37, 14}, "取消", 0, {}},
 }};
+// clang-format on
 
 // The about box (resource 100): the icon, the title line and OK.
+// clang-format off
 constexpr std::array<DialogControl, 3> kAboutBox = {{
     {0, K::Bitmap, "aboutIcon", {11, 17, 21, 20}, "", 0, {}},
     {0, K::Label, "aboutTitle", {40, 10, 244, 8}, "", 0, {}},
     {1, K::Button, "okButton", {290, 7, 50, 14}, "确定", 0, {}},
 }};
+// clang-format on
 
 constexpr std::string_view kSequenceHint =
     "请尽量保留默认序号，同一团组多人自行编号请填写阿拉伯数字并升序排列，注意避免重号";
