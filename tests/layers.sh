@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# The folders are layers: a file includes only files of its own folder or of a folder below it,
+# and only the Qt folders (widgets/, app/, print/qt/) and cli/ include print/qt/.
+set -euo pipefail
+cd "$1"
+
+declare -A floor=([record]=1 [datafile]=2 [input]=2 [barcode]=2 [print]=3 [form]=4 [widgets]=5
+                  [app]=6 [cli]=6)
+is_qt() { [[ $1 == widgets/* || $1 == app/* || $1 == print/qt/* || $1 == cli/* ]]; }
+
+faults=0
+while IFS= read -r file; do
+    from=${file%%/*}
+    while IFS= read -r included; do
+        to=${included%%/*}
+        [[ -n ${floor[$to]:-} ]] || continue
+        if [[ $to != "$from" && ${floor[$to]} -ge ${floor[$from]} ]]; then
+            echo "$file includes $included, which is not below it"
+            faults=$((faults + 1))
+        fi
+        if [[ $included == print/qt/* ]] && ! is_qt "$file"; then
+            echo "$file includes the Qt page output $included"
+            faults=$((faults + 1))
+        fi
+    done < <(sed -n 's/^#include "\([^"]*\)".*/\1/p' "$file")
+done < <(git ls-files "${!floor[@]}" | grep -E '\.(h|cpp)$')
+
+[ "$faults" -eq 0 ] && echo "every include runs down"
+exit $((faults > 0))
