@@ -86,8 +86,8 @@ for page in parvelin parvelin-cli; do
   zcat "$root/usr/share/man/man1/$page.1.gz" | grep -q "^\.TH ${page^^} 1 .*$version" ||
     fail "man page $page: no title line with the version"
 done
-expect_status 0 "appstreamcli validate" \
-  appstreamcli validate --no-net "$root/usr/share/metainfo/org.parvelin.Parvelin.metainfo.xml"
+# The AppStream metadata, and the desktop entry it launches, as software centres read them.
+expect_status 0 "appstreamcli validate-tree" appstreamcli validate-tree --no-net "$root"
 grep -q "version=\"$version\"" "$root/usr/share/metainfo/org.parvelin.Parvelin.metainfo.xml" ||
   fail "metainfo: no release $version"
 
