@@ -4,11 +4,12 @@ BUILD_DIR ?= build
 BENCH_DIR ?= build-bench
 FUZZ_DIR ?= build-fuzz
 SANITIZE_DIR ?= build-sanitize
+PACKAGE_DIR ?= build-package
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build test run bench fuzz sanitize format format-check clean
+.PHONY: all deps configure build test run bench fuzz sanitize package format format-check clean
 
 all: build
 
@@ -48,6 +49,10 @@ sanitize: deps
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	cd $(SANITIZE_DIR) && ctest --output-on-failure -j $(JOBS) -L core
 
+# The Debian package (Release build); its path is printed last.
+package: deps
+	@bash tools/build-package.sh $(PACKAGE_DIR) $(JOBS) $(CMAKE_FLAGS)
+
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
@@ -55,4 +60,4 @@ format-check:
 	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 clean:
-	rm -rf $(BUILD_DIR) $(BENCH_DIR) $(FUZZ_DIR) $(SANITIZE_DIR)
+	rm -rf $(BUILD_DIR) $(BENCH_DIR) $(FUZZ_DIR) $(SANITIZE_DIR) $(PACKAGE_DIR)

@@ -2,6 +2,7 @@
 
 #include "app/Artwork.h"
 #include "form/DialogTemplates.h"
+#include "form/ProductVersion.h"
 #include "widgets/DialogControls.h"
 #include "widgets/QtText.h"
 

@@ -69,7 +69,8 @@ QString QtPlatformServices::chooseOpenFile(QWidget* owner, const QString& folder
 }
 
 QString QtPlatformServices::executableFolder() const {
-    return QCoreApplication::applicationDirPath();
+    const QString folder = QCoreApplication::applicationDirPath();
+    return form::savesBesideProgram(folder.toStdString()) ? folder : QString();
 }
 
 QString QtPlatformServices::documentsFolder() const {

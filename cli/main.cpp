@@ -7,6 +7,7 @@
 #ifdef PARVELIN_WITH_RENDER
 #include "cli/RenderCommand.h"
 #endif
+#include "form/ProductVersion.h"
 
 #include <array>
 #include <iostream>
@@ -50,6 +51,7 @@ void printUsage(std::ostream& out) {
     for (const Command& command : kCommands) {
         out << "  " << command.synopsis << '\n';
     }
+    out << "\n  --help               this list\n  --version            the program's version\n";
 }
 
 } // namespace
@@ -59,6 +61,10 @@ int main(int argc, char** argv) {
     if (arguments.empty() || arguments[0] == "--help" || arguments[0] == "help") {
         printUsage(arguments.empty() ? std::cerr : std::cout);
         return arguments.empty() ? kExitUsage : kExitOk;
+    }
+    if (arguments[0] == "--version") {
+        std::cout << "parvelin-cli " << parvelin::form::kVersion << '\n';
+        return kExitOk;
     }
     for (const Command& command : kCommands) {
         if (command.name == arguments[0]) {

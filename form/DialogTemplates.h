@@ -108,8 +108,8 @@ struct PixelRect {
 };
 PixelRect toPixels(const DialogRect& rect, const DialogBaseUnits& base);
 
-// The product's title in the caption of the form and the about box, and its version line.
+// The product's title in the caption of the form and the about box (its version line is in
+// form/ProductVersion.h).
 inline constexpr std::string_view kProductTitle = "Parvelin 因公护照申请表录入";
-inline constexpr std::string_view kVersionText = "Version 1, 0, 13, 200";
 
 } // namespace parvelin::form

@@ -6,6 +6,8 @@ namespace {
 
 constexpr std::string_view kSaveRoot = "Lorvane";
 constexpr std::string_view kNotInFileNames = "\\/:*?\"<>|";
+// The static, shared part of the file system (Filesystem Hierarchy Standard).
+constexpr std::string_view kSystemProgramFolders[] = {"/usr", "/bin", "/sbin", "/opt"};
 
 } // namespace
 
@@ -24,6 +26,17 @@ record::GbkString defaultFileName(const record::MemberRecord& record) {
 
 std::string datedSaveFolder(const record::CalendarDate& date) {
     return std::string(kSaveRoot) + "/" + record::formatDate(date);
+}
+
+bool savesBesideProgram(std::string_view programFolder) {
+    for (const std::string_view system : kSystemProgramFolders) {
+        // Whole folder names only: "/usr2" is not below "/usr".
+        if (programFolder.starts_with(system) &&
+            (programFolder.size() == system.size() || programFolder[system.size()] == '/')) {
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace parvelin::form

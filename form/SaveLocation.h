@@ -38,4 +38,10 @@ record::GbkString defaultFileName(const record::MemberRecord& record);
 // where that cannot be written): "Lorvane/2012-05-17".
 std::string datedSaveFolder(const record::CalendarDate& date);
 
+// Whether Save may make its dated folders beside a program in `programFolder` (an absolute path).
+// Not in the system's folders for installed programs (/usr and below, /bin, /sbin, /opt): their
+// files belong to the package manager, even where the user (root) could write there, so the
+// documents folder takes the data files instead.
+bool savesBesideProgram(std::string_view programFolder);
+
 } // namespace parvelin::form

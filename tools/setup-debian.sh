@@ -12,6 +12,8 @@ packages=(
   libzxing-dev
   fonts-wqy-zenhei fonts-arphic-uming
   unicode-data python3
+  # the Debian package: dpkg-shlibdeps and dpkg-buildflags, and the checks of its test
+  dpkg-dev lintian appstream
 )
 
 missing=()

@@ -38,5 +38,28 @@ TEST(SaveLocation, OneFolderPerDay) {
     EXPECT_EQ(datedSaveFolder(2024y / 12 / 1), "Lorvane/2024-12-01");
 }
 
+TEST(SaveLocation, InstalledProgramsKeepTheirFoldersClean) {
+    struct Case {
+        std::string_view folder;
+        bool beside;
+        const char* why;
+    };
+    const Case cases[] = {
+        {"/usr/bin", false, "the Debian package's program folder"},
+        {"/usr/local/bin", false, "cmake --install's default prefix"},
+        {"/usr", false, "the system folder itself"},
+        {"/bin", false, "the merged /bin of older systems"},
+        {"/opt/parvelin/bin", false, "an add-on package under /opt"},
+        {"/home/clerk/parvelin/build", true, "a build folder, as make run starts it"},
+        {"/media/clerk/USB/Parvelin", true, "a copy carried on a stick"},
+        {"/usr2/parvelin", true, "only whole folder names count"},
+        {"/srv/usr/bin", true, "/usr inside another folder is not the system's"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        EXPECT_EQ(savesBesideProgram(c.folder), c.beside) << c.folder;
+    }
+}
+
 } // namespace
 } // namespace parvelin::form

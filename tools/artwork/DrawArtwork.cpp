@@ -1,12 +1,16 @@
 // Draws the program's artwork into resources/: the banner across the top of the main form
-// (855 x 146, 24 bits per pixel), the icon (64 x 64) and the warning sign beside the personal
-// sequence number (16 x 16, a red disc with an exclamation mark). Run once after a change, with
-// the resources folder as argument, and commit the pictures:
+// (855 x 146, 24 bits per pixel), the icon in the sizes of the desktops' hicolor theme (64 x 64
+// is also the one the program shows) and the warning sign beside the personal sequence number
+// (16 x 16, a red disc with an exclamation mark). The scalable icon,
+// icons/hicolor/scalable/apps/parvelin.svg, is the same drawing by hand: change both together.
+// Run once after a change, with the resources folder as argument, and commit the pictures:
 //   cmake --build build --target draw-artwork
 //   QT_QPA_PLATFORM=offscreen build/tools/artwork/draw-artwork resources
 
+#include <array>
 #include <cstdio>
 
+#include <QDir>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLinearGradient>
@@ -18,6 +22,10 @@ namespace {
 const QColor kNavy(14, 43, 92);
 const QColor kTeal(22, 110, 130);
 const QColor kGold(214, 178, 92);
+
+// The icon is designed on a 64-pixel grid and scaled for the other sizes.
+constexpr double kIconGrid = 64;
+constexpr std::array kIconSizes = {48, 64, 128, 256};
 
 // A closed passport booklet seen from the front: cover, emblem ring, title bar.
 void drawBooklet(QPainter& painter, const QRectF& cover) {
@@ -68,12 +76,13 @@ QImage banner() {
     return image;
 }
 
-QImage icon() {
-    QImage image(64, 64, QImage::Format_ARGB32_Premultiplied);
+QImage icon(int size) {
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient ground(0, 0, 64, 64);
+    painter.scale(size / kIconGrid, size / kIconGrid);
+    QLinearGradient ground(0, 0, kIconGrid, kIconGrid);
     ground.setColorAt(0, kNavy);
     ground.setColorAt(1, kTeal);
     painter.setPen(Qt::NoPen);
@@ -106,9 +115,13 @@ int main(int argc, char** argv) {
         return 64;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
-    const bool saved = banner().save(folder + QStringLiteral("/banner.png")) &&
-                       icon().save(folder + QStringLiteral("/icon.png")) &&
-                       warningSign().save(folder + QStringLiteral("/warning.png"));
+    bool saved = banner().save(folder + QStringLiteral("/banner.png")) &&
+                 warningSign().save(folder + QStringLiteral("/warning.png"));
+    for (const int size : kIconSizes) {
+        const QString apps = folder + QStringLiteral("/icons/hicolor/%1x%1/apps").arg(size);
+        saved =
+            saved && QDir().mkpath(apps) && icon(size).save(apps + QStringLiteral("/parvelin.png"));
+    }
     if (!saved) {
         std::fprintf(stderr, "draw-artwork: cannot write into %s\n", argv[1]);
         return 1;
