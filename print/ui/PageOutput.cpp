@@ -29,9 +29,10 @@ QPageLayout formPageLayout() {
                        QPageLayout::Millimeter);
 }
 
-PdfResult writePdf(std::span<PrintJob> jobs, const QString& path, const Warn& warn) {
+namespace {
+
+PdfResult drawPdf(QPdfWriter& writer, std::span<PrintJob> jobs, const Warn& warn) {
     PdfResult result;
-    QPdfWriter writer(path);
     writer.setResolution(kPageUnitsPerInch);
     writer.setPageLayout(formPageLayout());
     writer.setCreator(QStringLiteral("Parvelin"));
@@ -53,6 +54,18 @@ PdfResult writePdf(std::span<PrintJob> jobs, const QString& path, const Warn& wa
     }
     result.written = painter.end();
     return result;
+}
+
+} // namespace
+
+PdfResult writePdf(std::span<PrintJob> jobs, const QString& path, const Warn& warn) {
+    QPdfWriter writer(path);
+    return drawPdf(writer, jobs, warn);
+}
+
+PdfResult writePdf(std::span<PrintJob> jobs, QIODevice& device, const Warn& warn) {
+    QPdfWriter writer(&device);
+    return drawPdf(writer, jobs, warn);
 }
 
 ImageResult renderPageImage(PrintJob& job, int dpi, const Warn& warn) {
