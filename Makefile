@@ -37,11 +37,15 @@ bench: deps
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DPARVELIN_BUILD_FUZZERS=ON -DPARVELIN_BUILD_GUI=OFF -DPARVELIN_BUILD_TESTS=ON
-	cmake --build $(FUZZ_DIR) -j $(JOBS) --target open-record-fuzzer
-	mkdir -p $(FUZZ_DIR)/corpus/open-record
-	cp -n tests/data/samples/*.zbdw $(FUZZ_DIR)/corpus/open-record/ 2>/dev/null || true
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target open-record-fuzzer record-chain-fuzzer
+	@# Each fuzzer starts from the committed seeds; what it adds stays in the build folder.
+	mkdir -p $(FUZZ_DIR)/corpus/open-record $(FUZZ_DIR)/corpus/record-chain
+	cp tests/data/samples/*.zbdw tests/data/broken/*.zbdw $(FUZZ_DIR)/corpus/open-record/
+	cp tests/data/samples/*.record $(FUZZ_DIR)/corpus/record-chain/
 	$(FUZZ_DIR)/tests/fuzz/open-record-fuzzer -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
-	  $(FUZZ_DIR)/corpus/open-record
+	  -artifact_prefix=$(FUZZ_DIR)/ $(FUZZ_DIR)/corpus/open-record
+	$(FUZZ_DIR)/tests/fuzz/record-chain-fuzzer -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	  -artifact_prefix=$(FUZZ_DIR)/ $(FUZZ_DIR)/corpus/record-chain
 
 # The core's tests once more under AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: deps

@@ -377,11 +377,18 @@ void MainForm::applyState(input::FormState state) {
 }
 
 bool MainForm::changesMayGo() {
-    if (!m_modified || m_services.ask(this, widgets::qText(form::message::kSaveChanges), false) ==
-                           widgets::PlatformServices::Answer::No) {
+    if (!m_modified) {
         return true;
     }
-    return onSave(); // a failed or cancelled save keeps the entries
+    switch (m_services.ask(this, widgets::qText(form::message::kSaveChanges), false)) {
+    case widgets::PlatformServices::Answer::Yes:
+        return onSave(); // a failed or cancelled save keeps the entries
+    case widgets::PlatformServices::Answer::No:
+        return true;
+    case widgets::PlatformServices::Answer::Cancel:
+        break; // Esc or the box's close button: the command is cancelled
+    }
+    return false;
 }
 
 void MainForm::onNew() {

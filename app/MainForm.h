@@ -114,7 +114,8 @@ private:
     void resetForNew();
     void applyState(input::FormState state);
     // Before New and Open replace the entries: unless unchanged, ask whether to save them; true
-    // when the form may go on (No, or Yes and the save succeeded).
+    // when the form may go on (No, or Yes and the save succeeded). Esc or closing the prompt
+    // cancels the command.
     bool changesMayGo();
     bool confirmClose();
     void markModified() { m_modified = true; }

@@ -2,8 +2,10 @@
 
 #include "app/MainForm.h"
 #include "app/TitleComboBox.h"
+#include "datafile/AtomicFile.h"
 #include "datafile/DataFile.h"
 #include "datafile/RecordText.h"
+#include "datafile/RegularFile.h"
 #include "datafile/Validation.h"
 #include "form/FormTexts.h"
 #include "form/SaveLocation.h"
@@ -12,34 +14,40 @@
 #include "widgets/PlatformServices.h"
 #include "widgets/QtText.h"
 
+#include <variant>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QListWidget>
-#include <QSaveFile>
 #include <QScopedValueRollback>
 
 namespace parvelin::app {
 
 namespace {
 
-// Writes the whole content or nothing: a temporary file in the same folder takes the bytes and
-// then replaces the old file, so a failure never leaves a half-written data file behind.
-bool writeDataFile(const QString& path, const std::string& content, QString& error) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = file.errorString();
+// Paths go to the core in the file system's own encoding.
+std::string localPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+// The folders of the day's files, one level after the other below `base`. They hold applicants'
+// personal data, so a folder made here is its owner's alone (0700); one that exists is kept as
+// it is.
+bool makePrivateFolders(const QString& base, const QString& relative) {
+    if (!QDir(base).exists() && !QDir().mkpath(base)) {
         return false;
     }
-    if (file.write(content.data(), static_cast<qint64>(content.size())) !=
-        static_cast<qint64>(content.size())) {
-        error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        error = file.errorString();
-        return false;
+    constexpr QFile::Permissions kOwnerOnly =
+        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    QDir folder(base);
+    for (const QString& name : relative.split(QLatin1Char('/'))) {
+        if (!folder.exists(name) && !folder.mkdir(name, kOwnerOnly)) {
+            return false;
+        }
+        if (!folder.cd(name)) {
+            return false;
+        }
     }
     return true;
 }
@@ -81,9 +89,9 @@ bool MainForm::onSave() {
             return false;
         }
     }
-    QString error;
-    if (!writeDataFile(path, datafile::sealRecord(recordText), error)) {
-        notice(std::string(form::message::kSaveFailed) + error.toStdString());
+    if (const auto error =
+            datafile::writeFileAtomically(localPath(path), datafile::sealRecord(recordText))) {
+        notice(std::string(form::message::kSaveFailed) + datafile::describe(*error));
         return false;
     }
     m_modified = false;
@@ -108,7 +116,7 @@ QString MainForm::saveFolder() const {
     const QString dated =
         QString::fromStdString(form::datedSaveFolder(m_services.clock().now().localDate));
     for (const QString& base : {m_services.executableFolder(), m_services.documentsFolder()}) {
-        if (!base.isEmpty() && QDir(base).mkpath(dated)) {
+        if (!base.isEmpty() && makePrivateFolders(base, dated)) {
             return QDir(base).filePath(dated);
         }
     }
@@ -141,14 +149,15 @@ void MainForm::onOpen() {
     if (path.isEmpty()) {
         return;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        notice(std::string(form::message::kReadFailed) + file.errorString().toStdString());
+    const auto content = datafile::readDataFile(localPath(path));
+    if (const auto* error = std::get_if<datafile::FileError>(&content)) {
+        // A file larger than any data file is damaged, not unreadable.
+        notice(error->fault == datafile::FileFault::TooLarge
+                   ? std::string(form::message::kDamagedFile)
+                   : std::string(form::message::kReadFailed) + datafile::describe(*error));
         return;
     }
-    const QByteArray content = file.readAll();
-    const auto recordText =
-        datafile::openRecord(std::string_view(content.constData(), content.size()));
+    const auto recordText = datafile::openRecord(std::get<std::string>(content));
     record::MemberRecord opened = m_record;
     if (!recordText ||
         datafile::parseFileRecord(*recordText, opened) != datafile::ParseStatus::Ok) {

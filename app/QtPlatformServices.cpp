@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QStandardPaths>
 
 namespace parvelin::app {
@@ -30,9 +31,12 @@ QtPlatformServices::Answer QtPlatformServices::ask(QWidget* owner, const QString
     QMessageBox box(QMessageBox::NoIcon, widgets::qText(form::message::kPromptCaption), text,
                     buttons, owner);
     box.setDefaultButton(QMessageBox::Yes);
-    if (withCancel) {
-        box.setEscapeButton(QMessageBox::Cancel);
+    // Qt makes No the Esc button of a Yes/No box, which would throw the entries away. A hidden
+    // Cancel button takes Esc and the close button instead.
+    if (!withCancel) {
+        box.addButton(QMessageBox::Cancel)->hide();
     }
+    box.setEscapeButton(QMessageBox::Cancel);
     switch (box.exec()) {
     case QMessageBox::Yes:
         return Answer::Yes;

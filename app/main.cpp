@@ -3,6 +3,7 @@
 #include "app/ParvelinApp.h"
 #include "form/ProductVersion.h"
 
+#include <csignal>
 #include <iostream>
 #include <string_view>
 
@@ -12,6 +13,9 @@ int main(int argc, char** argv) {
         std::cout << "parvelin " << parvelin::form::kVersion << '\n';
         return 0;
     }
+    // A file-size limit (ulimit -f) then fails a save with EFBIG, which the form reports, rather
+    // than ending the program and the entries with it.
+    std::signal(SIGXFSZ, SIG_IGN);
     parvelin::app::ParvelinApp app(argc, argv);
     return app.run();
 }

@@ -16,8 +16,12 @@ constexpr int tableOffset(int level) {
     return eccCodewordCount(level) - 2;
 }
 
-constexpr std::array<std::int32_t, tableOffset(kMaxEccLevel + 1)> kGeneratorTable = [] {
-    std::array<std::int32_t, tableOffset(kMaxEccLevel + 1)> table{};
+using GeneratorTable = std::array<std::int32_t, tableOffset(kMaxEccLevel + 1)>;
+
+// Computed once at run time: as a constant expression it needs more evaluation steps than
+// Clang allows by default.
+GeneratorTable computeGeneratorTable() {
+    GeneratorTable table{};
     for (int level = 0; level <= kMaxEccLevel; ++level) {
         const int k = eccCodewordCount(level);
         // g(x), lowest power first, multiplied out one root at a time: g(x) · (x - root).
@@ -36,7 +40,12 @@ constexpr std::array<std::int32_t, tableOffset(kMaxEccLevel + 1)> kGeneratorTabl
         }
     }
     return table;
-}();
+}
+
+const GeneratorTable& generatorTable() {
+    static const GeneratorTable table = computeGeneratorTable();
+    return table;
+}
 
 } // namespace
 
@@ -44,7 +53,7 @@ std::span<const std::int32_t> generatorCoefficients(int level) {
     if (level < 0 || level > kMaxEccLevel) {
         throw std::out_of_range("PDF417 error-correction level out of range");
     }
-    return std::span(kGeneratorTable).subspan(tableOffset(level), eccCodewordCount(level));
+    return std::span(generatorTable()).subspan(tableOffset(level), eccCodewordCount(level));
 }
 
 void computeErrorCorrection(std::span<const std::int32_t> data, int level,

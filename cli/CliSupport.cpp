@@ -1,44 +1,70 @@
 #include "cli/CliSupport.h"
 
+#include "datafile/AtomicFile.h"
 #include "datafile/DataFile.h"
 #include "datafile/RecordText.h"
+#include "datafile/RegularFile.h"
 
+#include <cerrno>
 #include <cstdio>
-#include <fstream>
 #include <iostream>
 #include <iterator>
-#include <sstream>
+#include <unistd.h>
 
 namespace parvelin::cli {
 
-std::optional<std::string> readFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        return std::nullopt;
-    }
-    std::ostringstream content;
-    content << file.rdbuf();
-    if (file.bad()) {
-        return std::nullopt;
-    }
-    return content.str();
+namespace {
+
+constexpr std::string_view kStandardOutput = "standard output";
+
+int reportUnwritten(int errorNumber) {
+    reportError(datafile::describe(datafile::fileErrorOf(errorNumber, datafile::FileAccess::Write,
+                                                         std::string(kStandardOutput))));
+    return kExitUnwritten;
 }
 
-bool writeFile(const std::string& path, std::string_view bytes) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    file.close();
-    return static_cast<bool>(file);
-}
+} // namespace
 
 std::string readStandardInput() {
     std::freopen(nullptr, "rb", stdin);
     return std::string(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
 }
 
-void writeStandardOutput(std::string_view bytes) {
-    std::cout.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    std::cout.flush();
+int writeStandardOutput(std::string_view bytes) {
+    // Straight to the descriptor: nothing waits in a buffer to fail unseen at exit.
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(STDOUT_FILENO, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            return reportUnwritten(written == 0 ? EIO : errno);
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return kExitOk;
+}
+
+int writeOutputFile(const std::string& path, std::string_view bytes) {
+    if (const auto error = datafile::writeFileAtomically(path, bytes)) {
+        reportError(datafile::describe(*error));
+        return kExitUnwritten;
+    }
+    return kExitOk;
+}
+
+int finishStandardOutput(int status) {
+    int failure = 0;
+    errno = 0;
+    if (!std::cout.flush().good() || std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        failure = errno != 0 ? errno : EIO;
+    }
+    // A file system may report a failed write only when the file is closed. A standard output
+    // that was never open is no failure of a command that wrote nothing to it.
+    if (::close(STDOUT_FILENO) != 0 && errno != EBADF && failure == 0) {
+        failure = errno;
+    }
+    return failure != 0 && status == kExitOk ? reportUnwritten(failure) : status;
 }
 
 void reportError(std::string_view text) {
@@ -46,12 +72,12 @@ void reportError(std::string_view text) {
 }
 
 std::optional<OpenedFile> openDataFile(const std::string& path) {
-    const auto content = readFile(path);
-    if (!content) {
-        reportError(path + ": cannot be read");
+    const auto content = datafile::readDataFile(path);
+    if (const auto* error = std::get_if<datafile::FileError>(&content)) {
+        reportError(datafile::describe(*error));
         return std::nullopt;
     }
-    auto recordText = datafile::openRecord(*content);
+    auto recordText = datafile::openRecord(std::get<std::string>(content));
     if (!recordText) {
         reportError(path + ": not a data file (it deciphers to no record)");
         return std::nullopt;

@@ -61,33 +61,42 @@ int runOpen(Arguments arguments) {
         return kExitMalformed;
     }
     if (!utf8) {
-        writeStandardOutput(opened->recordText);
-        return kExitOk;
+        return writeStandardOutput(opened->recordText);
     }
     const auto converted = record::gbkToUtf8(opened->recordText);
     if (!converted) {
         reportError(path + ": the record holds bytes that are not GBK text");
         return kExitMalformed;
     }
-    writeStandardOutput(*converted);
-    return kExitOk;
+    return writeStandardOutput(*converted);
 }
 
 int runSeal(Arguments arguments) {
-    if (!arguments.empty()) {
-        reportError("seal reads the record text on standard input and takes no arguments");
+    std::string output;
+    if (arguments.size() == 2 && arguments[0] == "-o" && !arguments[1].empty()) {
+        output = arguments[1];
+    } else if (!arguments.empty()) {
+        reportError("seal reads the record text on standard input and takes only -o FILE");
         return kExitUsage;
     }
-    writeStandardOutput(datafile::sealRecord(readStandardInput()));
-    return kExitOk;
+    const std::string recordText = readStandardInput();
+    // Opening refuses such a text as damaged, so sealing it would store what cannot come back.
+    if (datafile::holdsDamagedBytes(recordText)) {
+        reportError("the record text holds a zero byte or bytes that are not GBK text");
+        return kExitMalformed;
+    }
+    const std::string content = datafile::sealRecord(recordText);
+    return output.empty() ? writeStandardOutput(content) : writeOutputFile(output, content);
 }
 
 int runValidate(Arguments arguments) {
     const CheckedApplicant applicant = openAndCheck(arguments);
     if (applicant.status == kExitRefused) {
-        std::cout << applicant.failure << '\n';
-    } else if (applicant.status == kExitOk) {
-        std::cout << "OK\n";
+        const int written = writeStandardOutput(std::string(applicant.failure) + '\n');
+        return written == kExitOk ? kExitRefused : written;
+    }
+    if (applicant.status == kExitOk) {
+        return writeStandardOutput("OK\n");
     }
     return applicant.status;
 }
@@ -100,8 +109,7 @@ int runPayload(Arguments arguments) {
     if (applicant.status != kExitOk) {
         return applicant.status;
     }
-    writeStandardOutput(datafile::composeBarcodePayload(*applicant.record));
-    return kExitOk;
+    return writeStandardOutput(datafile::composeBarcodePayload(*applicant.record));
 }
 
 } // namespace parvelin::cli

@@ -67,19 +67,20 @@ int runPdf417(Arguments arguments) {
         std::cerr << barcode::kPayloadTooLongMessage << '\n';
         return kExitRefused;
     }
+    std::string listing;
     if (request->segments) {
-        writeStandardOutput(barcode::segmentListing(symbol.text));
+        listing += barcode::segmentListing(symbol.text);
     }
     if (request->codewords) {
-        writeStandardOutput(codewordListing(symbol));
+        listing += codewordListing(symbol);
+    }
+    if (const int status = writeStandardOutput(listing); status != kExitOk) {
+        return status;
     }
     if (!request->bmpPath.empty()) {
         const std::vector<std::uint8_t> bmp = bmpFileBytes(barcode::barcodeImage(symbol));
         const std::string_view bytes(reinterpret_cast<const char*>(bmp.data()), bmp.size());
-        if (!writeFile(request->bmpPath, bytes)) {
-            reportError(request->bmpPath + ": cannot be written");
-            return kExitMalformed;
-        }
+        return writeOutputFile(request->bmpPath, bytes);
     }
     return kExitOk;
 }

@@ -30,8 +30,7 @@ int runPinyin(Arguments arguments) {
         text += record::gbkToUtf8(candidate).value_or(candidate);
         text += '\n';
     }
-    writeStandardOutput(text);
-    return kExitOk;
+    return writeStandardOutput(text);
 }
 
 } // namespace parvelin::cli

@@ -8,6 +8,8 @@
 #include <iostream>
 #include <vector>
 
+#include <QBuffer>
+
 namespace parvelin::cli {
 
 namespace {
@@ -88,26 +90,36 @@ int runRender(Arguments arguments) {
     const auto gui = print::startOffscreenGui();
     std::optional<std::string> warning;
     const print::Warn remember = [&](std::string_view message) { warning = std::string(message); };
-    const QString output = QString::fromStdString(request->output);
+    // The page is made in memory and then written whole, so that a failed write leaves no
+    // truncated file behind.
+    QBuffer made;
+    made.open(QIODevice::WriteOnly);
     barcode::DrawStatus status = barcode::DrawStatus::Ok;
     std::string lastFileDrawn = request->files.front();
     if (endsWith(request->output, ".png")) {
         const auto [image, imageStatus] =
             print::renderPageImage(jobs.front(), request->dpi, remember);
         status = imageStatus;
-        if (!image.save(output, "PNG")) {
-            reportError(request->output + ": cannot be written");
-            return kExitMalformed;
+        if (!image.save(&made, "PNG")) {
+            reportError(request->output + ": the image cannot be encoded");
+            return kExitUnwritten;
         }
     } else {
         // Drawing stops at the first page whose barcode cannot be made; that page stays empty.
-        const auto result = print::writePdf(jobs, output, remember);
+        const auto result = print::writePdf(jobs, made, remember);
         status = result.status;
         if (!result.written) {
-            reportError(request->output + ": cannot be written");
-            return kExitMalformed;
+            reportError(request->output + ": the PDF cannot be made");
+            return kExitUnwritten;
         }
         lastFileDrawn = request->files[std::max<std::size_t>(result.pagesWritten, 1) - 1];
+    }
+    const QByteArray& bytes = made.data();
+    if (const int written = writeOutputFile(
+            request->output,
+            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        written != kExitOk) {
+        return written;
     }
     if (warning) {
         std::cerr << lastFileDrawn << ": " << *warning << '\n';

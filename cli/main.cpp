@@ -10,6 +10,7 @@
 #include "form/ProductVersion.h"
 
 #include <array>
+#include <csignal>
 #include <iostream>
 #include <vector>
 
@@ -25,7 +26,9 @@ struct Command {
 
 constexpr std::array kCommands = {
     Command{"open", "open FILE [--utf8]   the record text of a data file (GBK, or UTF-8)", runOpen},
-    Command{"seal", "seal                 record text on stdin -> data-file content on stdout",
+    Command{"seal",
+            "seal [-o FILE]       record text on stdin -> data-file content on stdout, or into\n"
+            "                       FILE",
             runSeal},
     Command{"validate", "validate FILE        \"OK\", or the message of the first failed check",
             runValidate},
@@ -46,25 +49,27 @@ constexpr std::array kCommands = {
 #endif
 };
 
-void printUsage(std::ostream& out) {
-    out << "usage: parvelin-cli COMMAND [ARGUMENTS]\n\ncommands:\n";
+std::string usage() {
+    std::string text = "usage: parvelin-cli COMMAND [ARGUMENTS]\n\ncommands:\n";
     for (const Command& command : kCommands) {
-        out << "  " << command.synopsis << '\n';
+        text += "  ";
+        text += command.synopsis;
+        text += '\n';
     }
-    out << "\n  --help               this list\n  --version            the program's version\n";
+    text += "\n  --help               this list\n  --version            the program's version\n";
+    return text;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    const std::vector<std::string_view> arguments(argv + 1, argv + argc);
-    if (arguments.empty() || arguments[0] == "--help" || arguments[0] == "help") {
-        printUsage(arguments.empty() ? std::cerr : std::cout);
-        return arguments.empty() ? kExitUsage : kExitOk;
+int runCommand(const std::vector<std::string_view>& arguments) {
+    if (arguments.empty()) {
+        std::cerr << usage();
+        return kExitUsage;
+    }
+    if (arguments[0] == "--help" || arguments[0] == "help") {
+        return writeStandardOutput(usage());
     }
     if (arguments[0] == "--version") {
-        std::cout << "parvelin-cli " << parvelin::form::kVersion << '\n';
-        return kExitOk;
+        return writeStandardOutput("parvelin-cli " + std::string(parvelin::form::kVersion) + "\n");
     }
     for (const Command& command : kCommands) {
         if (command.name == arguments[0]) {
@@ -72,6 +77,16 @@ int main(int argc, char** argv) {
         }
     }
     reportError("unknown command \"" + std::string(arguments[0]) + "\"");
-    printUsage(std::cerr);
+    std::cerr << usage();
     return kExitUsage;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // A file-size limit (ulimit -f) then fails a write with EFBIG, which is reported, rather than
+    // ending the program with a temporary file left behind.
+    std::signal(SIGXFSZ, SIG_IGN);
+    const std::vector<std::string_view> arguments(argv + 1, argv + argc);
+    return finishStandardOutput(runCommand(arguments));
 }

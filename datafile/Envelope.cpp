@@ -28,11 +28,7 @@ std::optional<record::GbkString> unwrapRecord(std::string_view wrapped) {
     if (second == std::string_view::npos) {
         return std::nullopt;
     }
-    std::string record = base64Decode(wrapped.substr(first + 1, second - first - 1));
-    if (const std::size_t zero = record.find('\0'); zero != std::string::npos) {
-        record.resize(zero);
-    }
-    return record;
+    return base64Decode(wrapped.substr(first + 1, second - first - 1));
 }
 
 } // namespace parvelin::datafile

@@ -12,7 +12,8 @@ namespace parvelin::datafile {
 std::string wrapRecord(record::GbkStringView recordText);
 
 // The record text inside a wrapped text: the Base64 between the first "|" and the next one,
-// decoded, up to its first zero byte. A text with fewer than two "|" holds no record.
+// decoded. A text with fewer than two "|" holds no record. A zero byte is kept: a record text
+// never holds one, and parsing refuses a text that does as damaged.
 std::optional<record::GbkString> unwrapRecord(std::string_view wrapped);
 
 } // namespace parvelin::datafile

@@ -161,6 +161,8 @@ std::string_view describe(ParseStatus status) {
         return "the record text does not begin with \"groupMember|\"";
     case ParseStatus::TooFewValues:
         return "the record text holds fewer than 31 values";
+    case ParseStatus::DamagedText:
+        return "the record text holds a zero byte or bytes that are not GBK text";
     case ParseStatus::InvalidBirthDate:
         return "the birth date is not a calendar date";
     case ParseStatus::InvalidFillDate:
@@ -169,9 +171,16 @@ std::string_view describe(ParseStatus status) {
     return "unknown parse status";
 }
 
+bool holdsDamagedBytes(GbkStringView text) {
+    return text.find('\0') != GbkStringView::npos || !record::isWellFormedGbk(text);
+}
+
 ParseStatus parseFileRecord(GbkStringView text, MemberRecord& record) {
     if (!text.starts_with(kHeader)) {
         return ParseStatus::NoHeader;
+    }
+    if (holdsDamagedBytes(text)) {
+        return ParseStatus::DamagedText;
     }
     // Values 1..30 end at the next separator that is not the second byte of a double-byte
     // character; value 31 is everything after the 30th separator.

@@ -31,12 +31,18 @@ enum class ParseStatus {
     Ok,
     NoHeader,     // the text does not begin with "groupMember|"
     TooFewValues, // fewer than the 31 values of a file record
+    DamagedText,  // holdsDamagedBytes
     InvalidBirthDate,
     InvalidFillDate,
 };
 
 // What went wrong, in a sentence for a message or the terminal (UTF-8).
 std::string_view describe(ParseStatus status);
+
+// No form value can hold a zero byte or a broken double-byte character (record::isWellFormedGbk),
+// so a record text with either is damaged, whatever else it holds: a lone lead byte would take the
+// byte after it along and could shift every later value.
+bool holdsDamagedBytes(record::GbkStringView text);
 
 // Fills `record` from a file record. On any status other than Ok the record is left unchanged.
 // The values that a file does not hold keep their current values (nameDot, and filingNumber when

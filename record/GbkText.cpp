@@ -57,6 +57,22 @@ private:
 
 } // namespace
 
+bool isWellFormedGbk(GbkStringView text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (!isLeadByte(static_cast<unsigned char>(text[i]))) {
+            continue;
+        }
+        if (++i == text.size()) {
+            return false;
+        }
+        const auto second = static_cast<unsigned char>(text[i]);
+        if (second < 0x40 || second == 0x7F || second == 0xFF) {
+            return false;
+        }
+    }
+    return true;
+}
+
 std::size_t characterCount(GbkStringView text) {
     std::size_t count = 0;
     for (std::size_t i = 0; i < text.size(); ++count) {

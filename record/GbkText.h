@@ -20,6 +20,11 @@ constexpr bool isLeadByte(unsigned char byte) {
     return byte >= 0x81 && byte <= 0xFE;
 }
 
+// Whether every lead byte is followed by a second byte 0x40..0xFE other than 0x7F, as every
+// double-byte character of code page 936 is. A lone lead byte (at the end, or before a byte such
+// as "|" or a blank) would take the next character with it, so a text that breaks this is damaged.
+bool isWellFormedGbk(GbkStringView text);
+
 // Number of characters: a lead byte and the byte after it count as one, every other byte as one.
 // A lead byte at the very end counts as one character on its own.
 std::size_t characterCount(GbkStringView text);

@@ -32,9 +32,10 @@ QString formDocumentName() {
     return QString::fromUtf8(layout::kTitle.data(), static_cast<qsizetype>(layout::kTitle.size()));
 }
 
-PdfResult writePdf(std::span<PrintJob> jobs, const QString& path, const Warn& warn) {
+namespace {
+
+PdfResult drawPdf(QPdfWriter& writer, std::span<PrintJob> jobs, const Warn& warn) {
     PdfResult result;
-    QPdfWriter writer(path);
     writer.setResolution(kPageUnitsPerInch);
     writer.setPageLayout(formPageLayout());
     writer.setCreator(QStringLiteral("Parvelin"));
@@ -56,6 +57,18 @@ PdfResult writePdf(std::span<PrintJob> jobs, const QString& path, const Warn& wa
     }
     result.written = painter.end();
     return result;
+}
+
+} // namespace
+
+PdfResult writePdf(std::span<PrintJob> jobs, const QString& path, const Warn& warn) {
+    QPdfWriter writer(path);
+    return drawPdf(writer, jobs, warn);
+}
+
+PdfResult writePdf(std::span<PrintJob> jobs, QIODevice& device, const Warn& warn) {
+    QPdfWriter writer(&device);
+    return drawPdf(writer, jobs, warn);
 }
 
 ImageResult renderPageImage(PrintJob& job, int dpi, const Warn& warn) {

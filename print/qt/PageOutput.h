@@ -5,6 +5,7 @@
 #include <functional>
 #include <span>
 
+#include <QIODevice>
 #include <QImage>
 #include <QMarginsF>
 #include <QPageLayout>
@@ -30,6 +31,8 @@ struct PdfResult {
     barcode::DrawStatus status = barcode::DrawStatus::Ok;
 };
 PdfResult writePdf(std::span<PrintJob> jobs, const QString& path, const Warn& warn);
+// The same PDF into an open device, such as a buffer that is written to a file afterwards.
+PdfResult writePdf(std::span<PrintJob> jobs, QIODevice& device, const Warn& warn);
 
 // The whole A4 sheet as an image at `dpi` dots per inch, white, with the form drawn on it.
 struct ImageResult {

@@ -3,10 +3,10 @@
 #include "barcode/BarcodeImage.h"
 #include "record/GbkText.h"
 #include "tests/support/BarcodePayloads.h"
+#include "tests/support/ZxingReader.h"
 
 #include <random>
 
-#include <ZXing/ReadBarcode.h>
 #include <gtest/gtest.h>
 
 namespace parvelin::barcode {
@@ -14,35 +14,13 @@ namespace {
 
 using namespace std::string_literals;
 
-// The picture as a page shows it, enlarged without smoothing and set in a quiet zone.
-constexpr int kScale = 2;
-constexpr int kQuietZone = 8; // pixels of the picture, before scaling
-
 // What zxing-cpp reads from the page picture of the payload, or why it read nothing.
 std::string readBack(const std::string& payload) {
     const BarcodePicture picture = drawBarcodePicture(record::asBytes(payload));
     if (picture.status != DrawStatus::Ok) {
         return "<not encoded>";
     }
-    const BarcodeImage& image = picture.image;
-    const int width = (image.width + 2 * kQuietZone) * kScale;
-    const int height = (image.height + 2 * kQuietZone) * kScale;
-    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width) * height, kWhite);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const int sx = x / kScale - kQuietZone, sy = y / kScale - kQuietZone;
-            if (sx >= 0 && sx < image.width && sy >= 0 && sy < image.height) {
-                pixels[static_cast<std::size_t>(y) * width + x] = image.pixel(sx, sy);
-            }
-        }
-    }
-    const ZXing::ImageView view(pixels.data(), width, height, ZXing::ImageFormat::Lum);
-    const ZXing::Result result =
-        ZXing::ReadBarcode(view, ZXing::DecodeHints().setFormats(ZXing::BarcodeFormat::PDF417));
-    if (!result.isValid()) {
-        return "<unread: " + result.error().msg() + ">";
-    }
-    return std::string(result.bytes().asString());
+    return test::readWithZxing(picture.image);
 }
 
 struct PayloadCase {

@@ -46,6 +46,62 @@ for broken in too-few-values no-header not-base64 empty missing; do
   done
 done
 
+# seal -o FILE writes what seal writes to standard output, into a file for its owner alone.
+expect_status 0 "seal -o" "$cli" seal -o "$work/sealed.zbdw" <"$data/samples/000.record"
+cmp -s "$work/sealed.zbdw" "$data/samples/000.zbdw" || fail "seal -o: data file differs"
+[ "$(stat -c %a "$work/sealed.zbdw")" = 600 ] || fail "seal -o: mode $(stat -c %a "$work/sealed.zbdw")"
+[ -s "$work/out" ] && fail "seal -o: wrote to standard output"
+
+# A failed seal -o leaves no file and no temporary file, and an existing file as it was: a
+# file-size limit (the program ignores SIGXFSZ), a missing folder, a device, a record text that
+# could not be opened again.
+mkdir "$work/kept"
+printf 'kept' >"$work/kept/a.zbdw"
+error=$(
+  ulimit -f 0
+  "$cli" seal -o "$work/kept/a.zbdw" <"$data/samples/000.record" 2>&1 >/dev/null
+)
+[ $? -eq 2 ] || fail "seal -o under a file-size limit: exit status"
+[ "$error" = "parvelin-cli: 磁盘空间不足（$work/kept/a.zbdw）" ] ||
+  fail "seal -o under a file-size limit: $error"
+expect_status 2 "seal -o into a missing folder" "$cli" seal -o "$work/kept/missing/a.zbdw" \
+  <"$data/samples/000.record"
+expect_status 2 "seal -o onto a device" "$cli" seal -o /dev/full <"$data/samples/000.record"
+[ -c /dev/full ] || fail "seal -o onto a device: /dev/full replaced"
+printf 'groupMember|\xb1' >"$work/lone-lead.record"
+expect_status 2 "seal of a lone lead byte" "$cli" seal -o "$work/kept/a.zbdw" <"$work/lone-lead.record"
+printf 'groupMember|a\0b' >"$work/nul.record"
+expect_status 2 "seal of a zero byte" "$cli" seal <"$work/nul.record"
+[ -s "$work/out" ] && fail "seal of a zero byte: wrote a data file"
+[ "$(entries "$work/kept")" = a.zbdw ] || fail "failed seal -o left $(entries "$work/kept")"
+[ "$(cat "$work/kept/a.zbdw")" = kept ] || fail "failed seal -o changed the existing file"
+
+# Broken files named for their faults, and what is no data file at all, refused at once: no wait
+# on a FIFO, no endless read of a device, no 48 MB read and deciphered (the data file inside
+# would open).
+mkfifo "$work/fifo.zbdw"
+mkdir "$work/folder.zbdw"
+cp "$data/samples/000.zbdw" "$work/oversized.zbdw"
+truncate -s 48M "$work/oversized.zbdw"
+for broken in "$data"/broken/*.zbdw "$work/fifo.zbdw" "$work/folder.zbdw" /dev/zero \
+  "$work/oversized.zbdw"; do
+  for command in open validate payload; do
+    expect_status 2 "$command $broken" timeout 10 "$cli" "$command" "$broken"
+    [ "$(wc -l <"$work/err")" -eq 1 ] || fail "$command $broken: expected one line of error"
+    [ -s "$work/out" ] && fail "$command $broken: wrote to standard output"
+  done
+done
+
+# Standard output that cannot be written is a failure of every command that writes to it.
+sample=$data/samples/000.zbdw
+expect_unwritten "open" /dev/null "$cli" open "$sample"
+expect_unwritten "open --utf8" /dev/null "$cli" open --utf8 "$sample"
+expect_unwritten "validate" /dev/null "$cli" validate "$sample"
+expect_unwritten "payload" /dev/null "$cli" payload "$sample"
+expect_unwritten "seal" "$data/samples/000.record" "$cli" seal
+expect_unwritten "pinyin" /dev/null "$cli" pinyin 张三
+expect_unwritten "help" /dev/null "$cli" --help
+
 expect_status 64 "no command" "$cli"
 expect_status 64 "unknown command" "$cli" frobnicate
 expect_status 64 "open without file" "$cli" open

@@ -71,4 +71,22 @@ run_pdf417 64 "bmp without file" "$work/a" --bmp
 run_pdf417 64 "unknown option" "$work/a" --png
 run_pdf417 2 "unwritable bmp" "$work/a" --bmp "$work/missing/a.bmp"
 
+# A bitmap is written whole or not at all: under a file-size limit the earlier bitmap stays and no
+# temporary file is left; a device is never replaced.
+mkdir "$work/bmp"
+cp "$work/a.bmp" "$work/bmp/a.bmp"
+error=$(
+  ulimit -f 1 # 1024 bytes, less than the bitmap of 1850 capitals
+  "$cli" pdf417 --bmp "$work/bmp/a.bmp" <"$work/1850" 2>&1 >/dev/null
+)
+[ $? -eq 2 ] || fail "bmp under a file-size limit: exit status"
+grep -q '磁盘空间不足' <<<"$error" || fail "bmp under a file-size limit: $error"
+cmp -s "$work/bmp/a.bmp" "$work/a.bmp" || fail "bmp under a file-size limit: the old bitmap changed"
+[ "$(entries "$work/bmp")" = a.bmp ] || fail "bmp under a file-size limit: left $(entries "$work/bmp")"
+run_pdf417 2 "bmp onto a device" "$work/a" --bmp /dev/full
+
+# Listings into standard output that cannot take them.
+expect_unwritten "codewords" "$work/a" "$cli" pdf417 --codewords
+expect_unwritten "segments" "$work/a" "$cli" pdf417 --segments
+
 finish "all pdf417 command checks passed"

@@ -47,6 +47,30 @@ printf 'not a data file' >"$work/broken.zbdw"
 expect_status 2 "malformed" "$cli" render "$work/broken.zbdw" -o "$work/y.pdf"
 [ "$(wc -l <"$work/err")" -eq 1 ] || fail "malformed: expected one line of error"
 
+# Broken files named for their faults are refused like any malformed file.
+for broken in "$data"/broken/*.zbdw; do
+  expect_status 2 "render $broken" "$cli" render "$broken" -o "$work/broken.pdf"
+  [ -e "$work/broken.pdf" ] && fail "render $broken: wrote a PDF"
+done
+
+# The page is written whole or not at all: a file-size limit leaves the earlier PDF and no
+# temporary file; a link to a device leaves the device.
+mkdir "$work/pages"
+cp "$work/000.pdf" "$work/pages/a.pdf"
+for output in a.pdf a.png; do
+  error=$(
+    ulimit -f 4 # 4 KB: less than any page
+    "$cli" render "$samples/000.zbdw" -o "$work/pages/$output" 2>&1 >/dev/null
+  )
+  [ $? -eq 2 ] || fail "$output under a file-size limit: exit status"
+  grep -q '磁盘空间不足' <<<"$error" || fail "$output under a file-size limit: $error"
+done
+cmp -s "$work/pages/a.pdf" "$work/000.pdf" || fail "pdf under a file-size limit: the old PDF changed"
+[ "$(entries "$work/pages")" = a.pdf ] || fail "render under a file-size limit: left $(entries "$work/pages")"
+ln -s /dev/full "$work/full.pdf"
+expect_status 2 "render onto a device" "$cli" render "$samples/000.zbdw" -o "$work/full.pdf"
+[ -c /dev/full ] || fail "render onto a device: /dev/full replaced"
+
 expect_status 64 "no output" "$cli" render "$samples/000.zbdw"
 expect_status 64 "image of two" "$cli" render "$samples/000.zbdw" "$samples/005.zbdw" -o "$work/z.png"
 expect_status 64 "other format" "$cli" render "$samples/000.zbdw" -o "$work/z.jpg"

@@ -18,6 +18,25 @@ expect_status() {
   [ "$got" -eq "$want" ] || fail "$what: exit status $got, expected $want ($(head -c 200 "$work/err"))"
 }
 
+# expect_unwritten DESCRIPTION INPUT COMMAND...: COMMAND with INPUT on standard input must fail
+# with exit status 2 and one line on standard error, both when its standard output is a full disk
+# (/dev/full) and when it is closed.
+expect_unwritten() {
+  local what=$1 input=$2
+  shift 2
+  local got
+  "$@" <"$input" >/dev/full 2>"$work/err"
+  got=$?
+  [ "$got" -eq 2 ] || fail "$what into /dev/full: exit status $got, expected 2"
+  [ "$(wc -l <"$work/err")" -eq 1 ] || fail "$what into /dev/full: expected one line of error"
+  "$@" <"$input" >&- 2>"$work/err"
+  got=$?
+  [ "$got" -eq 2 ] || fail "$what with standard output closed: exit status $got, expected 2"
+}
+
+# entries FOLDER: every name in FOLDER, hidden ones too, one per line.
+entries() { ls -A "$1"; }
+
 # finish SUCCESS-MESSAGE: the script's exit status from the failures counted.
 finish() {
   if [ "$failures" -ne 0 ]; then

@@ -29,7 +29,8 @@ TEST(Envelope, WrapsTheRecordsBase64BetweenTheMarkers) {
     EXPECT_EQ(wrapRecord("foobar"), "2|Zm9vYmFy||");
     EXPECT_EQ(unwrapRecord("2|Zm9vYmFy||"), "foobar");
     EXPECT_EQ(unwrapRecord("x|Zm9vYmFy|"), "foobar") << "what precedes the first | is not examined";
-    EXPECT_EQ(unwrapRecord("2|Zm9vAGJhcg==||"), "foo") << "the record ends at a zero byte";
+    EXPECT_EQ(unwrapRecord("2|Zm9vAGJhcg==||"), std::string("foo\0bar", 7))
+        << "a zero byte is kept, for parsing to refuse the record as damaged";
     EXPECT_EQ(unwrapRecord("2|"), std::nullopt);
     EXPECT_EQ(unwrapRecord("Zm9v"), std::nullopt);
 }

@@ -176,6 +176,8 @@ TEST(RecordText, MalformedTextsAreRejectedAndLeaveTheRecordUnchanged) {
     const std::string good = composeFileRecord(r);
     std::string badFillDate = good;
     badFillDate.replace(badFillDate.find("2012-05-17"), 10, "2012-02-30");
+    std::string withNul = good;
+    withNul.insert(withNul.find("ZHANG") + 2, 1, '\0');
     struct Case {
         std::string text;
         ParseStatus expected;
@@ -190,6 +192,12 @@ TEST(RecordText, MalformedTextsAreRejectedAndLeaveTheRecordUnchanged) {
         {good.substr(0, good.find("1980")) + "x|" + good.substr(good.find("1980") + 11),
          ParseStatus::InvalidBirthDate, "birth date not a date"},
         {badFillDate, ParseStatus::InvalidFillDate, "30 February"},
+        {good + std::string(1, '\0'), ParseStatus::DamagedText, "a zero byte after the last value"},
+        {withNul, ParseStatus::DamagedText, "a zero byte inside a value"},
+        {good.substr(0, good.find("1980")) + "\xB1" + good.substr(good.find("1980")),
+         ParseStatus::DamagedText, "a lead byte before the digits of a date"},
+        {good + "\x81\x20", ParseStatus::DamagedText, "a lead byte before a blank"},
+        {good + "\xD5", ParseStatus::DamagedText, "a lead byte at the very end"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);

@@ -15,6 +15,32 @@ TEST(GbkText, LeadBytesAreThoseOfCodePage936) {
     EXPECT_FALSE(isLeadByte(0xFF));
 }
 
+TEST(GbkText, WellFormedTextHasASecondByteAfterEveryLeadByte) {
+    struct Case {
+        std::string_view text;
+        bool wellFormed;
+        const char* why;
+    };
+    const Case cases[] = {
+        {"", true, "empty"},
+        {"\xD5\xC5\xC8\xFD|ZHANG", true, "张三 and ASCII"},
+        {"\x81\x40\xFE\xFE", true, "the lowest and highest pairs"},
+        {"\x81\x7C|", true, "a second byte of 0x7C is part of its character"},
+        {"\x80|\xFF", true, "0x80 (the euro sign) and 0xFF are no lead bytes"},
+        {"\xD5", false, "a lone lead byte at the end"},
+        {"\x81\x20|", false, "a lead byte before a blank"},
+        {"\x81\x3F", false, "a second byte below 0x40"},
+        {"\x81\x7F", false, "0x7F is never a second byte"},
+        {"\x81\xFF", false, "0xFF is never a second byte"},
+        {std::string_view("\x81\0", 2), false, "a lead byte before a zero byte"},
+        {"ab\xB1\xB1\xBE", false, "北 and a lone lead byte"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        EXPECT_EQ(isWellFormedGbk(c.text), c.wellFormed);
+    }
+}
+
 TEST(GbkText, CharacterCountTakesALeadByteAndItsSecondByteAsOne) {
     struct Case {
         std::string_view text;

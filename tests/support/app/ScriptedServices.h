@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/QtPlatformServices.h"
 #include "tests/support/FixedClock.h"
 #include "widgets/PlatformServices.h"
 
@@ -15,8 +16,9 @@
 namespace parvelin::test {
 
 // Platform services for GUI tests: message boxes and file dialogs are not shown but recorded, and
-// answered from scripts; the clock is fixed; the program's folder, the documents folder and the
-// settings file lie in a temporary folder of the test.
+// answered from scripts (prompts may be shown as real message boxes instead); the clock is fixed;
+// the program's folder, the documents folder and the settings file lie in a temporary folder of the
+// test.
 class ScriptedServices final : public widgets::PlatformServices {
 public:
     struct Prompt {
@@ -41,8 +43,11 @@ public:
 
     void showNotice(QWidget*, const QString& text) override { notices.append(text); }
 
-    Answer ask(QWidget*, const QString& text, bool withCancel) override {
+    Answer ask(QWidget* owner, const QString& text, bool withCancel) override {
         prompts.push_back({text, withCancel});
+        if (realPrompts) {
+            return app::QtPlatformServices().ask(owner, text, withCancel);
+        }
         if (answers.empty()) {
             unexpected.append(QStringLiteral("prompt without an answer: ") + text);
             return Answer::Cancel;
@@ -73,6 +78,7 @@ public:
     QStringList notices;
     std::vector<Prompt> prompts;
     std::deque<Answer> answers;
+    bool realPrompts = false; // prompts as the program shows them, answered through the box
     std::vector<SaveDialog> saveDialogs;
     std::deque<QString> savePaths; // an empty path cancels the dialog
     std::vector<OpenDialog> openDialogs;

@@ -1,0 +1,67 @@
+#include "datafile/FileError.h"
+
+#include <cerrno>
+#include <system_error>
+
+namespace parvelin::datafile {
+
+FileError fileErrorOf(int errorNumber, FileAccess access, std::string path) {
+    FileFault fault = FileFault::Other;
+    switch (errorNumber) {
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        fault = FileFault::NoSpace;
+        break;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        fault = access == FileAccess::Write ? FileFault::NoWritePermission
+                                            : FileFault::NoReadPermission;
+        break;
+    case ENOENT:
+    case ENOTDIR:
+        fault = FileFault::NotFound;
+        break;
+    case EISDIR:
+    case ENXIO: // a FIFO without a writer, opened without blocking
+        fault = FileFault::NotRegularFile;
+        break;
+    default:
+        break;
+    }
+    return {fault, errorNumber, std::move(path)};
+}
+
+std::string describe(const FileError& error) {
+    std::string cause;
+    switch (error.fault) {
+    case FileFault::NoSpace:
+        cause = "磁盘空间不足";
+        break;
+    case FileFault::NoWritePermission:
+        cause = "没有写入权限";
+        break;
+    case FileFault::NoReadPermission:
+        cause = "没有读取权限";
+        break;
+    case FileFault::NotFound:
+        cause = "文件或文件夹不存在";
+        break;
+    case FileFault::NotRegularFile:
+        cause = "不是普通文件";
+        break;
+    case FileFault::TooLarge:
+        cause = "文件过大，不是数据文件";
+        break;
+    case FileFault::Other:
+        cause = "读写错误";
+        if (error.errorNumber != 0) {
+            cause += "：" + std::generic_category().message(error.errorNumber);
+        }
+        break;
+    }
+    return cause + "（" + error.path + "）";
+}
+
+} // namespace parvelin::datafile

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace parvelin::datafile {
+
+// Why a file could not be read or written, and which file.
+enum class FileFault {
+    NoSpace,           // ENOSPC, EDQUOT, EFBIG: the disk, the quota or the file-size limit is full
+    NoWritePermission, // EACCES, EPERM, EROFS while writing
+    NoReadPermission,  // EACCES, EPERM while reading
+    NotFound,          // ENOENT, ENOTDIR: the file or a folder on its path is missing
+    NotRegularFile,    // a folder, a FIFO, a device: never a data file
+    TooLarge,          // larger than any data file the program writes
+    Other,             // any other error number, described by the system
+};
+
+struct FileError {
+    FileFault fault = FileFault::Other;
+    int errorNumber = 0; // errno where the system reported one, else 0
+    std::string path;
+};
+
+enum class FileAccess { Read, Write };
+
+// The fault of a system error number met while reading or writing.
+FileError fileErrorOf(int errorNumber, FileAccess access, std::string path);
+
+// The cause in Chinese, then the file's path: "磁盘空间不足（/home/a/x.zbdw）". Texts are UTF-8.
+std::string describe(const FileError& error);
+
+} // namespace parvelin::datafile

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "datafile/FileError.h"
+
+#include <cstddef>
+#include <string>
+#include <variant>
+
+namespace parvelin::datafile {
+
+// The whole content of a regular file of at most `maxBytes` bytes. Anything else is refused at
+// once, without blocking and before a byte is read: a folder, a FIFO or a device (NotRegularFile;
+// the path is examined before it is opened, and the opened file once more), a larger file
+// (TooLarge), one that cannot be opened or read (the system's reason).
+std::variant<std::string, FileError> readRegularFile(const std::string& path, std::size_t maxBytes);
+
+// A data file: a regular file no larger than the largest one the form writes.
+std::variant<std::string, FileError> readDataFile(const std::string& path);
+
+} // namespace parvelin::datafile

@@ -1,0 +1,177 @@
+#include "datafile/AtomicFile.h"
+
+#include "tests/support/FileFaults.h"
+
+#include <cerrno>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iostream>
+#include <sstream>
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+namespace parvelin::datafile {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string contentOf(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream content;
+    content << file.rdbuf();
+    return content.str();
+}
+
+void put(const fs::path& path, std::string_view content) {
+    std::ofstream(path, std::ios::binary) << content;
+}
+
+mode_t modeOf(const fs::path& path) {
+    struct stat status {};
+    stat(path.c_str(), &status);
+    return status.st_mode & 07777;
+}
+
+// The names in a folder and its subfolders.
+std::vector<std::string> entriesOf(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        names.push_back(fs::relative(entry.path(), folder).string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class AtomicFile : public testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "atomic-file-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        m_folder = pattern;
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        fs::permissions(m_folder, fs::perms::owner_all, fs::perm_options::add, ignored);
+        fs::remove_all(m_folder, ignored);
+    }
+    fs::path m_folder;
+};
+
+const std::string kOld = "the content that must survive";
+const std::string kNew(3000, 'n');
+
+TEST_F(AtomicFile, NewFilesAreTheOwnersAloneAndReplacedFilesKeepTheirMode) {
+    const fs::path path = m_folder / "a.zbdw";
+    ASSERT_EQ(writeFileAtomically(path, kOld), std::nullopt);
+    EXPECT_EQ(contentOf(path), kOld);
+    EXPECT_EQ(modeOf(path), 0600u);
+
+    chmod(path.c_str(), 0640);
+    ASSERT_EQ(writeFileAtomically(path, kNew), std::nullopt);
+    EXPECT_EQ(contentOf(path), kNew);
+    EXPECT_EQ(modeOf(path), 0640u);
+    EXPECT_EQ(entriesOf(m_folder), std::vector<std::string>{"a.zbdw"}) << "no temporary file";
+
+    // A link is followed: the file it names is replaced, the link stays.
+    fs::create_symlink("a.zbdw", m_folder / "link.zbdw");
+    ASSERT_EQ(writeFileAtomically(m_folder / "link.zbdw", kOld), std::nullopt);
+    EXPECT_TRUE(fs::is_symlink(m_folder / "link.zbdw"));
+    EXPECT_EQ(contentOf(path), kOld);
+}
+
+// Each fault: the write fails with the cause named, the file there before keeps its content and
+// no temporary file is left. Faults that need root (a mount) or not-root are skipped elsewhere.
+TEST_F(AtomicFile, FailuresLeaveTheTargetAndTheFolderAsTheyWere) {
+    struct Case {
+        const char* why;
+        FileFault fault;
+        std::string_view cause;
+        const char* skippedWhen; // what an empty path from `arrange` means
+        // Sets the fault up and gives the path to write, or an empty path to skip the case.
+        std::function<fs::path(const fs::path& folder)> arrange;
+    };
+    std::unique_ptr<test::FileSizeLimit> sizeLimit;
+    std::unique_ptr<test::ReadOnlyFolder> readOnly;
+    std::unique_ptr<test::SmallFileSystem> smallDisk;
+    const Case cases[] = {
+        {"a file-size limit below the content", FileFault::NoSpace, "磁盘空间不足",
+         "the limit cannot be set",
+         [&](const fs::path& folder) {
+             sizeLimit = std::make_unique<test::FileSizeLimit>(1000);
+             return sizeLimit->active() ? folder / "a.zbdw" : fs::path();
+         }},
+        {"a full disk", FileFault::NoSpace, "磁盘空间不足",
+         "a small file system needs root and the right to mount",
+         [&](const fs::path& folder) {
+             const fs::path disk = folder / "disk";
+             fs::create_directory(disk);
+             smallDisk = std::make_unique<test::SmallFileSystem>(disk, "8k");
+             if (!smallDisk->active()) {
+                 return fs::path();
+             }
+             put(disk / "a.zbdw", kOld);
+             put(disk / "filler", std::string(8192, 'f')); // fills the rest, or fails doing so
+             return disk / "a.zbdw";
+         }},
+        {"a read-only folder", FileFault::NoWritePermission, "没有写入权限",
+         test::ReadOnlyFolder::kWhyInactive,
+         [&](const fs::path& folder) {
+             readOnly = std::make_unique<test::ReadOnlyFolder>(folder);
+             return readOnly->active() ? folder / "a.zbdw" : fs::path();
+         }},
+        {"a device: /dev/full is never replaced", FileFault::NotRegularFile, "不是普通文件", "",
+         [](const fs::path&) { return fs::path("/dev/full"); }},
+        {"a FIFO", FileFault::NotRegularFile, "不是普通文件", "",
+         [](const fs::path& folder) {
+             mkfifo((folder / "fifo").c_str(), 0600);
+             return folder / "fifo";
+         }},
+        {"a folder", FileFault::NotRegularFile, "不是普通文件", "",
+         [](const fs::path& folder) {
+             fs::create_directory(folder / "sub");
+             return folder / "sub";
+         }},
+        {"a missing folder", FileFault::NotFound, "文件或文件夹不存在", "",
+         [](const fs::path& folder) { return folder / "missing" / "a.zbdw"; }},
+    };
+    int index = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        const fs::path folder = m_folder / std::to_string(++index);
+        fs::create_directory(folder);
+        put(folder / "a.zbdw", kOld);
+        const fs::path target = c.arrange(folder);
+        if (target.empty()) {
+            std::cout << "skipped: " << c.why << ": " << c.skippedWhen << '\n';
+            continue;
+        }
+        const auto before = entriesOf(folder);
+        const auto error = writeFileAtomically(target, kNew);
+        const auto after = entriesOf(folder);
+        sizeLimit.reset();
+        readOnly.reset();
+        ASSERT_TRUE(error.has_value());
+        EXPECT_EQ(error->fault, c.fault);
+        EXPECT_EQ(describe(*error), std::string(c.cause) + "（" + target.string() + "）");
+        EXPECT_EQ(after, before) << "a temporary file was left";
+        if (fs::is_regular_file(target)) {
+            EXPECT_EQ(contentOf(target), kOld);
+        }
+        smallDisk.reset();
+    }
+    struct stat device {};
+    ASSERT_EQ(stat("/dev/full", &device), 0);
+    EXPECT_TRUE(S_ISCHR(device.st_mode));
+}
+
+TEST(FileError, OtherCausesAreNamedByTheSystem) {
+    EXPECT_EQ(describe(fileErrorOf(EIO, FileAccess::Write, "a.zbdw")),
+              "读写错误：Input/output error（a.zbdw）");
+    EXPECT_EQ(describe(fileErrorOf(EACCES, FileAccess::Read, "a.zbdw")), "没有读取权限（a.zbdw）");
+}
+
+} // namespace
+} // namespace parvelin::datafile

@@ -1,0 +1,107 @@
+// Any bytes as a record text, through everything that Save, Open and printing do with it: parse,
+// checks, file name, sealing and opening, barcode payload, PDF417 symbol, picture, bitmap and the
+// page on a recording canvas. Nothing may crash or read out of bounds, and the round trips must
+// hold: a record that passed the checks is sealed and opens to the same text and record, and a
+// payload that encodes is read back to the same bytes by an independent reader (zxing-cpp, where
+// the build links it).
+
+#include "barcode/BarcodeImage.h"
+#include "datafile/BarcodePayload.h"
+#include "datafile/DataFile.h"
+#include "datafile/RecordText.h"
+#include "datafile/Validation.h"
+#include "form/SaveLocation.h"
+#include "print/PrintJob.h"
+#include "record/GbkText.h"
+#include "record/MemberRecord.h"
+#include "tests/support/FixedClock.h"
+#include "tests/support/RecordingCanvas.h"
+#ifdef PARVELIN_FUZZ_WITH_ZXING
+#include "tests/support/ZxingReader.h"
+#endif
+
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+namespace {
+
+using namespace parvelin;
+
+void require(bool condition) {
+    if (!condition) {
+        std::abort();
+    }
+}
+
+// No character that a file name may not hold, outside double-byte characters.
+bool fitsAFileName(record::GbkStringView name) {
+    constexpr std::string_view kNotInFileNames = "\\/:*?\"<>|";
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        if (record::isLeadByte(static_cast<unsigned char>(name[i])) && i + 1 < name.size()) {
+            ++i;
+        } else if (kNotInFileNames.find(name[i]) != std::string_view::npos) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void checkPrinting(const record::MemberRecord& checked) {
+    record::MemberRecord forPayload = checked;
+    const std::string payload = datafile::composeBarcodePayload(forPayload);
+    const barcode::BarcodePicture picture = barcode::drawBarcodePicture(record::asBytes(payload));
+    if (picture.status == barcode::DrawStatus::Ok) {
+        const std::vector<std::uint8_t> bmp = barcode::bmpFileBytes(picture.image);
+        require(bmp.size() > 54 && bmp[0] == 'B' && bmp[1] == 'M');
+#ifdef PARVELIN_FUZZ_WITH_ZXING
+        require(test::readWithZxing(picture.image) == payload);
+#endif
+    }
+
+    record::MemberRecord forPage = checked;
+    print::PrintJob job = print::printJobFor(forPage);
+    require(job.payload == payload);
+    test::RecordingCanvas canvas;
+    int warnings = 0;
+    const auto status =
+        print::drawFormPage(job, canvas, [&warnings](std::string_view) { ++warnings; });
+    require(status == picture.status);
+    require(warnings == (status == barcode::DrawStatus::Ok ? 0 : 1));
+    if (status == barcode::DrawStatus::Ok) {
+        require(canvas.lastPicture == picture.image.pixels);
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace std::chrono_literals;
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    const test::FixedClock clock(2012y / 5 / 17, 1'337'212'800);
+
+    record::MemberRecord record = record::newRecord(clock);
+    if (datafile::parseFileRecord(text, record) != datafile::ParseStatus::Ok) {
+        return 0;
+    }
+    require(!datafile::holdsDamagedBytes(text));
+    if (const auto failure = datafile::validateRecord(record, clock)) {
+        require(!failure->message.empty());
+        return 0;
+    }
+    require(fitsAFileName(form::defaultFileName(record)));
+
+    // Save, then Open: the sealed file opens to the text composed, and the text to the record.
+    record::MemberRecord saved = record;
+    const std::string composed = datafile::composeFileRecord(saved);
+    require(!datafile::holdsDamagedBytes(composed));
+    require(datafile::openRecord(datafile::sealRecord(composed)) == composed);
+    record::MemberRecord opened = record::newRecord(clock);
+    opened.nameDot.clear(); // composing again must not append a second separator
+    require(datafile::parseFileRecord(composed, opened) == datafile::ParseStatus::Ok);
+    record::MemberRecord reopened = opened;
+    require(datafile::composeFileRecord(reopened) == composed);
+
+    checkPrinting(record);
+    return 0;
+}
