@@ -6,6 +6,7 @@
 #include "form/DialogTemplates.h"
 #include "form/FormTexts.h"
 #include "input/FieldCaps.h"
+#include "input/FormRules.h"
 #include "record/ReferenceLists.h"
 #include "widgets/DialogControls.h"
 #include "widgets/GbkInput.h"
@@ -227,6 +228,7 @@ void MainForm::initialise() {
         widgets::fillList(m_titleList, record::externalIdentityTitleList());
     }
     m_record = record::startupRecord(m_services.clock());
+    proposePersonalSequence();
     writeControls();
     applyState(input::FormState::Fresh);
     m_modified = false;
@@ -355,6 +357,7 @@ void MainForm::resetForNew() {
             list(field)->setCurrentIndex(-1);
         }
         m_record = record::newRecord(m_services.clock());
+        proposePersonalSequence();
         fillBirthPlaceList();
         widgets::fillList(list(record::Field::position), record::defaultPositionList());
     }
@@ -362,6 +365,12 @@ void MainForm::resetForNew() {
     applyState(input::FormState::Fresh);
     m_currentFilePath.clear();
     m_modified = false;
+}
+
+// The drawn number is shown as if typed: one drawn as 0 leaves the field empty, so that the
+// checks ask for a number rather than store 0.
+void MainForm::proposePersonalSequence() {
+    m_record.personalSequence = input::personalSequenceAfterChange(m_record.personalSequence);
 }
 
 void MainForm::applyState(input::FormState state) {

@@ -112,6 +112,7 @@ private:
 
     // Commands and states (MainForm.cpp).
     void resetForNew();
+    void proposePersonalSequence();
     void applyState(input::FormState state);
     // Before New and Open replace the entries: unless unchanged, ask whether to save them; true
     // when the form may go on (No, or Yes and the save succeeded). Esc or closing the prompt

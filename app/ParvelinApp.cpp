@@ -1,9 +1,13 @@
 #include "app/ParvelinApp.h"
 
 #include "app/Artwork.h"
+#include "app/ChineseLanguage.h"
 #include "app/MainForm.h"
 #include "app/QtPlatformServices.h"
 #include "input/EmbeddedPinyinTable.h"
+#include "widgets/DialogControls.h"
+
+#include <QLibraryInfo>
 
 namespace parvelin::app {
 
@@ -11,6 +15,13 @@ ParvelinApp::ParvelinApp(int& argc, char** argv)
     : QApplication(argc, argv) {
     initArtwork();
     setWindowIcon(QIcon(artwork::kIcon));
+    if (!useChineseLanguage()) {
+        qWarning("Qt's Chinese translation qtbase_zh_CN was not found in %s; Qt's own buttons "
+                 "and dialogs stay English (Debian package qt6-translations-l10n).",
+                 qPrintable(QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
+    }
+    // Message boxes and Qt's dialogs in the forms' faces, not in those the locale would pick.
+    setFont(widgets::dialogFont());
 }
 
 int ParvelinApp::run() {

@@ -50,6 +50,7 @@ QtPlatformServices::Answer QtPlatformServices::ask(QWidget* owner, const QString
 QString QtPlatformServices::chooseSaveFile(QWidget* owner, const QString& folder,
                                            const QString& proposedName, const QString& filter) {
     QFileDialog dialog(owner, QString(), folder, filter);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(widgets::qText(form::kDataFileSuffix));
@@ -63,6 +64,7 @@ QString QtPlatformServices::chooseSaveFile(QWidget* owner, const QString& folder
 QString QtPlatformServices::chooseOpenFile(QWidget* owner, const QString& folder,
                                            const QStringList& filters) {
     QFileDialog dialog(owner, QString(), folder);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters(filters);

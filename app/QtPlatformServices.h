@@ -5,7 +5,8 @@
 namespace parvelin::app {
 
 // The platform services of the running program: real message boxes, file and print dialogs,
-// the system clock, the program's and the user's folders, and the user's settings.
+// the system clock, the program's and the user's folders, and the user's settings. The file
+// dialogs are Qt's own, not the desktop's, so that they speak Qt's Chinese translation.
 class QtPlatformServices final : public widgets::PlatformServices {
 public:
     void showNotice(QWidget* owner, const QString& text) override;

@@ -11,10 +11,11 @@ namespace parvelin::form {
 // Where Save proposes to put a data file, and the texts of Save and Open.
 
 inline constexpr std::string_view kDataFileSuffix = "zbdw";
-// File dialog filters: Save offers data files only, Open data files or anything.
+// File dialog filters: Save offers data files only, Open data files or anything ("*": "*.*"
+// would hide the files whose names have no suffix).
 inline constexpr std::string_view kSaveFilter = "Data Files (*.zbdw)";
 inline constexpr std::string_view kOpenFilter = "Data File (*.zbdw)";
-inline constexpr std::string_view kOpenAllFilter = "All Files (*.*)";
+inline constexpr std::string_view kOpenAllFilter = "All Files (*)";
 
 // The folder of the last file saved through the Save dialog, kept in the user's settings under
 // organisation "Parvelin", application "Settings".

@@ -9,8 +9,13 @@ packages=(
   clang clang-format libclang-rt-14-dev
   libssl-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-translations-l10n
   libzxing-dev
-  fonts-wqy-zenhei fonts-arphic-uming
+  # Fonts: the windows draw letters and digits in Liberation Sans, Chinese in WenQuanYi Zen Hei;
+  # the printed page uses WenQuanYi Zen Hei and AR PL UMing.
+  fonts-wqy-zenhei fonts-arphic-uming fonts-liberation2
+  # A virtual X server (xvfb-run) to start the program and look at it on a machine without one.
+  xvfb xauth
   unicode-data python3
   # the Debian package: dpkg-shlibdeps and dpkg-buildflags, and the checks of its test
   dpkg-dev lintian appstream

@@ -1,11 +1,11 @@
 #include "widgets/DialogControls.h"
 
+#include "widgets/DatePicker.h"
 #include "widgets/GbkInput.h"
 #include "widgets/QtText.h"
 
-#include <QApplication>
 #include <QComboBox>
-#include <QDateEdit>
+#include <QFont>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -19,12 +19,14 @@ namespace {
 
 constexpr int kEditHeight = 14;    // dialog units of an edit box, and of a closed drop-down list
 constexpr int kWrappedLabel = 10;  // labels higher than a line wrap their text
-constexpr int kFontPixelSize = 12; // 9 points at 96 dots per inch
+constexpr int kFontPixelSize = 11; // 8 points at 96 dots per inch, rounded as Qt rounds it
 
 } // namespace
 
 QFont dialogFont() {
-    QFont font = QApplication::font();
+    QFont font;
+    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("WenQuanYi Zen Hei")});
+    font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(kFontPixelSize);
     return font;
 }
@@ -63,15 +65,9 @@ QWidget* createControl(const form::DialogControl& item, QWidget* parent) {
     case form::ControlKind::DropDownList:
         widget = new QComboBox(parent);
         break;
-    case form::ControlKind::DatePicker: {
-        auto* picker = new QDateEdit(parent);
-        picker->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-        picker->setCalendarPopup(true);
-        // The dates a record can hold (the record text reads years 100 to 9999).
-        picker->setDateRange(QDate(100, 1, 1), QDate(9999, 12, 31));
-        widget = picker;
+    case form::ControlKind::DatePicker:
+        widget = new DatePicker(parent);
         break;
-    }
     case form::ControlKind::Button: {
         auto* button = new QPushButton(text, parent);
         button->setAutoDefault(false);

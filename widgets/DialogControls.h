@@ -12,7 +12,12 @@ namespace parvelin::widgets {
 // Building a window from its layout table: one Qt widget per control, placed by converting the
 // table's dialog units with the metrics of the window's font.
 
-// The font of the program's windows: the desktop's, at the pixel size of a 9-point dialog font.
+// The font of the program's windows: 8 points at 96 dots per inch, as the layout tables are
+// drawn, in named faces rather than the desktop's, so that the dialog units are the same under
+// every locale (a locale-chosen face for Chinese would raise the line height) and the main form
+// fits a 1366 x 768 screen. Latin letters and digits come from Liberation Sans, which sets the
+// dialog units; Chinese from WenQuanYi Zen Hei. The size is in Qt's device-independent pixels, so
+// a high-DPI screen scales the windows by its device-pixel ratio.
 QFont dialogFont();
 
 form::DialogBaseUnits baseUnitsOf(const QFont& font);
@@ -21,7 +26,7 @@ QRect pixelRect(const form::DialogRect& rect, const form::DialogBaseUnits& base)
 // A widget of the control's kind with its text and initial flags (hidden, disabled, read-only,
 // no tab stop); not placed. Labels, frames and bitmaps are QLabel and QGroupBox; edits are
 // QLineEdit, the multi-line edit GbkPlainTextEdit; lists QComboBox and QListWidget; date
-// pickers QDateEdit with a calendar and the format yyyy-MM-dd.
+// pickers DatePicker.
 QWidget* createControl(const form::DialogControl& item, QWidget* parent);
 
 // Places a widget where the table puts it. A drop-down list's table height includes its dropped

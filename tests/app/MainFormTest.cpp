@@ -1,6 +1,7 @@
 // The main form driven as an operator drives it: typing, choosing from lists, buttons and keys.
 
 #include "app/AboutBox.h"
+#include "app/ChineseLanguage.h"
 #include "app/TitleComboBox.h"
 #include "form/DialogTemplates.h"
 #include "form/FormTexts.h"
@@ -10,13 +11,17 @@
 
 #include <memory>
 
+#include <QCalendarWidget>
 #include <QClipboard>
 #include <QDateEdit>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRawFont>
+#include <QToolButton>
 #include <QToolTip>
 #include <QtTest>
 
@@ -31,10 +36,13 @@ class MainFormTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
 
     void startsFreshWithTheStartupDefaults();
+    void formFitsAClerksScreen();
+    void sequenceDrawnAsZeroLeavesTheFieldEmpty();
     void sortedListsFollowChineseCollation();
     void fixedTooltipsKeepTheFirstRegistration();
     void namesProposePinyin_data();
@@ -54,6 +62,11 @@ private slots:
     void personalSequenceDropsALeadingZero();
     void enterMovesOnEverywhere();
     void enterOnTheLastTabStopWrapsAround();
+    void datePickersAreOneTabStop_data();
+    void datePickersAreOneTabStop();
+    void arrowsMoveBetweenTheDateSections();
+    void calendarDropsDownRightAlignedInChinese_data();
+    void calendarDropsDownRightAlignedInChinese();
     void characterCapsStopTyping_data();
     void characterCapsStopTyping();
     void inputMethodCommitsAreCutAtTheCap();
@@ -86,6 +99,10 @@ private:
         typeText(widget, text);
     }
 };
+
+void MainFormTest::initTestCase() {
+    QVERIFY(parvelin::app::useChineseLanguage()); // as the program starts
+}
 
 void MainFormTest::init() {
     m_fixture = std::make_unique<FormFixture>();
@@ -136,6 +153,42 @@ void MainFormTest::startsFreshWithTheStartupDefaults() {
     QCOMPARE(form.record().position, std::string());
     QCOMPARE(form.record().heldPassportStatus, std::string());
     QVERIFY(!form.isModified());
+}
+
+// Run under C.UTF-8 and once more under zh_CN.UTF-8 (tests/app/CMakeLists.txt): the desktop's
+// locale must not change the dialog units, which a locale-chosen fallback face for Chinese did.
+void MainFormTest::formFitsAClerksScreen() {
+    auto& form = m_fixture->form;
+    // 562 x 447 dialog units at base units of 6 x 12 pixels.
+    QCOMPARE(form.size(), QSize(843, 671));
+    QVERIFY(form.width() <= 1366 && form.height() <= 728); // a 1366 x 768 screen and its panel
+    const QFont font = form.font();
+    QCOMPARE(QFontInfo(font).family(), QStringLiteral("Liberation Sans"));
+    QCOMPARE(QFontInfo(font).pixelSize(), 11); // 8 points at 96 dots per inch
+    const auto chineseFace = [](const QFont& font) {
+        return QRawFont::fromFont(font, QFontDatabase::SimplifiedChinese).familyName();
+    };
+    QCOMPARE(chineseFace(font), chineseFace(QFont(QStringLiteral("WenQuanYi Zen Hei"))));
+}
+
+// A second whose first draw is 20000: the number 0, which the leading-zero rule leaves empty, so
+// that the checks ask the clerk for a number.
+void MainFormTest::sequenceDrawnAsZeroLeavesTheFieldEmpty() {
+    constexpr std::int64_t kDrawsZero = 1'337'215'130;
+    QCOMPARE(parvelin::record::firstRandomAfterSeed(kDrawsZero) % 10000, 0);
+    m_fixture = std::make_unique<FormFixture>(kDrawsZero);
+    QVERIFY(m_fixture->ready());
+    QLineEdit* sequence = edit("personalSequence");
+    QCOMPARE(sequence->text(), QString());
+    QVERIFY(m_fixture->form.readControls());
+    QCOMPARE(m_fixture->form.record().personalSequence, std::string());
+
+    typeInto("personalSequence", QStringLiteral("7"));
+    m_fixture->services.answers.push_back(PlatformServices::Answer::No);
+    QTest::mouseClick(find<QPushButton>("newButton"), Qt::LeftButton);
+    QCOMPARE(m_fixture->services.prompts.size(), std::size_t(1));
+    QCOMPARE(sequence->text(), QString()); // New draws in the same second
+    QVERIFY(!m_fixture->form.isModified());
 }
 
 void MainFormTest::sortedListsFollowChineseCollation() {
@@ -403,6 +456,75 @@ void MainFormTest::enterOnTheLastTabStopWrapsAround() {
     QTest::keyClick(last, Qt::Key_Return);
     QCOMPARE(QApplication::focusWidget(), edit("approvalNumber"));
     QVERIFY(m_fixture->form.isVisible());
+}
+
+// Every control is one tab stop: Tab, Shift+Tab and Enter leave a date picker at once, rather
+// than stepping through its year, month and day.
+void MainFormTest::datePickersAreOneTabStop_data() {
+    QTest::addColumn<QString>("picker");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("next");
+    const auto row = [](const char* why, const char* picker, Qt::Key key,
+                        Qt::KeyboardModifiers modifiers, const char* next) {
+        QTest::newRow(why) << QString(picker) << int(key) << int(modifiers) << QString(next);
+    };
+    row("Tab from the birth date", "birthDate", Qt::Key_Tab, Qt::NoModifier, "sex");
+    row("Tab from the fill date", "fillDate", Qt::Key_Tab, Qt::NoModifier, "remarks");
+    row("Shift+Tab back past the disabled passport number", "fillDate", Qt::Key_Backtab,
+        Qt::ShiftModifier, "heldPassportStatus");
+    row("Enter from the birth date", "birthDate", Qt::Key_Return, Qt::NoModifier, "sex");
+}
+
+void MainFormTest::datePickersAreOneTabStop() {
+    QFETCH(QString, picker);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, next);
+    auto* dates = find<QDateEdit>(qPrintable(picker));
+    // Arriving backwards selects the day, forwards the year: the far end from the way out.
+    dates->setFocus(key == Qt::Key_Backtab ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+    QTest::keyClick(dates, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(QApplication::focusWidget(), find(qPrintable(next)));
+    QCOMPARE(dates->date(), QDate(2012, 5, 17));
+}
+
+void MainFormTest::arrowsMoveBetweenTheDateSections() {
+    auto* dates = find<QDateEdit>("birthDate");
+    dates->setFocus(Qt::TabFocusReason);
+    for (int i = 0; i < 5; ++i) {
+        QTest::keyClick(dates, Qt::Key_Right); // past the year's four digits and the "-"
+    }
+    QCOMPARE(dates->currentSection(), QDateTimeEdit::MonthSection);
+    QTest::keyClick(dates, Qt::Key_Up);
+    QCOMPARE(dates->date(), QDate(2012, 6, 17));
+    QCOMPARE(QApplication::focusWidget(), dates);
+}
+
+// The calendar drops down under the picker with its right edge at the picker's right edge, and
+// names the months and days in Chinese.
+void MainFormTest::calendarDropsDownRightAlignedInChinese_data() {
+    QTest::addColumn<QString>("picker");
+    QTest::newRow("birth date") << QStringLiteral("birthDate");
+    QTest::newRow("fill date") << QStringLiteral("fillDate");
+}
+
+void MainFormTest::calendarDropsDownRightAlignedInChinese() {
+    QFETCH(QString, picker);
+    auto* dates = find<QDateEdit>(qPrintable(picker));
+    QTest::mouseClick(dates, Qt::LeftButton, {}, QPoint(dates->width() - 5, dates->height() / 2));
+    QCalendarWidget* calendar = dates->calendarWidget();
+    QWidget* popup = calendar->window();
+    QTRY_VERIFY(popup->isVisible());
+    const QRect pickerOnScreen(dates->mapToGlobal(QPoint(0, 0)), dates->size());
+    QCOMPARE(popup->frameGeometry().right(), pickerOnScreen.right());
+    QVERIFY(popup->frameGeometry().top() > pickerOnScreen.bottom()); // under it
+    const auto* month =
+        calendar->findChild<QToolButton*>(QStringLiteral("qt_calendar_monthbutton"));
+    QCOMPARE(month->text(), QStringLiteral("五月"));
+    QTest::keyClick(calendar, Qt::Key_Escape);
+    QTRY_VERIFY(!popup->isVisible());
+    QCOMPARE(dates->date(), QDate(2012, 5, 17));
 }
 
 void MainFormTest::characterCapsStopTyping_data() {

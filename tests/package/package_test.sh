@@ -3,7 +3,7 @@
 # programs (nothing is rebuilt), dpkg-deb reads its control fields and file list, dpkg -x unpacks
 # it into a scratch root, and the unpacked programs run from there.
 # usage: package_test.sh BUILD-FOLDER VERSION "FONT-PACKAGES"
-build=$1 version=$2 fonts=$3
+build=$1 version=$2 data_packages=$3
 # shellcheck source=tests/cli/support.sh
 source "$(dirname "$0")/../cli/support.sh"
 
@@ -22,8 +22,8 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Section)" = utils ] || fail "Section: $(field Section)"
 [[ "$(field Maintainer)" =~ ^[^\<]+\ \<[^@\>]+@[^\>]+\>$ ]] || fail "Maintainer: $(field Maintainer)"
 depends=", $(field Depends),"
-# The fonts as the build lists them, and the libraries dpkg-shlibdeps found in the programs.
-for package in $fonts libqt6widgets6 libqt6printsupport6 libc6 libstdc++6; do
+# The data packages as the build lists them, and the libraries dpkg-shlibdeps found.
+for package in $data_packages libqt6widgets6 libqt6printsupport6 libc6 libstdc++6; do
   [[ "$depends" == *", $package"[\ ,]* ]] || fail "Depends lacks $package: $depends"
 done
 [[ "$(field Recommends)" == *fcitx5-frontend-qt6* ]] || fail "Recommends: $(field Recommends)"

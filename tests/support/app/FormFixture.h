@@ -12,11 +12,12 @@
 
 namespace parvelin::test {
 
-// A main form on scripted services in a fresh temporary folder, shown and active.
+// A main form on scripted services in a fresh temporary folder, shown and active; its clock
+// stands at the given second.
 class FormFixture {
 public:
-    FormFixture()
-        : services(folder.path())
+    explicit FormFixture(std::int64_t epochSeconds = ScriptedServices::kFirstSecond)
+        : services(folder.path(), epochSeconds)
         , form(loadedPinyinTable(), services) {
         form.show();
         form.activateWindow();

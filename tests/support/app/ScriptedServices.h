@@ -35,11 +35,14 @@ public:
         QStringList filters;
     };
 
-    explicit ScriptedServices(const QString& root)
+    // The clock stands at a second of 2012-05-17 (in UTC), by default its first.
+    static constexpr std::int64_t kFirstSecond = 1'337'212'800;
+
+    explicit ScriptedServices(const QString& root, std::int64_t epochSeconds = kFirstSecond)
         : executable(root + QStringLiteral("/program"))
         , documents(root + QStringLiteral("/documents"))
         , settingsFile(root + QStringLiteral("/settings.ini"))
-        , m_clock(std::chrono::year{2012} / 5 / 17, 1'337'212'800) {}
+        , m_clock(std::chrono::year{2012} / 5 / 17, epochSeconds) {}
 
     void showNotice(QWidget*, const QString& text) override { notices.append(text); }
 

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QDateEdit>
+
+namespace parvelin::widgets {
+
+// A date picker as the forms use it: the date as yyyy-MM-dd, a calendar that drops down with its
+// right edge at the picker's right edge, and one tab stop like every other control, so that Tab
+// (and Enter, which the main form turns into Tab) leaves it at once; the arrow keys still move
+// between year, month and day.
+class DatePicker final : public QDateEdit {
+public:
+    explicit DatePicker(QWidget* parent);
+
+protected:
+    bool focusNextPrevChild(bool next) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void alignCalendarRight(QWidget* popup) const;
+};
+
+} // namespace parvelin::widgets
