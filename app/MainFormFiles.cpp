@@ -4,8 +4,8 @@
 #include "app/TitleComboBox.h"
 #include "datafile/AtomicFile.h"
 #include "datafile/DataFile.h"
+#include "datafile/OpenedDataFile.h"
 #include "datafile/RecordText.h"
-#include "datafile/RegularFile.h"
 #include "datafile/Validation.h"
 #include "form/FormTexts.h"
 #include "form/SaveLocation.h"
@@ -149,23 +149,15 @@ void MainForm::onOpen() {
     if (path.isEmpty()) {
         return;
     }
-    const auto content = datafile::readDataFile(localPath(path));
-    if (const auto* error = std::get_if<datafile::FileError>(&content)) {
-        // A file larger than any data file is damaged, not unreadable.
-        notice(error->fault == datafile::FileFault::TooLarge
+    auto opened = datafile::openDataFile(localPath(path), m_record);
+    if (const auto* failure = std::get_if<datafile::OpenFailure>(&opened)) {
+        notice(failure->fault == datafile::OpenFault::Damaged
                    ? std::string(form::message::kDamagedFile)
-                   : std::string(form::message::kReadFailed) + datafile::describe(*error));
-        return;
-    }
-    const auto recordText = datafile::openRecord(std::get<std::string>(content));
-    record::MemberRecord opened = m_record;
-    if (!recordText ||
-        datafile::parseFileRecord(*recordText, opened) != datafile::ParseStatus::Ok) {
-        notice(form::message::kDamagedFile);
+                   : std::string(form::message::kReadFailed) + failure->reason);
         return;
     }
     hideCandidateLists();
-    m_record = std::move(opened);
+    m_record = std::get<datafile::OpenedDataFile>(std::move(opened)).record;
     fillBirthPlaceList();
     fillPositionList();
     writeControls();

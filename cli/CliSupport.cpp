@@ -1,9 +1,6 @@
 #include "cli/CliSupport.h"
 
 #include "datafile/AtomicFile.h"
-#include "datafile/DataFile.h"
-#include "datafile/RecordText.h"
-#include "datafile/RegularFile.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -71,25 +68,14 @@ void reportError(std::string_view text) {
     std::cerr << "parvelin-cli: " << text << '\n';
 }
 
-std::optional<OpenedFile> openDataFile(const std::string& path) {
-    const auto content = datafile::readDataFile(path);
-    if (const auto* error = std::get_if<datafile::FileError>(&content)) {
-        reportError(datafile::describe(*error));
+std::optional<datafile::OpenedDataFile> openDataFile(const std::string& path) {
+    const record::SystemClock clock;
+    auto opened = datafile::openDataFile(path, record::newRecord(clock));
+    if (const auto* failure = std::get_if<datafile::OpenFailure>(&opened)) {
+        reportError(failure->reason);
         return std::nullopt;
     }
-    auto recordText = datafile::openRecord(std::get<std::string>(content));
-    if (!recordText) {
-        reportError(path + ": not a data file (it deciphers to no record)");
-        return std::nullopt;
-    }
-    record::SystemClock clock;
-    record::MemberRecord record = record::newRecord(clock);
-    const auto status = datafile::parseFileRecord(*recordText, record);
-    if (status != datafile::ParseStatus::Ok) {
-        reportError(path + ": " + std::string(datafile::describe(status)));
-        return std::nullopt;
-    }
-    return OpenedFile{*std::move(recordText), std::move(record)};
+    return std::get<datafile::OpenedDataFile>(std::move(opened));
 }
 
 } // namespace parvelin::cli

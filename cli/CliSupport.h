@@ -1,5 +1,6 @@
 #pragma once
 
+#include "datafile/OpenedDataFile.h"
 #include "record/MemberRecord.h"
 
 #include <optional>
@@ -33,14 +34,8 @@ std::string readStandardInput();
 // One line on standard error, prefixed with the program name.
 void reportError(std::string_view text);
 
-// A data file as Open reads it: its record text, and the applicant it holds (the file's record
-// over the New defaults).
-struct OpenedFile {
-    record::GbkString recordText;
-    record::MemberRecord record;
-};
-
-// Reports a file that cannot be read, or does not open to a record, and gives std::nullopt.
-std::optional<OpenedFile> openDataFile(const std::string& path);
+// A data file as Open reads it, the file's values over the New defaults. Reports a file that
+// cannot be read, or does not open to a record, and gives std::nullopt.
+std::optional<datafile::OpenedDataFile> openDataFile(const std::string& path);
 
 } // namespace parvelin::cli
