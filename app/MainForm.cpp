@@ -389,7 +389,8 @@ bool MainForm::changesMayGo() {
     if (!m_modified) {
         return true;
     }
-    switch (m_services.ask(this, widgets::qText(form::message::kSaveChanges), false)) {
+    switch (m_services.ask(this, widgets::qText(form::message::kSaveChanges),
+                           widgets::PlatformServices::Buttons::YesNo)) {
     case widgets::PlatformServices::Answer::Yes:
         return onSave(); // a failed or cancelled save keeps the entries
     case widgets::PlatformServices::Answer::No:
@@ -425,7 +426,8 @@ bool MainForm::confirmClose() {
     if (!m_modified) {
         return true;
     }
-    switch (m_services.ask(this, widgets::qText(form::message::kSaveChanges), true)) {
+    switch (m_services.ask(this, widgets::qText(form::message::kSaveChanges),
+                           widgets::PlatformServices::Buttons::YesNoCancel)) {
     case widgets::PlatformServices::Answer::Yes:
         return onSave(); // closes only when the entries were saved
     case widgets::PlatformServices::Answer::No:

@@ -23,13 +23,14 @@ void QtPlatformServices::showNotice(QWidget* owner, const QString& text) {
 }
 
 QtPlatformServices::Answer QtPlatformServices::ask(QWidget* owner, const QString& text,
-                                                   bool withCancel) {
-    QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
+                                                   Buttons buttons) {
+    const bool withCancel = buttons == Buttons::YesNoCancel;
+    QMessageBox::StandardButtons shown = QMessageBox::Yes | QMessageBox::No;
     if (withCancel) {
-        buttons |= QMessageBox::Cancel;
+        shown |= QMessageBox::Cancel;
     }
-    QMessageBox box(QMessageBox::NoIcon, widgets::qText(form::message::kPromptCaption), text,
-                    buttons, owner);
+    QMessageBox box(QMessageBox::NoIcon, widgets::qText(form::message::kPromptCaption), text, shown,
+                    owner);
     box.setDefaultButton(QMessageBox::Yes);
     // Qt makes No the Esc button of a Yes/No box, which would throw the entries away. A hidden
     // Cancel button takes Esc and the close button instead.

@@ -10,7 +10,7 @@ namespace parvelin::app {
 class QtPlatformServices final : public widgets::PlatformServices {
 public:
     void showNotice(QWidget* owner, const QString& text) override;
-    Answer ask(QWidget* owner, const QString& text, bool withCancel) override;
+    Answer ask(QWidget* owner, const QString& text, Buttons buttons) override;
     QString chooseSaveFile(QWidget* owner, const QString& folder, const QString& proposedName,
                            const QString& filter) override;
     QString chooseOpenFile(QWidget* owner, const QString& folder,

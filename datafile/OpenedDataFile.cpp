@@ -17,10 +17,12 @@ std::variant<OpenedDataFile, OpenFailure> openDataFile(const std::string& path,
     }
     auto recordText = openRecord(std::get<std::string>(content));
     if (!recordText) {
-        return OpenFailure{OpenFault::Damaged, path + ": not a data file (it deciphers to no record)"};
+        return OpenFailure{OpenFault::Damaged,
+                           path + ": not a data file (it deciphers to no record)"};
     }
     record::MemberRecord record = base;
-    if (const ParseStatus status = parseFileRecord(*recordText, record); status != ParseStatus::Ok) {
+    if (const ParseStatus status = parseFileRecord(*recordText, record);
+        status != ParseStatus::Ok) {
         return OpenFailure{OpenFault::Damaged, path + ": " + std::string(describe(status))};
     }
     return OpenedDataFile{*std::move(recordText), std::move(record)};

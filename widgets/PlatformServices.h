@@ -27,10 +27,11 @@ public:
     // name without extension).
     virtual void showNotice(QWidget* owner, const QString& text) = 0;
 
-    // One of the form's prompts, captioned "系统提示 ": Yes and No, and Cancel when asked for;
-    // Yes is the default button. Esc and closing the box answer Cancel, also where no Cancel
-    // button is shown: only an explicit No lets entries go.
-    virtual Answer ask(QWidget* owner, const QString& text, bool withCancel) = 0;
+    // One of the form's prompts, captioned "系统提示 ": Yes and No, with or without Cancel; Yes is
+    // the default button. Esc and closing the box answer Cancel, also where no Cancel button is
+    // shown: only an explicit No lets entries go.
+    enum class Buttons { YesNo, YesNoCancel };
+    virtual Answer ask(QWidget* owner, const QString& text, Buttons buttons) = 0;
 
     // The Save dialog, starting in `folder` with `proposedName`; the chosen path, empty when
     // cancelled. The dialog adds the suffix of `filter` and asks before replacing a file.

@@ -46,10 +46,10 @@ public:
 
     void showNotice(QWidget*, const QString& text) override { notices.append(text); }
 
-    Answer ask(QWidget* owner, const QString& text, bool withCancel) override {
-        prompts.push_back({text, withCancel});
+    Answer ask(QWidget* owner, const QString& text, Buttons buttons) override {
+        prompts.push_back({text, buttons == Buttons::YesNoCancel});
         if (realPrompts) {
-            return app::QtPlatformServices().ask(owner, text, withCancel);
+            return app::QtPlatformServices().ask(owner, text, buttons);
         }
         if (answers.empty()) {
             unexpected.append(QStringLiteral("prompt without an answer: ") + text);
