@@ -3,7 +3,9 @@
 #include "datafile/Base64.h"
 #include "datafile/Des.h"
 #include "datafile/Envelope.h"
+#include "datafile/RecordText.h"
 #include "record/GbkText.h"
+#include "tests/support/TestData.h"
 
 #include <gtest/gtest.h>
 
@@ -83,14 +85,36 @@ TEST(DataFile, OpeningIgnoresTrailingBlocksAndStrayCharacters) {
     EXPECT_EQ(openRecord(content.substr(0, 5) + "\r\n \x80" + content.substr(5)), record);
 }
 
-TEST(DataFile, ContentWithoutAWrappedRecordOpensToNothing) {
-    EXPECT_EQ(openRecord(""), std::nullopt) << "empty file";
-    EXPECT_EQ(openRecord("not base64 at all!"), std::nullopt);
-    EXPECT_EQ(openRecord(encipher(std::string(16, 'x'))), std::nullopt) << "no 0x80 byte";
-    std::string oneBar = "2|abc";
-    oneBar += '\x80';
-    oneBar.resize(8, '\0');
-    EXPECT_EQ(openRecord(encipher(oneBar)), std::nullopt) << "fewer than two |";
+// The broken files of tests/data/broken, each named for its fault, fail where the name says:
+// deciphering finds no wrapped record, or parsing refuses the record text.
+TEST(DataFile, BrokenFilesFailWhereTheirNameSays) {
+    struct Case {
+        const char* file;
+        std::optional<ParseStatus> parsed; // std::nullopt: no record text at all
+    };
+    const Case cases[] = {
+        {"empty", std::nullopt},
+        {"not-base64", std::nullopt},
+        {"no-padding-marker", std::nullopt},
+        {"one-bar", std::nullopt},
+        {"cut-short", std::nullopt},
+        {"no-header", ParseStatus::NoHeader},
+        {"too-few-values", ParseStatus::TooFewValues},
+        {"bad-birth-date", ParseStatus::InvalidBirthDate},
+        {"bad-fill-date", ParseStatus::InvalidFillDate},
+        {"lone-lead-byte", ParseStatus::DamagedText},
+        {"invalid-pair", ParseStatus::DamagedText},
+        {"nul-in-value", ParseStatus::DamagedText},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        const auto text = openRecord(test::readTestData(std::string("broken/") + c.file + ".zbdw"));
+        ASSERT_EQ(text.has_value(), c.parsed.has_value());
+        if (text) {
+            record::MemberRecord record;
+            EXPECT_EQ(parseFileRecord(*text, record), *c.parsed);
+        }
+    }
     EXPECT_EQ(openRecord(sealRecord("")), "") << "the empty record is a record";
 }
 
