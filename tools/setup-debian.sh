@@ -9,8 +9,8 @@ packages=(
   clang clang-format libclang-rt-14-dev
   libssl-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  libzxing-dev
-  fonts-wqy-zenhei fonts-arphic-uming
+  libzxing-dev poppler-utils
+  fonts-noto-cjk fonts-arphic-uming fonts-wqy-zenhei
   unicode-data python3
 )
 

@@ -1,6 +1,7 @@
 #include "print/qt/PageOutput.h"
 
 #include "print/PageGeometry.h"
+#include "print/qt/PdfTextMap.h"
 #include "print/qt/QPainterCanvas.h"
 
 #include <QPageSize>
@@ -43,18 +44,20 @@ PdfResult writePdf(std::span<PrintJob> jobs, const QString& path, const Warn& wa
     if (!painter.begin(&writer)) {
         return result;
     }
+    DrawnText drawn;
     for (std::size_t i = 0; i < jobs.size(); ++i) {
         if (i > 0 && !writer.newPage()) {
             return result;
         }
         QPainterCanvas canvas(painter, writer.logicalDpiX(), writer.logicalDpiY());
         result.status = drawFormPage(jobs[i], canvas, warn);
+        drawn.add(canvas.drawnText());
         result.pagesWritten = i + 1;
         if (result.status != barcode::DrawStatus::Ok) {
             break;
         }
     }
-    result.written = painter.end();
+    result.written = painter.end() && restoreDrawnCharactersInFile(path, drawn);
     return result;
 }
 
@@ -74,8 +77,11 @@ ImageResult renderPageImage(PrintJob& job, int dpi, const Warn& warn) {
 
     QPainter painter(&image);
     painter.translate(pixels(margins.left()), pixels(margins.top()));
-    QPainterCanvas canvas(painter, dpi, dpi);
-    const barcode::DrawStatus status = drawFormPage(job, canvas, warn);
+    barcode::DrawStatus status = barcode::DrawStatus::Ok;
+    {
+        QPainterCanvas canvas(painter, dpi, dpi);
+        status = drawFormPage(job, canvas, warn);
+    }
     painter.end();
     return {image, status};
 }

@@ -1,0 +1,132 @@
+#include "print/qt/PageText.h"
+
+#include <QPainter>
+#include <QTextOption>
+
+namespace parvelin::print {
+
+namespace {
+
+bool isSingleLine(TextFormat format) {
+    return format == TextFormat::Line || format == TextFormat::LineCentred;
+}
+
+bool isCentred(TextFormat format) {
+    return format == TextFormat::LineCentred || format == TextFormat::WrapCentred ||
+           format == TextFormat::Centred;
+}
+
+QTextOption::WrapMode wrapModeOf(TextFormat format) {
+    switch (format) {
+    case TextFormat::Wrap:
+    case TextFormat::WrapCentred:
+        return QTextOption::WordWrap; // a word wider than the box stays whole and is cut
+    case TextFormat::WrapEdit:
+        return QTextOption::WrapAtWordBoundaryOrAnywhere;
+    case TextFormat::Line:
+    case TextFormat::LineCentred:
+    case TextFormat::Centred:
+        break;
+    }
+    return QTextOption::NoWrap;
+}
+
+// Line breaks of the text (CR LF, CR or LF) start new lines, except in the single-line formats,
+// which show them as spaces.
+QString withLineBreaks(QString text, TextFormat format) {
+    const QString lineBreak =
+        isSingleLine(format) ? QStringLiteral(" ") : QString(QChar::LineSeparator);
+    text.replace(QStringLiteral("\r\n"), lineBreak);
+    text.replace(QLatin1Char('\r'), lineBreak);
+    text.replace(QLatin1Char('\n'), lineBreak);
+    return text;
+}
+
+// Runs of single-byte characters are set in the half-width face.
+QList<QTextLayout::FormatRange> halfWidthRuns(const QString& text, const QFont& halfWidthFont) {
+    QTextCharFormat format;
+    format.setFont(halfWidthFont);
+    QList<QTextLayout::FormatRange> runs;
+    for (qsizetype i = 0; i < text.size();) {
+        if (text[i].unicode() >= 0x80) {
+            ++i;
+            continue;
+        }
+        qsizetype end = i;
+        while (end < text.size() && text[end].unicode() < 0x80) {
+            ++end;
+        }
+        runs.append({static_cast<int>(i), static_cast<int>(end - i), format});
+        i = end;
+    }
+    return runs;
+}
+
+QRectF rectOf(const Box& box) {
+    return QRectF(box.left, box.top, box.width(), box.height());
+}
+
+} // namespace
+
+PageText::PageText(const QString& text, const FormFont& font, const Box& box, TextFormat format)
+    : m_layout(withLineBreaks(text, format), font.font, &textUnitDevice())
+    , m_box(box) {
+    QTextOption option;
+    option.setWrapMode(wrapModeOf(format));
+    option.setUseDesignMetrics(true);
+    m_layout.setTextOption(option);
+    m_layout.setFormats(halfWidthRuns(m_layout.text(), font.halfWidthFont));
+
+    // The layout measures in text units; the lines' extents are kept in page units.
+    constexpr double kScale = kTextUnitsPerPageUnit;
+    const double width = box.width() * kScale;
+    m_layout.beginLayout();
+    for (QTextLine line = m_layout.createLine(); line.isValid(); line = m_layout.createLine()) {
+        const double top = box.top + font.cellHeight * static_cast<double>(m_lines.size());
+        if (!isSingleLine(format) && top + font.cellHeight > box.bottom) {
+            break; // a line that would be cut off at the box's bottom is left out
+        }
+        line.setLineWidth(width);
+        const double natural = line.naturalTextWidth();
+        const double left =
+            box.left * kScale + (isCentred(format) && natural < width ? (width - natural) / 2 : 0);
+        line.setPosition(QPointF(left, (top + font.baseline) * kScale - line.ascent()));
+        QString characters = m_layout.text().mid(line.textStart(), line.textLength());
+        while (characters.endsWith(QChar::LineSeparator)) {
+            characters.chop(1);
+        }
+        m_lines.push_back(
+            {characters, QRectF(left / kScale, top, natural / kScale, font.cellHeight)});
+        if (isSingleLine(format)) {
+            break;
+        }
+    }
+    m_layout.endLayout();
+}
+
+void PageText::draw(QPainter& painter) const {
+    if (m_lines.empty()) {
+        return;
+    }
+    const QRectF box = rectOf(m_box);
+    painter.save();
+    bool overflows = false;
+    for (const PageTextLine& line : m_lines) {
+        overflows = overflows || !box.contains(line.extent);
+    }
+    if (overflows) {
+        painter.setClipRect(box, Qt::IntersectClip);
+    }
+    // All backgrounds first: a line's white must not blank the descenders of the line above.
+    for (const PageTextLine& line : m_lines) {
+        painter.fillRect(line.extent, Qt::white);
+    }
+    painter.setPen(Qt::black);
+    painter.scale(1.0 / kTextUnitsPerPageUnit, 1.0 / kTextUnitsPerPageUnit);
+    for (std::size_t i = 0; i < m_lines.size(); ++i) {
+        m_layout.lineAt(static_cast<int>(i)).draw(&painter, QPointF());
+    }
+    painter.restore();
+}
+
+} // namespace parvelin::print
