@@ -144,12 +144,14 @@ private slots:
         CMyPreviewView* preview = frame->previewView();
         auto* fitWidth = frame->findChild<QAction*>(QStringLiteral("fitWidthAction"));
         auto* wholePage = frame->findChild<QAction*>(QStringLiteral("wholePageAction"));
+        auto* zoomIn = frame->findChild<QAction*>(QStringLiteral("zoomInAction"));
+        QVERIFY(fitWidth != nullptr && wholePage != nullptr && zoomIn != nullptr);
         QCOMPARE(preview->zoomMode(), QPrintPreviewWidget::FitToWidth);
         QVERIFY(fitWidth->isChecked() && !wholePage->isChecked());
         wholePage->trigger();
         QCOMPARE(preview->zoomMode(), QPrintPreviewWidget::FitInView);
         QVERIFY(!fitWidth->isChecked() && wholePage->isChecked());
-        frame->findChild<QAction*>(QStringLiteral("zoomInAction"))->trigger();
+        zoomIn->trigger();
         QCOMPARE(preview->zoomMode(), QPrintPreviewWidget::CustomZoom);
         QVERIFY(!fitWidth->isChecked() && !wholePage->isChecked());
         fitWidth->trigger();
@@ -195,7 +197,9 @@ private slots:
             QApplication::sendEvent(viewport, &event);
         };
         if (how.endsWith(QStringLiteral("Action"))) {
-            frame->findChild<QAction*>(how)->trigger();
+            QAction* action = frame->findChild<QAction*>(how);
+            QVERIFY(action != nullptr);
+            action->trigger();
         } else if (how == QStringLiteral("Ctrl++")) {
             QTest::keyClick(frame, Qt::Key_Plus, Qt::ControlModifier);
         } else if (how == QStringLiteral("Ctrl+=")) {
