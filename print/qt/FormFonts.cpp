@@ -34,13 +34,10 @@ QStringList familiesOf(Face face) {
 }
 
 QStringList halfWidthFamiliesOf(Face face) {
-    // Without them the face's own Latin is the last resort.
-    const QStringList halfWidth = face == Face::Heiti
-                                      ? QStringList{QStringLiteral("Noto Sans Mono CJK SC"),
-                                                    QStringLiteral("WenQuanYi Zen Hei Mono")}
-                                      : QStringList{QStringLiteral("AR PL UMing CN"),
-                                                    QStringLiteral("Noto Sans Mono CJK SC")};
-    return halfWidth + familiesOf(face);
+    // One face for both: the labels' only single-byte characters are spaces, and every face more
+    // is one more font embedded in each PDF. Without them the face's own Latin is the last resort.
+    return QStringList{QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Sans Mono CJK SC")} +
+           familiesOf(face);
 }
 
 const QPaintDevice& textUnitDevice() {

@@ -19,8 +19,9 @@ QStringList familiesOf(Face face);
 // The families for the single-byte characters (Latin letters, digits, spaces), best first. The
 // form's cells are measured for the GBK faces, whose single-byte characters are half a cell
 // wide: a surname pinyin of 9 letters fits its 470-unit cell, "职    务" is as wide as
-// "工作单位". These faces keep that width; the proportional Latin of the Noto faces is up to half
-// as wide again.
+// "工作单位". AR PL UMing CN keeps that width with Latin letters in the style of a Song face (Noto
+// Sans Mono CJK SC stands in); the proportional Latin of the Noto faces is up to half as wide
+// again.
 QStringList halfWidthFamiliesOf(Face face);
 
 // Text is set in thirds of a page unit: font engines take whole pixel sizes, and p points are

@@ -114,8 +114,8 @@ TEST(PageOutput, FacesResolveToSimplifiedChineseFacesSizedInPageUnits) {
         const char* why;
     };
     const Case cases[] = {
-        {layout::kTitleFont, "Noto Sans CJK SC", "Noto Sans Mono CJK SC", 22 * 600 / 72.0, "title"},
-        {layout::kLabelFont, "Noto Sans CJK SC", "Noto Sans Mono CJK SC", 100, "labels"},
+        {layout::kTitleFont, "Noto Sans CJK SC", "AR PL UMing CN", 22 * 600 / 72.0, "title"},
+        {layout::kLabelFont, "Noto Sans CJK SC", "AR PL UMing CN", 100, "labels"},
         {layout::kNoteFont, "Noto Serif CJK SC", "AR PL UMing CN", 75, "notes"},
         {layout::kValueFont, "Noto Serif CJK SC", "AR PL UMing CN", 100, "values"},
         {layout::kSmallValueFont, "Noto Serif CJK SC", "AR PL UMing CN", 8 * 600 / 72.0,
