@@ -95,8 +95,12 @@ PageText::PageText(const QString& text, const FormFont& font, const Box& box, Te
         while (characters.endsWith(QChar::LineSeparator)) {
             characters.chop(1);
         }
-        m_lines.push_back(
-            {characters, QRectF(left / kScale, top, natural / kScale, font.cellHeight)});
+        const QRectF extent(left / kScale, top, natural / kScale, font.cellHeight);
+        m_lines.push_back({characters, extent});
+        // Clipping costs time in PDF: only where the text may leave its box, across it or below
+        // it (descenders reach past the cell).
+        m_overflows = m_overflows || extent.left() < box.left || extent.right() > box.right ||
+                      top + font.baseline + line.descent() / kScale > box.bottom;
         if (isSingleLine(format)) {
             break;
         }
@@ -108,14 +112,9 @@ void PageText::draw(QPainter& painter) const {
     if (m_lines.empty()) {
         return;
     }
-    const QRectF box = rectOf(m_box);
     painter.save();
-    bool overflows = false;
-    for (const PageTextLine& line : m_lines) {
-        overflows = overflows || !box.contains(line.extent);
-    }
-    if (overflows) {
-        painter.setClipRect(box, Qt::IntersectClip);
+    if (m_overflows) {
+        painter.setClipRect(rectOf(m_box), Qt::IntersectClip);
     }
     // All backgrounds first: a line's white must not blank the descenders of the line above.
     for (const PageTextLine& line : m_lines) {

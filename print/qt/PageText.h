@@ -38,6 +38,7 @@ private:
     QTextLayout m_layout;
     Box m_box;
     std::vector<PageTextLine> m_lines;
+    bool m_overflows = false;
 };
 
 } // namespace parvelin::print
