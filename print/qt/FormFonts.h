@@ -36,11 +36,16 @@ const QPaintDevice& textUnitDevice();
 // p points (100 units at 12 points), and lines of wrapped text advance by it: the form's widths
 // count one em per Chinese character. The face's own ascent and descent are fitted into the cell
 // in their proportion, which places the baseline.
+//
+// Bold (the title) is the regular cut emboldened by stroking its outlines, as a face without a
+// bold cut is emboldened: the page then embeds one font less in every PDF (each costs a PDF
+// writer some milliseconds), and the title keeps the one face of the labels.
 struct FormFont {
     QFont font;          // Chinese; resolved against textUnitDevice()
     QFont halfWidthFont; // single-byte characters, the same size
     double cellHeight;   // page units
     double baseline;     // from the top of the cell, page units
+    double emboldening;  // width of the stroke around the outlines, page units; 0 for regular
 };
 
 FormFont formFont(const FontSpec& spec);

@@ -4,6 +4,8 @@
 #include "print/qt/PdfTextMap.h"
 #include "print/qt/QPainterCanvas.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
@@ -35,7 +37,11 @@ QString formDocumentName() {
 
 PdfResult writePdf(std::span<PrintJob> jobs, const QString& path, const Warn& warn) {
     PdfResult result;
-    QPdfWriter writer(path);
+    // The document is made in memory: its text maps are put right (restoreDrawnCharacters)
+    // before the file is written once.
+    QBuffer document;
+    document.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&document);
     writer.setResolution(kPageUnitsPerInch);
     writer.setPageLayout(formPageLayout());
     writer.setCreator(QStringLiteral("Parvelin"));
@@ -57,7 +63,14 @@ PdfResult writePdf(std::span<PrintJob> jobs, const QString& path, const Warn& wa
             break;
         }
     }
-    result.written = painter.end() && restoreDrawnCharactersInFile(path, drawn);
+    if (!painter.end()) {
+        return result;
+    }
+    QByteArray pdf = document.data();
+    restoreDrawnCharacters(pdf, drawn);
+    QFile file(path);
+    result.written = file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                     file.write(pdf) == pdf.size() && file.flush();
     return result;
 }
 

@@ -1,6 +1,8 @@
 #include "print/qt/PageText.h"
 
+#include <QGlyphRun>
 #include <QPainter>
+#include <QPainterPath>
 #include <QTextOption>
 
 namespace parvelin::print {
@@ -70,10 +72,10 @@ QRectF rectOf(const Box& box) {
 
 PageText::PageText(const QString& text, const FormFont& font, const Box& box, TextFormat format)
     : m_layout(withLineBreaks(text, format), font.font, &textUnitDevice())
-    , m_box(box) {
+    , m_box(box)
+    , m_emboldening(font.emboldening) {
     QTextOption option;
     option.setWrapMode(wrapModeOf(format));
-    option.setUseDesignMetrics(true);
     m_layout.setTextOption(option);
     m_layout.setFormats(halfWidthRuns(m_layout.text(), font.halfWidthFont));
 
@@ -108,6 +110,21 @@ PageText::PageText(const QString& text, const FormFont& font, const Box& box, Te
     m_layout.endLayout();
 }
 
+// Strokes the outlines of the line's glyphs (the text itself stays text, for PDF readers).
+void PageText::embolden(QPainter& painter, const QTextLine& line) const {
+    QPainterPath outlines;
+    for (const QGlyphRun& run : line.glyphRuns()) {
+        const QList<quint32> glyphs = run.glyphIndexes();
+        const QList<QPointF> positions = run.positions();
+        for (qsizetype i = 0; i < glyphs.size() && i < positions.size(); ++i) {
+            outlines.addPath(run.rawFont().pathForGlyph(glyphs[i]).translated(positions[i]));
+        }
+    }
+    painter.setRenderHint(QPainter::Antialiasing, true); // as the glyphs themselves
+    painter.strokePath(outlines, QPen(Qt::black, m_emboldening * kTextUnitsPerPageUnit,
+                                      Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+}
+
 void PageText::draw(QPainter& painter) const {
     if (m_lines.empty()) {
         return;
@@ -123,7 +140,11 @@ void PageText::draw(QPainter& painter) const {
     painter.setPen(Qt::black);
     painter.scale(1.0 / kTextUnitsPerPageUnit, 1.0 / kTextUnitsPerPageUnit);
     for (std::size_t i = 0; i < m_lines.size(); ++i) {
-        m_layout.lineAt(static_cast<int>(i)).draw(&painter, QPointF());
+        const QTextLine line = m_layout.lineAt(static_cast<int>(i));
+        line.draw(&painter, QPointF());
+        if (m_emboldening > 0) {
+            embolden(painter, line);
+        }
     }
     painter.restore();
 }

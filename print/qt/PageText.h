@@ -35,10 +35,13 @@ public:
     void draw(QPainter& painter) const;
 
 private:
+    void embolden(QPainter& painter, const QTextLine& line) const;
+
     QTextLayout m_layout;
     Box m_box;
     std::vector<PageTextLine> m_lines;
     bool m_overflows = false;
+    double m_emboldening;
 };
 
 } // namespace parvelin::print

@@ -127,6 +127,9 @@ TEST(PageOutput, FacesResolveToSimplifiedChineseFacesSizedInPageUnits) {
         EXPECT_EQ(QFontInfo(font.font).family().toStdString(), c.family);
         EXPECT_EQ(QFontInfo(font.halfWidthFont).family().toStdString(), c.halfWidthFamily);
         EXPECT_NEAR(font.cellHeight, c.cellHeight, 1e-9);
+        EXPECT_EQ(QFontInfo(font.font).weight(), QFont::Normal)
+            << "one cut a face: bold is stroked";
+        EXPECT_EQ(font.emboldening > 0, c.style.weight >= 700);
         EXPECT_GT(font.baseline, font.cellHeight / 2);
         EXPECT_LT(font.baseline, font.cellHeight);
 
