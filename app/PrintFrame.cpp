@@ -1,11 +1,18 @@
 #include "app/PrintFrame.h"
 
 #include "print/qt/PageOutput.h"
+#include "print/qt/PdfTextMap.h"
 #include "print/qt/QPainterCanvas.h"
 
 #include <QAction>
+#include <QActionGroup>
+#include <QGraphicsView>
+#include <QGuiApplication>
+#include <QPaintEngine>
 #include <QPainter>
+#include <QScreen>
 #include <QToolBar>
+#include <QWheelEvent>
 
 namespace parvelin::app {
 
@@ -15,8 +22,21 @@ barcode::DrawStatus DrawFormPage(QPrinter& printer, print::PrintJob& job,
     if (!painter.begin(&printer)) {
         return barcode::DrawStatus::PictureFailed;
     }
-    print::QPainterCanvas canvas(painter, printer.logicalDpiX(), printer.logicalDpiY());
-    return print::drawFormPage(job, canvas, warn);
+    barcode::DrawStatus status = barcode::DrawStatus::Ok;
+    print::DrawnText drawn;
+    {
+        print::QPainterCanvas canvas(painter, printer.logicalDpiX(), printer.logicalDpiY());
+        status = print::drawFormPage(job, canvas, warn);
+        drawn = canvas.drawnText();
+    }
+    const bool intoPdfFile = printer.outputFormat() == QPrinter::PdfFormat &&
+                             painter.paintEngine()->type() == QPaintEngine::Pdf &&
+                             !printer.outputFileName().isEmpty();
+    painter.end();
+    if (intoPdfFile) {
+        print::restoreDrawnCharactersInFile(printer.outputFileName(), drawn);
+    }
+    return status;
 }
 
 CWrapperView::CWrapperView(PageDrawing drawing, QObject* parent)
@@ -29,11 +49,48 @@ void CWrapperView::drawPage(QPrinter* printer) {
     }
 }
 
+namespace {
+
+constexpr qreal kZoomStep = 1.25;
+constexpr qreal kSmallestZoom = 0.1; // of the page's real size on the screen
+constexpr qreal kLargestZoom = 5;
+
+} // namespace
+
 CMyPreviewView::CMyPreviewView(QPrinter* printer, QWidget* parent)
     : QPrintPreviewWidget(printer, parent) {
     setObjectName(QStringLiteral("previewView"));
     setViewMode(QPrintPreviewWidget::SinglePageView);
-    setZoomMode(QPrintPreviewWidget::FitInView);
+    setZoomMode(QPrintPreviewWidget::FitToWidth);
+    // The page is shown by a graphics view inside the widget; its wheel events come to us first.
+    if (auto* view = findChild<QGraphicsView*>()) {
+        view->viewport()->installEventFilter(this);
+    }
+}
+
+void CMyPreviewView::zoomInStep() {
+    if (zoomFactor() * kZoomStep <= kLargestZoom) {
+        zoomIn(kZoomStep);
+        emit previewChanged(); // zoomIn() leaves the fitting modes without saying so
+    }
+}
+
+void CMyPreviewView::zoomOutStep() {
+    if (zoomFactor() / kZoomStep >= kSmallestZoom) {
+        zoomOut(kZoomStep);
+        emit previewChanged();
+    }
+}
+
+bool CMyPreviewView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Wheel) {
+        const auto* wheel = static_cast<QWheelEvent*>(event);
+        if (wheel->modifiers().testFlag(Qt::ControlModifier) && wheel->angleDelta().y() != 0) {
+            wheel->angleDelta().y() > 0 ? zoomInStep() : zoomOutStep();
+            return true;
+        }
+    }
+    return QPrintPreviewWidget::eventFilter(watched, event);
 }
 
 void CMainFrame::preparePrinter(QPrinter& printer) {
@@ -78,24 +135,65 @@ CMainFrame::CMainFrame(PageDrawing drawing, QWidget* owner, PrintCommand command
     m_preview = new CMyPreviewView(&m_printer, this);
     connect(m_preview, &QPrintPreviewWidget::paintRequested, m_wrapper, &CWrapperView::drawPage);
     setCentralWidget(m_preview);
+    addToolbar();
 
-    QToolBar* toolbar = addToolBar(QStringLiteral("预览"));
-    toolbar->setObjectName(QStringLiteral("previewToolbar"));
-    toolbar->setMovable(false);
-    QAction* print = toolbar->addAction(QStringLiteral("打印"));
-    print->setObjectName(QStringLiteral("printAction"));
-    connect(print, &QAction::triggered, this, [this] {
-        printThroughDialog();
-        close();
-    });
-    QAction* closeAction = toolbar->addAction(QStringLiteral("关闭"));
-    closeAction->setObjectName(QStringLiteral("closeAction"));
-    connect(closeAction, &QAction::triggered, this, &QWidget::close);
-
+    // Where no window manager acts on the request to maximise (a bare X server), the window keeps
+    // the size it was given: give it the whole screen first.
+    if (QScreen* screen = owner != nullptr ? owner->screen() : QGuiApplication::primaryScreen()) {
+        setGeometry(screen->availableGeometry());
+    }
     showMaximized();
     if (m_owner != nullptr) {
         m_owner->hide();
     }
+}
+
+void CMainFrame::addToolbar() {
+    QToolBar* toolbar = addToolBar(QStringLiteral("预览"));
+    toolbar->setObjectName(QStringLiteral("previewToolbar"));
+    toolbar->setMovable(false);
+    const auto add = [&](const QString& text, const char* name) {
+        QAction* action = toolbar->addAction(text);
+        action->setObjectName(QLatin1String(name));
+        return action;
+    };
+
+    QAction* print = add(QStringLiteral("打印"), "printAction");
+    connect(print, &QAction::triggered, this, [this] {
+        printThroughDialog();
+        close();
+    });
+    toolbar->addSeparator();
+
+    QAction* zoomIn = add(QStringLiteral("放大"), "zoomInAction");
+    // Ctrl++ is Ctrl+Shift+= on most keyboards; Ctrl+= is the same key without Shift.
+    zoomIn->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    connect(zoomIn, &QAction::triggered, m_preview, &CMyPreviewView::zoomInStep);
+    QAction* zoomOut = add(QStringLiteral("缩小"), "zoomOutAction");
+    zoomOut->setShortcuts(QKeySequence::ZoomOut);
+    connect(zoomOut, &QAction::triggered, m_preview, &CMyPreviewView::zoomOutStep);
+
+    // The two fitting modes show which one is in force; a zoom by steps leaves both.
+    auto* fitting = new QActionGroup(this);
+    fitting->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    QAction* fitWidth = add(QStringLiteral("适合宽度"), "fitWidthAction");
+    QAction* wholePage = add(QStringLiteral("整页"), "wholePageAction");
+    for (QAction* action : {fitWidth, wholePage}) {
+        action->setCheckable(true);
+        fitting->addAction(action);
+    }
+    connect(fitWidth, &QAction::triggered, m_preview, &QPrintPreviewWidget::fitToWidth);
+    connect(wholePage, &QAction::triggered, m_preview, &QPrintPreviewWidget::fitInView);
+    const auto showMode = [this, fitWidth, wholePage] {
+        fitWidth->setChecked(m_preview->zoomMode() == QPrintPreviewWidget::FitToWidth);
+        wholePage->setChecked(m_preview->zoomMode() == QPrintPreviewWidget::FitInView);
+    };
+    connect(m_preview, &QPrintPreviewWidget::previewChanged, this, showMode);
+    showMode();
+    toolbar->addSeparator();
+
+    QAction* closeAction = add(QStringLiteral("关闭"), "closeAction");
+    connect(closeAction, &QAction::triggered, this, &QWidget::close);
 }
 
 CMainFrame::~CMainFrame() {

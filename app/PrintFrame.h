@@ -17,6 +17,8 @@ namespace parvelin::app {
 using PageDrawing = std::function<void(QPrinter& printer)>;
 
 // The job's form page on a printer: the canvas over the printer's resolution, then the page.
+// When the printer writes a PDF file, the file's text maps are put right afterwards, so that its
+// text reads back as drawn (restoreDrawnCharacters).
 barcode::DrawStatus DrawFormPage(QPrinter& printer, print::PrintJob& job,
                                  const std::function<void(std::string_view)>& warn);
 
@@ -33,19 +35,29 @@ private:
     PageDrawing m_drawing;
 };
 
-// The print preview: the one page of the form, scaled to the window.
+// The print preview: the one page of the form, at first as wide as the window, so that a clerk
+// can read its notes. Zooms in and out by steps, also with Ctrl and the mouse wheel.
 class CMyPreviewView final : public QPrintPreviewWidget {
     Q_OBJECT
 public:
     CMyPreviewView(QPrinter* printer, QWidget* parent);
+
+    // One step closer or farther, within sensible bounds (a tenth of the page's size to five
+    // times it).
+    void zoomInStep();
+    void zoomOutStep();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
 // The two print commands: Print goes straight to the print dialog, Preview shows the page first.
 enum class PrintCommand { Preview, Print };
 
-// The window of one print command. For Print it prints at once through the print dialog
-// and closes; otherwise it shows the preview maximised, with Print and Close on its toolbar, while
-// the owner window is hidden. Closing it shows the owner again; it deletes itself when closed.
+// The window of one print command. For Print it prints at once through the print dialog and
+// closes; for Preview it shows the preview maximised, with 打印, the zoom controls (放大, 缩小,
+// 适合宽度, 整页; Ctrl++ and Ctrl+-) and 关闭 on its toolbar, while the owner window is hidden.
+// Closing it shows the owner again; it deletes itself when closed.
 class CMainFrame final : public QMainWindow {
     Q_OBJECT
 public:
@@ -61,6 +73,8 @@ public:
     static void preparePrinter(QPrinter& printer);
 
 private:
+    void addToolbar();
+
     QPointer<QWidget> m_owner;
     bool m_directPrint;
     widgets::PrintDialogService& m_printDialog;

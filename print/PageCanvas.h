@@ -40,14 +40,15 @@ struct FontSpec {
 };
 
 // How a text is placed in its box. Every format clips at the box: single lines are cut at its
-// right edge, wrapped text shows nothing below its bottom edge.
+// right edge, wrapped text shows only the lines that fit whole above its bottom edge (the value
+// cells reach a few units past the rule under them).
 enum class TextFormat {
     Line,        // one line, left and top aligned; the box reaches to the page's edges
     LineCentred, // one line, centred horizontally, top aligned
     Wrap,        // wrapped at word boundaries, left and top aligned
     WrapCentred, // wrapped and centred
-    WrapEdit, // wrapped as an edit box wraps: long words break, a partly visible line is left out
-    Centred,  // centred horizontally, no wrapping
+    WrapEdit,    // wrapped as an edit box wraps: a word wider than the box breaks
+    Centred,     // centred horizontally, no wrapping
 };
 
 // A picture of one byte per pixel (0 black, 255 white), rows top to bottom.
@@ -63,13 +64,15 @@ class PageCanvas {
 public:
     virtual ~PageCanvas() = default;
 
-    // Selects the font for the texts that follow. Font heights follow the device's vertical
-    // resolution: p points are p/72 inch.
+    // Selects the font for the texts that follow: p points are a cell p/72 inch high, and wrapped
+    // lines follow each other at that height.
     virtual void selectFont(const FontSpec& font) = 0;
-    // A line one device unit wide, in black.
+    // A rule one page unit (1/600 inch) wide, in black.
     virtual void drawLine(Point from, Point to) = 0;
     // A rectangle outlined in black and filled white.
     virtual void drawRectangle(const Box& box) = 0;
+    // Black text on white: each line covers what lies under its own extent (one cell high, from
+    // its first character to its last), the rest of the box stays as it was.
     virtual void drawText(record::GbkStringView text, const Box& box, TextFormat format) = 0;
     // The picture stretched to fill the box in both directions, without smoothing: every pixel
     // stays a sharp-edged cell. False when the picture cannot be drawn.

@@ -10,10 +10,10 @@ packages=(
   libssl-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   qt6-translations-l10n
-  libzxing-dev
+  libzxing-dev poppler-utils
   # Fonts: the windows draw letters and digits in Liberation Sans, Chinese in WenQuanYi Zen Hei;
-  # the printed page uses WenQuanYi Zen Hei and AR PL UMing.
-  fonts-wqy-zenhei fonts-arphic-uming fonts-liberation2
+  # the printed page uses Noto Sans/Serif CJK SC with AR PL UMing's half-width Latin.
+  fonts-liberation2 fonts-noto-cjk fonts-arphic-uming fonts-wqy-zenhei
   # A virtual X server (xvfb-run) to start the program and look at it on a machine without one.
   xvfb xauth
   unicode-data python3

@@ -1,8 +1,11 @@
 #include "print/qt/PageOutput.h"
 
 #include "print/PageGeometry.h"
+#include "print/qt/PdfTextMap.h"
 #include "print/qt/QPainterCanvas.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
@@ -32,10 +35,13 @@ QString formDocumentName() {
     return QString::fromUtf8(layout::kTitle.data(), static_cast<qsizetype>(layout::kTitle.size()));
 }
 
-namespace {
-
-PdfResult drawPdf(QPdfWriter& writer, std::span<PrintJob> jobs, const Warn& warn) {
+PdfResult writePdf(std::span<PrintJob> jobs, QIODevice& device, const Warn& warn) {
     PdfResult result;
+    // The document is made in memory: its text maps are put right (restoreDrawnCharacters)
+    // before it goes to the device in one write.
+    QBuffer document;
+    document.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&document);
     writer.setResolution(kPageUnitsPerInch);
     writer.setPageLayout(formPageLayout());
     writer.setCreator(QStringLiteral("Parvelin"));
@@ -44,31 +50,36 @@ PdfResult drawPdf(QPdfWriter& writer, std::span<PrintJob> jobs, const Warn& warn
     if (!painter.begin(&writer)) {
         return result;
     }
+    DrawnText drawn;
     for (std::size_t i = 0; i < jobs.size(); ++i) {
         if (i > 0 && !writer.newPage()) {
             return result;
         }
         QPainterCanvas canvas(painter, writer.logicalDpiX(), writer.logicalDpiY());
         result.status = drawFormPage(jobs[i], canvas, warn);
+        drawn.add(canvas.drawnText());
         result.pagesWritten = i + 1;
         if (result.status != barcode::DrawStatus::Ok) {
             break;
         }
     }
-    result.written = painter.end();
+    if (!painter.end()) {
+        return result;
+    }
+    QByteArray pdf = document.data();
+    restoreDrawnCharacters(pdf, drawn);
+    result.written = device.write(pdf) == pdf.size();
     return result;
 }
 
-} // namespace
-
 PdfResult writePdf(std::span<PrintJob> jobs, const QString& path, const Warn& warn) {
-    QPdfWriter writer(path);
-    return drawPdf(writer, jobs, warn);
-}
-
-PdfResult writePdf(std::span<PrintJob> jobs, QIODevice& device, const Warn& warn) {
-    QPdfWriter writer(&device);
-    return drawPdf(writer, jobs, warn);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        return {};
+    }
+    PdfResult result = writePdf(jobs, file, warn);
+    result.written = result.written && file.flush();
+    return result;
 }
 
 ImageResult renderPageImage(PrintJob& job, int dpi, const Warn& warn) {
@@ -87,8 +98,11 @@ ImageResult renderPageImage(PrintJob& job, int dpi, const Warn& warn) {
 
     QPainter painter(&image);
     painter.translate(pixels(margins.left()), pixels(margins.top()));
-    QPainterCanvas canvas(painter, dpi, dpi);
-    const barcode::DrawStatus status = drawFormPage(job, canvas, warn);
+    barcode::DrawStatus status = barcode::DrawStatus::Ok;
+    {
+        QPainterCanvas canvas(painter, dpi, dpi);
+        status = drawFormPage(job, canvas, warn);
+    }
     painter.end();
     return {image, status};
 }

@@ -1,73 +1,59 @@
 #include "print/qt/QPainterCanvas.h"
 
-#include "record/MulDiv.h"
+#include "print/qt/PageText.h"
+#include "record/GbkText.h"
 
+#include <algorithm>
 #include <cmath>
-
-#include <QTextLayout>
 
 namespace parvelin::print {
 
 namespace {
 
-using record::mulDiv;
-
 QString toQString(record::GbkStringView text) {
     return QString::fromStdString(record::gbkToUtf8Lossy(text));
+}
+
+// Rules are one page unit wide, 1/600 inch (two dots at 1200 dpi), and never thinner than a
+// device pixel: a thinner line would be drawn as a grey one, which a printer screens into dots.
+double ruleWidth(int dpiX, int dpiY) {
+    return std::max(1.0, static_cast<double>(kPageUnitsPerInch) / std::min(dpiX, dpiY));
 }
 
 } // namespace
 
 QPainterCanvas::QPainterCanvas(QPainter& painter, int dpiX, int dpiY)
     : m_painter(painter)
-    , m_dpiX(dpiX)
-    , m_dpiY(dpiY) {
-    m_painter.setPen(QPen(Qt::black, 0)); // one device unit wide at every resolution
+    , m_font(formFont(FontSpec{})) {
+    m_painter.save();
+    m_painter.scale(static_cast<double>(dpiX) / kPageUnitsPerInch,
+                    static_cast<double>(dpiY) / kPageUnitsPerInch);
+    m_painter.setPen(
+        QPen(Qt::black, ruleWidth(dpiX, dpiY), Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     m_painter.setBrush(Qt::white);
-    // Texts are drawn on the white sheet without filling their boxes, which reach to the page's
-    // edges for single lines and would otherwise blank the rules they cross.
-    m_painter.setBackgroundMode(Qt::TransparentMode);
     m_painter.setRenderHint(QPainter::Antialiasing, false);
     m_painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    selectFont(FontSpec{});
 }
 
-QString QPainterCanvas::familyOf(Face face) {
-    return face == Face::Heiti ? QStringLiteral("WenQuanYi Zen Hei")
-                               : QStringLiteral("AR PL UMing CN");
-}
-
-QFont QPainterCanvas::fontFor(const FontSpec& style, int dpiY) {
-    QFont font(familyOf(style.face));
-    font.setPixelSize(std::max(1, mulDiv(style.points, dpiY, 72)));
-    font.setWeight(static_cast<QFont::Weight>(style.weight));
-    font.setStyleStrategy(QFont::PreferDefault);
-    return font;
-}
-
-int QPainterCanvas::deviceX(int x) const {
-    return mulDiv(x, m_dpiX, kPageUnitsPerInch);
-}
-int QPainterCanvas::deviceY(int y) const {
-    return mulDiv(y, m_dpiY, kPageUnitsPerInch);
-}
-
-QRect QPainterCanvas::deviceBox(const Box& box) const {
-    return QRect(QPoint(deviceX(box.left), deviceY(box.top)),
-                 QPoint(deviceX(box.right) - 1, deviceY(box.bottom) - 1));
+QPainterCanvas::~QPainterCanvas() {
+    m_painter.restore();
 }
 
 void QPainterCanvas::selectFont(const FontSpec& font) {
-    m_painter.setFont(fontFor(font, m_dpiY));
+    m_font = formFont(font);
+    if (std::find(m_selected.begin(), m_selected.end(), font) == m_selected.end()) {
+        m_selected.push_back(font);
+        m_drawn.faces.push_back(QRawFont::fromFont(m_font.font));
+        m_drawn.faces.push_back(QRawFont::fromFont(m_font.halfWidthFont));
+    }
 }
 
 void QPainterCanvas::drawLine(Point from, Point to) {
-    m_painter.drawLine(deviceX(from.x), deviceY(from.y), deviceX(to.x), deviceY(to.y));
+    m_painter.drawLine(QPointF(from.x, from.y), QPointF(to.x, to.y));
 }
 
 void QPainterCanvas::drawRectangle(const Box& box) {
-    m_painter.drawRect(QRect(QPoint(deviceX(box.left), deviceY(box.top)),
-                             QPoint(deviceX(box.right), deviceY(box.bottom))));
+    m_painter.drawRect(QRectF(box.left, box.top, box.width(), box.height()));
 }
 
 void QPainterCanvas::drawText(record::GbkStringView text, const Box& box, TextFormat format) {
@@ -75,58 +61,8 @@ void QPainterCanvas::drawText(record::GbkStringView text, const Box& box, TextFo
         return;
     }
     const QString string = toQString(text);
-    const QRect rect = deviceBox(box);
-    switch (format) {
-    case TextFormat::Line:
-        m_painter.drawText(rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, string);
-        break;
-    case TextFormat::LineCentred:
-        m_painter.drawText(rect, Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, string);
-        break;
-    case TextFormat::Wrap:
-        m_painter.drawText(rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, string);
-        break;
-    case TextFormat::WrapCentred:
-        m_painter.drawText(rect, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, string);
-        break;
-    case TextFormat::Centred:
-        m_painter.drawText(rect, Qt::AlignHCenter | Qt::AlignTop, string);
-        break;
-    case TextFormat::WrapEdit:
-        drawEditWrapped(string, rect);
-        break;
-    }
-}
-
-// Wraps as a multi-line edit box does: at word boundaries, inside a word only when it is wider than
-// the box, and shows only the lines that fit whole.
-void QPainterCanvas::drawEditWrapped(const QString& text, const QRect& box) {
-    QString flat = text;
-    flat.replace(QStringLiteral("\r\n"), QString(QChar::LineSeparator));
-    flat.replace(QChar('\n'), QChar::LineSeparator);
-    QTextLayout layout(flat, m_painter.font(), m_painter.device());
-    QTextOption option;
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    layout.setTextOption(option);
-    layout.beginLayout();
-    qreal y = 0;
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(box.width());
-        line.setPosition(QPointF(0, y));
-        y += line.height();
-    }
-    layout.endLayout();
-
-    m_painter.save();
-    m_painter.setClipRect(box);
-    for (int i = 0; i < layout.lineCount(); ++i) {
-        const QTextLine line = layout.lineAt(i);
-        if (line.y() + line.height() > box.height()) {
-            break;
-        }
-        line.draw(&m_painter, box.topLeft());
-    }
-    m_painter.restore();
+    m_drawn.characters += string;
+    PageText(string, m_font, box, format).draw(m_painter);
 }
 
 bool QPainterCanvas::drawPicture(const GreyPicture& picture, const Box& box) {
@@ -134,19 +70,27 @@ bool QPainterCanvas::drawPicture(const GreyPicture& picture, const Box& box) {
         picture.pixels.size() < static_cast<std::size_t>(picture.width) * picture.height) {
         return false;
     }
-    // Every dark run of a pixel row becomes one filled rectangle whose edges fall on the device
-    // grid, so bars stay sharp in raster output and stay vector shapes in PDF.
-    const int left = deviceX(box.left);
-    const int top = deviceY(box.top);
-    const int width = deviceX(box.right) - left;
-    const int height = deviceY(box.bottom) - top;
-    const auto columnEdge = [&](int x) { return left + mulDiv(x, width, picture.width); };
-    const auto rowEdge = [&](int y) { return top + mulDiv(y, height, picture.height); };
+    // Drawn in device units: every module's edges fall on the device's pixel grid, so bars stay
+    // sharp in raster output, and every dark run of a pixel row becomes one filled rectangle, so
+    // the symbol stays vector shapes in PDF.
+    const QRectF area =
+        m_painter.deviceTransform().mapRect(QRectF(box.left, box.top, box.width(), box.height()));
+    const long left = std::lround(area.left());
+    const long top = std::lround(area.top());
+    const long width = std::lround(area.right()) - left;
+    const long height = std::lround(area.bottom()) - top;
+    const auto columnEdge = [&](long x) {
+        return static_cast<int>(left + (x * width * 2 + picture.width) / (2 * picture.width));
+    };
+    const auto rowEdge = [&](long y) {
+        return static_cast<int>(top + (y * height * 2 + picture.height) / (2 * picture.height));
+    };
 
     m_painter.save();
+    m_painter.resetTransform();
     m_painter.setPen(Qt::NoPen);
     m_painter.setBrush(Qt::white);
-    m_painter.drawRect(QRect(left, top, width, height));
+    m_painter.drawRect(QRect(int(left), int(top), int(width), int(height)));
     m_painter.setBrush(Qt::black);
     for (int y = 0; y < picture.height; ++y) {
         const std::uint8_t* row =
@@ -160,8 +104,9 @@ bool QPainterCanvas::drawPicture(const GreyPicture& picture, const Box& box) {
             while (end < picture.width && row[end] < 128) {
                 ++end;
             }
-            m_painter.drawRect(QRect(QPoint(columnEdge(x), rowEdge(y)),
-                                     QPoint(columnEdge(end) - 1, rowEdge(y + 1) - 1)));
+            const int x0 = columnEdge(x);
+            const int y0 = rowEdge(y);
+            m_painter.drawRect(QRect(x0, y0, columnEdge(end) - x0, rowEdge(y + 1) - y0));
             x = end;
         }
     }

@@ -1,19 +1,26 @@
 #pragma once
 
 #include "print/PageCanvas.h"
+#include "print/qt/FormFonts.h"
+#include "print/qt/PdfTextMap.h"
 
-#include <QFont>
 #include <QPainter>
 
 namespace parvelin::print {
 
 // The form page on any QPainter device: printers, PDF writers, images and the print preview.
-// Page units (1/600 inch) are scaled to the device's resolution; font heights follow its vertical
-// resolution, p points being p × dpi / 72 device pixels.
+// The page is drawn in page units (1/600 inch) through the painter's transform, which scales them
+// to the device: positions and font sizes are never rounded to a device's pixels, so the page is
+// the same at every resolution. Rules are 1/600 inch wide; the barcode's modules alone are fitted
+// to the device's pixels, so that its bars stay sharp.
 class QPainterCanvas final : public PageCanvas {
 public:
-    // `painter` is active on its device with its origin at the top left of the printable area.
+    // `painter` is active on its device with its origin at the top left of the printable area and
+    // dpiX by dpiY device units per inch. The canvas keeps the painter's state while it lives.
     QPainterCanvas(QPainter& painter, int dpiX, int dpiY);
+    ~QPainterCanvas() override;
+    QPainterCanvas(const QPainterCanvas&) = delete;
+    QPainterCanvas& operator=(const QPainterCanvas&) = delete;
 
     void selectFont(const FontSpec& font) override;
     void drawLine(Point from, Point to) override;
@@ -21,20 +28,14 @@ public:
     void drawText(record::GbkStringView text, const Box& box, TextFormat format) override;
     bool drawPicture(const GreyPicture& picture, const Box& box) override;
 
-    // The installed family that stands for a face of the form.
-    static QString familyOf(Face face);
-    // The font the canvas makes for a font style at a vertical resolution.
-    static QFont fontFor(const FontSpec& style, int dpiY);
+    // The characters drawn so far and the faces of the fonts selected.
+    const DrawnText& drawnText() const { return m_drawn; }
 
 private:
-    int deviceX(int x) const;
-    int deviceY(int y) const;
-    QRect deviceBox(const Box& box) const;
-    void drawEditWrapped(const QString& text, const QRect& box);
-
     QPainter& m_painter;
-    int m_dpiX;
-    int m_dpiY;
+    FormFont m_font;
+    std::vector<FontSpec> m_selected;
+    DrawnText m_drawn;
 };
 
 } // namespace parvelin::print

@@ -10,9 +10,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QGraphicsView>
 #include <QPointer>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
+#include <QWheelEvent>
 
 namespace parvelin::app {
 
@@ -109,7 +113,116 @@ private slots:
         QTRY_VERIFY(frame.isNull());
         QCOMPARE(dialog.asked, 1);
         QCOMPARE(test::pdfPageCountOf(dialog.pdfPath), 1);
+        // The printed file reads back as drawn (人 and 民 share their glyphs with radicals).
+        const QString text = test::pdfText(dialog.pdfPath);
+        QVERIFY2(text.contains(QStringLiteral("人员序号")), qPrintable(text.left(200)));
+        QVERIFY(text.contains(QStringLiteral("民族")));
         QVERIFY(owner.isVisible());
+    }
+
+    void previewFillsTheScreenAtPageWidthWithItsControls() {
+        QWidget owner;
+        owner.show();
+        Drawing drawing(job());
+        ScriptedPrintDialog dialog;
+        QPointer<CMainFrame> frame =
+            new CMainFrame(drawing.callback(), &owner, PrintCommand::Preview, QString(), dialog);
+        // Without a window manager a window keeps the size it was given before maximising.
+        QCOMPARE(frame->normalGeometry(), owner.screen()->availableGeometry());
+
+        QStringList controls;
+        for (QAction* action :
+             frame->findChild<QToolBar*>(QStringLiteral("previewToolbar"))->actions()) {
+            if (!action->isSeparator()) {
+                controls << action->text();
+            }
+        }
+        QCOMPARE(controls, (QStringList{QStringLiteral("打印"), QStringLiteral("放大"),
+                                        QStringLiteral("缩小"), QStringLiteral("适合宽度"),
+                                        QStringLiteral("整页"), QStringLiteral("关闭")}));
+
+        CMyPreviewView* preview = frame->previewView();
+        auto* fitWidth = frame->findChild<QAction*>(QStringLiteral("fitWidthAction"));
+        auto* wholePage = frame->findChild<QAction*>(QStringLiteral("wholePageAction"));
+        auto* zoomIn = frame->findChild<QAction*>(QStringLiteral("zoomInAction"));
+        QVERIFY(fitWidth != nullptr && wholePage != nullptr && zoomIn != nullptr);
+        QCOMPARE(preview->zoomMode(), QPrintPreviewWidget::FitToWidth);
+        QVERIFY(fitWidth->isChecked() && !wholePage->isChecked());
+        wholePage->trigger();
+        QCOMPARE(preview->zoomMode(), QPrintPreviewWidget::FitInView);
+        QVERIFY(!fitWidth->isChecked() && wholePage->isChecked());
+        zoomIn->trigger();
+        QCOMPARE(preview->zoomMode(), QPrintPreviewWidget::CustomZoom);
+        QVERIFY(!fitWidth->isChecked() && !wholePage->isChecked());
+        fitWidth->trigger();
+        QCOMPARE(preview->zoomMode(), QPrintPreviewWidget::FitToWidth);
+        frame->close();
+        QTRY_VERIFY(frame.isNull());
+    }
+
+    // Zooming by the toolbar, by real key events and by the wheel with Ctrl held.
+    void zoomSteps_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("direction"); // 1 closer, -1 farther, 0 as before
+        QTest::newRow("放大 on the toolbar") << "zoomInAction" << 1;
+        QTest::newRow("缩小 on the toolbar") << "zoomOutAction" << -1;
+        QTest::newRow("Ctrl++") << "Ctrl++" << 1;
+        QTest::newRow("Ctrl+=, the same key without Shift") << "Ctrl+=" << 1;
+        QTest::newRow("Ctrl+-") << "Ctrl+-" << -1;
+        QTest::newRow("Ctrl and the wheel forward") << "Ctrl+wheel+" << 1;
+        QTest::newRow("Ctrl and the wheel back") << "Ctrl+wheel-" << -1;
+        QTest::newRow("the wheel alone scrolls") << "wheel+" << 0;
+    }
+
+    void zoomSteps() {
+        QFETCH(QString, how);
+        QFETCH(int, direction);
+        QWidget owner;
+        owner.show();
+        Drawing drawing(job());
+        ScriptedPrintDialog dialog;
+        QPointer<CMainFrame> frame =
+            new CMainFrame(drawing.callback(), &owner, PrintCommand::Preview, QString(), dialog);
+        frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame));
+        CMyPreviewView* preview = frame->previewView();
+        preview->updatePreview();
+        const qreal before = preview->zoomFactor();
+
+        QWidget* viewport = preview->findChild<QGraphicsView*>()->viewport();
+        const auto wheel = [&](int delta, Qt::KeyboardModifiers modifiers) {
+            const QPointF centre = QRectF(viewport->rect()).center();
+            QWheelEvent event(centre, viewport->mapToGlobal(centre), QPoint(), QPoint(0, delta),
+                              Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(viewport, &event);
+        };
+        if (how.endsWith(QStringLiteral("Action"))) {
+            QAction* action = frame->findChild<QAction*>(how);
+            QVERIFY(action != nullptr);
+            action->trigger();
+        } else if (how == QStringLiteral("Ctrl++")) {
+            QTest::keyClick(frame, Qt::Key_Plus, Qt::ControlModifier);
+        } else if (how == QStringLiteral("Ctrl+=")) {
+            QTest::keyClick(frame, Qt::Key_Equal, Qt::ControlModifier);
+        } else if (how == QStringLiteral("Ctrl+-")) {
+            QTest::keyClick(frame, Qt::Key_Minus, Qt::ControlModifier);
+        } else {
+            wheel(how.endsWith(QLatin1Char('+')) ? 120 : -120,
+                  how.startsWith(QStringLiteral("Ctrl")) ? Qt::ControlModifier : Qt::NoModifier);
+        }
+
+        const qreal after = preview->zoomFactor();
+        if (direction > 0) {
+            QVERIFY2(after > before * 1.1,
+                     qPrintable(QStringLiteral("%1 -> %2").arg(before).arg(after)));
+        } else if (direction < 0) {
+            QVERIFY2(after < before / 1.1,
+                     qPrintable(QStringLiteral("%1 -> %2").arg(before).arg(after)));
+        } else {
+            QCOMPARE(after, before);
+        }
+        frame->close();
+        QTRY_VERIFY(frame.isNull());
     }
 
     void directPrintNeedsNoWindow() {

@@ -2,8 +2,10 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QString>
+#include <QStringList>
 
 namespace parvelin::test {
 
@@ -17,6 +19,24 @@ inline int pdfPageCount(const QByteArray& pdf) {
 inline int pdfPageCountOf(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? pdfPageCount(file.readAll()) : -1;
+}
+
+// What a poppler-utils tool (pdftotext, pdffonts, pdftoppm) writes on standard output; empty
+// when it cannot be run or fails.
+inline QByteArray popplerOutput(const QString& tool, const QStringList& arguments) {
+    QProcess process;
+    process.start(tool, arguments);
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0) {
+        return {};
+    }
+    return process.readAllStandardOutput();
+}
+
+// The text of a PDF file as pdftotext reads it.
+inline QString pdfText(const QString& path) {
+    return QString::fromUtf8(
+        popplerOutput(QStringLiteral("pdftotext"), {path, QStringLiteral("-")}));
 }
 
 } // namespace parvelin::test

@@ -3,7 +3,9 @@
 #include "print/qt/PageOutput.h"
 
 #include "print/PageGeometry.h"
+#include "print/qt/FormFonts.h"
 #include "print/qt/OffscreenGui.h"
+#include "print/qt/PageText.h"
 #include "print/qt/QPainterCanvas.h"
 #include "tests/support/BarcodePayloads.h"
 #include "tests/support/FixedClock.h"
@@ -99,14 +101,55 @@ TEST(PageOutput, TheFormKeepsItsDesignedSizeAtEveryResolution) {
     }
 }
 
-TEST(PageOutput, FacesResolveToInstalledChineseFonts) {
-    for (const FontSpec& style : {layout::kTitleFont, layout::kLabelFont, layout::kNoteFont}) {
-        const QFont font = QPainterCanvas::fontFor(style, 600);
-        EXPECT_EQ(QFontInfo(font).family(), QPainterCanvas::familyOf(style.face));
-        EXPECT_EQ(font.pixelSize(), style.points * 600 / 72 + (style.points * 600 % 72 >= 36));
-        const QFontMetrics metrics(font);
-        for (const QChar c : QStringLiteral("因公护照申请表单位名称人员序号（务必请本人签名）")) {
-            EXPECT_TRUE(metrics.inFont(c)) << QString(c).toStdString();
+// The faces that resolve, and their size in page units: a Chinese character is one cell wide and
+// the cell is p × 600 / 72 units high; Latin letters, digits and spaces are half a cell wide, as in
+// the GBK faces the form's cells were measured for; the full-width colon sits in the left half of
+// its cell (Simplified Chinese), not in its middle.
+TEST(PageOutput, FacesResolveToSimplifiedChineseFacesSizedInPageUnits) {
+    struct Case {
+        FontSpec style;
+        const char* family;
+        const char* halfWidthFamily;
+        double cellHeight;
+        const char* why;
+    };
+    const Case cases[] = {
+        {layout::kTitleFont, "Noto Sans CJK SC", "AR PL UMing CN", 22 * 600 / 72.0, "title"},
+        {layout::kLabelFont, "Noto Sans CJK SC", "AR PL UMing CN", 100, "labels"},
+        {layout::kNoteFont, "Noto Serif CJK SC", "AR PL UMing CN", 75, "notes"},
+        {layout::kValueFont, "Noto Serif CJK SC", "AR PL UMing CN", 100, "values"},
+        {layout::kSmallValueFont, "Noto Serif CJK SC", "AR PL UMing CN", 8 * 600 / 72.0,
+         "values in fitted cells"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        const FormFont font = formFont(c.style);
+        EXPECT_EQ(QFontInfo(font.font).family().toStdString(), c.family);
+        EXPECT_EQ(QFontInfo(font.halfWidthFont).family().toStdString(), c.halfWidthFamily);
+        EXPECT_NEAR(font.cellHeight, c.cellHeight, 1e-9);
+        EXPECT_EQ(QFontInfo(font.font).weight(), QFont::Normal)
+            << "one cut a face: bold is stroked";
+        EXPECT_EQ(font.emboldening > 0, c.style.weight >= 700);
+        EXPECT_GT(font.baseline, font.cellHeight / 2);
+        EXPECT_LT(font.baseline, font.cellHeight);
+
+        const auto widthOf = [&](const QString& text) {
+            const Box unbounded{0, 0, 100000, 100000};
+            return PageText(text, font, unbounded, TextFormat::Line).lines().front().extent.width();
+        };
+        EXPECT_NEAR(widthOf(QStringLiteral("国")), c.cellHeight, 0.02);
+        for (const QString& latin :
+             {QStringLiteral("W"), QStringLiteral("1"), QStringLiteral("W W")}) {
+            EXPECT_NEAR(widthOf(latin), c.cellHeight / 2 * latin.size(), 0.02)
+                << latin.toStdString();
+        }
+        const QFontMetricsF metrics(font.font, &textUnitDevice());
+        const QRectF colon = metrics.tightBoundingRect(QStringLiteral("："));
+        EXPECT_LT(colon.right() / kTextUnitsPerPageUnit, c.cellHeight / 2)
+            << "colon at the left of its cell";
+        for (const QChar ch :
+             QStringLiteral("因公护照申请表单位名称人员序号（务必请本人签名）、，")) {
+            EXPECT_TRUE(metrics.inFontUcs4(ch.unicode())) << QString(ch).toStdString();
         }
     }
 }
@@ -125,15 +168,24 @@ QRect inkBounds(const QImage& image) {
 }
 
 // Text of `lines` lines drawn in a box at 600 dpi (page units are pixels there).
-QRect inkOfText(const std::string& utf8, const Box& box, TextFormat format) {
+// A 1200 by 800 image at 600 dpi (page units are pixels there), white, with what `draw` draws.
+template <typename Draw>
+QImage drawnAt600Dpi(Draw draw) {
     QImage image(1200, 800, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    QPainterCanvas canvas(painter, 600, 600);
-    canvas.selectFont(layout::kValueFont);
-    canvas.drawText(record::gbk(utf8), box, format);
+    {
+        QPainterCanvas canvas(painter, 600, 600);
+        canvas.selectFont(layout::kValueFont);
+        draw(canvas);
+    }
     painter.end();
-    return inkBounds(image);
+    return image;
+}
+
+QRect inkOfText(const std::string& utf8, const Box& box, TextFormat format) {
+    return inkBounds(drawnAt600Dpi(
+        [&](PageCanvas& canvas) { canvas.drawText(record::gbk(utf8), box, format); }));
 }
 
 TEST(PageOutput, EveryFormatKeepsItsTextInsideItsBox) {
@@ -152,21 +204,46 @@ TEST(PageOutput, EveryFormatKeepsItsTextInsideItsBox) {
     EXPECT_TRUE(inkOfText("", box, TextFormat::Wrap).isEmpty()) << "empty cells draw nothing";
 }
 
-TEST(PageOutput, WrapEditLeavesOutALineThatWouldBeCutOff) {
-    // Room for one and a half lines: Wrap shows the top of the second line, WrapEdit only the
-    // first.
+TEST(PageOutput, WrappedTextsLeaveOutALineThatWouldBeCutOff) {
+    // Room for one and a half lines: every wrapped format shows only the whole first line, so
+    // that a long value never runs through the rule under its cell (the cells reach 4 units past
+    // their rule).
     const Box box{100, 100, 500, 250};
     const std::string text = "WWWWWWWWWWWWWWWWWWWWWWWWWWWWWW WWWWWWWWWWWWWWWWWWWWWWWWWWWWWW";
-    const QRect wrapped = inkOfText(text, box, TextFormat::Wrap);
-    const QRect edited = inkOfText(text, box, TextFormat::WrapEdit);
-    EXPECT_GT(wrapped.bottom(), 200) << "the cut second line shows";
-    EXPECT_LT(edited.bottom(), 200) << "only the whole first line shows";
+    for (const TextFormat format :
+         {TextFormat::Wrap, TextFormat::WrapCentred, TextFormat::WrapEdit}) {
+        SCOPED_TRACE(static_cast<int>(format));
+        const QRect ink = inkOfText(text, box, format);
+        EXPECT_FALSE(ink.isEmpty());
+        EXPECT_LT(ink.bottom(), 200) << "only the whole first line shows";
+    }
     // A word wider than the box: Wrap keeps it on its line and cuts it at the box's edge,
     // WrapEdit breaks inside it and goes on in the next lines.
     const Box tall{100, 100, 500, 450};
     const std::string word(60, 'W');
     EXPECT_LT(inkOfText(word, tall, TextFormat::Wrap).bottom(), 250);
     EXPECT_GT(inkOfText(word, tall, TextFormat::WrapEdit).bottom(), 300);
+}
+
+// Text is drawn opaque, line by line: a rule under a line of text is covered where the line lies
+// (its cell, from its first character to its last, spaces between included) and stays visible
+// in the rest of the text's box.
+TEST(PageOutput, TextCoversWhatLiesUnderItsLinesAndNothingElse) {
+    const Box box{100, 100, 700, 400};
+    const QImage image = drawnAt600Dpi([&](PageCanvas& canvas) {
+        canvas.drawLine({300, 50}, {300, 450});
+        canvas.drawText(record::gbk("W      W"), box, TextFormat::Line); // 100 to 500, 100 to 200
+    });
+    const auto darkRows = [&](int from, int to) {
+        int dark = 0;
+        for (int y = from; y < to; ++y) {
+            dark += qGray(image.pixel(300, y)) < 128 ? 1 : 0;
+        }
+        return dark;
+    };
+    EXPECT_EQ(darkRows(100, 200), 0) << "the line of text covers the rule";
+    EXPECT_EQ(darkRows(200, 400), 200) << "the rest of the box leaves it visible";
+    EXPECT_EQ(darkRows(50, 100), 50) << "above the box";
 }
 
 TEST(PageOutput, PdfHoldsOneA4PagePerApplicantInOrder) {
@@ -193,6 +270,83 @@ TEST(PageOutput, PdfHoldsOneA4PagePerApplicantInOrder) {
     QFile threeFile(three);
     ASSERT_TRUE(threeFile.open(QIODevice::ReadOnly));
     EXPECT_EQ(test::pdfPageCount(threeFile.readAll()), 3);
+}
+
+// The PDF as its readers see it (poppler-utils): every font embedded, the labels and the
+// applicant's values read back as text (人, 民, 户 and the other characters that CJK faces share
+// with a radical included), and the rules 1/600 inch wide at any zoom.
+TEST(PageOutput, PdfEmbedsItsFontsReadsBackAsTextAndKeepsItsRulesWidth) {
+    QTemporaryDir folder;
+    std::vector<PrintJob> jobs{jobFor(test::validApplicant())};
+    const QString path = folder.filePath(QStringLiteral("page.pdf"));
+    ASSERT_TRUE(writePdf(jobs, path, kNoWarning).written);
+
+    const QStringList fonts =
+        QString::fromUtf8(test::popplerOutput(QStringLiteral("pdffonts"), {path}))
+            .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+            .mid(2); // below the heading and its rule
+    EXPECT_GE(fonts.size(), 2) << "pdffonts (poppler-utils) lists the fonts";
+    for (const QString& font : fonts) {
+        const QStringList columns = font.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        ASSERT_GE(columns.size(), 7) << font.toStdString();
+        EXPECT_EQ(columns.at(columns.size() - 5), QStringLiteral("yes"))
+            << "embedded: " << font.toStdString();
+    }
+
+    const QString text = test::pdfText(path);
+    for (const char* expected :
+         {"因公护照申请表", "单位名称：", "人员序号：", "填表日期：", "民族", "出生日期",
+          "人员审批及", "数字照片", "身份证复印件", "（首次申请请提供户口本复印件）",
+          "此栏由签发机关填写：", "外交部", "ZHANG", "亚洲司", "国家公务员",
+          "0000130122012035_4711", "12345678901234567890", "110101198001010014", "1980-01-01"}) {
+        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
+    }
+
+    // A rule at 2400 dpi, where 1/600 inch is 4 dots and a hairline 1: the one dark run across
+    // it, in a square of 50 by 50 page units around it where nothing else is drawn.
+    constexpr int kDpi = 2400;
+    constexpr int kSquare = 200;
+    const QMarginsF margins = formPageLayout().margins(QPageLayout::Millimeter);
+    const auto dots = [&](double millimetres, int pageUnits) {
+        return static_cast<int>(std::lround((millimetres / 25.4 + pageUnits / 600.0) * kDpi));
+    };
+    struct Rule {
+        Point at;
+        bool horizontal;
+        const char* why;
+    };
+    for (const Rule& rule : {Rule{{1800, 2974}, true, "a horizontal rule"},
+                             Rule{{1065, 2470}, false, "a vertical rule"}}) {
+        SCOPED_TRACE(rule.why);
+        const QString prefix = folder.filePath(QStringLiteral("rule"));
+        const auto number = [](int value) { return QString::number(value); };
+        test::popplerOutput(
+            QStringLiteral("pdftoppm"),
+            {QStringLiteral("-r"), number(kDpi), QStringLiteral("-gray"), QStringLiteral("-aa"),
+             QStringLiteral("no"), QStringLiteral("-aaVector"), QStringLiteral("no"),
+             QStringLiteral("-x"), number(dots(margins.left(), rule.at.x) - kSquare / 2),
+             QStringLiteral("-y"), number(dots(margins.top(), rule.at.y) - kSquare / 2),
+             QStringLiteral("-W"), number(kSquare), QStringLiteral("-H"), number(kSquare),
+             QStringLiteral("-singlefile"), path, prefix});
+        const QImage square(prefix + QStringLiteral(".pgm"));
+        ASSERT_FALSE(square.isNull()) << "pdftoppm (poppler-utils) draws the page";
+        std::vector<int> runs;
+        bool inRun = false;
+        for (int i = 0; i < kSquare; ++i) {
+            const QPoint across = rule.horizontal ? QPoint(kSquare / 2, i) : QPoint(i, kSquare / 2);
+            const bool dark = qGray(square.pixel(across)) < 128;
+            if (dark && !inRun) {
+                runs.push_back(0);
+            }
+            if (dark) {
+                ++runs.back();
+            }
+            inRun = dark;
+        }
+        ASSERT_EQ(runs.size(), 1u) << "the rule alone";
+        EXPECT_GE(runs.front(), 3);
+        EXPECT_LE(runs.front(), 5);
+    }
 }
 
 TEST(PageOutput, PdfStopsAtTheFirstPageWhoseBarcodeFails) {
