@@ -16,10 +16,10 @@ constexpr int kBold = 700;
 // regular and the bold cut of Noto Sans CJK SC.
 constexpr double kEmboldeningPerEm = 0.045;
 
-QFont pageFont(const QStringList& families, const FontSpec& spec) {
+QFont pageFont(const QStringList& families, const FontSpec& style) {
     QFont font;
     font.setFamilies(families);
-    font.setPointSizeF(spec.points);
+    font.setPointSizeF(style.points);
     font.setWeight(QFont::Normal);
     // Outlines and advances as designed, not fitted to any pixel grid: the page is set once.
     font.setHintingPreference(QFont::PreferNoHinting);
@@ -56,14 +56,14 @@ const QPaintDevice& textUnitDevice() {
     return device;
 }
 
-FormFont formFont(const FontSpec& spec) {
-    const QFont font = pageFont(familiesOf(spec.face), spec);
+FormFont formFont(const FontSpec& style) {
+    const QFont font = pageFont(familiesOf(style.face), style);
     const QFontMetricsF metrics(font, &textUnitDevice());
-    const double cellHeight = spec.points * kPageUnitsPerInch / kPointsPerInch;
+    const double cellHeight = style.points * kPageUnitsPerInch / kPointsPerInch;
     const double lineBox = metrics.ascent() + metrics.descent();
     const double baseline = lineBox > 0 ? cellHeight * metrics.ascent() / lineBox : cellHeight;
-    const double emboldening = spec.weight >= kBold ? kEmboldeningPerEm * cellHeight : 0;
-    return {font, pageFont(halfWidthFamiliesOf(spec.face), spec), cellHeight, baseline,
+    const double emboldening = style.weight >= kBold ? kEmboldeningPerEm * cellHeight : 0;
+    return {font, pageFont(halfWidthFamiliesOf(style.face), style), cellHeight, baseline,
             emboldening};
 }
 

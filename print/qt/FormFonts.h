@@ -48,6 +48,6 @@ struct FormFont {
     double emboldening;  // width of the stroke around the outlines, page units; 0 for regular
 };
 
-FormFont formFont(const FontSpec& spec);
+FormFont formFont(const FontSpec& style);
 
 } // namespace parvelin::print

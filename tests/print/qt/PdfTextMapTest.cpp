@@ -35,8 +35,8 @@ TEST(PdfTextMap, SharedGlyphsNameTheCharactersDrawnWithThem) {
          "glyph numbers are not characters"},
     };
     DrawnText drawn;
-    for (const FontSpec& spec : {layout::kLabelFont, layout::kNoteFont}) {
-        drawn.faces.push_back(QRawFont::fromFont(formFont(spec).font));
+    for (const FontSpec& style : {layout::kLabelFont, layout::kNoteFont}) {
+        drawn.faces.push_back(QRawFont::fromFont(formFont(style).font));
     }
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
