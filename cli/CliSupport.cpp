@@ -29,17 +29,7 @@ std::string readStandardInput() {
 
 int writeStandardOutput(std::string_view bytes) {
     // Straight to the descriptor: nothing waits in a buffer to fail unseen at exit.
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(STDOUT_FILENO, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            return reportUnwritten(written == 0 ? EIO : errno);
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return kExitOk;
+    return datafile::writeAll(STDOUT_FILENO, bytes) ? kExitOk : reportUnwritten(errno);
 }
 
 int writeOutputFile(const std::string& path, std::string_view bytes) {

@@ -30,23 +30,6 @@ std::string resolvedTarget(const std::string& path) {
     return resolved ? std::string(resolved.get()) : path;
 }
 
-bool writeAll(int descriptor, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(descriptor, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            if (written == 0) {
-                errno = EIO;
-            }
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
 // The temporary file beside the target: removed when it is dropped before it has been renamed.
 class TemporaryFile {
 public:
@@ -100,6 +83,23 @@ void syncFolder(const std::string& folder) {
 }
 
 } // namespace
+
+bool writeAll(int descriptor, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(descriptor, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            if (written == 0) {
+                errno = EIO;
+            }
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
 
 std::optional<FileError> writeFileAtomically(const std::string& path, std::string_view bytes) {
     const auto failure = [&path](int errorNumber) {

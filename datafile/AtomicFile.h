@@ -18,6 +18,10 @@ namespace parvelin::datafile {
 // owner only (0600); a file that is replaced keeps its mode. A symbolic link is followed, and the
 // file it names is replaced. A target that exists but is no regular file (a folder, a FIFO, a
 // device) is refused before anything is written.
+// Every byte to an open file descriptor, written again after an interruption or a partial
+// write. False on failure, with errno saying why.
+[[nodiscard]] bool writeAll(int descriptor, std::string_view bytes);
+
 [[nodiscard]] std::optional<FileError> writeFileAtomically(const std::string& path,
                                                            std::string_view bytes);
 
