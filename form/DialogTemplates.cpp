@@ -1,7 +1,5 @@
 #include "form/DialogTemplates.h"
 
-#include "record/MulDiv.h"
-
 #include <array>
 
 namespace parvelin::form {
@@ -11,7 +9,14 @@ namespace {
 using K = ControlKind;
 using F = record::Field;
 using namespace control;
-using record::mulDiv;
+
+// a × b / c rounded to the nearest integer, halves away from zero, without overflowing in the
+// product: how dialog units become pixels.
+constexpr int mulDiv(int a, int b, int c) {
+    const long long product = static_cast<long long>(a) * b;
+    const long long half = c / 2;
+    return static_cast<int>(product >= 0 ? (product + half) / c : (product - half) / c);
+}
 
 // The main form's dialog template (resource 102), row by row in template order.
 // clang-format off
