@@ -110,12 +110,15 @@ QString MainForm::chooseSavePath() {
     return path;
 }
 
-// The dated folder beside the executable, or in the documents folder where the program's folder
-// cannot be written (a program installed in a system folder).
+// The dated folder beside the executable, or in the documents folder for a program installed in
+// the system's folders and where the program's folder cannot be written.
 QString MainForm::saveFolder() const {
     const QString dated =
         QString::fromStdString(form::datedSaveFolder(m_services.clock().now().localDate));
-    for (const QString& base : {m_services.executableFolder(), m_services.documentsFolder()}) {
+    const QString program = m_services.executableFolder();
+    const QString besideProgram =
+        form::savesBesideProgram(program.toStdString()) ? program : QString();
+    for (const QString& base : {besideProgram, m_services.documentsFolder()}) {
         if (!base.isEmpty() && makePrivateFolders(base, dated)) {
             return QDir(base).filePath(dated);
         }

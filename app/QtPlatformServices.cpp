@@ -76,8 +76,7 @@ QString QtPlatformServices::chooseOpenFile(QWidget* owner, const QString& folder
 }
 
 QString QtPlatformServices::executableFolder() const {
-    const QString folder = QCoreApplication::applicationDirPath();
-    return form::savesBesideProgram(folder.toStdString()) ? folder : QString();
+    return QCoreApplication::applicationDirPath();
 }
 
 QString QtPlatformServices::documentsFolder() const {

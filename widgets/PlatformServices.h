@@ -44,8 +44,7 @@ public:
 
     virtual const record::Clock& clock() const = 0;
 
-    // The folder of the program's executable where Save may put files beside it (empty for a
-    // program installed in the system's folders), and the user's documents folder.
+    // The folder of the program's executable, and the user's documents folder.
     virtual QString executableFolder() const = 0;
     virtual QString documentsFolder() const = 0;
 
