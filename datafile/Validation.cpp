@@ -97,7 +97,8 @@ CheckFailure fail(std::string_view text, Field field,
 }
 
 std::optional<CheckFailure> runChecks(MemberRecord& r, const MemberRecord& asRead,
-                                      const record::Clock& clock) {
+                                      const record::Clock& clock,
+                                      const std::optional<StoredGroupNumber>& stored) {
     using namespace message;
     const auto empty = [](const GbkString& value) { return value.empty(); };
 
@@ -107,7 +108,7 @@ std::optional<CheckFailure> runChecks(MemberRecord& r, const MemberRecord& asRea
     if (empty(r.photoNumber)) {
         return fail(kRequiredAscii, Field::photoNumber);
     }
-    r.groupNumber = deriveGroupNumber(r.approvalNumber, r.approvalKind, r.unitCode, clock);
+    r.groupNumber = groupNumberFor(r, stored, clock).text;
     if (record::characterCount(r.givenNameChinese) + record::characterCount(r.surnameChinese) >
         50) {
         return fail(kNameTooLong, Field::surnameChinese, Field::givenNameChinese);
@@ -171,10 +172,11 @@ std::optional<CheckFailure> runChecks(MemberRecord& r, const MemberRecord& asRea
 
 } // namespace
 
-std::optional<CheckFailure> validateRecord(MemberRecord& record, const record::Clock& clock) {
+std::optional<CheckFailure> validateRecord(MemberRecord& record, const record::Clock& clock,
+                                           const std::optional<StoredGroupNumber>& stored) {
     const MemberRecord asRead = record;
     trimValues(record);
-    return runChecks(record, asRead, clock);
+    return runChecks(record, asRead, clock, stored);
 }
 
 } // namespace parvelin::datafile

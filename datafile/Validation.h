@@ -1,5 +1,6 @@
 #pragma once
 
+#include "datafile/GroupNumber.h"
 #include "record/Clock.h"
 #include "record/MemberRecord.h"
 
@@ -34,13 +35,15 @@ struct CheckFailure {
 };
 
 // The checks run before a record is stored or printed. `record` holds the values as read from the
-// form. The checks trim them, derive the group number from the approval number and run in a fixed
+// form. The checks trim them, derive the group number from the approval number (an applicant
+// opened from a data file may keep the one stored with it, see groupNumberFor) and run in a fixed
 // order; the first that fails is returned. On success the record is trimmed and carries its new
 // group number; on failure it holds the trimmed values (and the group number once derived).
 //
 // Beyond the form's historic checks, a value that the data file stores must not contain "|":
 // the record text has no escaping, so such a value would shift every later value on reading.
-std::optional<CheckFailure> validateRecord(record::MemberRecord& record,
-                                           const record::Clock& clock);
+std::optional<CheckFailure>
+validateRecord(record::MemberRecord& record, const record::Clock& clock,
+               const std::optional<StoredGroupNumber>& stored = std::nullopt);
 
 } // namespace parvelin::datafile

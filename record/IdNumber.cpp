@@ -69,6 +69,23 @@ std::optional<CalendarDate> calendarDate(const DateParts& parts) {
     return date;
 }
 
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// ISO 7064 MOD 11-2 over 17 digits: the weights are 2^(17-i) mod 11 for the i-th digit, and the
+// check character is (12 - sum mod 11) mod 11, written "X" for 10 (GB 11643-1999, clause 7).
+char checkCharacterFor(GbkStringView seventeenDigits) {
+    int sum = 0;
+    int weight = 1;
+    for (std::size_t i = seventeenDigits.size(); i-- > 0;) {
+        weight = weight * 2 % 11;
+        sum += (seventeenDigits[i] - '0') * weight;
+    }
+    const int check = (12 - sum % 11) % 11;
+    return check == 10 ? 'X' : static_cast<char>('0' + check);
+}
+
 } // namespace
 
 bool idNumberLooksValid(GbkStringView documentType, GbkStringView documentNumber) {
@@ -100,6 +117,41 @@ std::optional<CalendarDate> birthDateFromIdNumber(GbkStringView documentType,
         return std::nullopt;
     }
     return calendarDate(*parts);
+}
+
+IdNumberForm idNumberForm(GbkStringView documentType, GbkStringView documentNumber) {
+    if (documentType != word::kIdentityCard) {
+        return IdNumberForm::Unexamined;
+    }
+    const bool eighteen = documentNumber.size() == 18;
+    const GbkStringView digits = eighteen ? documentNumber.substr(0, 17) : documentNumber;
+    for (const char c : digits) {
+        if (!isDigit(c)) {
+            return IdNumberForm::NotDigits;
+        }
+    }
+    if (!eighteen) {
+        return IdNumberForm::Consistent;
+    }
+    const char check = documentNumber[17];
+    if (!isDigit(check) && check != 'X') {
+        return IdNumberForm::NotDigits;
+    }
+    return check == checkCharacterFor(digits) ? IdNumberForm::Consistent
+                                              : IdNumberForm::CheckCharacterWrong;
+}
+
+std::optional<GbkStringView> sexFromIdNumber(GbkStringView documentType,
+                                             GbkStringView documentNumber) {
+    if (documentType != word::kIdentityCard ||
+        (documentNumber.size() != 18 && documentNumber.size() != 15)) {
+        return std::nullopt;
+    }
+    const char sequence = documentNumber[documentNumber.size() == 18 ? 16 : 14];
+    if (!isDigit(sequence)) {
+        return std::nullopt;
+    }
+    return (sequence - '0') % 2 == 1 ? word::kMale : word::kFemale;
 }
 
 } // namespace parvelin::record

@@ -21,4 +21,15 @@ bool idNumberLooksValid(GbkStringView documentType, GbkStringView documentNumber
 std::optional<CalendarDate> birthDateFromIdNumber(GbkStringView documentType,
                                                   GbkStringView documentNumber);
 
+// How an identity card number is written, beyond what idNumberLooksValid asks: digits only, the
+// last of 18 characters being the check character that ISO 7064 MOD 11-2 gives for the 17 digits
+// before it (GB 11643-1999), a digit or "X". Numbers of other document types are Unexamined.
+enum class IdNumberForm { Unexamined, Consistent, NotDigits, CheckCharacterWrong };
+IdNumberForm idNumberForm(GbkStringView documentType, GbkStringView documentNumber);
+
+// The sex that an identity card number records in its sequence code: the 17th of 18 digits or
+// the 15th of 15, odd for 男 and even for 女. std::nullopt for other numbers and document types.
+std::optional<GbkStringView> sexFromIdNumber(GbkStringView documentType,
+                                             GbkStringView documentNumber);
+
 } // namespace parvelin::record

@@ -22,6 +22,8 @@ inline constexpr GbkStringView kConfirmation = "\xC8\xB7\xC8\xCF\xBC\xFE";    //
 inline constexpr GbkStringView kNumberSuffix = "\xBA\xC5";                    // 号
 inline constexpr GbkStringView kMiddleDot = "\xA1\xA4";                       // ·
 inline constexpr GbkStringView kForeignMinistry = "\xCD\xE2\xBD\xBB\xB2\xBF"; // 外交部
+inline constexpr GbkStringView kMale = "\xC4\xD0";                          // 男
+inline constexpr GbkStringView kFemale = "\xC5\xAE";                        // 女
 inline constexpr GbkStringView kBlank = " ";
 } // namespace word
 
@@ -30,7 +32,7 @@ struct VocabularyEntry {
     std::string_view utf8;
 };
 
-inline constexpr std::array<VocabularyEntry, 12> kVocabulary = {{
+inline constexpr std::array<VocabularyEntry, 14> kVocabulary = {{
     {word::kOther, "其他"},
     {word::kFiled, "已备案"},
     {word::kIdentityCard, "身份证"},
@@ -43,6 +45,8 @@ inline constexpr std::array<VocabularyEntry, 12> kVocabulary = {{
     {word::kNumberSuffix, "号"},
     {word::kMiddleDot, "·"},
     {word::kForeignMinistry, "外交部"},
+    {word::kMale, "男"},
+    {word::kFemale, "女"},
 }};
 
 } // namespace parvelin::record

@@ -2,11 +2,14 @@
 
 #include "datafile/DataFile.h"
 #include "datafile/Des.h"
+#include "datafile/FolderApplicants.h"
 #include "datafile/RecordText.h"
 #include "tests/support/Applicants.h"
 
 #define OPENSSL_SUPPRESS_DEPRECATED
 #include <benchmark/benchmark.h>
+#include <filesystem>
+#include <fstream>
 #include <openssl/des.h>
 
 namespace {
@@ -84,11 +87,32 @@ void desOpenSsl(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * kDesBytes);
 }
 
+// A day's save folder of a large delegation: 500 applicants, read as Save reads it to find the
+// same identity number or sequence number in another file.
+void readFolderOf500(benchmark::State& state) {
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::temp_directory_path() / "parvelin-bench-folder";
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    record::MemberRecord r = test::validApplicant();
+    r.groupNumber = "0000130122012035";
+    for (int i = 0; i < 500; ++i) {
+        r.personalSequence = std::to_string(i + 1);
+        std::ofstream(folder / (r.personalSequence + ".zbdw"), std::ios::binary)
+            << datafile::sealRecord(datafile::composeFileRecord(r));
+    }
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(datafile::readFolderApplicants(folder.string()));
+    }
+    fs::remove_all(folder);
+}
+
 BENCHMARK(sealTypical);
 BENCHMARK(openTypical);
 BENCHMARK(seal4k);
 BENCHMARK(open4k);
 BENCHMARK(desOurs);
 BENCHMARK(desOpenSsl);
+BENCHMARK(readFolderOf500)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -29,6 +29,9 @@ TEST(GroupNumber, DerivedFromTheApprovalNumber) {
         {"[-1]5", "批件", "U", "U-105", "a negative year is not 0"},
         {"[12]3号4号", "批件", "U", "U1203", "cut before the first 号"},
         {"a[12]3]b", "批件", "U", "U1203]b", "text before [ is ignored; the serial may hold ]"},
+        {"外字〔2026〕118号", "批件", "000013012", "00001301220260118", "official brackets"},
+        {"外字［2026］118号", "确认件", "000013012", "00001301220261118", "full-width brackets"},
+        {"〔2026]7", "批件", "U", "U202607", "any opening with any closing bracket"},
     };
     for (const GroupNumberCase& c : cases) {
         SCOPED_TRACE(c.why);
@@ -59,11 +62,11 @@ TEST(GroupNumber, UnreadableApprovalNumbersTakeTheFallback) {
          "0"
          "175",
          "year without leading digits"},
-        {"〔2012〕35号", "批件", "000013012",
-         "0000130122026"
+        {"〔1〕35", "批件", "U",
+         "U2026"
          "0"
          "175",
-         "no ASCII brackets"},
+         "one byte between official brackets"},
         {"[1]35", "批件", "000013012",
          "0000130122026"
          "0"
@@ -115,6 +118,39 @@ TEST(GroupNumber, BracketSearchesSkipSecondBytesOfDoubleByteCharacters) {
 TEST(GroupNumber, FallbackDrawsFromTheClocksSecond) {
     const test::FixedClock other(2013y / 1 / 1, 1);
     EXPECT_EQ(deriveGroupNumber("", gbk("批件"), "U", other), "U2013041");
+}
+
+TEST(GroupNumber, AnOpenedApplicantKeepsItsProvisionalNumber) {
+    record::MemberRecord opened;
+    opened.approvalNumber = gbk("外字2026-118");
+    opened.approvalKind = gbk("批件");
+    opened.unitCode = "U";
+    opened.groupNumber = "U20260999";
+    const auto stored = StoredGroupNumber::of(opened);
+    struct Case {
+        record::GbkString approval, kind;
+        std::optional<StoredGroupNumber> stored;
+        record::GbkString expected;
+        bool drawn;
+        const char* why;
+    };
+    const Case cases[] = {
+        {opened.approvalNumber, opened.approvalKind, stored, "U20260999", false, "unchanged"},
+        {opened.approvalNumber, opened.approvalKind, std::nullopt, "U20260175", true, "new"},
+        {gbk("外字2026-119"), opened.approvalKind, stored, "U20260175", true, "number changed"},
+        {opened.approvalNumber, gbk("确认件"), stored, "U20261175", true, "kind changed"},
+        {gbk("外字[2026]118号"), opened.approvalKind, stored, "U20260118", false,
+         "a readable number gives its own"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        record::MemberRecord r = opened;
+        r.approvalNumber = c.approval;
+        r.approvalKind = c.kind;
+        const GroupNumber group = groupNumberFor(r, c.stored, kClock);
+        EXPECT_EQ(group.text, c.expected);
+        EXPECT_EQ(group.drawn, c.drawn);
+    }
 }
 
 } // namespace

@@ -65,5 +65,37 @@ TEST(IdNumber, BirthDateFromTheNumberPassesTheRangeTestAndNamesARealDay) {
     EXPECT_EQ(birthDateFromIdNumber(gbk("军官证"), "110101198001010014"), std::nullopt);
 }
 
+TEST(IdNumber, FormAndSexOfAnIdentityCardNumber) {
+    struct Case {
+        const char* number;
+        IdNumberForm form;
+        std::optional<std::string_view> sex;
+        const char* why;
+    };
+    const Case cases[] = {
+        {"11010519491231002X", IdNumberForm::Consistent, "女", "GB 11643-1999 example, check X"},
+        {"110101198001010010", IdNumberForm::Consistent, "男", "check 0 after a sum of 100"},
+        {"110101198001010014", IdNumberForm::CheckCharacterWrong, "男", "0 is due, not 4"},
+        {"110105194912310021", IdNumberForm::CheckCharacterWrong, "女", "X is due, not 1"},
+        {"11010519491231002x", IdNumberForm::NotDigits, "女", "the check letter is a capital X"},
+        {"11010519491231002\xD0\xE8", IdNumberForm::NotDigits, std::nullopt,
+         "a Chinese character at the end: 18 characters, 19 bytes"},
+        {"1101051949123100 2", IdNumberForm::NotDigits, std::nullopt, "a blank as sequence code"},
+        {"110101800101001", IdNumberForm::Consistent, "男", "15 digits have no check character"},
+        {"110101800101002", IdNumberForm::Consistent, "女", "15th digit even"},
+        {"1101018001010A1", IdNumberForm::NotDigits, "男", "a letter in 15 characters"},
+        {"12345", IdNumberForm::Consistent, std::nullopt, "too short to have a sex digit"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        EXPECT_EQ(idNumberForm(kCard, c.number), c.form);
+        const auto sex = sexFromIdNumber(kCard, c.number);
+        EXPECT_EQ(sex ? std::optional(gbkToUtf8Lossy(*sex)) : std::nullopt,
+                  c.sex ? std::optional(std::string(*c.sex)) : std::nullopt);
+    }
+    EXPECT_EQ(idNumberForm(gbk("军官证"), "x"), IdNumberForm::Unexamined);
+    EXPECT_EQ(sexFromIdNumber(gbk("军官证"), "110101198001010010"), std::nullopt);
+}
+
 } // namespace
 } // namespace parvelin::record

@@ -1,0 +1,87 @@
+#include "datafile/SaveQuestions.h"
+
+#include "record/GbkText.h"
+#include "record/IdNumber.h"
+
+namespace parvelin::datafile {
+
+namespace {
+
+using record::Field;
+
+constexpr std::string_view kSaveAnyway = "是否仍要保存？";
+
+std::string shown(record::GbkStringView value) {
+    return record::gbkToUtf8Lossy(value);
+}
+
+std::string quoted(std::string_view text) {
+    return "“" + std::string(text) + "”";
+}
+
+} // namespace
+
+std::vector<SaveQuestion> applicantQuestions(const record::MemberRecord& r, bool groupNumberDrawn) {
+    std::vector<SaveQuestion> questions;
+    const auto ask = [&](std::string text, Field field) {
+        questions.push_back({std::move(text) + std::string(kSaveAnyway), field});
+    };
+    if (groupNumberDrawn) {
+        ask("出国任务批件号中找不到用〔〕或[]括起的年份和其后的文号（如 外字〔2026〕118号），团组号只能临时定为 " +
+                shown(r.groupNumber) + "，同一团组的人员可能得到不同的团组号。",
+            Field::approvalNumber);
+    }
+    switch (record::idNumberForm(r.idDocumentType, r.idDocumentNumber)) {
+    case record::IdNumberForm::NotDigits:
+        ask("身份证号码应全部由数字组成（18位号码的最后一位可以是X）。", Field::idDocumentNumber);
+        break;
+    case record::IdNumberForm::CheckCharacterWrong:
+        ask("身份证号码的最后一位（校验码）与前17位不符，号码可能有误。", Field::idDocumentNumber);
+        break;
+    case record::IdNumberForm::Unexamined:
+    case record::IdNumberForm::Consistent:
+        break;
+    }
+    if (const auto sex = record::sexFromIdNumber(r.idDocumentType, r.idDocumentNumber);
+        sex && *sex != r.sex) {
+        ask("身份证号码表明性别为" + shown(*sex) + "，与所选性别" + quoted(shown(r.sex)) + "不符。",
+            Field::sex);
+    }
+    return questions;
+}
+
+std::vector<SaveQuestion> folderQuestions(const record::MemberRecord& r,
+                                          std::span<const FolderApplicant> folder,
+                                          std::string_view targetName) {
+    const FolderApplicant* sameNumber = nullptr;
+    const FolderApplicant* sameSequence = nullptr;
+    for (const FolderApplicant& other : folder) {
+        if (other.fileName == targetName) {
+            continue;
+        }
+        const record::MemberRecord& o = other.record;
+        if (!sameNumber && !r.idDocumentNumber.empty() &&
+            record::trimmed(o.idDocumentNumber) == r.idDocumentNumber) {
+            sameNumber = &other;
+        }
+        if (!sameSequence && !r.groupNumber.empty() && o.groupNumber == r.groupNumber &&
+            record::trimmed(o.personalSequence) == r.personalSequence) {
+            sameSequence = &other;
+        }
+    }
+    std::vector<SaveQuestion> questions;
+    if (sameNumber) {
+        questions.push_back({"同一文件夹中的数据文件" + quoted(displayFileName(sameNumber->fileName)) +
+                                 "已有相同的证件号码。" + std::string(kSaveAnyway),
+                             Field::idDocumentNumber});
+    }
+    if (sameSequence) {
+        questions.push_back({"同一团组的数据文件" + quoted(displayFileName(sameSequence->fileName)) +
+                                 "已使用个人序号 " + shown(r.personalSequence) + "。" +
+                                 std::string(kSaveAnyway),
+                             Field::personalSequence});
+    }
+    return questions;
+}
+
+} // namespace parvelin::datafile

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "datafile/FolderApplicants.h"
+#include "record/MemberRecord.h"
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace parvelin::datafile {
+
+// Questions that Save asks about a record that passed the checks: values that are allowed but
+// look wrong. Each is answered Yes (save all the same) or No (back to the field to correct it).
+struct SaveQuestion {
+    std::string text; // UTF-8, ending in "是否仍要保存？"
+    record::Field field;
+
+    bool operator==(const SaveQuestion&) const = default;
+};
+
+// What the applicant's own values make doubtful, in the order they are asked: a group number
+// that had to be drawn (`groupNumberDrawn`, see groupNumberFor); an identity card number with
+// other characters than digits and a final X, or whose check character does not match; a sex
+// other than the one the number records.
+std::vector<SaveQuestion> applicantQuestions(const record::MemberRecord& checked,
+                                             bool groupNumberDrawn);
+
+// What the other data files of the folder the record goes into say: one holds the same identity
+// document number; one of the same group holds the same personal sequence number. The file being
+// written (`targetName`) is not compared with itself. At most one question of each kind.
+std::vector<SaveQuestion> folderQuestions(const record::MemberRecord& checked,
+                                          std::span<const FolderApplicant> folder,
+                                          std::string_view targetName);
+
+} // namespace parvelin::datafile

@@ -1,0 +1,142 @@
+#include "datafile/SaveQuestions.h"
+
+#include "datafile/DataFile.h"
+#include "datafile/RecordText.h"
+#include "tests/support/Applicants.h"
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+namespace parvelin::datafile {
+namespace {
+
+using record::Field;
+using record::gbk;
+using record::MemberRecord;
+
+// The worked applicant as the checks leave it, with an identity number as cards print it.
+MemberRecord checkedApplicant() {
+    MemberRecord r = test::validApplicant();
+    r.idDocumentNumber = "110101198001010010";
+    r.groupNumber = "0000130122012035";
+    return r;
+}
+
+std::vector<Field> fieldsOf(const std::vector<SaveQuestion>& questions) {
+    std::vector<Field> fields;
+    for (const SaveQuestion& question : questions) {
+        fields.push_back(question.field);
+        EXPECT_TRUE(question.text.ends_with("是否仍要保存？")) << question.text;
+    }
+    return fields;
+}
+
+TEST(SaveQuestions, DoubtfulValuesOfTheApplicant) {
+    struct Case {
+        std::function<void(MemberRecord&)> change;
+        bool drawn;
+        std::vector<Field> asked;
+        const char* why;
+    };
+    const Case cases[] = {
+        {[](MemberRecord&) {}, false, {}, "nothing doubtful"},
+        {[](MemberRecord&) {}, true, {Field::approvalNumber}, "a drawn group number"},
+        {[](MemberRecord& r) { r.idDocumentNumber = "110101198001010014"; }, false,
+         {Field::idDocumentNumber}, "check character 4 where 0 is due"},
+        {[](MemberRecord& r) { r.idDocumentNumber = gbk("11010519491231002需"); }, false,
+         {Field::idDocumentNumber}, "a Chinese character typed into the number"},
+        {[](MemberRecord& r) { r.sex = gbk("女"); }, false, {Field::sex},
+         "17th digit 1 records a man"},
+        {[](MemberRecord& r) { r.sex = gbk("未知"); }, false, {Field::sex},
+         "a sex from a file that is not in the list"},
+        {[](MemberRecord& r) {
+             r.idDocumentType = gbk("军官证");
+             r.idDocumentNumber = gbk("南字第123号");
+             r.sex = gbk("女");
+         },
+         false, {}, "an officer's card is not an identity card"},
+        {[](MemberRecord& r) {
+             r.idDocumentNumber = "11010519491231002X";
+             r.sex = gbk("男");
+         },
+         true, {Field::approvalNumber, Field::sex}, "asked in order"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        MemberRecord r = checkedApplicant();
+        c.change(r);
+        EXPECT_EQ(fieldsOf(applicantQuestions(r, c.drawn)), c.asked);
+    }
+    MemberRecord r = checkedApplicant();
+    r.sex = gbk("女");
+    EXPECT_EQ(applicantQuestions(r, true).front().text.find("0000130122012035") != std::string::npos,
+              true);
+    EXPECT_EQ(applicantQuestions(r, false).front().text,
+              "身份证号码表明性别为男，与所选性别“女”不符。是否仍要保存？");
+}
+
+TEST(SaveQuestions, OtherFilesOfTheFolder) {
+    const MemberRecord self = checkedApplicant();
+    MemberRecord sameNumber = self;
+    sameNumber.personalSequence = "1";
+    MemberRecord sameSequence = self;
+    sameSequence.idDocumentNumber = "11010519491231002X";
+    MemberRecord otherGroup = sameSequence;
+    otherGroup.groupNumber = "0000130122012036";
+    struct Case {
+        std::vector<FolderApplicant> folder;
+        std::vector<Field> asked;
+        const char* why;
+    };
+    const Case cases[] = {
+        {{{"a.zbdw", otherGroup}}, {}, "same sequence number in another group"},
+        {{{"a.zbdw", sameNumber}}, {Field::idDocumentNumber}, "same identity number"},
+        {{{"a.zbdw", sameSequence}}, {Field::personalSequence}, "same group and sequence"},
+        {{{"self.zbdw", self}}, {}, "the file being written is not another file"},
+        {{{"a.zbdw", sameNumber}, {"b.zbdw", self}},
+         {Field::idDocumentNumber, Field::personalSequence}, "one question of each kind"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        EXPECT_EQ(fieldsOf(folderQuestions(self, c.folder, "self.zbdw")), c.asked);
+    }
+    const std::vector<FolderApplicant> folder = {{"\xD5\xC5.zbdw", sameNumber}};
+    EXPECT_EQ(folderQuestions(self, folder, "").front().text,
+              "同一文件夹中的数据文件“张.zbdw”已有相同的证件号码。是否仍要保存？")
+        << "a file name in GBK bytes is shown decoded";
+}
+
+// Real files: data files among others that are not, and one that blocks when read.
+TEST(FolderApplicants, OnlyTheDataFilesThatOpen) {
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::temp_directory_path() / ("folder-applicants-" + std::to_string(getpid()));
+    fs::remove_all(folder);
+    fs::create_directories(folder / "sub.zbdw");
+    const auto write = [&](const std::string& name, const std::string& content) {
+        std::ofstream(folder / name, std::ios::binary) << content;
+    };
+    MemberRecord first = checkedApplicant();
+    MemberRecord second = first;
+    second.personalSequence = "2";
+    write("b.zbdw", sealRecord(composeFileRecord(second)));
+    write("a.zbdw", sealRecord(composeFileRecord(first)));
+    write("copy.zbdw.txt", sealRecord(composeFileRecord(first)));
+    write("damaged.zbdw", "not a data file");
+    write(".zbdw", sealRecord(composeFileRecord(first)));
+    ASSERT_EQ(mkfifo((folder / "fifo.zbdw").c_str(), 0600), 0);
+
+    const std::vector<FolderApplicant> applicants = readFolderApplicants(folder);
+    ASSERT_EQ(applicants.size(), 2u);
+    EXPECT_EQ(applicants[0].fileName, "a.zbdw");
+    EXPECT_EQ(applicants[1].fileName, "b.zbdw");
+    EXPECT_EQ(applicants[1].record.personalSequence, "2");
+    EXPECT_TRUE(readFolderApplicants((folder / "missing").string()).empty());
+    fs::remove_all(folder);
+}
+
+} // namespace
+} // namespace parvelin::datafile
