@@ -219,15 +219,8 @@ void MainForm::connectFields() {
 }
 
 void MainForm::initialise() {
-    {
-        const QScopedValueRollback silence(m_silence, m_silence + 1);
-        for (const record::ReferenceList& reference : record::formLists()) {
-            widgets::fillList(list(reference.field), reference);
-        }
-        widgets::fillList(list(record::Field::position), record::defaultPositionList());
-        widgets::fillList(m_titleList, record::externalIdentityTitleList());
-    }
-    m_record = record::startupRecord(m_services.clock());
+    fillListsAsAtStartUp();
+    m_record = record::freshRecord(m_services.clock());
     proposePersonalSequence();
     writeControls();
     applyState(input::FormState::Fresh);
@@ -345,22 +338,24 @@ void MainForm::hideCandidateLists() {
     }
 }
 
-void MainForm::resetForNew() {
-    {
-        const QScopedValueRollback silence(m_silence, m_silence + 1);
-        // A choice that was pending belongs to the applicant being put away.
-        hideCandidateLists();
-        for (const record::Field field :
-             {record::Field::approvalKind, record::Field::idDocumentType, record::Field::nameDot,
-              record::Field::birthPlace, record::Field::externalIdentityNoteChoice,
-              record::Field::position}) {
-            list(field)->setCurrentIndex(-1);
-        }
-        m_record = record::newRecord(m_services.clock());
-        proposePersonalSequence();
-        fillBirthPlaceList();
-        widgets::fillList(list(record::Field::position), record::defaultPositionList());
+// Every list with the entries it has when the program starts and nothing selected: no entry that
+// an opened file brought stays behind, and the same keys choose the same entries as after start-up.
+void MainForm::fillListsAsAtStartUp() {
+    const QScopedValueRollback silence(m_silence, m_silence + 1);
+    for (const record::ReferenceList& reference : record::formLists()) {
+        widgets::fillList(list(reference.field), reference);
     }
+    widgets::fillList(list(record::Field::position), record::defaultPositionList());
+    widgets::fillList(m_titleList, record::externalIdentityTitleList());
+}
+
+void MainForm::resetForNew() {
+    // A choice that was pending belongs to the applicant being put away.
+    hideCandidateLists();
+    fillListsAsAtStartUp();
+    m_record = record::freshRecord(m_services.clock());
+    m_storedGroup.reset();
+    proposePersonalSequence();
     writeControls();
     applyState(input::FormState::Fresh);
     m_currentFilePath.clear();

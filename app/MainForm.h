@@ -1,5 +1,7 @@
 #pragma once
 
+#include "datafile/GroupNumber.h"
+#include "datafile/SaveQuestions.h"
 #include "form/DialogTemplates.h"
 #include "input/FormRules.h"
 #include "input/NameRomanizer.h"
@@ -99,6 +101,7 @@ private:
     void connectCommands();
     void connectFields();
     void initialise();
+    void fillListsAsAtStartUp();
 
     // Controls of fields.
     QWidget* control(record::Field field) const;
@@ -136,7 +139,7 @@ private:
     void remarkCategoryChanged();
     void occupationCategoryChanged();
     void birthPlaceScopeChanged();
-    void deriveBirthDate();
+    void idNumberLeft();
     void identityNoteChoiceChanged();
     void identityNoteLostFocus();
     void fillBirthPlaceList();
@@ -150,6 +153,7 @@ private:
     void runPrintCommand(PrintCommand command);
 
     // Save and Open (MainFormFiles.cpp).
+    bool answeredYes(const std::vector<datafile::SaveQuestion>& questions);
     QString chooseSavePath();
     QString saveFolder() const;
     QString readSaveDir() const;
@@ -168,6 +172,7 @@ private:
     widgets::PlatformServices& m_services;
 
     record::MemberRecord m_record;
+    std::optional<datafile::StoredGroupNumber> m_storedGroup; // of the applicant opened
     QString m_currentFilePath;
     bool m_modified = false;
     input::FormState m_state = input::FormState::Fresh;

@@ -4,8 +4,11 @@
 #include "app/TitleComboBox.h"
 #include "datafile/AtomicFile.h"
 #include "datafile/DataFile.h"
+#include "datafile/FolderApplicants.h"
+#include "datafile/GroupNumber.h"
 #include "datafile/OpenedDataFile.h"
 #include "datafile/RecordText.h"
+#include "datafile/SaveQuestions.h"
 #include "datafile/Validation.h"
 #include "form/FormTexts.h"
 #include "form/SaveLocation.h"
@@ -19,6 +22,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QScopedValueRollback>
 
@@ -58,7 +62,8 @@ bool MainForm::validateForm() {
     if (!readControls()) {
         return false;
     }
-    if (const auto failure = datafile::validateRecord(m_record, m_services.clock())) {
+    if (const auto failure =
+            datafile::validateRecord(m_record, m_services.clock(), m_storedGroup)) {
         notice(failure->message);
         if (failure->movesFocus()) {
             m_titleList->setFocus(Qt::OtherFocusReason);
@@ -80,6 +85,10 @@ bool MainForm::onSave() {
     if (!validateForm()) {
         return false;
     }
+    const bool drawn = datafile::groupNumberFor(m_record, m_storedGroup, m_services.clock()).drawn;
+    if (!answeredYes(datafile::applicantQuestions(m_record, drawn))) {
+        return false;
+    }
     // Composing joins the name separator to the surname of the record itself.
     const record::GbkString recordText = datafile::composeFileRecord(m_record);
     QString path = m_currentFilePath;
@@ -89,6 +98,12 @@ bool MainForm::onSave() {
             return false;
         }
     }
+    const QFileInfo target(path);
+    const auto neighbours = datafile::readFolderApplicants(localPath(target.absolutePath()));
+    if (!answeredYes(
+            datafile::folderQuestions(m_record, neighbours, localPath(target.fileName())))) {
+        return false;
+    }
     if (const auto error =
             datafile::writeFileAtomically(localPath(path), datafile::sealRecord(recordText))) {
         notice(std::string(form::message::kSaveFailed) + datafile::describe(*error));
@@ -97,6 +112,24 @@ bool MainForm::onSave() {
     m_modified = false;
     notice(form::message::kSaved);
     resetForNew();
+    return true;
+}
+
+// Asks each question in turn; No or Esc goes back to the field it is about.
+bool MainForm::answeredYes(const std::vector<datafile::SaveQuestion>& questions) {
+    for (const datafile::SaveQuestion& question : questions) {
+        if (m_services.ask(this, QString::fromStdString(question.text),
+                           widgets::PlatformServices::Buttons::YesNo) ==
+            widgets::PlatformServices::Answer::Yes) {
+            continue;
+        }
+        QWidget* field = control(question.field);
+        field->setFocus(Qt::OtherFocusReason);
+        if (auto* edit = qobject_cast<QLineEdit*>(field)) {
+            edit->selectAll();
+        }
+        return false;
+    }
     return true;
 }
 
@@ -152,7 +185,9 @@ void MainForm::onOpen() {
     if (path.isEmpty()) {
         return;
     }
-    auto opened = datafile::openDataFile(localPath(path), m_record);
+    // Over a fresh record: nothing of the applicant on the form is left in a field the file does
+    // not fill (the filing number under 已备案, for one).
+    auto opened = datafile::openDataFile(localPath(path), record::freshRecord(m_services.clock()));
     if (const auto* failure = std::get_if<datafile::OpenFailure>(&opened)) {
         notice(failure->fault == datafile::OpenFault::Damaged
                    ? std::string(form::message::kDamagedFile)
@@ -160,7 +195,9 @@ void MainForm::onOpen() {
         return;
     }
     hideCandidateLists();
+    fillListsAsAtStartUp();
     m_record = std::get<datafile::OpenedDataFile>(std::move(opened)).record;
+    m_storedGroup = datafile::StoredGroupNumber::of(m_record);
     fillBirthPlaceList();
     fillPositionList();
     writeControls();

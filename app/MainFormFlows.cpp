@@ -89,7 +89,7 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
             break;
         }
         if (watched == control(record::Field::idDocumentNumber)) {
-            deriveBirthDate();
+            idNumberLeft();
         } else if (watched == m_titleList) {
             // After the event that moved the focus is through, so that the editor's own event
             // loop does not run inside a mouse press.
@@ -382,12 +382,12 @@ void MainForm::fillPositionList() {
     widgets::fillList(list(record::Field::position), positions, record::ListOrder::AsAdded);
 }
 
-void MainForm::deriveBirthDate() {
+void MainForm::idNumberLeft() {
     markModified();
     readControls();
-    if (const auto date =
-            record::birthDateFromIdNumber(m_record.idDocumentType, m_record.idDocumentNumber)) {
-        m_record.birthDate = *date;
+    const record::MemberRecord before = m_record;
+    input::fillFromIdNumber(m_record);
+    if (m_record != before) {
         writeControls();
     }
     m_titleList->update();

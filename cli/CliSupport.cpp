@@ -60,7 +60,7 @@ void reportError(std::string_view text) {
 
 std::optional<datafile::OpenedDataFile> openDataFile(const std::string& path) {
     const record::SystemClock clock;
-    auto opened = datafile::openDataFile(path, record::newRecord(clock));
+    auto opened = datafile::openDataFile(path, record::freshRecord(clock));
     if (const auto* failure = std::get_if<datafile::OpenFailure>(&opened)) {
         reportError(failure->reason);
         return std::nullopt;

@@ -9,8 +9,9 @@ namespace parvelin::datafile {
 // would stall the program.
 
 // The form's edit boxes without a byte cap of their own (the filing number, the other ethnicity,
-// the four names of the identity editor) still stop at the edit control's limit of 32767
-// characters, two GBK bytes at most each.
+// the four names of the identity editor) still stop typing at the edit limit of 32767
+// characters, two GBK bytes at most each. Values loaded from a data file are not cut, but they
+// came from a file that was no larger than the largest one.
 inline constexpr std::size_t kEditBoxCharacterLimit = 32767;
 
 // Every other value is shorter than this: the capped edit boxes (200 bytes at most), the entries

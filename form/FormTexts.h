@@ -15,6 +15,8 @@ inline constexpr std::string_view kTooManyCharacters = "请输入不超过 50 �
 // A character that GBK cannot hold is refused where it is typed or pasted.
 inline constexpr std::string_view kCharacterNotStorable =
     "该字符不在 GBK 字符集内，无法存入数据文件，已拒绝输入。";
+// The tip of a list entry that shows a value from a data file which the list does not offer.
+inline constexpr std::string_view kNotInList = "不在列表中：数据文件中的值，保存时原样保留";
 } // namespace message
 
 } // namespace parvelin::form

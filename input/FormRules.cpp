@@ -1,5 +1,6 @@
 #include "input/FormRules.h"
 
+#include "record/IdNumber.h"
 #include "record/Vocabulary.h"
 
 namespace parvelin::input {
@@ -53,6 +54,19 @@ record::GbkString personalSequenceAfterChange(record::GbkStringView value) {
         return record::GbkString(value.substr(1));
     }
     return record::GbkString(value);
+}
+
+void fillFromIdNumber(record::MemberRecord& record) {
+    if (const auto date = record::birthDateFromIdNumber(record.idDocumentType,
+                                                        record.idDocumentNumber)) {
+        record.birthDate = *date;
+    }
+    if (record::trimmed(record.sex).empty()) {
+        if (const auto sex =
+                record::sexFromIdNumber(record.idDocumentType, record.idDocumentNumber)) {
+            record.sex = *sex;
+        }
+    }
 }
 
 std::optional<record::GbkString> remarksForCategory(record::GbkStringView category) {

@@ -29,6 +29,11 @@ bool dotButtonsEnabled(FormState state);
 // zero is dropped, so typing can never produce a leading zero (a pasted "007" becomes "07").
 record::GbkString personalSequenceAfterChange(record::GbkStringView value);
 
+// What leaving the identity number box fills in: the birth date the number embeds (see
+// record::birthDateFromIdNumber), and the sex it records where no sex is chosen yet. The record
+// is changed only where the number gives a value.
+void fillFromIdNumber(record::MemberRecord& record);
+
 // The remarks after a remark category was chosen: the category, trimmed, replaces the remarks
 // unless it is blank, in which case the remarks stay (std::nullopt).
 std::optional<record::GbkString> remarksForCategory(record::GbkStringView category);

@@ -59,27 +59,6 @@ const FieldInfo& info(Field field) {
     return kFields[static_cast<std::size_t>(field)];
 }
 
-// The defaults that start-up and New share; they differ only in the held-passport status.
-MemberRecord defaultRecord(const Clock& clock) {
-    const Moment moment = clock.now();
-    MemberRecord record;
-    record.unitCode = "000013012";
-    record.unitName = GbkString(word::kForeignMinistry);
-    record.approvalKind = GbkString(word::kApproval);
-    record.idDocumentType = GbkString(word::kIdentityCard);
-    record.birthPlaceScope = GbkString(word::kAtHome);
-    record.filingStatus = GbkString(word::kFiled);
-    record.personalSequence = freshPersonalSequence(clock);
-    record.sex = " ";
-    record.workUnit = " ";
-    record.occupationCategory = " ";
-    record.ethnicity = " ";
-    record.remarkCategory = " ";
-    record.birthDate = moment.localDate;
-    record.fillDate = moment.localDate;
-    return record;
-}
-
 } // namespace
 
 static_assert([] {
@@ -126,15 +105,26 @@ GbkString freshPersonalSequence(const Clock& clock) {
     return std::to_string(firstRandomAfterSeed(clock.now().epochSeconds) % 10000);
 }
 
-MemberRecord startupRecord(const Clock& clock) {
-    MemberRecord record = defaultRecord(clock);
-    record.heldPassportStatus.clear();
-    return record;
-}
-
-MemberRecord newRecord(const Clock& clock) {
-    MemberRecord record = defaultRecord(clock);
-    record.heldPassportStatus = " ";
+// Start-up and New give the same record, so that every list shows the same selection and the
+// same keys choose the same entries after either. The held-passport status is empty, as its list
+// shows no selection.
+MemberRecord freshRecord(const Clock& clock) {
+    const Moment moment = clock.now();
+    MemberRecord record;
+    record.unitCode = "000013012";
+    record.unitName = GbkString(word::kForeignMinistry);
+    record.approvalKind = GbkString(word::kApproval);
+    record.idDocumentType = GbkString(word::kIdentityCard);
+    record.birthPlaceScope = GbkString(word::kAtHome);
+    record.filingStatus = GbkString(word::kFiled);
+    record.personalSequence = freshPersonalSequence(clock);
+    record.sex = " ";
+    record.workUnit = " ";
+    record.occupationCategory = " ";
+    record.ethnicity = " ";
+    record.remarkCategory = " ";
+    record.birthDate = moment.localDate;
+    record.fillDate = moment.localDate;
     return record;
 }
 

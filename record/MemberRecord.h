@@ -110,8 +110,7 @@ CalendarDate* dateValue(MemberRecord& record, Field field);
 // second, in decimal without leading zeros.
 GbkString freshPersonalSequence(const Clock& clock);
 
-// The record as the form shows it when the program starts, and after the New command.
-MemberRecord startupRecord(const Clock& clock);
-MemberRecord newRecord(const Clock& clock);
+// The record as the form shows it when the program starts and after the New command.
+MemberRecord freshRecord(const Clock& clock);
 
 } // namespace parvelin::record

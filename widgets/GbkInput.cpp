@@ -1,10 +1,13 @@
 #include "widgets/GbkInput.h"
 
+#include "datafile/DataFileSize.h"
 #include "input/FieldCaps.h"
 #include "widgets/QtText.h"
 
 #include <QLineEdit>
 #include <QScopedValueRollback>
+
+#include <limits>
 
 namespace parvelin::widgets {
 
@@ -18,8 +21,12 @@ GbkValidator::GbkValidator(QLineEdit* edit, std::optional<std::size_t> byteCap, 
     , m_edit(edit)
     , m_byteCap(byteCap)
     , m_digitsOnly(digitsOnly)
-    , m_acceptedBytes(gbkBytes(edit->text())) {
+    , m_acceptedBytes(gbkBytes(edit->text()))
+    , m_acceptedLength(static_cast<std::size_t>(edit->text().size())) {
     edit->setValidator(this);
+    // Qt's own maximum would cut a long value from a data file, which must be shown and stored
+    // back whole; this guard stops typing at the same limit instead.
+    edit->setMaxLength(std::numeric_limits<int>::max());
 }
 
 void GbkValidator::setLoadedText(const QString& text) {
@@ -30,6 +37,7 @@ void GbkValidator::setLoadedText(const QString& text) {
         }
     }
     m_acceptedBytes = gbkBytes(text);
+    m_acceptedLength = static_cast<std::size_t>(text.size());
 }
 
 QValidator::State GbkValidator::validate(QString& input, int&) const {
@@ -48,10 +56,13 @@ QValidator::State GbkValidator::validate(QString& input, int&) const {
         }
     }
     const std::size_t bytes = gbkBytes(input);
-    if (!input::admitsEdit(m_acceptedBytes, bytes, m_byteCap)) {
+    const auto length = static_cast<std::size_t>(input.size());
+    if (!input::admitsEdit(m_acceptedBytes, bytes, m_byteCap) ||
+        !input::admitsEdit(m_acceptedLength, length, datafile::kEditBoxCharacterLimit)) {
         return Invalid;
     }
     m_acceptedBytes = bytes;
+    m_acceptedLength = length;
     return Acceptable;
 }
 

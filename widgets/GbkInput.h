@@ -14,7 +14,8 @@ namespace parvelin::widgets {
 
 // Guards of the edit boxes: a character GBK cannot hold is refused where it is typed or pasted
 // (the record would lose it), and the byte cap counts GBK bytes, a Chinese character as 2 (Qt's
-// own maximum length counts UTF-16 units). A refused edit leaves the box's text as it was.
+// own maximum length counts UTF-16 units). A refused edit leaves the box's text as it was. The
+// caps stop typing and pasting only: a longer value set from the record is shown whole.
 
 // The GBK bytes of a control's text; line breaks count as CR LF, as the record holds them.
 std::size_t gbkBytes(const QString& text);
@@ -23,6 +24,8 @@ class GbkValidator final : public QValidator {
     Q_OBJECT
 public:
     // Guards `edit`, which becomes its parent.
+    // Typing stops at the byte cap, if any, and at the edit limit that boxes without one keep
+    // (datafile::kEditBoxCharacterLimit), which bounds the size of every data file.
     GbkValidator(QLineEdit* edit, std::optional<std::size_t> byteCap, bool digitsOnly);
 
     void setByteCap(std::optional<std::size_t> byteCap) { m_byteCap = byteCap; }
@@ -43,6 +46,7 @@ private:
     bool m_digitsOnly = false;
     bool m_loading = false;
     mutable std::size_t m_acceptedBytes = 0;
+    mutable std::size_t m_acceptedLength = 0; // UTF-16 units, as Qt's edit limit counts them
 };
 
 // The multi-line remarks box with the same guards. The form listens to textEdited, which is

@@ -1,5 +1,6 @@
 #include "widgets/ListControls.h"
 
+#include "form/FormTexts.h"
 #include "form/ListSelection.h"
 #include "widgets/QtText.h"
 
@@ -71,10 +72,22 @@ record::GbkString selectedEntry(const QComboBox* list) {
 }
 
 void loadEntry(QComboBox* list, record::GbkStringView value) {
+    if (value.empty()) {
+        list->setCurrentIndex(-1);
+        return;
+    }
     const std::vector<record::GbkString> entries = listEntries(list);
     if (const auto index = form::entryToSelect(entries, value)) {
         list->setCurrentIndex(static_cast<int>(*index));
+        return;
     }
+    list->addItem(fromGbk(value), bytesOf(value));
+    const int extra = list->count() - 1;
+    list->setItemData(extra, qText(form::message::kNotInList), Qt::ToolTipRole);
+    QFont marked = list->font();
+    marked.setItalic(true);
+    list->setItemData(extra, marked, Qt::FontRole);
+    list->setCurrentIndex(extra);
 }
 
 void fillCandidates(QListWidget* list, std::span<const record::GbkString> candidates) {

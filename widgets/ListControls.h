@@ -26,7 +26,9 @@ std::vector<record::GbkString> listEntries(const QComboBox* list);
 // The selected entry; empty when nothing is selected.
 record::GbkString selectedEntry(const QComboBox* list);
 
-// Loads a value: the entry entryToSelect names is selected; otherwise the selection stays.
+// Loads a value so that the list shows exactly it: an empty value selects nothing; otherwise the
+// entry entryToSelect names is selected; a value that no entry equals or begins with (one a data
+// file brought) becomes an extra entry at the end, marked as not in the list, and is selected.
 void loadEntry(QComboBox* list, record::GbkStringView value);
 
 // The candidates of a pinyin list box, sorted as the list box shows them; nothing selected.

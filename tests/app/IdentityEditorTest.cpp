@@ -145,7 +145,7 @@ void IdentityEditorTest::cancelKeepsThePlaceholderAndSaveRefuses() {
     type("approvalNumber", QStringLiteral("外字[2012]35号"));
     type("photoNumber", QStringLiteral("12345678901234567890"));
     type("surnameChinese", QStringLiteral("王"));
-    type("idDocumentNumber", QStringLiteral("110101198001010014"));
+    type("idDocumentNumber", QStringLiteral("110101198001010010"));
     for (const auto& [list, entry] : {std::pair{"sex", "男"},
                                       {"birthPlace", "北京"},
                                       {"workUnit", "亚洲司"},

@@ -33,7 +33,7 @@ TEST(RecordText, FileRecordOfTheWorkedApplicant) {
     MemberRecord r = applicant();
     EXPECT_EQ(composeFileRecord(r),
               gbk("groupMember|0000130122012035|4711|000013012|外交部|张|三|ZHANG|SAN|男|身份证|"
-                  "110101198001010014|北京|1980-01-01|亚洲司|科员|国家公务员||||无||"
+                  "110101198001010010|北京|1980-01-01|亚洲司|科员|国家公务员||||无||"
                   "12345678901234567890|已备案||2012-05-17||汉|| |批件|外字[2012]35号"));
 }
 
@@ -45,7 +45,7 @@ TEST(RecordText, BarcodeRecordResolvesOtherPositionAndEthnicity) {
     r.ethnicityOther = gbk("克木人");
     EXPECT_EQ(composeBarcodeRecord(r),
               gbk("groupMember|0000130122012035|4711|000013012|外交部|张|三|ZHANG|SAN|男|身份证|"
-                  "110101198001010014|北京|1980-01-01|亚洲司|翻译|国家公务员||||无||"
+                  "110101198001010010|北京|1980-01-01|亚洲司|翻译|国家公务员||||无||"
                   "12345678901234567890|已备案||2012-05-17|克木人"));
 }
 

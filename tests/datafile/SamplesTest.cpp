@@ -30,7 +30,7 @@ TEST_P(Samples, RecordSealsToTheDataFileAndBack) {
 
 TEST_P(Samples, ParsedRecordComposesBackAndBuildsThePayload) {
     const test::FixedClock clock(2026y / 12 / 7, 42);
-    record::MemberRecord record = record::newRecord(clock);
+    record::MemberRecord record = record::freshRecord(clock);
     ASSERT_EQ(parseFileRecord(read(".record"), record), ParseStatus::Ok);
     record::MemberRecord checked = record;
     ASSERT_EQ(validateRecord(checked, clock), std::nullopt);

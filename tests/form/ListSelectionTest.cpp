@@ -48,7 +48,7 @@ TEST(ListSelection, NothingToSelect) {
         const char* why;
     };
     const Case cases[] = {
-        {record::Field::workUnit, "", "an empty value leaves the selection alone"},
+        {record::Field::workUnit, "", "an empty value selects no entry"},
         {record::Field::workUnit, "司", "entries end with it, none begins with it"},
         {record::Field::ethnicity, "土家族", "longer than the entry it would begin with"},
     };

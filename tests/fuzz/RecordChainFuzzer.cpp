@@ -80,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const test::FixedClock clock(2012y / 5 / 17, 1'337'212'800);
 
-    record::MemberRecord record = record::newRecord(clock);
+    record::MemberRecord record = record::freshRecord(clock);
     if (datafile::parseFileRecord(text, record) != datafile::ParseStatus::Ok) {
         return 0;
     }
@@ -96,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string composed = datafile::composeFileRecord(saved);
     require(!datafile::holdsDamagedBytes(composed));
     require(datafile::openRecord(datafile::sealRecord(composed)) == composed);
-    record::MemberRecord opened = record::newRecord(clock);
+    record::MemberRecord opened = record::freshRecord(clock);
     opened.nameDot.clear(); // composing again must not append a second separator
     require(datafile::parseFileRecord(composed, opened) == datafile::ParseStatus::Ok);
     record::MemberRecord reopened = opened;

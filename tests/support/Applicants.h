@@ -23,7 +23,7 @@ inline record::MemberRecord validApplicant() {
     r.givenNamePinyin = "SAN";
     r.sex = gbk("男");
     r.idDocumentType = gbk("身份证");
-    r.idDocumentNumber = "110101198001010014";
+    r.idDocumentNumber = "110101198001010010";
     r.birthPlaceScope = gbk("国内");
     r.birthPlace = gbk("北京");
     r.birthDate = 1980y / 1 / 1;
