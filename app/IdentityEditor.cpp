@@ -3,6 +3,7 @@
 #include "form/DialogTemplates.h"
 #include "form/FormTexts.h"
 #include "input/NameEntry.h"
+#include "widgets/CandidateList.h"
 #include "widgets/DialogControls.h"
 #include "widgets/GbkInput.h"
 #include "widgets/ListControls.h"
@@ -52,8 +53,8 @@ IdentityEditor::IdentityEditor(const input::NameRomanizer& romanizer,
                  childNamed<QLineEdit>(this, "givenNameChinese")};
     m_pinyin = {childNamed<QLineEdit>(this, "surnamePinyin"),
                 childNamed<QLineEdit>(this, "givenNamePinyin")};
-    m_lists = {childNamed<QListWidget>(this, "surnamePinyinList"),
-               childNamed<QListWidget>(this, "givenNamePinyinList")};
+    m_lists = {childNamed<widgets::CandidateList>(this, "surnamePinyinList"),
+               childNamed<widgets::CandidateList>(this, "givenNamePinyinList")};
     m_ok = childNamed<QPushButton>(this, "okButton");
     auto* cancel = childNamed<QPushButton>(this, "cancelButton");
     const std::array<QPushButton*, 2> dots = {childNamed<QPushButton>(this, "surnameDotButton"),
@@ -70,8 +71,12 @@ IdentityEditor::IdentityEditor(const input::NameRomanizer& romanizer,
         m_guards[guard++] = new widgets::GbkValidator(m_pinyin[side], std::nullopt, false);
         connect(m_chinese[side], &QLineEdit::textChanged, this,
                 [this, side] { nameChanged(side); });
-        connect(m_lists[side], &QListWidget::itemSelectionChanged, this,
-                [this, side] { candidateChosen(side); });
+        connect(m_lists[side], &widgets::CandidateList::chosen, this,
+                [this, side](const record::GbkString& candidate, bool byKeyboard) {
+                    candidateChosen(side, candidate, byKeyboard);
+                });
+        connect(m_lists[side], &widgets::CandidateList::dismissed, this,
+                [this, side] { m_chinese[side]->setFocus(Qt::OtherFocusReason); });
         connect(dots[side], &QPushButton::clicked, this, [this, side] { dotClicked(side); });
         m_lists[side]->raise();
     }
@@ -129,18 +134,21 @@ void IdentityEditor::nameChanged(Side side) {
     }
 }
 
-void IdentityEditor::candidateChosen(Side side) {
-    const QList<QListWidgetItem*> selected = m_lists[side]->selectedItems();
-    if (m_silence > 0 || selected.isEmpty()) {
+void IdentityEditor::candidateChosen(Side side, const record::GbkString& candidate,
+                                     bool byKeyboard) {
+    if (m_silence > 0) {
         return;
     }
     readControls();
     (side == Surname ? m_names.surnamePinyin : m_names.givenNamePinyin) =
-        input::chosenCandidate(widgets::candidateOf(selected.constFirst()));
+        input::chosenCandidate(candidate);
     writeControls();
     showCandidates(side, false);
     m_chinese[side]->setFocus(Qt::OtherFocusReason);
     m_chinese[side]->end(false);
+    if (byKeyboard) {
+        focusNextChild();
+    }
 }
 
 void IdentityEditor::dotClicked(Side side) {
@@ -176,12 +184,24 @@ void IdentityEditor::onOk() {
 }
 
 bool IdentityEditor::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && watched != m_ok) {
-            focusNextChild();
+    if (event->type() != QEvent::KeyPress ||
+        qobject_cast<widgets::CandidateList*>(watched) != nullptr) {
+        return QDialog::eventFilter(watched, event);
+    }
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    // As on the main form: from a name box with its list open, the keyboard goes into the list.
+    const bool intoList = enter || key->key() == Qt::Key_Down ||
+                          (key->key() == Qt::Key_Tab && key->modifiers() == Qt::NoModifier);
+    for (const Side side : {Surname, GivenName}) {
+        if (watched == m_chinese[side] && !m_lists[side]->isHidden() && intoList) {
+            m_lists[side]->enter();
             return true;
         }
+    }
+    if (enter && watched != m_ok) {
+        focusNextChild();
+        return true;
     }
     return QDialog::eventFilter(watched, event);
 }

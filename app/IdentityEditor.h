@@ -12,6 +12,7 @@ class QListWidget;
 class QPushButton;
 
 namespace parvelin::widgets {
+class CandidateList;
 class GbkValidator;
 class PlatformServices;
 } // namespace parvelin::widgets
@@ -38,7 +39,7 @@ private:
     void readControls();
     void writeControls();
     void nameChanged(Side side);
-    void candidateChosen(Side side);
+    void candidateChosen(Side side, const record::GbkString& candidate, bool byKeyboard);
     void dotClicked(Side side);
     void showCandidates(Side side, bool show);
     void onOk();
@@ -49,7 +50,7 @@ private:
     std::array<QLineEdit*, 2> m_chinese{};
     std::array<QLineEdit*, 2> m_pinyin{};
     std::array<widgets::GbkValidator*, 4> m_guards{};
-    std::array<QListWidget*, 2> m_lists{};
+    std::array<widgets::CandidateList*, 2> m_lists{};
     QPushButton* m_ok = nullptr;
     int m_silence = 0; // > 0 while the dialog writes its values to the controls
 };

@@ -8,6 +8,7 @@
 #include "input/FieldCaps.h"
 #include "input/FormRules.h"
 #include "record/ReferenceLists.h"
+#include "widgets/CandidateList.h"
 #include "widgets/DialogControls.h"
 #include "widgets/GbkInput.h"
 #include "widgets/ListControls.h"
@@ -127,8 +128,8 @@ std::map<int, QWidget*> MainForm::createControls(const form::DialogBaseUnits& un
     frame->lower();
     m_banner->lower();
 
-    m_candidateLists = {findChild<QListWidget*>(QStringLiteral("surnamePinyinList")),
-                        findChild<QListWidget*>(QStringLiteral("givenNamePinyinList"))};
+    m_candidateLists = {findChild<widgets::CandidateList*>(QStringLiteral("surnamePinyinList")),
+                        findChild<widgets::CandidateList*>(QStringLiteral("givenNamePinyinList"))};
     m_dotButtons = {findChild<QPushButton*>(QStringLiteral("surnameDotButton")),
                     findChild<QPushButton*>(QStringLiteral("givenNameDotButton"))};
     m_remarks = static_cast<widgets::GbkPlainTextEdit*>(control(record::Field::remarks));
@@ -211,8 +212,16 @@ void MainForm::connectFields() {
     connect(m_remarks, &widgets::GbkPlainTextEdit::textEdited, this,
             [this] { textEdited(record::Field::remarks); });
     for (const Side side : {Surname, GivenName}) {
-        connect(m_candidateLists[side], &QListWidget::itemSelectionChanged, this,
-                [this, side] { candidateChosen(side); });
+        connect(m_candidateLists[side], &widgets::CandidateList::chosen, this,
+                [this, side](const record::GbkString& candidate, bool byKeyboard) {
+                    candidateChosen(side, candidate, byKeyboard);
+                });
+        connect(m_candidateLists[side], &widgets::CandidateList::dismissed, this,
+                [this, side] {
+                    lineEdit(side == Surname ? record::Field::surnameChinese
+                                             : record::Field::givenNameChinese)
+                        ->setFocus(Qt::OtherFocusReason);
+                });
         connect(m_dotButtons[side], &QPushButton::clicked, this,
                 [this, side] { dotButtonClicked(side); });
     }

@@ -30,6 +30,7 @@ class PinyinTable;
 } // namespace parvelin::input
 
 namespace parvelin::widgets {
+class CandidateList;
 class GbkPlainTextEdit;
 class GbkValidator;
 class PlatformServices;
@@ -131,7 +132,8 @@ private:
     void listChosen(record::Field field);
     void nameFieldChanged(Side side);
     void pinyinFieldChanged(Side side);
-    void candidateChosen(Side side);
+    void candidateChosen(Side side, const record::GbkString& candidate, bool byKeyboard);
+    bool enterCandidateList(QObject* watched, const QKeyEvent* event);
     void dotButtonClicked(Side side);
     void showCandidates(Side side, bool show);
     void dependentListChanged(record::Field lead);
@@ -184,7 +186,7 @@ private:
     std::array<Shown, kFieldCount> m_shown{};
     widgets::GbkPlainTextEdit* m_remarks = nullptr;
     TitleComboBox* m_titleList = nullptr;
-    std::array<QListWidget*, 2> m_candidateLists{};
+    std::array<widgets::CandidateList*, 2> m_candidateLists{};
     std::array<QPushButton*, 2> m_dotButtons{};
     QLabel* m_banner = nullptr;
     QPointer<QMainWindow> m_previewFrame; // the window of the last print command, while it lives

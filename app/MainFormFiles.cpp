@@ -13,6 +13,7 @@
 #include "form/FormTexts.h"
 #include "form/SaveLocation.h"
 #include "input/NameEntry.h"
+#include "widgets/CandidateList.h"
 #include "widgets/ListControls.h"
 #include "widgets/PlatformServices.h"
 #include "widgets/QtText.h"
@@ -23,7 +24,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QScopedValueRollback>
 
 namespace parvelin::app {

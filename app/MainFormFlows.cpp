@@ -11,6 +11,7 @@
 #include "input/NameEntry.h"
 #include "input/TitleCompletion.h"
 #include "record/IdNumber.h"
+#include "widgets/CandidateList.h"
 #include "widgets/GbkInput.h"
 #include "widgets/ListControls.h"
 #include "widgets/QtText.h"
@@ -105,6 +106,12 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool MainForm::filterKeyPress(QObject* watched, QKeyEvent* event) {
+    if (qobject_cast<widgets::CandidateList*>(watched)) {
+        return false; // the list's own keys
+    }
+    if (enterCandidateList(watched, event)) {
+        return true;
+    }
     const std::optional<record::Field> field = fieldOf(watched);
     const input::KeyKind kind = keyKindOf(event);
     record::GbkString text;
@@ -257,22 +264,41 @@ void MainForm::pinyinFieldChanged(Side side) {
     m_titleList->update();
 }
 
-void MainForm::candidateChosen(Side side) {
-    const QList<QListWidgetItem*> selected = m_candidateLists[side]->selectedItems();
-    if (m_silence > 0 || selected.isEmpty()) {
+// A click leaves the caret at the end of the name; a choice made with the keyboard moves on to
+// the field after the name box, as Tab would have without the list.
+void MainForm::candidateChosen(Side side, const record::GbkString& candidate, bool byKeyboard) {
+    if (m_silence > 0) {
         return;
     }
     const SideFields fields = kSides[side];
     readControls();
-    *record::textValue(m_record, fields.pinyin) =
-        input::chosenCandidate(widgets::candidateOf(selected.constFirst()));
+    *record::textValue(m_record, fields.pinyin) = input::chosenCandidate(candidate);
     writeControls();
     showCandidates(side, false);
     lineEdit(fields.chinese)->setFocus(Qt::OtherFocusReason);
     lineEdit(fields.chinese)->end(false);
+    if (byKeyboard) {
+        focusNextChild();
+    }
     markModified();
     refreshColours();
     m_titleList->update();
+}
+
+// Tab, Enter (which acts as Tab) or the down arrow in a name box whose candidate list is open
+// take the keyboard into the list, instead of past it to the controls it covers.
+bool MainForm::enterCandidateList(QObject* watched, const QKeyEvent* event) {
+    const bool intoList = (event->key() == Qt::Key_Tab && event->modifiers() == Qt::NoModifier) ||
+                          event->key() == Qt::Key_Down || event->key() == Qt::Key_Return ||
+                          event->key() == Qt::Key_Enter;
+    for (const Side side : {Surname, GivenName}) {
+        if (watched == lineEdit(kSides[side].chinese) && !m_candidateLists[side]->isHidden() &&
+            intoList) {
+            m_candidateLists[side]->enter();
+            return true;
+        }
+    }
+    return false;
 }
 
 void MainForm::dotButtonClicked(Side side) {

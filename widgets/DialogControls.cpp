@@ -1,5 +1,6 @@
 #include "widgets/DialogControls.h"
 
+#include "widgets/CandidateList.h"
 #include "widgets/DatePicker.h"
 #include "widgets/GbkInput.h"
 #include "widgets/QtText.h"
@@ -10,7 +11,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 
 namespace parvelin::widgets {
@@ -47,12 +47,9 @@ QWidget* createControl(const form::DialogControl& item, QWidget* parent) {
     QWidget* widget = nullptr;
     const QString text = qText(item.text);
     switch (item.kind) {
-    case form::ControlKind::ListBox: {
-        auto* list = new QListWidget(parent);
-        list->setSelectionMode(QAbstractItemView::SingleSelection);
-        widget = list;
+    case form::ControlKind::ListBox:
+        widget = new CandidateList(parent);
         break;
-    }
     case form::ControlKind::Edit: {
         auto* edit = new QLineEdit(parent);
         edit->setReadOnly(item.has(form::control::kReadOnly));

@@ -252,11 +252,26 @@ void IdentityEditorTest::enterMovesOnExceptOnOk() {
     const parvelin::input::NameRomanizer romanizer(parvelin::test::loadedPinyinTable());
     IdentityEditor editor(romanizer, m_fixture->services, &m_fixture->form);
     editor.show();
-    QVERIFY(QTest::qWaitForWindowActive(&editor));
+    editor.activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), &editor);
     typeIntoEditor(&editor, "surnameChinese", QStringLiteral("张"));
     QTest::keyClick(editorEdit(&editor, "surnameChinese"), Qt::Key_Return);
     QVERIFY(editor.isVisible());
     QVERIFY(QApplication::focusWidget() != editorEdit(&editor, "surnameChinese"));
+    // With a candidate list open, Enter or the down arrow in the name box go into the list, and
+    // Esc there comes back without closing the editor.
+    QLineEdit* givenName = editorEdit(&editor, "givenNameChinese");
+    typeIntoEditor(&editor, "givenNameChinese", QStringLiteral("长"));
+    auto* candidates = editor.findChild<QListWidget*>(QStringLiteral("givenNamePinyinList"));
+    QTest::keyClick(givenName, Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), candidates);
+    QTest::keyClick(candidates, Qt::Key_Escape);
+    QVERIFY(editor.isVisible());
+    QCOMPARE(QApplication::focusWidget(), givenName);
+    QTest::keyClick(givenName, Qt::Key_Down);
+    QTest::keyClick(candidates, Qt::Key_Down);
+    QTest::keyClick(candidates, Qt::Key_Return);
+    QCOMPARE(editorEdit(&editor, "givenNamePinyin")->text(), QStringLiteral("ZHANG"));
     auto* ok = editor.findChild<QPushButton*>(QStringLiteral("okButton"));
     ok->setFocus(Qt::TabFocusReason);
     QTest::keyClick(ok, Qt::Key_Return);

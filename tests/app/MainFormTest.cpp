@@ -9,6 +9,7 @@
 #include "tests/support/app/FormFixture.h"
 #include "widgets/QtText.h"
 
+#include <map>
 #include <memory>
 
 #include <QCalendarWidget>
@@ -29,6 +30,8 @@ using parvelin::record::Field;
 using parvelin::test::chooseEntry;
 using parvelin::test::FormFixture;
 using parvelin::test::itemTexts;
+using parvelin::test::listStates;
+using parvelin::test::textOf;
 using parvelin::test::typeText;
 using parvelin::widgets::PlatformServices;
 
@@ -48,7 +51,8 @@ private slots:
     void namesProposePinyin_data();
     void namesProposePinyin();
     void clickingACandidateTakesIt();
-    void movingInTheCandidateListTakesAtOnce();
+    void candidateListsAreOnTheKeyboardRoad_data();
+    void candidateListsAreOnTheKeyboardRoad();
     void pinyinIsHeldInCapitalsWithoutBlanks();
     void dotButtonsAppendDotAndHyphen();
     void pinyinTurnsGreenForLongNames();
@@ -92,15 +96,6 @@ private:
         return m_fixture->find<Widget>(name);
     }
     QLineEdit* edit(const char* name) { return find<QLineEdit>(name); }
-    // Every drop-down list: its name, entries and selection.
-    QStringList listStates() {
-        QStringList states;
-        for (const QComboBox* box : m_fixture->form.findChildren<QComboBox*>()) {
-            states.append(box->objectName() + QLatin1Char(' ') + QString::number(box->currentIndex()) +
-                          QLatin1Char(' ') + itemTexts(box).join(QLatin1Char(',')));
-        }
-        return states;
-    }
     QComboBox* list(const char* name) { return find<QComboBox>(name); }
     void typeInto(const char* name, const QString& text) {
         QWidget* widget = find(name);
@@ -282,17 +277,49 @@ void MainFormTest::clickingACandidateTakesIt() {
     QCOMPARE(QApplication::focusWidget(), edit("surnameChinese"));
 }
 
-void MainFormTest::movingInTheCandidateListTakesAtOnce() {
-    typeInto("givenNameChinese", QStringLiteral("单"));
-    auto* candidates = find<QListWidget>("givenNamePinyinList");
-    candidates->setFocus(Qt::TabFocusReason);
-    QVERIFY2(!candidates->isHidden(), "taking the focus chooses nothing");
-    QTest::keyClick(candidates, Qt::Key_Down);
-    QVERIFY(candidates->isHidden());
-    QCOMPARE(edit("givenNamePinyin")->text().isEmpty(), false);
-    QVERIFY(QStringList({"CHAN", "DAN", "SHAN"}).contains(edit("givenNamePinyin")->text()));
-    QVERIFY(!find("idDocumentNumber")->isHidden());
-    QVERIFY(!find("birthDate")->isHidden());
+void MainFormTest::candidateListsAreOnTheKeyboardRoad_data() {
+    QTest::addColumn<QString>("nameBox");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("pinyin"); // of the name's pinyin box afterwards
+    QTest::addColumn<QString>("then");   // the box that has the keyboard afterwards
+    QTest::newRow("Tab, Enter") << "givenNameChinese" << "长青" << "Tab Return" << "CHANGQING"
+                                << "surnamePinyin";
+    QTest::newRow("down arrows, Space") << "givenNameChinese" << "长青" << "Down Down Space"
+                                        << "ZHANGQING" << "surnamePinyin";
+    QTest::newRow("Enter acts as Tab") << "surnameChinese" << "单" << "Return Up Down Return"
+                                       << "DAN" << "givenNameChinese";
+    QTest::newRow("Esc goes back") << "surnameChinese" << "长" << "Tab Down Tab Escape" << ""
+                                   << "surnameChinese";
+}
+
+// A name with several readings: the keyboard goes into its list, settles it and goes on, and what
+// is typed next lands in the box that has the keyboard, never under the list.
+void MainFormTest::candidateListsAreOnTheKeyboardRoad() {
+    QFETCH(QString, nameBox);
+    QFETCH(QString, name);
+    QFETCH(QString, keys);
+    QFETCH(QString, pinyin);
+    QFETCH(QString, then);
+    const bool surname = nameBox == QStringLiteral("surnameChinese");
+    auto* candidates = find<QListWidget>(surname ? "surnamePinyinList" : "givenNamePinyinList");
+    typeInto(qPrintable(nameBox), name);
+    QVERIFY(!candidates->isHidden());
+    const std::map<QString, Qt::Key> named = {{"Tab", Qt::Key_Tab},     {"Return", Qt::Key_Return},
+                                              {"Down", Qt::Key_Down},   {"Up", Qt::Key_Up},
+                                              {"Space", Qt::Key_Space}, {"Escape", Qt::Key_Escape}};
+    for (const QString& key : keys.split(QLatin1Char(' '))) {
+        QTest::keyClick(QApplication::focusWidget(), named.at(key));
+        if (key == QStringLiteral("Tab")) {
+            QCOMPARE(QApplication::focusWidget(), candidates);
+        }
+    }
+    QCOMPARE(edit(surname ? "surnamePinyin" : "givenNamePinyin")->text(), pinyin);
+    QCOMPARE(candidates->isHidden(), !pinyin.isEmpty());
+    QCOMPARE(QApplication::focusWidget(), find(qPrintable(then)));
+    typeText(QApplication::focusWidget(), QStringLiteral("Q"));
+    QVERIFY(textOf(find(qPrintable(then))).endsWith(QLatin1Char('Q')));
+    QVERIFY(m_fixture->services.prompts.empty()); // Esc in the list is not the window's Esc
 }
 
 void MainFormTest::pinyinIsHeldInCapitalsWithoutBlanks() {
@@ -725,7 +752,7 @@ void MainFormTest::escapeGoesThroughTheClosePrompt() {
 
 void MainFormTest::newAsksThenResets() {
     auto& services = m_fixture->services;
-    const QStringList startUp = listStates();
+    const QStringList startUp = listStates(&m_fixture->form);
     typeInto("approvalNumber", QStringLiteral("外字[2012]35号"));
     QVERIFY(chooseEntry(list("birthPlaceScope"), QStringLiteral("国外")));
     QVERIFY(chooseEntry(list("externalIdentityNoteChoice"), QStringLiteral("记者;Correspondent")));
@@ -746,7 +773,7 @@ void MainFormTest::newAsksThenResets() {
     QCOMPARE(edit("surnameChinese")->text(), QString());
     QVERIFY2(find("surnamePinyinList")->isHidden(), "the pending choice went with the applicant");
     QVERIFY(!find("surnamePinyin")->isHidden());
-    QCOMPARE(listStates(), startUp);
+    QCOMPARE(listStates(&m_fixture->form), startUp);
     QCOMPARE(find<parvelin::app::TitleComboBox>("externalIdentityNoteChoice")->noteText(),
              QString());
     QVERIFY(!m_fixture->form.isModified());

@@ -81,6 +81,16 @@ inline QStringList itemTexts(const QListWidget* list) {
     return texts;
 }
 
+// Every drop-down list of a window: its name, selection and entries.
+inline QStringList listStates(const QWidget* window) {
+    QStringList states;
+    for (const QComboBox* box : window->findChildren<QComboBox*>()) {
+        states.append(box->objectName() + QLatin1Char(' ') + QString::number(box->currentIndex()) +
+                      QLatin1Char(' ') + itemTexts(box).join(QLatin1Char(',')));
+    }
+    return states;
+}
+
 // Clicks an item of a list box.
 inline void clickItem(QListWidget* list, const QString& text) {
     const QList<QListWidgetItem*> found = list->findItems(text, Qt::MatchExactly);
