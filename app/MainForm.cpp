@@ -142,6 +142,7 @@ QWidget* MainForm::createControl(const form::DialogControl& item) {
     }
     m_titleList = new TitleComboBox(this);
     m_titleList->setObjectName(widgets::qText(item.name));
+    widgets::opensBelowItsBox(m_titleList);
     return m_titleList;
 }
 

@@ -4,6 +4,7 @@
 
 #include <QRect>
 
+class QComboBox;
 class QFont;
 class QWidget;
 
@@ -25,9 +26,15 @@ QRect pixelRect(const form::DialogRect& rect, const form::DialogBaseUnits& base)
 
 // A widget of the control's kind with its text and initial flags (hidden, disabled, read-only,
 // no tab stop); not placed. Labels, frames and bitmaps are QLabel and QGroupBox; edits are
-// QLineEdit, the multi-line edit GbkPlainTextEdit; lists QComboBox and QListWidget; date
-// pickers DatePicker.
+// QLineEdit, the multi-line edit GbkPlainTextEdit; drop-down lists QComboBox (opening below
+// their box), list boxes CandidateList; date pickers DatePicker.
 QWidget* createControl(const form::DialogControl& item, QWidget* parent);
+
+// A drop-down list opens below its box (above only where the screen has no room below), its
+// entries always in the same places. Some styles, Fusion among them, lay the open list over the
+// box so that the chosen entry covers it: every entry then moves with the choice, and a click
+// where an entry was a moment ago takes another.
+void opensBelowItsBox(QComboBox* list);
 
 // Places a widget where the table puts it. A drop-down list's table height includes its dropped
 // list; the closed list is as high as an edit box.

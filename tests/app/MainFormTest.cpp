@@ -47,6 +47,7 @@ private slots:
     void formFitsAClerksScreen();
     void sequenceDrawnAsZeroLeavesTheFieldEmpty();
     void sortedListsFollowChineseCollation();
+    void listsOpenBelowTheirBoxWithEntriesInPlace();
     void fixedTooltipsKeepTheFirstRegistration();
     void namesProposePinyin_data();
     void namesProposePinyin();
@@ -208,6 +209,32 @@ void MainFormTest::sortedListsFollowChineseCollation() {
     // Unsorted lists keep their order.
     QCOMPARE(itemTexts(list("workUnit")).mid(0, 3), QStringList({" ", "办公厅", "政策司"}));
     QCOMPARE(itemTexts(list("externalIdentityNoteChoice")).size(), 129);
+}
+
+// An open list never lies over its box (Qt starts it on the box's last row of pixels), and where
+// it opens does not depend on the entry chosen.
+void MainFormTest::listsOpenBelowTheirBoxWithEntriesInPlace() {
+    int checked = 0;
+    for (QComboBox* box : m_fixture->form.findChildren<QComboBox*>()) {
+        if (box->isHidden() || box->count() < 2) {
+            continue;
+        }
+        const QRect closed(box->mapToGlobal(QPoint(0, 0)), box->size());
+        QList<QRect> opened;
+        for (const int chosen : {0, std::min(box->count(), box->maxVisibleItems()) - 1}) {
+            box->setCurrentIndex(chosen);
+            box->showPopup();
+            const QWidget* popup = box->view()->window();
+            QVERIFY(popup->isVisible());
+            opened.append(popup->geometry());
+            box->hidePopup();
+        }
+        QVERIFY2(opened[0].top() >= closed.bottom() || opened[0].bottom() <= closed.top(),
+                 qPrintable(box->objectName()));
+        QVERIFY2(opened[0] == opened[1], qPrintable(box->objectName()));
+        ++checked;
+    }
+    QCOMPARE(checked, 13); // all but the hidden dot list
 }
 
 void MainFormTest::fixedTooltipsKeepTheFirstRegistration() {
