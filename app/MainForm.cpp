@@ -217,12 +217,11 @@ void MainForm::connectFields() {
                 [this, side](const record::GbkString& candidate, bool byKeyboard) {
                     candidateChosen(side, candidate, byKeyboard);
                 });
-        connect(m_candidateLists[side], &widgets::CandidateList::dismissed, this,
-                [this, side] {
-                    lineEdit(side == Surname ? record::Field::surnameChinese
-                                             : record::Field::givenNameChinese)
-                        ->setFocus(Qt::OtherFocusReason);
-                });
+        connect(m_candidateLists[side], &widgets::CandidateList::dismissed, this, [this, side] {
+            lineEdit(side == Surname ? record::Field::surnameChinese
+                                     : record::Field::givenNameChinese)
+                ->setFocus(Qt::OtherFocusReason);
+        });
         connect(m_dotButtons[side], &QPushButton::clicked, this,
                 [this, side] { dotButtonClicked(side); });
     }

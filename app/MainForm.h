@@ -149,6 +149,8 @@ private:
     void refreshColours();
     bool filterKeyPress(QObject* watched, QKeyEvent* event);
     bool filterInputMethod(QObject* watched, QInputMethodEvent* event);
+    QString textStaying(record::Field field) const;
+    std::optional<std::size_t> byteCapOf(record::Field field) const;
     void showTitleTooltip(QHelpEvent* event);
 
     // Print preview and Print (MainFormPrint.cpp).

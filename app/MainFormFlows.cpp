@@ -4,6 +4,7 @@
 #include "app/MainForm.h"
 #include "app/TitleComboBox.h"
 #include "form/DialogTemplates.h"
+#include "form/FormTexts.h"
 #include "input/DependentFields.h"
 #include "input/FieldCaps.h"
 #include "input/FormRules.h"
@@ -24,6 +25,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScopedValueRollback>
+#include <QTextCursor>
 #include <QToolTip>
 
 namespace parvelin::app {
@@ -130,25 +132,70 @@ bool MainForm::filterKeyPress(QObject* watched, QKeyEvent* event) {
     return false;
 }
 
+// A phrase an input method commits at once goes in as far as the box's caps allow; the rest is
+// named in a note at the box, as typing it key by key would have stopped there.
 bool MainForm::filterInputMethod(QObject* watched, QInputMethodEvent* event) {
     const std::optional<record::Field> field = fieldOf(watched);
-    if (m_resending || event->commitString().isEmpty() || !field || !input::characterCap(*field)) {
+    if (m_resending || event->commitString().isEmpty() || !field) {
+        return false;
+    }
+    const input::BoxCaps caps{input::characterCap(*field), byteCapOf(*field)};
+    if (!caps.characters && !caps.bytes) {
         return false;
     }
     const QList<uint> committed = event->commitString().toUcs4();
-    const std::size_t admitted = input::admittedCharacters(
-        field, currentText(*field), static_cast<std::size_t>(committed.size()));
-    if (admitted == static_cast<std::size_t>(committed.size())) {
+    std::vector<record::GbkString> characters;
+    for (const uint code : committed) {
+        const QString character = QString::fromUcs4(reinterpret_cast<const char32_t*>(&code), 1);
+        if (!widgets::isGbkText(character)) {
+            return false; // the box's guard refuses the whole phrase and says why
+        }
+        characters.push_back(widgets::toGbk(character));
+    }
+    const std::size_t admitted =
+        input::admittedCharacters(caps, widgets::toGbk(textStaying(*field)), characters);
+    if (admitted == characters.size()) {
         return false;
     }
-    // The characters beyond the cap are dropped as typed characters would be.
+    const auto cutAt = static_cast<qsizetype>(admitted);
+    const QString kept =
+        QString::fromUcs4(reinterpret_cast<const char32_t*>(committed.constData()), cutAt);
+    const QString left = QString::fromUcs4(
+        reinterpret_cast<const char32_t*>(committed.constData()) + cutAt, committed.size() - cutAt);
     QInputMethodEvent cut(event->preeditString(), event->attributes());
-    cut.setCommitString(QString::fromUcs4(reinterpret_cast<const char32_t*>(committed.constData()),
-                                          static_cast<qsizetype>(admitted)),
-                        event->replacementStart(), event->replacementLength());
-    const QScopedValueRollback resending(m_resending, true);
-    QCoreApplication::sendEvent(watched, &cut);
+    cut.setCommitString(kept, event->replacementStart(), event->replacementLength());
+    {
+        const QScopedValueRollback resending(m_resending, true);
+        QCoreApplication::sendEvent(watched, &cut);
+    }
+    auto* box = static_cast<QWidget*>(watched);
+    QToolTip::showText(box->mapToGlobal(QPoint(0, box->height())),
+                       widgets::qText(form::message::kPhraseCut) + left, box);
     return true;
+}
+
+// The text that stays when the selection is replaced, as the record holds it (CR LF).
+QString MainForm::textStaying(record::Field field) const {
+    if (field == record::Field::remarks) {
+        const QTextCursor cursor = m_remarks->textCursor();
+        QString text = m_remarks->toPlainText();
+        text.remove(cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart());
+        return text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+    }
+    const QLineEdit* edit = lineEdit(field);
+    QString text = edit->text();
+    if (edit->hasSelectedText()) {
+        text.remove(edit->selectionStart(), edit->selectedText().size());
+    }
+    return text;
+}
+
+std::optional<std::size_t> MainForm::byteCapOf(record::Field field) const {
+    if (field == record::Field::remarks) {
+        return m_remarks->byteCap();
+    }
+    const widgets::GbkValidator* guard = m_guards[static_cast<std::size_t>(field)];
+    return guard ? guard->byteCap() : std::nullopt;
 }
 
 void MainForm::showTitleTooltip(QHelpEvent* event) {

@@ -27,7 +27,8 @@ std::vector<SaveQuestion> applicantQuestions(const record::MemberRecord& r, bool
         questions.push_back({std::move(text) + std::string(kSaveAnyway), field});
     };
     if (groupNumberDrawn) {
-        ask("出国任务批件号中找不到用〔〕或[]括起的年份和其后的文号（如 外字〔2026〕118号），团组号只能临时定为 " +
+        ask("出国任务批件号中找不到用〔〕或[]括起的年份和其后的文号（如 "
+            "外字〔2026〕118号），团组号只能临时定为 " +
                 shown(r.groupNumber) + "，同一团组的人员可能得到不同的团组号。",
             Field::approvalNumber);
     }
@@ -71,15 +72,16 @@ std::vector<SaveQuestion> folderQuestions(const record::MemberRecord& r,
     }
     std::vector<SaveQuestion> questions;
     if (sameNumber) {
-        questions.push_back({"同一文件夹中的数据文件" + quoted(displayFileName(sameNumber->fileName)) +
+        questions.push_back({"同一文件夹中的数据文件" +
+                                 quoted(displayFileName(sameNumber->fileName)) +
                                  "已有相同的证件号码。" + std::string(kSaveAnyway),
                              Field::idDocumentNumber});
     }
     if (sameSequence) {
-        questions.push_back({"同一团组的数据文件" + quoted(displayFileName(sameSequence->fileName)) +
-                                 "已使用个人序号 " + shown(r.personalSequence) + "。" +
-                                 std::string(kSaveAnyway),
-                             Field::personalSequence});
+        questions.push_back(
+            {"同一团组的数据文件" + quoted(displayFileName(sameSequence->fileName)) +
+                 "已使用个人序号 " + shown(r.personalSequence) + "。" + std::string(kSaveAnyway),
+             Field::personalSequence});
     }
     return questions;
 }

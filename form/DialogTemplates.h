@@ -42,6 +42,7 @@ inline constexpr unsigned kDisabled = 1u << 2;   // greyed when the window opens
 inline constexpr unsigned kReadOnly = 1u << 3;   // shows text the operator cannot edit
 inline constexpr unsigned kNoTabStop = 1u << 4;  // skipped by Tab (and by Enter, which acts as Tab)
 inline constexpr unsigned kDigitsOnly = 1u << 5; // an edit that takes decimal digits only
+inline constexpr unsigned kLatinOnly = 1u << 6;  // holds Latin letters and digits: no input method
 } // namespace control
 
 struct DialogControl {

@@ -17,6 +17,8 @@ inline constexpr std::string_view kCharacterNotStorable =
     "该字符不在 GBK 字符集内，无法存入数据文件，已拒绝输入。";
 // The tip of a list entry that shows a value from a data file which the list does not offer.
 inline constexpr std::string_view kNotInList = "不在列表中：数据文件中的值，保存时原样保留";
+// The note at a box whose cap took only part of a phrase from the input method; the rest follows.
+inline constexpr std::string_view kPhraseCut = "已达长度上限，未输入：";
 } // namespace message
 
 } // namespace parvelin::form

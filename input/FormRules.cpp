@@ -57,8 +57,8 @@ record::GbkString personalSequenceAfterChange(record::GbkStringView value) {
 }
 
 void fillFromIdNumber(record::MemberRecord& record) {
-    if (const auto date = record::birthDateFromIdNumber(record.idDocumentType,
-                                                        record.idDocumentNumber)) {
+    if (const auto date =
+            record::birthDateFromIdNumber(record.idDocumentType, record.idDocumentNumber)) {
         record.birthDate = *date;
     }
     if (record::trimmed(record.sex).empty()) {

@@ -2,8 +2,6 @@
 
 #include "input/FieldCaps.h"
 
-#include <algorithm>
-
 namespace parvelin::input {
 
 KeyAction filterKey(KeyKind kind, std::optional<record::Field> field,
@@ -11,8 +9,11 @@ KeyAction filterKey(KeyKind kind, std::optional<record::Field> field,
     switch (kind) {
     case KeyKind::Enter:
         return KeyAction::MoveToNextControl;
-    case KeyKind::Character:
-        return admittedCharacters(field, fieldText, 1) == 0 ? KeyAction::Discard : KeyAction::Pass;
+    case KeyKind::Character: {
+        const std::optional<std::size_t> cap = field ? characterCap(*field) : std::nullopt;
+        return cap && record::characterCount(fieldText) >= *cap ? KeyAction::Discard
+                                                                : KeyAction::Pass;
+    }
     case KeyKind::Backspace:
     case KeyKind::Other:
         break;
@@ -20,14 +21,21 @@ KeyAction filterKey(KeyKind kind, std::optional<record::Field> field,
     return KeyAction::Pass;
 }
 
-std::size_t admittedCharacters(std::optional<record::Field> field, record::GbkStringView fieldText,
-                               std::size_t committed) {
-    const std::optional<std::size_t> cap = field ? characterCap(*field) : std::nullopt;
-    if (!cap) {
-        return committed;
+std::size_t admittedCharacters(const BoxCaps& caps, record::GbkStringView staying,
+                               std::span<const record::GbkString> committed) {
+    std::size_t characters = record::characterCount(staying);
+    std::size_t bytes = staying.size();
+    std::size_t admitted = 0;
+    for (const record::GbkString& character : committed) {
+        characters += 1;
+        bytes += character.size();
+        if ((caps.characters && characters > *caps.characters) ||
+            (caps.bytes && bytes > *caps.bytes)) {
+            break;
+        }
+        ++admitted;
     }
-    const std::size_t count = record::characterCount(fieldText);
-    return count >= *cap ? 0 : std::min(committed, *cap - count);
+    return admitted;
 }
 
 } // namespace parvelin::input

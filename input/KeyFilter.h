@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <span>
 
 namespace parvelin::input {
 
@@ -30,9 +31,17 @@ enum class KeyAction {
 KeyAction filterKey(KeyKind kind, std::optional<record::Field> field,
                     record::GbkStringView fieldText);
 
-// How many of the characters the input method commits at once the field still takes: the rest of
-// its cap, or all of them for a field without a cap.
-std::size_t admittedCharacters(std::optional<record::Field> field, record::GbkStringView fieldText,
-                               std::size_t committed);
+// The caps of a box: characters (characterCap) and GBK bytes (byteCap, or the other-position
+// box's cap from the exchange).
+struct BoxCaps {
+    std::optional<std::size_t> characters;
+    std::optional<std::size_t> bytes;
+};
+
+// How many of the characters that an input method commits at once the box still takes: as many
+// as fit, one after the other, under both caps, counted on from `staying` (the box's text without
+// the selection the commit replaces). `committed` holds each character's GBK bytes.
+std::size_t admittedCharacters(const BoxCaps& caps, record::GbkStringView staying,
+                               std::span<const record::GbkString> committed);
 
 } // namespace parvelin::input

@@ -22,8 +22,8 @@ inline constexpr GbkStringView kConfirmation = "\xC8\xB7\xC8\xCF\xBC\xFE";    //
 inline constexpr GbkStringView kNumberSuffix = "\xBA\xC5";                    // 号
 inline constexpr GbkStringView kMiddleDot = "\xA1\xA4";                       // ·
 inline constexpr GbkStringView kForeignMinistry = "\xCD\xE2\xBD\xBB\xB2\xBF"; // 外交部
-inline constexpr GbkStringView kMale = "\xC4\xD0";                          // 男
-inline constexpr GbkStringView kFemale = "\xC5\xAE";                        // 女
+inline constexpr GbkStringView kMale = "\xC4\xD0";                            // 男
+inline constexpr GbkStringView kFemale = "\xC5\xAE";                          // 女
 inline constexpr GbkStringView kBlank = " ";
 } // namespace word
 

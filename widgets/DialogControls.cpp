@@ -76,7 +76,8 @@ QWidget* createControl(const form::DialogControl& item, QWidget* parent) {
         widget = new CandidateList(parent);
         break;
     case form::ControlKind::Edit: {
-        auto* edit = new QLineEdit(parent);
+        auto* edit =
+            item.has(form::control::kLatinOnly) ? new LatinLineEdit(parent) : new QLineEdit(parent);
         edit->setReadOnly(item.has(form::control::kReadOnly));
         widget = edit;
         break;

@@ -4,10 +4,11 @@
 #include "input/FieldCaps.h"
 #include "widgets/QtText.h"
 
+#include <limits>
+
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QScopedValueRollback>
-
-#include <limits>
 
 namespace parvelin::widgets {
 
@@ -64,6 +65,25 @@ QValidator::State GbkValidator::validate(QString& input, int&) const {
     m_acceptedBytes = bytes;
     m_acceptedLength = length;
     return Acceptable;
+}
+
+LatinLineEdit::LatinLineEdit(QWidget* parent)
+    : QLineEdit(parent) {
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+    setInputMethodHints(Qt::ImhPreferLatin | Qt::ImhNoPredictiveText);
+}
+
+// Input methods ask whether the focus takes their text; a line edit says yes whenever it is
+// enabled and not read-only, whatever its input-method attribute.
+QVariant LatinLineEdit::inputMethodQuery(Qt::InputMethodQuery query) const {
+    if (query == Qt::ImEnabled) {
+        return false;
+    }
+    return QLineEdit::inputMethodQuery(query);
+}
+
+void LatinLineEdit::inputMethodEvent(QInputMethodEvent* event) {
+    event->ignore();
 }
 
 GbkPlainTextEdit::GbkPlainTextEdit(QWidget* parent)

@@ -5,10 +5,9 @@
 #include <cstddef>
 #include <optional>
 
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QValidator>
-
-class QLineEdit;
 
 namespace parvelin::widgets {
 
@@ -29,6 +28,7 @@ public:
     GbkValidator(QLineEdit* edit, std::optional<std::size_t> byteCap, bool digitsOnly);
 
     void setByteCap(std::optional<std::size_t> byteCap) { m_byteCap = byteCap; }
+    std::optional<std::size_t> byteCap() const { return m_byteCap; }
 
     // Sets a value from the record: the text is taken as it is, whatever its length or content,
     // and the next edit is measured against it. The box keeps its text (and caret) when equal.
@@ -49,6 +49,21 @@ private:
     mutable std::size_t m_acceptedLength = 0; // UTF-16 units, as Qt's edit limit counts them
 };
 
+// An edit box for Latin letters and digits (pinyin, document and photo numbers, codes). It tells
+// input methods that it takes no input-method text, so that they switch off while it has the
+// keyboard, and drops what one sends all the same: a Chinese character in a pinyin or a number
+// would be stored and printed as it came.
+class LatinLineEdit final : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit LatinLineEdit(QWidget* parent);
+
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+
+protected:
+    void inputMethodEvent(QInputMethodEvent* event) override;
+};
+
 // The multi-line remarks box with the same guards. The form listens to textEdited, which is
 // emitted for admitted edits of the operator only.
 class GbkPlainTextEdit final : public QPlainTextEdit {
@@ -57,6 +72,7 @@ public:
     explicit GbkPlainTextEdit(QWidget* parent);
 
     void setByteCap(std::optional<std::size_t> byteCap) { m_byteCap = byteCap; }
+    std::optional<std::size_t> byteCap() const { return m_byteCap; }
 
     // Sets a value from the record: not refused, and no textEdited.
     void setLoadedText(const QString& text);

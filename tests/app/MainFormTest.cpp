@@ -74,7 +74,8 @@ private slots:
     void calendarDropsDownRightAlignedInChinese();
     void characterCapsStopTyping_data();
     void characterCapsStopTyping();
-    void inputMethodCommitsAreCutAtTheCap();
+    void inputMethodTextLandsOnlyWhereItFits_data();
+    void inputMethodTextLandsOnlyWhereItFits();
     void byteCapsRefusePastesThatDoNotFit();
     void charactersOutsideGbkAreRefused_data();
     void charactersOutsideGbkAreRefused();
@@ -310,13 +311,25 @@ void MainFormTest::candidateListsAreOnTheKeyboardRoad_data() {
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("pinyin"); // of the name's pinyin box afterwards
     QTest::addColumn<QString>("then");   // the box that has the keyboard afterwards
-    QTest::newRow("Tab, Enter") << "givenNameChinese" << "长青" << "Tab Return" << "CHANGQING"
+    QTest::newRow("Tab, Enter") << "givenNameChinese"
+                                << "长青"
+                                << "Tab Return"
+                                << "CHANGQING"
                                 << "surnamePinyin";
-    QTest::newRow("down arrows, Space") << "givenNameChinese" << "长青" << "Down Down Space"
-                                        << "ZHANGQING" << "surnamePinyin";
-    QTest::newRow("Enter acts as Tab") << "surnameChinese" << "单" << "Return Up Down Return"
-                                       << "DAN" << "givenNameChinese";
-    QTest::newRow("Esc goes back") << "surnameChinese" << "长" << "Tab Down Tab Escape" << ""
+    QTest::newRow("down arrows, Space") << "givenNameChinese"
+                                        << "长青"
+                                        << "Down Down Space"
+                                        << "ZHANGQING"
+                                        << "surnamePinyin";
+    QTest::newRow("Enter acts as Tab") << "surnameChinese"
+                                       << "单"
+                                       << "Return Up Down Return"
+                                       << "DAN"
+                                       << "givenNameChinese";
+    QTest::newRow("Esc goes back") << "surnameChinese"
+                                   << "长"
+                                   << "Tab Down Tab Escape"
+                                   << ""
                                    << "surnameChinese";
 }
 
@@ -627,12 +640,63 @@ void MainFormTest::characterCapsStopTyping() {
     QCOMPARE(text().size(), cap); // the paste shortcut counts as a character at the cap
 }
 
-void MainFormTest::inputMethodCommitsAreCutAtTheCap() {
-    QLineEdit* surname = edit("surnameChinese");
-    surname->setFocus(Qt::MouseFocusReason);
-    parvelin::test::commitText(surname, QStringLiteral("王").repeated(48));
-    parvelin::test::commitText(surname, QStringLiteral("张三丰"));
-    QCOMPARE(surname->text(), QStringLiteral("王").repeated(48) + QStringLiteral("张三"));
+void MainFormTest::inputMethodTextLandsOnlyWhereItFits_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("committed");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<QString>("left"); // named in the note at the box
+    const auto row = [](const char* why, const char* field, const QString& before,
+                        const QString& committed, const QString& after, const QString& left) {
+        QTest::newRow(why) << QString(field) << before << committed << after << left;
+    };
+    for (const char* latin : {"surnamePinyin", "givenNamePinyin", "idDocumentNumber", "photoNumber",
+                              "personalSequence"}) {
+        row(latin, latin, QStringLiteral("12"), QStringLiteral("需"), QStringLiteral("12"), {});
+    }
+    const QString wang = QStringLiteral("王").repeated(48);
+    row("surname: 50 characters", "surnameChinese", wang, QStringLiteral("张三丰"),
+        wang + QStringLiteral("张三"), QStringLiteral("丰"));
+    row("approval number: 32 bytes", "approvalNumber", QStringLiteral("外字[2012]35号"),
+        QStringLiteral("一二三四五六七八九十"), QStringLiteral("外字[2012]35号一二三四五六七八九"),
+        QStringLiteral("十"));
+    const QString remarks = QStringLiteral("备").repeated(48);
+    row("remarks: 50 characters", "remarks", remarks, QStringLiteral("补充材料"),
+        remarks + QStringLiteral("补充"), QStringLiteral("材料"));
+    const QString post = QStringLiteral("职").repeated(23);
+    row("other position: 50 bytes", "positionOther", post, QStringLiteral("高级工程师"),
+        post + QStringLiteral("高级"), QStringLiteral("工程师"));
+}
+
+// The boxes for Latin letters and digits take nothing from an input method (it is told they take
+// no text, and what it sends is dropped); a capped box takes the part of a phrase that fits and
+// names the rest in a note at the box.
+void MainFormTest::inputMethodTextLandsOnlyWhereItFits() {
+    QFETCH(QString, field);
+    QFETCH(QString, before);
+    QFETCH(QString, committed);
+    QFETCH(QString, after);
+    QFETCH(QString, left);
+    if (field == QStringLiteral("positionOther")) {
+        QVERIFY(chooseEntry(list("occupationCategory"), QStringLiteral("其他")));
+        QVERIFY(chooseEntry(list("position"), QStringLiteral("其他")));
+    }
+    QWidget* box = find(qPrintable(field));
+    box->setFocus(Qt::MouseFocusReason);
+    parvelin::test::commitText(box, before);
+    if (left.isEmpty() && after == before) {
+        static_cast<QLineEdit*>(box)->clear();
+        typeText(box, before); // typed from the keyboard instead
+        QInputMethodQueryEvent query(Qt::ImEnabled);
+        QApplication::sendEvent(box, &query);
+        QCOMPARE(query.value(Qt::ImEnabled).toBool(), false);
+    }
+    QCOMPARE(textOf(box), before);
+    parvelin::test::commitText(box, committed);
+    QCOMPARE(textOf(box), after);
+    if (!left.isEmpty()) {
+        QCOMPARE(QToolTip::text(), QStringLiteral("已达长度上限，未输入：") + left);
+    }
 }
 
 void MainFormTest::byteCapsRefusePastesThatDoNotFit() {

@@ -7,9 +7,10 @@
 #include "tests/support/Applicants.h"
 
 #define OPENSSL_SUPPRESS_DEPRECATED
-#include <benchmark/benchmark.h>
 #include <filesystem>
 #include <fstream>
+
+#include <benchmark/benchmark.h>
 #include <openssl/des.h>
 
 namespace {

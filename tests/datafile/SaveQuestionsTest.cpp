@@ -45,25 +45,37 @@ TEST(SaveQuestions, DoubtfulValuesOfTheApplicant) {
     const Case cases[] = {
         {[](MemberRecord&) {}, false, {}, "nothing doubtful"},
         {[](MemberRecord&) {}, true, {Field::approvalNumber}, "a drawn group number"},
-        {[](MemberRecord& r) { r.idDocumentNumber = "110101198001010014"; }, false,
-         {Field::idDocumentNumber}, "check character 4 where 0 is due"},
-        {[](MemberRecord& r) { r.idDocumentNumber = gbk("11010519491231002需"); }, false,
-         {Field::idDocumentNumber}, "a Chinese character typed into the number"},
-        {[](MemberRecord& r) { r.sex = gbk("女"); }, false, {Field::sex},
+        {[](MemberRecord& r) { r.idDocumentNumber = "110101198001010014"; },
+         false,
+         {Field::idDocumentNumber},
+         "check character 4 where 0 is due"},
+        {[](MemberRecord& r) { r.idDocumentNumber = gbk("11010519491231002需"); },
+         false,
+         {Field::idDocumentNumber},
+         "a Chinese character typed into the number"},
+        {[](MemberRecord& r) { r.sex = gbk("女"); },
+         false,
+         {Field::sex},
          "17th digit 1 records a man"},
-        {[](MemberRecord& r) { r.sex = gbk("未知"); }, false, {Field::sex},
+        {[](MemberRecord& r) { r.sex = gbk("未知"); },
+         false,
+         {Field::sex},
          "a sex from a file that is not in the list"},
         {[](MemberRecord& r) {
              r.idDocumentType = gbk("军官证");
              r.idDocumentNumber = gbk("南字第123号");
              r.sex = gbk("女");
          },
-         false, {}, "an officer's card is not an identity card"},
+         false,
+         {},
+         "an officer's card is not an identity card"},
         {[](MemberRecord& r) {
              r.idDocumentNumber = "11010519491231002X";
              r.sex = gbk("男");
          },
-         true, {Field::approvalNumber, Field::sex}, "asked in order"},
+         true,
+         {Field::approvalNumber, Field::sex},
+         "asked in order"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
@@ -73,7 +85,8 @@ TEST(SaveQuestions, DoubtfulValuesOfTheApplicant) {
     }
     MemberRecord r = checkedApplicant();
     r.sex = gbk("女");
-    EXPECT_EQ(applicantQuestions(r, true).front().text.find("0000130122012035") != std::string::npos,
+    EXPECT_EQ(applicantQuestions(r, true).front().text.find("0000130122012035") !=
+                  std::string::npos,
               true);
     EXPECT_EQ(applicantQuestions(r, false).front().text,
               "身份证号码表明性别为男，与所选性别“女”不符。是否仍要保存？");
@@ -98,7 +111,8 @@ TEST(SaveQuestions, OtherFilesOfTheFolder) {
         {{{"a.zbdw", sameSequence}}, {Field::personalSequence}, "same group and sequence"},
         {{{"self.zbdw", self}}, {}, "the file being written is not another file"},
         {{{"a.zbdw", sameNumber}, {"b.zbdw", self}},
-         {Field::idDocumentNumber, Field::personalSequence}, "one question of each kind"},
+         {Field::idDocumentNumber, Field::personalSequence},
+         "one question of each kind"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
@@ -113,7 +127,8 @@ TEST(SaveQuestions, OtherFilesOfTheFolder) {
 // Real files: data files among others that are not, and one that blocks when read.
 TEST(FolderApplicants, OnlyTheDataFilesThatOpen) {
     namespace fs = std::filesystem;
-    const fs::path folder = fs::temp_directory_path() / ("folder-applicants-" + std::to_string(getpid()));
+    const fs::path folder =
+        fs::temp_directory_path() / ("folder-applicants-" + std::to_string(getpid()));
     fs::remove_all(folder);
     fs::create_directories(folder / "sub.zbdw");
     const auto write = [&](const std::string& name, const std::string& content) {

@@ -1,5 +1,7 @@
 #include "input/KeyFilter.h"
 
+#include <vector>
+
 #include <gtest/gtest.h>
 
 namespace parvelin::input {
@@ -53,9 +55,36 @@ TEST(KeyFilter, EnterMovesOnAndCharactersStopAtTheCap) {
 }
 
 TEST(KeyFilter, InputMethodCommitsAreCutAtTheCap) {
-    EXPECT_EQ(admittedCharacters(Field::surnameChinese, chineseCharacters(48), 5), 2u);
-    EXPECT_EQ(admittedCharacters(Field::remarks, chineseCharacters(50), 1), 0u);
-    EXPECT_EQ(admittedCharacters(Field::photoNumber, "", 30), 30u) << "no character cap";
+    const record::GbkString han = record::gbk("汉");
+    const std::vector<record::GbkString> fiveChinese(5, han);
+    const std::vector<record::GbkString> mixed = {"a", han, "b", han};
+    struct Case {
+        BoxCaps caps;
+        record::GbkString staying;
+        std::span<const record::GbkString> committed;
+        std::size_t admitted;
+        const char* why;
+    };
+    const Case cases[] = {
+        {{50, 100}, chineseCharacters(48), fiveChinese, 2, "the surname's character cap"},
+        {{50, 100}, chineseCharacters(50), fiveChinese, 0, "full"},
+        {{std::nullopt, 50}, chineseCharacters(23), fiveChinese, 2, "other position: 50 bytes"},
+        {{std::nullopt, 32},
+         "1234567890123456789012345678901",
+         mixed,
+         1,
+         "approval number: one byte left takes a letter, not the character after it"},
+        {{std::nullopt, 32},
+         "12345678901234567890123456789",
+         mixed,
+         2,
+         "three bytes left: a and 汉, then b would make 33"},
+        {{}, chineseCharacters(500), fiveChinese, 5, "no cap"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        EXPECT_EQ(admittedCharacters(c.caps, c.staying, c.committed), c.admitted);
+    }
 }
 
 } // namespace
