@@ -14,8 +14,9 @@ packages=(
   # Fonts: the windows draw letters and digits in Liberation Sans, Chinese in WenQuanYi Zen Hei;
   # the printed page uses Noto Sans/Serif CJK SC with AR PL UMing's half-width Latin.
   fonts-liberation2 fonts-noto-cjk fonts-arphic-uming fonts-wqy-zenhei
-  # A virtual X server (xvfb-run) to start the program and look at it on a machine without one.
-  xvfb xauth
+  # A virtual X server (xvfb-run) to start the program and look at it on a machine without one,
+  # xdotool to drive it as a clerk would and ImageMagick's import to take screenshots.
+  xvfb xauth xdotool imagemagick
   unicode-data python3
   # the Debian package: dpkg-shlibdeps and dpkg-buildflags, and the checks of its test
   dpkg-dev lintian appstream

@@ -400,19 +400,22 @@ void MainFormTest::birthDateComesFromTheIdentityCard_data() {
     QTest::addColumn<QString>("number");
     QTest::addColumn<QDate>("birthDate");
     QTest::addColumn<bool>("red");
-    const auto row = [](const char* why, const char* type, const char* number, QDate date,
-                        bool red) {
-        QTest::newRow(why) << QString(type) << QString(number) << date << red;
+    QTest::addColumn<QString>("sex"); // proposed for the blank sex
+    const auto row = [](const char* why, const char* type, const char* number, QDate date, bool red,
+                        const char* sex) {
+        QTest::newRow(why) << QString(type) << QString(number) << date << red << QString(sex);
     };
     const QDate kept(2012, 5, 17);
-    row("18 characters", "身份证", "110101198005170014", QDate(1980, 5, 17), false);
-    row("15 characters, 19 before the year", "身份证", "110101800101001", QDate(1980, 1, 1), false);
-    row("30 February passes the range test only", "身份证", "110101198002300014", kept, true);
+    row("18 characters", "身份证", "110101198005170014", QDate(1980, 5, 17), false, "男");
+    row("15 characters, 19 before the year", "身份证", "110101800101001", QDate(1980, 1, 1), false,
+        "男");
+    row("17th digit even", "身份证", "110101198005170024", QDate(1980, 5, 17), false, "女");
+    row("30 February passes the range test only", "身份证", "110101198002300014", kept, true, "男");
     row("region 99: date taken, number red", "身份证", "990101198001010014", QDate(1980, 1, 1),
-        true);
-    row("month 13", "身份证", "110101198013010014", kept, true);
-    row("other length", "身份证", "1101011980", kept, true);
-    row("officer's card: no date, no colour", "军官证", "110101198005170014", kept, false);
+        true, "男");
+    row("month 13", "身份证", "110101198013010014", kept, true, "男");
+    row("other length", "身份证", "1101011980", kept, true, " ");
+    row("officer's card: no date, no colour", "军官证", "110101198005170014", kept, false, " ");
 }
 
 void MainFormTest::birthDateComesFromTheIdentityCard() {
@@ -420,6 +423,7 @@ void MainFormTest::birthDateComesFromTheIdentityCard() {
     QFETCH(QString, number);
     QFETCH(QDate, birthDate);
     QFETCH(bool, red);
+    QFETCH(QString, sex);
     QVERIFY(chooseEntry(list("idDocumentType"), type));
     typeInto("idDocumentNumber", number);
     QTest::keyClick(edit("idDocumentNumber"), Qt::Key_Tab);
@@ -427,6 +431,7 @@ void MainFormTest::birthDateComesFromTheIdentityCard() {
     const QColor colour =
         edit("idDocumentNumber")->palette().color(QPalette::Active, QPalette::Text);
     QCOMPARE(colour == QColor(255, 0, 0), red);
+    QCOMPARE(list("sex")->currentText(), sex);
 }
 
 void MainFormTest::dependentBoxesFollowTheirLists_data() {
@@ -663,6 +668,9 @@ void MainFormTest::inputMethodTextLandsOnlyWhereItFits_data() {
     const QString remarks = QStringLiteral("备").repeated(48);
     row("remarks: 50 characters", "remarks", remarks, QStringLiteral("补充材料"),
         remarks + QStringLiteral("补充"), QStringLiteral("材料"));
+    const QString unit = QStringLiteral("单").repeated(99);
+    row("external unit: 100 characters", "externalUnit", unit, QStringLiteral("位名"),
+        unit + QStringLiteral("位"), QStringLiteral("名"));
     const QString post = QStringLiteral("职").repeated(23);
     row("other position: 50 bytes", "positionOther", post, QStringLiteral("高级工程师"),
         post + QStringLiteral("高级"), QStringLiteral("工程师"));

@@ -94,5 +94,17 @@ TEST(FormRules, RemarkCategoryReplacesTheRemarks) {
     EXPECT_EQ(remarksForCategory(""), std::nullopt);
 }
 
+TEST(FormRules, TheIdentityNumberProposesTheSexOnlyWhereNoneIsChosen) {
+    record::MemberRecord r = test::validApplicant(); // a man's number
+    for (const char* unchosen : {"", " "}) {
+        r.sex = unchosen;
+        fillFromIdNumber(r);
+        EXPECT_EQ(r.sex, gbk("男")) << "sex '" << unchosen << "'";
+    }
+    r.sex = gbk("女");
+    fillFromIdNumber(r);
+    EXPECT_EQ(r.sex, gbk("女")) << "a chosen sex stays; Save asks about it";
+}
+
 } // namespace
 } // namespace parvelin::input
