@@ -4,6 +4,7 @@
 #include "app/TitleComboBox.h"
 #include "datafile/AtomicFile.h"
 #include "datafile/DataFile.h"
+#include "datafile/DataFileSize.h"
 #include "datafile/FolderApplicants.h"
 #include "datafile/GroupNumber.h"
 #include "datafile/OpenedDataFile.h"
@@ -104,8 +105,12 @@ bool MainForm::onSave() {
             datafile::folderQuestions(m_record, neighbours, localPath(target.fileName())))) {
         return false;
     }
-    if (const auto error =
-            datafile::writeFileAtomically(localPath(path), datafile::sealRecord(recordText))) {
+    const std::string content = datafile::sealRecord(recordText);
+    if (content.size() > datafile::largestDataFile()) {
+        notice(form::message::kTooLargeToOpen);
+        return false;
+    }
+    if (const auto error = datafile::writeFileAtomically(localPath(path), content)) {
         notice(std::string(form::message::kSaveFailed) + datafile::describe(*error));
         return false;
     }

@@ -27,6 +27,10 @@ namespace message {
 inline constexpr std::string_view kSaved = "保存成功！";
 inline constexpr std::string_view kDamagedFile = "数据文件已损坏或格式不正确，无法打开！";
 inline constexpr std::string_view kSaveFailed = "数据文件保存失败：";
+// Values from a data file that are longer than typing allows, with more typed beside them, may
+// make a file larger than any that Open takes: it is not written.
+inline constexpr std::string_view kTooLargeToOpen =
+    "数据文件过大，保存后将无法再打开。请缩短过长的内容后再保存。";
 inline constexpr std::string_view kReadFailed = "无法读取数据文件：";
 } // namespace message
 
