@@ -136,8 +136,9 @@ bool MainForm::filterKeyPress(QObject* watched, QKeyEvent* event) {
 // named in a note at the box, as typing it key by key would have stopped there.
 bool MainForm::filterInputMethod(QObject* watched, QInputMethodEvent* event) {
     const std::optional<record::Field> field = fieldOf(watched);
-    if (m_resending || event->commitString().isEmpty() || !field) {
-        return false;
+    if (m_resending || event->commitString().isEmpty() || !field ||
+        qobject_cast<widgets::LatinLineEdit*>(watched) != nullptr) {
+        return false; // a box for Latin letters drops the whole commit itself
     }
     const input::BoxCaps caps{input::characterCap(*field), byteCapOf(*field)};
     if (!caps.characters && !caps.bytes) {
