@@ -15,8 +15,9 @@ packages=(
   # the printed page uses Noto Sans/Serif CJK SC with AR PL UMing's half-width Latin.
   fonts-liberation2 fonts-noto-cjk fonts-arphic-uming fonts-wqy-zenhei
   # A virtual X server (xvfb-run) to start the program and look at it on a machine without one,
-  # xdotool to drive it as a clerk would and ImageMagick's import to take screenshots.
-  xvfb xauth xdotool imagemagick
+  # xdotool to drive it as a clerk would, ImageMagick's import to take screenshots, and a Chinese
+  # input method (ibus with its pinyin engine, on a D-Bus session of its own) to type with.
+  xvfb xauth xdotool imagemagick ibus ibus-libpinyin dbus-x11
   unicode-data python3
   # the Debian package: dpkg-shlibdeps and dpkg-buildflags, and the checks of its test
   dpkg-dev lintian appstream
