@@ -189,16 +189,15 @@ bool IdentityEditor::eventFilter(QObject* watched, QEvent* event) {
         return QDialog::eventFilter(watched, event);
     }
     const auto* key = static_cast<QKeyEvent*>(event);
-    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
     // As on the main form: from a name box with its list open, the keyboard goes into the list.
-    const bool intoList = enter || key->key() == Qt::Key_Down ||
-                          (key->key() == Qt::Key_Tab && key->modifiers() == Qt::NoModifier);
     for (const Side side : {Surname, GivenName}) {
-        if (watched == m_chinese[side] && !m_lists[side]->isHidden() && intoList) {
+        if (watched == m_chinese[side] && !m_lists[side]->isHidden() &&
+            widgets::CandidateList::entersFromNameBox(*key)) {
             m_lists[side]->enter();
             return true;
         }
     }
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
     if (enter && watched != m_ok) {
         focusNextChild();
         return true;

@@ -336,12 +336,11 @@ void MainForm::candidateChosen(Side side, const record::GbkString& candidate, bo
 // Tab, Enter (which acts as Tab) or the down arrow in a name box whose candidate list is open
 // take the keyboard into the list, instead of past it to the controls it covers.
 bool MainForm::enterCandidateList(QObject* watched, const QKeyEvent* event) {
-    const bool intoList = (event->key() == Qt::Key_Tab && event->modifiers() == Qt::NoModifier) ||
-                          event->key() == Qt::Key_Down || event->key() == Qt::Key_Return ||
-                          event->key() == Qt::Key_Enter;
+    if (!widgets::CandidateList::entersFromNameBox(*event)) {
+        return false;
+    }
     for (const Side side : {Surname, GivenName}) {
-        if (watched == lineEdit(kSides[side].chinese) && !m_candidateLists[side]->isHidden() &&
-            intoList) {
+        if (watched == lineEdit(kSides[side].chinese) && !m_candidateLists[side]->isHidden()) {
             m_candidateLists[side]->enter();
             return true;
         }

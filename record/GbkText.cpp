@@ -132,6 +132,11 @@ std::optional<std::string> gbkToUtf8(GbkStringView gbk) {
     return converter.convert(gbk);
 }
 
+bool isUtf8(std::string_view text) {
+    thread_local Converter converter("UTF-8", "UTF-8");
+    return converter.convert(text).has_value();
+}
+
 std::string gbkToUtf8Lossy(GbkStringView gbk) {
     if (auto whole = gbkToUtf8(gbk)) {
         return *std::move(whole);

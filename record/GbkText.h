@@ -57,6 +57,9 @@ GbkString trimmedRight(GbkStringView text);
 std::optional<GbkString> utf8ToGbk(std::string_view utf8);
 std::optional<std::string> gbkToUtf8(GbkStringView gbk);
 
+// Whether bytes are well-formed UTF-8 (no broken, overlong or surrogate sequences).
+bool isUtf8(std::string_view text);
+
 // For display only: the UTF-8 form of a GBK text in which every byte sequence that is not GBK
 // shows as U+FFFD, so that a damaged value is still visible rather than lost.
 std::string gbkToUtf8Lossy(GbkStringView gbk);

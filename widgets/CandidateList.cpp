@@ -15,6 +15,19 @@ CandidateList::CandidateList(QWidget* parent)
             [this](QListWidgetItem* item) { emit chosen(candidateOf(item), false); });
 }
 
+bool CandidateList::entersFromNameBox(const QKeyEvent& event) {
+    switch (event.key()) {
+    case Qt::Key_Tab:
+        return event.modifiers() == Qt::NoModifier;
+    case Qt::Key_Down:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return true;
+    default:
+        return false;
+    }
+}
+
 void CandidateList::enter() {
     setFocus(Qt::TabFocusReason);
     if (count() > 0) {

@@ -16,6 +16,10 @@ class CandidateList final : public QListWidget {
 public:
     explicit CandidateList(QWidget* parent);
 
+    // The keys that take the keyboard from the name box into its open list: Tab, the down arrow,
+    // and Enter, which acts as Tab on the forms.
+    static bool entersFromNameBox(const QKeyEvent& event);
+
     // The keyboard comes in from the name box: the first candidate is highlighted.
     void enter();
 
