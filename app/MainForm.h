@@ -1,5 +1,6 @@
 #pragma once
 
+#include "datafile/FileError.h"
 #include "datafile/GroupNumber.h"
 #include "datafile/SaveQuestions.h"
 #include "form/DialogTemplates.h"
@@ -10,6 +11,7 @@
 #include <array>
 #include <map>
 #include <string_view>
+#include <variant>
 
 #include <QDialog>
 #include <QMainWindow>
@@ -159,7 +161,7 @@ private:
     // Save and Open (MainFormFiles.cpp).
     bool answeredYes(const std::vector<datafile::SaveQuestion>& questions);
     QString chooseSavePath();
-    QString saveFolder() const;
+    std::variant<QString, datafile::FileError> saveFolder() const;
     QString readSaveDir() const;
     void writeSaveDir(const QString& folder) const;
 

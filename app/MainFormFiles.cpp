@@ -8,6 +8,7 @@
 #include "datafile/FolderApplicants.h"
 #include "datafile/GroupNumber.h"
 #include "datafile/OpenedDataFile.h"
+#include "datafile/PrivateFolder.h"
 #include "datafile/RecordText.h"
 #include "datafile/SaveQuestions.h"
 #include "datafile/Validation.h"
@@ -21,7 +22,6 @@
 
 #include <variant>
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -34,27 +34,6 @@ namespace {
 // Paths go to the core in the file system's own encoding.
 std::string localPath(const QString& path) {
     return QFile::encodeName(path).toStdString();
-}
-
-// The folders of the day's files, one level after the other below `base`. They hold applicants'
-// personal data, so a folder made here is its owner's alone (0700); one that exists is kept as
-// it is.
-bool makePrivateFolders(const QString& base, const QString& relative) {
-    if (!QDir(base).exists() && !QDir().mkpath(base)) {
-        return false;
-    }
-    constexpr QFile::Permissions kOwnerOnly =
-        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
-    QDir folder(base);
-    for (const QString& name : relative.split(QLatin1Char('/'))) {
-        if (!folder.exists(name) && !folder.mkdir(name, kOwnerOnly)) {
-            return false;
-        }
-        if (!folder.cd(name)) {
-            return false;
-        }
-    }
-    return true;
 }
 
 } // namespace
@@ -139,9 +118,14 @@ bool MainForm::answeredYes(const std::vector<datafile::SaveQuestion>& questions)
 }
 
 QString MainForm::chooseSavePath() {
+    const auto folder = saveFolder();
+    if (const auto* refusal = std::get_if<datafile::FileError>(&folder)) {
+        notice(std::string(form::message::kSaveFailed) + datafile::describe(*refusal));
+        return {};
+    }
     const QString proposed = widgets::fromGbk(form::defaultFileName(m_record));
-    const QString path =
-        m_services.chooseSaveFile(this, saveFolder(), proposed, widgets::qText(form::kSaveFilter));
+    const QString path = m_services.chooseSaveFile(this, std::get<QString>(folder), proposed,
+                                                   widgets::qText(form::kSaveFilter));
     if (!path.isEmpty()) {
         writeSaveDir(QFileInfo(path).absolutePath());
     }
@@ -149,16 +133,23 @@ QString MainForm::chooseSavePath() {
 }
 
 // The dated folder beside the executable, or in the documents folder for a program installed in
-// the system's folders and where the program's folder cannot be written.
-QString MainForm::saveFolder() const {
-    const QString dated =
-        QString::fromStdString(form::datedSaveFolder(m_services.clock().now().localDate));
+// the system's folders and where the program's folder cannot be written. A dated folder that is
+// not the user's alone is refused rather than passed over: the clerk has to know.
+std::variant<QString, datafile::FileError> MainForm::saveFolder() const {
+    const std::string dated = form::datedSaveFolder(m_services.clock().now().localDate);
     const QString program = m_services.executableFolder();
     const QString besideProgram =
         form::savesBesideProgram(program.toStdString()) ? program : QString();
     for (const QString& base : {besideProgram, m_services.documentsFolder()}) {
-        if (!base.isEmpty() && makePrivateFolders(base, dated)) {
-            return QDir(base).filePath(dated);
+        if (base.isEmpty()) {
+            continue;
+        }
+        auto made = datafile::makePrivateFolders(localPath(base), dated);
+        if (const auto* folder = std::get_if<std::string>(&made)) {
+            return QFile::decodeName(QByteArray::fromStdString(*folder));
+        }
+        if (std::get<datafile::FileError>(made).fault == datafile::FileFault::FolderNotPrivate) {
+            return std::get<datafile::FileError>(std::move(made));
         }
     }
     return m_services.documentsFolder();

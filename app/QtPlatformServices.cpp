@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -48,9 +49,32 @@ QtPlatformServices::Answer QtPlatformServices::ask(QWidget* owner, const QString
     }
 }
 
+namespace {
+
+// Qt adds the default suffix only to a name without a dot, so "王.." would be saved as it stands
+// and Open's filter would hide it. The suffix is added before the dialog asks about replacing an
+// existing file, so that the question is about the file that will be written.
+class SuffixedSaveDialog final : public QFileDialog {
+public:
+    SuffixedSaveDialog(QWidget* owner, const QString& folder, const QString& filter)
+        : QFileDialog(owner, QString(), folder, filter) {}
+
+    void accept() override {
+        const QStringList chosen = selectedFiles();
+        const QString suffix = QLatin1Char('.') + defaultSuffix();
+        if (chosen.size() == 1 && !chosen.constFirst().endsWith(suffix) &&
+            !QFileInfo(chosen.constFirst()).isDir()) {
+            selectFile(QFileInfo(chosen.constFirst()).fileName() + suffix);
+        }
+        QFileDialog::accept();
+    }
+};
+
+} // namespace
+
 QString QtPlatformServices::chooseSaveFile(QWidget* owner, const QString& folder,
                                            const QString& proposedName, const QString& filter) {
-    QFileDialog dialog(owner, QString(), folder, filter);
+    SuffixedSaveDialog dialog(owner, folder, filter);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);

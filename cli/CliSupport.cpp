@@ -2,17 +2,20 @@
 
 #include "datafile/AtomicFile.h"
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
 #include <iostream>
-#include <iterator>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace parvelin::cli {
 
 namespace {
 
-constexpr std::string_view kStandardOutput = "standard output";
+constexpr std::string_view kStandardOutput = "标准输出";
 
 int reportUnwritten(int errorNumber) {
     reportError(datafile::describe(datafile::fileErrorOf(errorNumber, datafile::FileAccess::Write,
@@ -22,9 +25,55 @@ int reportUnwritten(int errorNumber) {
 
 } // namespace
 
-std::string readStandardInput() {
-    std::freopen(nullptr, "rb", stdin);
-    return std::string(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+std::optional<std::string> readStandardInput(std::size_t maxBytes) {
+    std::string bytes;
+    std::array<char, 65536> chunk{};
+    while (bytes.size() <= maxBytes) {
+        const std::size_t wanted = std::min(chunk.size(), maxBytes + 1 - bytes.size());
+        const ssize_t got = ::read(STDIN_FILENO, chunk.data(), wanted);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            reportError(datafile::describe(datafile::fileErrorOf(errno, datafile::FileAccess::Read,
+                                                                 std::string(kStandardInput))));
+            return std::nullopt;
+        }
+        if (got == 0) {
+            break;
+        }
+        bytes.append(chunk.data(), static_cast<std::size_t>(got));
+    }
+    return bytes;
+}
+
+void holdClosedStandardDescriptors() {
+    for (const int descriptor : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+        if (::fcntl(descriptor, F_GETFD) == -1 && errno == EBADF) {
+            // The lowest free number: this one, as those below it are open.
+            ::open("/dev/null", descriptor == STDIN_FILENO ? O_WRONLY : O_RDONLY);
+        }
+    }
+}
+
+bool outputSparesInputs(const std::string& output, std::span<const std::string> inputs,
+                        bool readsStandardInput) {
+    struct stat written {};
+    if (::stat(output.c_str(), &written) != 0) {
+        return true; // a new file is no input
+    }
+    const auto same = [&written](const struct stat& read) {
+        return read.st_dev == written.st_dev && read.st_ino == written.st_ino;
+    };
+    struct stat read {};
+    bool clash = readsStandardInput && ::fstat(STDIN_FILENO, &read) == 0 && same(read);
+    for (const std::string& input : inputs) {
+        clash = clash || (::stat(input.c_str(), &read) == 0 && same(read));
+    }
+    if (clash) {
+        reportError(datafile::describe({datafile::FileFault::SameAsInput, 0, output}));
+    }
+    return !clash;
 }
 
 int writeStandardOutput(std::string_view bytes) {

@@ -19,7 +19,23 @@ inline constexpr int kExitUsage = 64;
 
 using Arguments = std::span<const std::string_view>;
 
-std::string readStandardInput();
+// Standard input as the commands name it in their messages.
+inline constexpr std::string_view kStandardInput = "标准输入";
+
+// Standard input, read to its end but never more than `maxBytes` + 1 bytes: a longer input is
+// cut there, so that the caller tells it from one that fits without holding all of it. A failed
+// read (a folder, a closed descriptor) is reported and gives std::nullopt.
+std::optional<std::string> readStandardInput(std::size_t maxBytes);
+
+// Descriptors 0, 1 and 2 that the caller closed are held by /dev/null, opened the other way
+// round, so that no file the command opens takes their number and gets what was meant for the
+// terminal: reading or writing them still fails, a command that does not use them does not.
+void holdClosedStandardDescriptors();
+
+// Reports, and gives false, when `output` is the same file as one of `inputs` or as standard
+// input (when `readsStandardInput`): writing it would destroy what it is made from.
+[[nodiscard]] bool outputSparesInputs(const std::string& output,
+                                      std::span<const std::string> inputs, bool readsStandardInput);
 
 // Every output is checked. Writing reports a failure in one line and gives kExitUnwritten;
 // kExitOk otherwise. A file is written whole or not at all (writeFileAtomically): a failure
@@ -31,7 +47,8 @@ std::string readStandardInput();
 // closed, any failure reported. The exit status, or kExitUnwritten.
 [[nodiscard]] int finishStandardOutput(int status);
 
-// One line on standard error, prefixed with the program name.
+// One line on standard error, prefixed with the program name. Causes are said in Chinese, as the
+// program says them, with the file's path.
 void reportError(std::string_view text);
 
 // A data file as Open reads it, the file's values over the New defaults. Reports a file that

@@ -2,6 +2,7 @@
 
 #include "datafile/BarcodePayload.h"
 #include "datafile/DataFile.h"
+#include "datafile/DataFileSize.h"
 #include "datafile/RecordText.h"
 #include "datafile/Validation.h"
 #include "record/GbkText.h"
@@ -65,7 +66,7 @@ int runOpen(Arguments arguments) {
     }
     const auto converted = record::gbkToUtf8(opened->recordText);
     if (!converted) {
-        reportError(path + ": the record holds bytes that are not GBK text");
+        reportError("记录含有不是GBK编码的字节（" + path + "）");
         return kExitMalformed;
     }
     return writeStandardOutput(*converted);
@@ -79,13 +80,27 @@ int runSeal(Arguments arguments) {
         reportError("seal reads the record text on standard input and takes only -o FILE");
         return kExitUsage;
     }
-    const std::string recordText = readStandardInput();
-    // Opening refuses such a text as damaged, so sealing it would store what cannot come back.
-    if (datafile::holdsDamagedBytes(recordText)) {
-        reportError("the record text holds a zero byte or bytes that are not GBK text");
+    if (!output.empty() && !outputSparesInputs(output, {}, true)) {
+        return kExitUnwritten;
+    }
+    const auto recordText = readStandardInput(datafile::largestRecordText());
+    if (!recordText) {
         return kExitMalformed;
     }
-    const std::string content = datafile::sealRecord(recordText);
+    // What opening refuses is not sealed: a data file that never opens again stores nothing.
+    if (recordText->size() > datafile::largestRecordText()) {
+        reportError(
+            datafile::describe({datafile::FileFault::TooLarge, 0, std::string(kStandardInput)}));
+        return kExitMalformed;
+    }
+    const std::string content = datafile::sealRecord(*recordText);
+    const record::SystemClock clock;
+    const auto reopened = datafile::openDataFileContent(content, std::string(kStandardInput),
+                                                        record::freshRecord(clock));
+    if (const auto* failure = std::get_if<datafile::OpenFailure>(&reopened)) {
+        reportError(failure->reason);
+        return kExitMalformed;
+    }
     return output.empty() ? writeStandardOutput(content) : writeOutputFile(output, content);
 }
 

@@ -1,6 +1,7 @@
 #include "cli/Pdf417Command.h"
 
 #include "barcode/BarcodeImage.h"
+#include "barcode/Pdf417Encoder.h"
 #include "barcode/Pdf417Segments.h"
 #include "record/GbkText.h"
 
@@ -61,8 +62,15 @@ int runPdf417(Arguments arguments) {
     if (!request) {
         return kExitUsage;
     }
-    const std::string payload = readStandardInput();
-    const barcode::Pdf417Symbol symbol = barcode::pageSymbol(record::asBytes(payload));
+    if (!request->bmpPath.empty() && !outputSparesInputs(request->bmpPath, {}, true)) {
+        return kExitUnwritten;
+    }
+    // The encoder refuses a longer payload before any work: one byte more tells it.
+    const auto payload = readStandardInput(barcode::kMaxPayloadBytes);
+    if (!payload) {
+        return kExitMalformed;
+    }
+    const barcode::Pdf417Symbol symbol = barcode::pageSymbol(record::asBytes(*payload));
     if (symbol.status != barcode::DrawStatus::Ok) {
         std::cerr << barcode::kPayloadTooLongMessage << '\n';
         return kExitRefused;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include <QBuffer>
+#include <QtGlobal>
 
 namespace parvelin::cli {
 
@@ -71,6 +72,9 @@ int runRender(Arguments arguments) {
         return kExitUsage;
     }
 
+    if (!outputSparesInputs(request->output, request->files, false)) {
+        return kExitUnwritten;
+    }
     // Every applicant is opened and checked before a page is drawn, as the print commands do.
     record::SystemClock clock;
     std::vector<print::PrintJob> jobs;
@@ -87,6 +91,9 @@ int runRender(Arguments arguments) {
         jobs.push_back(std::get<print::PrintJob>(std::move(prepared)));
     }
 
+    // The tool says its failures in its own lines; Qt's notes on the environment (a missing
+    // runtime folder, fonts) would only crowd them.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     const auto gui = print::startOffscreenGui();
     std::optional<std::string> warning;
     const print::Warn remember = [&](std::string_view message) { warning = std::string(message); };
@@ -101,7 +108,7 @@ int runRender(Arguments arguments) {
             print::renderPageImage(jobs.front(), request->dpi, remember);
         status = imageStatus;
         if (!image.save(&made, "PNG")) {
-            reportError(request->output + ": the image cannot be encoded");
+            reportError("无法生成图像（" + request->output + "）");
             return kExitUnwritten;
         }
     } else {
@@ -109,7 +116,7 @@ int runRender(Arguments arguments) {
         const auto result = print::writePdf(jobs, made, remember);
         status = result.status;
         if (!result.written) {
-            reportError(request->output + ": the PDF cannot be made");
+            reportError("无法生成PDF文件（" + request->output + "）");
             return kExitUnwritten;
         }
         lastFileDrawn = request->files[std::max<std::size_t>(result.pagesWritten, 1) - 1];

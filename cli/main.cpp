@@ -87,6 +87,7 @@ int main(int argc, char** argv) {
     // A file-size limit (ulimit -f) then fails a write with EFBIG, which is reported, rather than
     // ending the program with a temporary file left behind.
     std::signal(SIGXFSZ, SIG_IGN);
+    holdClosedStandardDescriptors();
     const std::vector<std::string_view> arguments(argv + 1, argv + argc);
     return finishStandardOutput(runCommand(arguments));
 }

@@ -1,5 +1,7 @@
 #include "datafile/AtomicFile.h"
 
+#include "datafile/TemporaryFile.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
@@ -30,48 +32,6 @@ std::string resolvedTarget(const std::string& path) {
     return resolved ? std::string(resolved.get()) : path;
 }
 
-// The temporary file beside the target: removed when it is dropped before it has been renamed.
-class TemporaryFile {
-public:
-    explicit TemporaryFile(const std::string& folder)
-        : m_path(folder + "/.parvelin-XXXXXX")
-        , m_descriptor(mkostemp(m_path.data(), O_CLOEXEC))
-        , m_named(m_descriptor >= 0) {}
-    ~TemporaryFile() {
-        if (m_descriptor >= 0) {
-            ::close(m_descriptor);
-        }
-        if (m_named) {
-            ::unlink(m_path.c_str());
-        }
-    }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-
-    bool created() const { return m_descriptor >= 0; }
-    int descriptor() const { return m_descriptor; }
-
-    // Some file systems report a failed write only when the file is closed.
-    bool close() {
-        const int result = ::close(m_descriptor);
-        m_descriptor = -1;
-        return result == 0;
-    }
-
-    bool renameTo(const std::string& target) {
-        if (::rename(m_path.c_str(), target.c_str()) != 0) {
-            return false;
-        }
-        m_named = false; // the name is the target's now
-        return true;
-    }
-
-private:
-    std::string m_path;
-    int m_descriptor;
-    bool m_named;
-};
-
 // The rename reaches the disk with the folder's entries; a folder that cannot be synced leaves
 // the file written all the same.
 void syncFolder(const std::string& folder) {
@@ -80,6 +40,21 @@ void syncFolder(const std::string& folder) {
         ::fsync(descriptor);
         ::close(descriptor);
     }
+}
+
+// Gives the temporary file the owner and group of the file it replaces: a save by root, or by a
+// member of the file's group, must not take the file from its owner.
+bool takeOwnerOf(int descriptor, const struct stat& replaced) {
+    struct stat made {};
+    if (::fstat(descriptor, &made) != 0) {
+        return false;
+    }
+    if (made.st_uid == replaced.st_uid && made.st_gid == replaced.st_gid) {
+        return true;
+    }
+    return ::fchown(descriptor,
+                    made.st_uid == replaced.st_uid ? static_cast<uid_t>(-1) : replaced.st_uid,
+                    made.st_gid == replaced.st_gid ? static_cast<gid_t>(-1) : replaced.st_gid) == 0;
 }
 
 } // namespace
@@ -106,24 +81,35 @@ std::optional<FileError> writeFileAtomically(const std::string& path, std::strin
         return fileErrorOf(errorNumber, FileAccess::Write, path);
     };
     const std::string target = resolvedTarget(path);
-    std::optional<mode_t> keptMode;
+    std::optional<struct stat> replaced;
     struct stat existing {};
     if (::stat(target.c_str(), &existing) == 0) {
         if (!S_ISREG(existing.st_mode)) {
             return FileError{FileFault::NotRegularFile, 0, path};
         }
-        keptMode = existing.st_mode & 07777;
+        // The rename needs only the folder's permission; the file's own decides, as it would for
+        // writing in place.
+        if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+            return failure(errno);
+        }
+        replaced = existing;
     } else if (errno != ENOENT) {
         return failure(errno);
     }
 
     const std::string folder = folderOf(target);
+    removeStaleTemporaryFiles(folder);
     TemporaryFile temporary(folder); // created 0600
     if (!temporary.created()) {
         return failure(errno);
     }
-    if (keptMode && ::fchmod(temporary.descriptor(), *keptMode) != 0) {
-        return failure(errno);
+    if (replaced) {
+        if (!takeOwnerOf(temporary.descriptor(), *replaced)) {
+            return FileError{FileFault::OwnerNotKept, errno, path};
+        }
+        if (::fchmod(temporary.descriptor(), replaced->st_mode & 07777) != 0) {
+            return failure(errno);
+        }
     }
     if (!writeAll(temporary.descriptor(), bytes) || ::fsync(temporary.descriptor()) != 0 ||
         !temporary.close() || !temporary.renameTo(target)) {

@@ -15,8 +15,9 @@ namespace parvelin::datafile {
 // removed, the target keeps its content, and the error says why.
 //
 // Data files hold identity numbers and birth dates: a new file is readable and writable by its
-// owner only (0600); a file that is replaced keeps its mode. A symbolic link is followed, and the
-// file it names is replaced. A target that exists but is no regular file (a folder, a FIFO, a
+// owner only (0600); a file that is replaced keeps its owner, group and mode, and is replaced only
+// where the user may write to it (not merely into its folder). A symbolic link is followed, and
+// the file it names is replaced. A target that exists but is no regular file (a folder, a FIFO, a
 // device) is refused before anything is written.
 // Every byte to an open file descriptor, written again after an interruption or a partial
 // write. False on failure, with errno saying why.

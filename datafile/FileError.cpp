@@ -54,6 +54,15 @@ std::string describe(const FileError& error) {
     case FileFault::TooLarge:
         cause = "文件过大，不是数据文件";
         break;
+    case FileFault::OwnerNotKept:
+        cause = "无法保留文件原来的所有者";
+        break;
+    case FileFault::FolderNotPrivate:
+        cause = "文件夹不属于当前用户，或其他用户可以写入";
+        break;
+    case FileFault::SameAsInput:
+        cause = "输出文件就是输入文件";
+        break;
     case FileFault::Other:
         cause = "读写错误";
         if (error.errorNumber != 0) {

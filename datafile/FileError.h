@@ -13,6 +13,9 @@ enum class FileFault {
     NotFound,          // ENOENT, ENOTDIR: the file or a folder on its path is missing
     NotRegularFile,    // a folder, a FIFO, a device: never a data file
     TooLarge,          // larger than any data file the program writes
+    OwnerNotKept,      // a file replaced would change its owner or group, which is not allowed
+    FolderNotPrivate,  // a save folder of another user, or one that others may write into
+    SameAsInput,       // an output that would replace the file it is made from
     Other,             // any other error number, described by the system
 };
 

@@ -1,6 +1,7 @@
 #include "datafile/OpenedDataFile.h"
 
 #include "datafile/DataFile.h"
+#include "datafile/DataFileSize.h"
 #include "datafile/RecordText.h"
 #include "datafile/RegularFile.h"
 
@@ -15,15 +16,26 @@ std::variant<OpenedDataFile, OpenFailure> openDataFile(const std::string& path,
             error->fault == FileFault::TooLarge ? OpenFault::Damaged : OpenFault::Unreadable;
         return OpenFailure{fault, describe(*error)};
     }
-    auto recordText = openRecord(std::get<std::string>(content));
+    return openDataFileContent(std::get<std::string>(content), path, base);
+}
+
+std::variant<OpenedDataFile, OpenFailure> openDataFileContent(std::string_view content,
+                                                              const std::string& source,
+                                                              const record::MemberRecord& base) {
+    const auto damaged = [&source](std::string_view cause) {
+        return OpenFailure{OpenFault::Damaged, std::string(cause) + "（" + source + "）"};
+    };
+    if (content.size() > largestDataFile()) {
+        return OpenFailure{OpenFault::Damaged, describe(FileError{FileFault::TooLarge, 0, source})};
+    }
+    auto recordText = openRecord(content);
     if (!recordText) {
-        return OpenFailure{OpenFault::Damaged,
-                           path + ": not a data file (it deciphers to no record)"};
+        return damaged("不是数据文件（解密后没有记录）");
     }
     record::MemberRecord record = base;
     if (const ParseStatus status = parseFileRecord(*recordText, record);
         status != ParseStatus::Ok) {
-        return OpenFailure{OpenFault::Damaged, path + ": " + std::string(describe(status))};
+        return damaged(describe(status));
     }
     return OpenedDataFile{*std::move(recordText), std::move(record)};
 }

@@ -4,6 +4,7 @@
 #include "record/MemberRecord.h"
 
 #include <string>
+#include <string_view>
 #include <variant>
 
 namespace parvelin::datafile {
@@ -27,5 +28,11 @@ struct OpenFailure {
 
 std::variant<OpenedDataFile, OpenFailure> openDataFile(const std::string& path,
                                                        const record::MemberRecord& base);
+
+// The same for content already read from `source` (a path, or "标准输入"): what a file of this
+// content would give when it is opened. Content larger than any data file is Damaged.
+std::variant<OpenedDataFile, OpenFailure> openDataFileContent(std::string_view content,
+                                                              const std::string& source,
+                                                              const record::MemberRecord& base);
 
 } // namespace parvelin::datafile

@@ -156,17 +156,17 @@ GbkString composeBarcodeRecord(MemberRecord& record) {
 std::string_view describe(ParseStatus status) {
     switch (status) {
     case ParseStatus::Ok:
-        return "the record was read";
+        return "记录已读取";
     case ParseStatus::NoHeader:
-        return "the record text does not begin with \"groupMember|\"";
+        return "记录文本不以“groupMember|”开头";
     case ParseStatus::TooFewValues:
-        return "the record text holds fewer than 31 values";
+        return "记录文本不足31项";
     case ParseStatus::DamagedText:
-        return "the record text holds a zero byte or bytes that are not GBK text";
+        return "记录文本含有零字节或不是GBK编码的字节";
     case ParseStatus::InvalidBirthDate:
-        return "the birth date is not a calendar date";
+        return "出生日期不是有效日期";
     case ParseStatus::InvalidFillDate:
-        return "the form date is not a calendar date";
+        return "填表日期不是有效日期";
     }
     return "unknown parse status";
 }

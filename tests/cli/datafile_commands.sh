@@ -2,6 +2,7 @@
 # open, seal, validate and payload against the sealed samples and a few broken files.
 cli=$1
 data=$2
+write_faults=$3
 # shellcheck source=tests/cli/support.sh
 source "$(dirname "$0")/support.sh"
 
@@ -62,11 +63,36 @@ expect_status 2 "seal -o into a missing folder" "$cli" seal -o "$work/kept/missi
   <"$data/samples/000.record"
 expect_status 2 "seal -o onto a device" "$cli" seal -o /dev/full <"$data/samples/000.record"
 [ -c /dev/full ] || fail "seal -o onto a device: /dev/full replaced"
+# Input that open would refuse is not sealed either: one line, exit status 2, nothing written;
+# an input over the cap is not read to its end.
 printf 'groupMember|\xb1' >"$work/lone-lead.record"
-expect_status 2 "seal of a lone lead byte" "$cli" seal -o "$work/kept/a.zbdw" <"$work/lone-lead.record"
 printf 'groupMember|a\0b' >"$work/nul.record"
-expect_status 2 "seal of a zero byte" "$cli" seal <"$work/nul.record"
-[ -s "$work/out" ] && fail "seal of a zero byte: wrote a data file"
+printf 'groupMember|a|b' >"$work/few-values.record"
+printf 'no header' >"$work/no-header.record"
+{ printf 'groupMember|'; head -c 2M /dev/zero | tr '\0' a; } >"$work/oversized.record"
+for record in lone-lead nul few-values no-header oversized; do
+  expect_status 2 "seal of $record" "$cli" seal -o "$work/kept/a.zbdw" <"$work/$record.record"
+  [ "$(wc -l <"$work/err")" -eq 1 ] || fail "seal of $record: expected one line of error"
+done
+expect_status 2 "seal of an empty text" "$cli" seal </dev/null
+[ -s "$work/out" ] && fail "seal of an empty text: wrote a data file"
+expect_status 2 "seal reading a folder" "$cli" seal -o "$work/kept/a.zbdw" <"$work"
+grep -q '不是普通文件（标准输入）' "$work/err" || fail "seal reading a folder: $(cat "$work/err")"
+expect_status 2 "seal with standard input closed" "$cli" seal -o "$work/kept/a.zbdw" <&-
+cp "$data/samples/000.record" "$work/kept/same"
+expect_status 2 "seal -o onto its input" "$cli" seal -o "$work/kept/same" <"$work/kept/same"
+grep -q '输出文件就是输入文件' "$work/err" || fail "seal -o onto its input: $(cat "$work/err")"
+cmp -s "$work/kept/same" "$data/samples/000.record" || fail "seal -o replaced its input"
+rm "$work/kept/same"
+
+# A failure that only fsync, close or rename reports is a failure: the old file stays.
+for call in write fsync close rename; do
+  PARVELIN_FAULT=eio:$call LD_PRELOAD=$write_faults ASAN_OPTIONS=verify_asan_link_order=0 \
+    expect_status 2 "seal -o with $call failing" "$cli" seal -o "$work/kept/a.zbdw" \
+    <"$data/samples/000.record"
+  grep -q "读写错误：Input/output error（$work/kept/a.zbdw）" "$work/err" ||
+    fail "seal -o with $call failing: $(cat "$work/err")"
+done
 [ "$(entries "$work/kept")" = a.zbdw ] || fail "failed seal -o left $(entries "$work/kept")"
 [ "$(cat "$work/kept/a.zbdw")" = kept ] || fail "failed seal -o changed the existing file"
 
@@ -86,7 +112,40 @@ for broken in "$data"/broken/*.zbdw "$work/fifo.zbdw" "$work/folder.zbdw" /dev/z
   done
 done
 
-# Standard output that cannot be written is a failure of every command that writes to it.
+# A save ended by a signal leaves no copy of the applicant; one killed outright leaves its
+# temporary file, which the next save into the folder removes once it is a minute old. Fresh
+# temporary files (a save under way) and other names stay.
+mkdir "$work/ended"
+set -m # background commands take SIGINT like foreground ones
+for signal in TERM INT HUP KILL; do
+  rm -f "$work/stalled"
+  PARVELIN_FAULT=stall:fsync PARVELIN_FAULT_MARK=$work/stalled LD_PRELOAD=$write_faults \
+    ASAN_OPTIONS=verify_asan_link_order=0 \
+    "$cli" seal -o "$work/ended/a.zbdw" <"$data/samples/000.record" 2>/dev/null &
+  for _ in $(seq 100); do [ -e "$work/stalled" ] && break; sleep 0.1; done
+  kill -s "$signal" $!
+  wait $!
+  [ $? -gt 128 ] || fail "seal -o ended by SIG$signal: it was not ended"
+  left=$(entries "$work/ended")
+  case $signal in
+  KILL) [ "$(echo "$left" | grep -c '^\.parvelin-')" = 1 ] || fail "SIGKILL left: $left" ;;
+  *) [ -z "$left" ] || fail "seal -o ended by SIG$signal left $left" ;;
+  esac
+done
+set +m
+stale=$(entries "$work/ended")
+touch -d '2 minutes ago' "$work/ended/$stale"
+: >"$work/ended/.parvelin-abc123"
+: >"$work/ended/.parvelin-notours"
+"$cli" seal -o "$work/ended/a.zbdw" <"$data/samples/000.record" || fail "seal after SIGKILL"
+[ "$(entries "$work/ended" | tr '\n' ' ')" = ".parvelin-abc123 .parvelin-notours a.zbdw " ] ||
+  fail "after the next save: $(entries "$work/ended" | tr '\n' ' ')"
+
+# Standard output that cannot be written is a failure of every command that writes to it; a
+# command that writes only its file does not need it.
+expect_status 0 "seal -o with standard output closed" \
+  "$cli" seal -o "$work/ended/b.zbdw" <"$data/samples/000.record" >&-
+cmp -s "$work/ended/b.zbdw" "$data/samples/000.zbdw" || fail "seal -o with standard output closed"
 sample=$data/samples/000.zbdw
 expect_unwritten "open" /dev/null "$cli" open "$sample"
 expect_unwritten "open --utf8" /dev/null "$cli" open --utf8 "$sample"

@@ -84,6 +84,16 @@ grep -q '磁盘空间不足' <<<"$error" || fail "bmp under a file-size limit: $
 cmp -s "$work/bmp/a.bmp" "$work/a.bmp" || fail "bmp under a file-size limit: the old bitmap changed"
 [ "$(entries "$work/bmp")" = a.bmp ] || fail "bmp under a file-size limit: left $(entries "$work/bmp")"
 run_pdf417 2 "bmp onto a device" "$work/a" --bmp /dev/full
+cp "$work/a" "$work/bmp/payload"
+run_pdf417 2 "bmp onto its input" "$work/bmp/payload" --bmp "$work/bmp/payload"
+cmp -s "$work/bmp/payload" "$work/a" || fail "bmp onto its input: the input changed"
+run_pdf417 2 "payload from a folder" "$work/bmp" --codewords
+# Reading stops one byte past the longest payload: a endless input is refused, not read.
+timeout 10 "$cli" pdf417 --codewords </dev/zero >"$work/out" 2>"$work/err"
+[ $? -eq 1 ] || fail "endless payload: exit status"
+# Only the bitmap is written: standard output closed is no failure.
+"$cli" pdf417 --bmp "$work/bmp/closed.bmp" <"$work/a" >&- || fail "bmp with standard output closed"
+cmp -s "$work/bmp/closed.bmp" "$work/a.bmp" || fail "bmp with standard output closed: bitmap"
 
 # Listings into standard output that cannot take them.
 expect_unwritten "codewords" "$work/a" "$cli" pdf417 --codewords

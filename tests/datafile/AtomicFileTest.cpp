@@ -8,6 +8,7 @@
 #include <fstream>
 #include <functional>
 #include <iostream>
+#include <optional>
 #include <sstream>
 #include <sys/stat.h>
 
@@ -165,6 +166,64 @@ TEST_F(AtomicFile, FailuresLeaveTheTargetAndTheFolderAsTheyWere) {
     struct stat device {};
     ASSERT_EQ(stat("/dev/full", &device), 0);
     EXPECT_TRUE(S_ISCHR(device.st_mode));
+}
+
+// On a shared computer a save keeps every file's owner and refuses what writing in place would
+// refuse, as root and as a clerk in a group folder (the owner of the other files, and the clerk,
+// are users of the test's own).
+TEST_F(AtomicFile, ASaveKeepsTheOwnerAndNeedsTheRightToWriteTheFile) {
+    if (!test::OtherUser::available()) {
+        GTEST_SKIP() << test::OtherUser::kWhyUnavailable;
+    }
+    constexpr gid_t kShared = 4300;
+    constexpr gid_t kForeign = 4399;
+    const test::OtherUser owner{4242, 4242};
+    const test::OtherUser clerk{4243, 4243, kShared};
+    const fs::path folder = m_folder / "shared";
+    fs::create_directory(folder);
+    ASSERT_EQ(chown(folder.c_str(), 0, kShared), 0);
+    ASSERT_EQ(chmod(folder.c_str(), 0775), 0);
+    chmod(m_folder.c_str(), 0755);
+    struct Case {
+        const char* why;
+        uid_t fileOwner;
+        gid_t fileGroup;
+        mode_t mode;
+        const test::OtherUser* saver; // null for root
+        std::optional<FileFault> fault;
+    };
+    const Case cases[] = {
+        {"root over a clerk's file", owner.uid, owner.gid, 0640, nullptr, std::nullopt},
+        {"a clerk over another's 0644 file", owner.uid, kShared, 0644, &clerk,
+         FileFault::NoWritePermission},
+        {"a clerk over an own 0444 file", clerk.uid, kShared, 0444, &clerk,
+         FileFault::NoWritePermission},
+        {"a clerk over an own file of the shared group", clerk.uid, kShared, 0660, &clerk,
+         std::nullopt},
+        {"a clerk over an own file of a group not theirs", clerk.uid, kForeign, 0640, &clerk,
+         FileFault::OwnerNotKept},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        const fs::path path = folder / "a.zbdw";
+        fs::remove(path);
+        put(path, kOld);
+        ASSERT_EQ(chown(path.c_str(), c.fileOwner, c.fileGroup), 0);
+        ASSERT_EQ(chmod(path.c_str(), c.mode), 0);
+        const auto save = [&path] {
+            const auto error = writeFileAtomically(path, kNew);
+            return error ? 1 + static_cast<int>(error->fault) : 0;
+        };
+        const int result = c.saver ? c.saver->run(save) : save();
+        EXPECT_EQ(result, c.fault ? 1 + static_cast<int>(*c.fault) : 0);
+        EXPECT_EQ(contentOf(path) == kOld, c.fault.has_value()) << "kept only when refused";
+        struct stat after {};
+        ASSERT_EQ(stat(path.c_str(), &after), 0);
+        EXPECT_EQ(after.st_uid, c.fileOwner);
+        EXPECT_EQ(after.st_gid, c.fileGroup);
+        EXPECT_EQ(after.st_mode & 07777, c.mode);
+        EXPECT_EQ(entriesOf(folder), std::vector<std::string>{"a.zbdw"});
+    }
 }
 
 TEST(FileError, OtherCausesAreNamedByTheSystem) {

@@ -1,10 +1,13 @@
 #pragma once
 
 #include <csignal>
+#include <functional>
+#include <grp.h>
 #include <string>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace parvelin::test {
@@ -97,6 +100,36 @@ public:
 private:
     std::string m_path;
     bool m_mounted = false;
+};
+
+// Another user on this computer, for what a save may do to files of others: ids that no account
+// uses, taken by a child process (root only; a process that is no root cannot change its user).
+struct OtherUser {
+    uid_t uid;
+    gid_t gid;         // the user's own group
+    gid_t memberOf{0}; // a further group the user belongs to, 0 for none
+
+    static bool available() { return geteuid() == 0; }
+    static constexpr const char* kWhyUnavailable =
+        "not running as root: the test cannot act as another user";
+
+    // Runs `work` in a child process as this user; its result, or -1 when the child could not
+    // become the user or did not end normally.
+    int run(const std::function<int()>& work) const {
+        const pid_t child = fork();
+        if (child == 0) {
+            const gid_t groups[] = {memberOf};
+            const bool became = setgroups(memberOf != 0 ? 1 : 0, groups) == 0 && setgid(gid) == 0 &&
+                                setuid(uid) == 0;
+            _exit(became ? work() : 255);
+        }
+        int status = 0;
+        if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
+            WEXITSTATUS(status) == 255) {
+            return -1;
+        }
+        return WEXITSTATUS(status);
+    }
 };
 
 } // namespace parvelin::test

@@ -1,0 +1,143 @@
+#include "datafile/TemporaryFile.h"
+
+#include <array>
+#include <csignal>
+#include <cstdlib>
+#include <ctime>
+#include <dirent.h>
+#include <fcntl.h>
+#include <memory>
+#include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace parvelin::datafile {
+
+namespace {
+
+constexpr std::string_view kNamePrefix = ".parvelin-";
+constexpr std::size_t kRandomLetters = 6; // the "XXXXXX" of mkostemp
+constexpr std::time_t kStaleAfterSeconds = 60;
+
+// The signals that end a program politely: from the terminal, from `kill` and shutdown, and from
+// a closed terminal or session.
+constexpr std::array kEndingSignals = {SIGINT, SIGTERM, SIGHUP};
+
+// What the signal handler removes: the path of the temporary file that exists now, or null. Only
+// one save runs at a time (the form's thread, or the command-line tool).
+const char* volatile g_pendingPath = nullptr;
+std::array<struct sigaction, kEndingSignals.size()> g_previousActions{};
+
+void removePendingAndEnd(int signal) {
+    if (const char* path = g_pendingPath) {
+        ::unlink(path);
+    }
+    for (std::size_t i = 0; i < kEndingSignals.size(); ++i) {
+        if (kEndingSignals[i] == signal) {
+            ::sigaction(signal, &g_previousActions[i], nullptr);
+        }
+    }
+    // Delivered once this handler returns, with the action the program had before.
+    ::raise(signal);
+}
+
+// For as long as a temporary file exists, the ending signals remove it first. A signal the
+// program ignores stays ignored: it ends nothing.
+void watchEndingSignals(const char* path) {
+    g_pendingPath = path;
+    struct sigaction action {};
+    action.sa_handler = removePendingAndEnd;
+    sigemptyset(&action.sa_mask);
+    for (std::size_t i = 0; i < kEndingSignals.size(); ++i) {
+        struct sigaction& previous = g_previousActions[i];
+        if (::sigaction(kEndingSignals[i], nullptr, &previous) == 0 &&
+            previous.sa_handler != SIG_IGN) {
+            ::sigaction(kEndingSignals[i], &action, nullptr);
+        }
+    }
+}
+
+void stopWatchingEndingSignals() {
+    for (std::size_t i = 0; i < kEndingSignals.size(); ++i) {
+        struct sigaction current {};
+        if (::sigaction(kEndingSignals[i], nullptr, &current) == 0 &&
+            current.sa_handler == removePendingAndEnd) {
+            ::sigaction(kEndingSignals[i], &g_previousActions[i], nullptr);
+        }
+    }
+    g_pendingPath = nullptr;
+}
+
+bool isTemporaryFileName(std::string_view name) {
+    if (!name.starts_with(kNamePrefix) || name.size() != kNamePrefix.size() + kRandomLetters) {
+        return false;
+    }
+    for (const char c : name.substr(kNamePrefix.size())) {
+        const bool letterOrDigit =
+            (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        if (!letterOrDigit) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+TemporaryFile::TemporaryFile(const std::string& folder)
+    : m_path(folder + "/" + std::string(kNamePrefix) + std::string(kRandomLetters, 'X'))
+    , m_descriptor(mkostemp(m_path.data(), O_CLOEXEC))
+    , m_named(m_descriptor >= 0) {
+    if (m_named) {
+        watchEndingSignals(m_path.c_str());
+    }
+}
+
+TemporaryFile::~TemporaryFile() {
+    if (m_descriptor >= 0) {
+        ::close(m_descriptor);
+    }
+    if (m_named) {
+        ::unlink(m_path.c_str());
+        stopWatchingEndingSignals();
+    }
+}
+
+bool TemporaryFile::close() {
+    const int result = ::close(m_descriptor);
+    m_descriptor = -1;
+    return result == 0;
+}
+
+bool TemporaryFile::renameTo(const std::string& target) {
+    if (::rename(m_path.c_str(), target.c_str()) != 0) {
+        return false;
+    }
+    m_named = false; // the name is the target's now
+    stopWatchingEndingSignals();
+    return true;
+}
+
+void removeStaleTemporaryFiles(const std::string& folder) {
+    const auto closeFolder = [](DIR* opened) { ::closedir(opened); };
+    const std::unique_ptr<DIR, decltype(closeFolder)> entries(::opendir(folder.c_str()),
+                                                              closeFolder);
+    if (!entries) {
+        return;
+    }
+    const int folderDescriptor = ::dirfd(entries.get());
+    const std::time_t now = std::time(nullptr);
+    while (const dirent* entry = ::readdir(entries.get())) {
+        if (!isTemporaryFileName(entry->d_name)) {
+            continue;
+        }
+        struct stat status {};
+        if (::fstatat(folderDescriptor, entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISREG(status.st_mode) && status.st_uid == ::geteuid() &&
+            now - status.st_mtime > kStaleAfterSeconds) {
+            ::unlinkat(folderDescriptor, entry->d_name, 0);
+        }
+    }
+}
+
+} // namespace parvelin::datafile
