@@ -368,6 +368,7 @@ void MainForm::resetForNew() {
     writeControls();
     applyState(input::FormState::Fresh);
     m_currentFilePath.clear();
+    m_openedFile.reset();
     m_modified = false;
 }
 

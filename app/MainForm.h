@@ -2,6 +2,7 @@
 
 #include "datafile/FileError.h"
 #include "datafile/GroupNumber.h"
+#include "datafile/OpenedDataFile.h"
 #include "datafile/SaveQuestions.h"
 #include "form/DialogTemplates.h"
 #include "input/FormRules.h"
@@ -160,6 +161,7 @@ private:
 
     // Save and Open (MainFormFiles.cpp).
     bool answeredYes(const std::vector<datafile::SaveQuestion>& questions);
+    QString pathToSave();
     QString chooseSavePath();
     std::variant<QString, datafile::FileError> saveFolder() const;
     QString readSaveDir() const;
@@ -180,6 +182,7 @@ private:
     record::MemberRecord m_record;
     std::optional<datafile::StoredGroupNumber> m_storedGroup; // of the applicant opened
     QString m_currentFilePath;
+    std::optional<datafile::FileSnapshot> m_openedFile; // the file at m_currentFilePath, as read
     bool m_modified = false;
     input::FormState m_state = input::FormState::Fresh;
     int m_silence = 0;        // > 0 while the form writes to its controls

@@ -71,12 +71,9 @@ bool MainForm::onSave() {
     }
     // Composing joins the name separator to the surname of the record itself.
     const record::GbkString recordText = datafile::composeFileRecord(m_record);
-    QString path = m_currentFilePath;
+    const QString path = pathToSave();
     if (path.isEmpty()) {
-        path = chooseSavePath();
-        if (path.isEmpty()) {
-            return false;
-        }
+        return false;
     }
     const QFileInfo target(path);
     const auto neighbours = datafile::readFolderApplicants(localPath(target.absolutePath()));
@@ -115,6 +112,32 @@ bool MainForm::answeredYes(const std::vector<datafile::SaveQuestion>& questions)
         return false;
     }
     return true;
+}
+
+// The file Save writes: the opened one, unless it has changed on disk since it was opened and the
+// clerk chooses otherwise; else the one chosen in the Save dialog. Empty when the clerk cancels.
+QString MainForm::pathToSave() {
+    if (m_currentFilePath.isEmpty()) {
+        return chooseSavePath();
+    }
+    if (m_openedFile && datafile::snapshotOf(localPath(m_currentFilePath)) == m_openedFile) {
+        return m_currentFilePath;
+    }
+    const QString question = widgets::qText(form::message::kChangedSinceOpened) +
+                             m_currentFilePath + QLatin1Char('\n') +
+                             widgets::qText(form::message::kChangedSinceOpenedQuestion);
+    enum Choice { Overwrite, SaveAs, Cancel };
+    switch (m_services.choose(this, question,
+                              {widgets::qText(form::message::kOverwrite),
+                               widgets::qText(form::message::kSaveAs),
+                               widgets::qText(form::message::kCancel)})) {
+    case Overwrite:
+        return m_currentFilePath;
+    case SaveAs:
+        return chooseSavePath();
+    default:
+        return {};
+    }
 }
 
 QString MainForm::chooseSavePath() {
@@ -192,7 +215,9 @@ void MainForm::onOpen() {
     }
     hideCandidateLists();
     fillListsAsAtStartUp();
-    m_record = std::get<datafile::OpenedDataFile>(std::move(opened)).record;
+    auto& file = std::get<datafile::OpenedDataFile>(opened);
+    m_record = std::move(file.record);
+    m_openedFile = std::move(file.file);
     m_storedGroup = datafile::StoredGroupNumber::of(m_record);
     fillBirthPlaceList();
     fillPositionList();

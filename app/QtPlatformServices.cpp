@@ -49,6 +49,23 @@ QtPlatformServices::Answer QtPlatformServices::ask(QWidget* owner, const QString
     }
 }
 
+int QtPlatformServices::choose(QWidget* owner, const QString& text, const QStringList& buttons) {
+    QMessageBox box(QMessageBox::Question, widgets::qText(form::message::kPromptCaption), text,
+                    QMessageBox::NoButton, owner);
+    QList<QAbstractButton*> added;
+    for (int i = 0; i < buttons.size(); ++i) {
+        const bool last = i + 1 == buttons.size();
+        added.append(box.addButton(buttons[i], last     ? QMessageBox::RejectRole
+                                               : i == 0 ? QMessageBox::AcceptRole
+                                                        : QMessageBox::ActionRole));
+    }
+    box.setDefaultButton(qobject_cast<QPushButton*>(added.constFirst()));
+    box.setEscapeButton(added.constLast());
+    box.exec();
+    const int pressed = static_cast<int>(added.indexOf(box.clickedButton()));
+    return pressed >= 0 ? pressed : static_cast<int>(added.size()) - 1;
+}
+
 namespace {
 
 // Qt adds the default suffix only to a name without a dot, so "王.." would be saved as it stands

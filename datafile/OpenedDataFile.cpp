@@ -5,18 +5,49 @@
 #include "datafile/RecordText.h"
 #include "datafile/RegularFile.h"
 
+#include <sys/stat.h>
+
 namespace parvelin::datafile {
+
+namespace {
+
+std::variant<FileSnapshot, FileError> readSnapshot(const std::string& path) {
+    struct stat status {};
+    auto content = readDataFile(path, &status);
+    if (auto* error = std::get_if<FileError>(&content)) {
+        return std::move(*error);
+    }
+    constexpr std::int64_t kNanosecondsPerSecond = 1'000'000'000;
+    return FileSnapshot{status.st_dev, status.st_ino, status.st_size,
+                        status.st_mtim.tv_sec * kNanosecondsPerSecond + status.st_mtim.tv_nsec,
+                        std::get<std::string>(std::move(content))};
+}
+
+} // namespace
+
+std::optional<FileSnapshot> snapshotOf(const std::string& path) {
+    auto snapshot = readSnapshot(path);
+    if (auto* file = std::get_if<FileSnapshot>(&snapshot)) {
+        return std::move(*file);
+    }
+    return std::nullopt;
+}
 
 std::variant<OpenedDataFile, OpenFailure> openDataFile(const std::string& path,
                                                        const record::MemberRecord& base) {
-    const auto content = readDataFile(path);
-    if (const auto* error = std::get_if<FileError>(&content)) {
+    auto snapshot = readSnapshot(path);
+    if (const auto* error = std::get_if<FileError>(&snapshot)) {
         // A file larger than any data file was readable, but it is not one.
         const OpenFault fault =
             error->fault == FileFault::TooLarge ? OpenFault::Damaged : OpenFault::Unreadable;
         return OpenFailure{fault, describe(*error)};
     }
-    return openDataFileContent(std::get<std::string>(content), path, base);
+    FileSnapshot& file = std::get<FileSnapshot>(snapshot);
+    auto opened = openDataFileContent(file.content, path, base);
+    if (auto* applicant = std::get_if<OpenedDataFile>(&opened)) {
+        applicant->file = std::move(file);
+    }
+    return opened;
 }
 
 std::variant<OpenedDataFile, OpenFailure> openDataFileContent(std::string_view content,
@@ -37,7 +68,7 @@ std::variant<OpenedDataFile, OpenFailure> openDataFileContent(std::string_view c
         status != ParseStatus::Ok) {
         return damaged(describe(status));
     }
-    return OpenedDataFile{*std::move(recordText), std::move(record)};
+    return OpenedDataFile{*std::move(recordText), std::move(record), {}};
 }
 
 } // namespace parvelin::datafile

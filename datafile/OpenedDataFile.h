@@ -3,17 +3,38 @@
 #include "datafile/FileError.h"
 #include "record/MemberRecord.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <sys/types.h>
 #include <variant>
 
 namespace parvelin::datafile {
 
+// A file as it was read: which file it was (device and inode), its size and modification time,
+// and its content (a data file is small: the bytes themselves are the surest digest). Save
+// compares the file on disk with the one opened, so that a change made meanwhile elsewhere (another
+// window, another computer on a shared folder) is not overwritten unasked.
+struct FileSnapshot {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    std::int64_t modifiedNanoseconds = 0;
+    std::string content;
+
+    bool operator==(const FileSnapshot&) const = default;
+};
+
+// The data file at `path` as it is now; std::nullopt where it is gone or cannot be read.
+std::optional<FileSnapshot> snapshotOf(const std::string& path);
+
 // A data file read as Open reads it: its record text, and the applicant it holds (the file's
-// values over those of `base`, which keeps what a file does not store).
+// values over those of `base`, which keeps what a file does not store), and the file as read.
 struct OpenedDataFile {
     record::GbkString recordText;
     record::MemberRecord record;
+    FileSnapshot file;
 };
 
 // Why a file did not open. A file that cannot be read (missing, not permitted, not a regular

@@ -32,8 +32,8 @@ private:
 
 } // namespace
 
-std::variant<std::string, FileError> readRegularFile(const std::string& path,
-                                                     std::size_t maxBytes) {
+std::variant<std::string, FileError> readRegularFile(const std::string& path, std::size_t maxBytes,
+                                                     struct stat* read) {
     const auto failure = [&path](int errorNumber) {
         return fileErrorOf(errorNumber, FileAccess::Read, path);
     };
@@ -85,11 +85,14 @@ std::variant<std::string, FileError> readRegularFile(const std::string& path,
         filled += static_cast<std::size_t>(got);
     }
     content.resize(filled);
+    if (read != nullptr) {
+        *read = status;
+    }
     return content;
 }
 
-std::variant<std::string, FileError> readDataFile(const std::string& path) {
-    return readRegularFile(path, largestDataFile());
+std::variant<std::string, FileError> readDataFile(const std::string& path, struct stat* status) {
+    return readRegularFile(path, largestDataFile(), status);
 }
 
 } // namespace parvelin::datafile

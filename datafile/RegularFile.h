@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <sys/stat.h>
 #include <variant>
 
 namespace parvelin::datafile {
@@ -12,9 +13,12 @@ namespace parvelin::datafile {
 // once, without blocking and before a byte is read: a folder, a FIFO or a device (NotRegularFile;
 // the path is examined before it is opened, and the opened file once more), a larger file
 // (TooLarge), one that cannot be opened or read (the system's reason).
-std::variant<std::string, FileError> readRegularFile(const std::string& path, std::size_t maxBytes);
+// `status`, where given, receives what fstat says of the file read.
+std::variant<std::string, FileError> readRegularFile(const std::string& path, std::size_t maxBytes,
+                                                     struct stat* status = nullptr);
 
 // A data file: a regular file no larger than the largest one the form writes.
-std::variant<std::string, FileError> readDataFile(const std::string& path);
+std::variant<std::string, FileError> readDataFile(const std::string& path,
+                                                  struct stat* status = nullptr);
 
 } // namespace parvelin::datafile

@@ -32,6 +32,13 @@ inline constexpr std::string_view kSaveFailed = "数据文件保存失败：";
 inline constexpr std::string_view kTooLargeToOpen =
     "数据文件过大，保存后将无法再打开。请缩短过长的内容后再保存。";
 inline constexpr std::string_view kReadFailed = "无法读取数据文件：";
+// Save of an opened file that was changed, replaced or removed since it was opened: the first
+// answer writes over it all the same, the second chooses another file, the last (Esc) stops.
+inline constexpr std::string_view kChangedSinceOpened = "数据文件打开后已被修改或删除：";
+inline constexpr std::string_view kChangedSinceOpenedQuestion = "覆盖该文件，还是另存为新文件？";
+inline constexpr std::string_view kOverwrite = "覆盖";
+inline constexpr std::string_view kSaveAs = "另存为…";
+inline constexpr std::string_view kCancel = "取消";
 } // namespace message
 
 // The file name Save proposes, without the suffix: group number, "_", surname (which already

@@ -33,6 +33,10 @@ public:
     enum class Buttons { YesNo, YesNoCancel };
     virtual Answer ask(QWidget* owner, const QString& text, Buttons buttons) = 0;
 
+    // A question captioned "系统提示 " with buttons of its own, the first the default; the index
+    // of the button pressed. The last button cancels: Esc and closing the box answer it.
+    virtual int choose(QWidget* owner, const QString& text, const QStringList& buttons) = 0;
+
     // The Save dialog, starting in `folder` with `proposedName`; the chosen path, empty when
     // cancelled. The dialog adds the suffix of `filter` and asks before replacing a file.
     virtual QString chooseSaveFile(QWidget* owner, const QString& folder,

@@ -60,6 +60,27 @@ public:
         return answer;
     }
 
+    // Questions with buttons of their own, answered with the index of a button.
+    int choose(QWidget* owner, const QString& text, const QStringList& buttons) override {
+        choices.push_back({text, buttons});
+        if (realPrompts) {
+            return app::QtPlatformServices().choose(owner, text, buttons);
+        }
+        if (choiceAnswers.empty()) {
+            unexpected.append(QStringLiteral("question without an answer: ") + text);
+            return static_cast<int>(buttons.size()) - 1;
+        }
+        const int answer = choiceAnswers.front();
+        choiceAnswers.pop_front();
+        return answer;
+    }
+    struct Choice {
+        QString text;
+        QStringList buttons;
+    };
+    std::vector<Choice> choices;
+    std::deque<int> choiceAnswers;
+
     QString chooseSaveFile(QWidget*, const QString& folder, const QString& proposedName,
                            const QString& filter) override {
         saveDialogs.push_back({folder, proposedName, filter});
