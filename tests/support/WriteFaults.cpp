@@ -53,7 +53,8 @@ bool failsNow(const char* call, bool temporary) {
     return true;
 }
 
-template <typename Function> Function next(const char* name) {
+template <typename Function>
+Function next(const char* name) {
     return reinterpret_cast<Function>(dlsym(RTLD_NEXT, name));
 }
 
