@@ -4,8 +4,12 @@
 #include "print/qt/PdfTextMap.h"
 #include "print/qt/QPainterCanvas.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QAction>
 #include <QActionGroup>
+#include <QFile>
 #include <QGraphicsView>
 #include <QGuiApplication>
 #include <QPaintEngine>
@@ -16,8 +20,27 @@
 
 namespace parvelin::app {
 
+namespace {
+
+// A page written to a file shows the applicant's identity number and birth date: a new file is
+// its owner's alone (0600) like a data file, made so before Qt opens it as the umask allows. A
+// file that exists keeps its mode.
+void makePrivateOutputFile(const QPrinter& printer) {
+    if (printer.outputFormat() != QPrinter::PdfFormat || printer.outputFileName().isEmpty()) {
+        return;
+    }
+    const int made = ::open(QFile::encodeName(printer.outputFileName()).constData(),
+                            O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (made >= 0) {
+        ::close(made);
+    }
+}
+
+} // namespace
+
 barcode::DrawStatus DrawFormPage(QPrinter& printer, print::PrintJob& job,
                                  const std::function<void(std::string_view)>& warn) {
+    makePrivateOutputFile(printer);
     QPainter painter;
     if (!painter.begin(&printer)) {
         return barcode::DrawStatus::PictureFailed;
