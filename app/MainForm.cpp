@@ -367,7 +367,7 @@ void MainForm::resetForNew() {
     proposePersonalSequence();
     writeControls();
     applyState(input::FormState::Fresh);
-    m_currentFilePath.clear();
+    m_currentFile.clear();
     m_openedFile.reset();
     m_modified = false;
 }

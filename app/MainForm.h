@@ -70,7 +70,8 @@ public:
     bool validateForm();
 
     const record::MemberRecord& record() const { return m_record; }
-    const QString& currentFilePath() const { return m_currentFilePath; }
+    // The data file of the applicant on the form, for display; empty for a new applicant.
+    QString currentFilePath() const;
     bool isModified() const { return m_modified; }
     input::FormState state() const { return m_state; }
     widgets::PlatformServices& services() const { return m_services; }
@@ -161,7 +162,7 @@ private:
 
     // Save and Open (MainFormFiles.cpp).
     bool answeredYes(const std::vector<datafile::SaveQuestion>& questions);
-    QString pathToSave();
+    std::string pathToSave();
     QString chooseSavePath();
     std::variant<QString, datafile::FileError> saveFolder() const;
     QString readSaveDir() const;
@@ -181,8 +182,8 @@ private:
 
     record::MemberRecord m_record;
     std::optional<datafile::StoredGroupNumber> m_storedGroup; // of the applicant opened
-    QString m_currentFilePath;
-    std::optional<datafile::FileSnapshot> m_openedFile; // the file at m_currentFilePath, as read
+    std::string m_currentFile; // the file opened, in the file system's bytes; empty for none
+    std::optional<datafile::FileSnapshot> m_openedFile; // that file, as read
     bool m_modified = false;
     input::FormState m_state = input::FormState::Fresh;
     int m_silence = 0;        // > 0 while the form writes to its controls

@@ -6,6 +6,7 @@
 #include "datafile/DataFile.h"
 #include "datafile/DataFileSize.h"
 #include "datafile/FolderApplicants.h"
+#include "datafile/FolderEntries.h"
 #include "datafile/GroupNumber.h"
 #include "datafile/OpenedDataFile.h"
 #include "datafile/PrivateFolder.h"
@@ -71,14 +72,16 @@ bool MainForm::onSave() {
     }
     // Composing joins the name separator to the surname of the record itself.
     const record::GbkString recordText = datafile::composeFileRecord(m_record);
-    const QString path = pathToSave();
-    if (path.isEmpty()) {
+    const std::string path = pathToSave();
+    if (path.empty()) {
         return false;
     }
-    const QFileInfo target(path);
-    const auto neighbours = datafile::readFolderApplicants(localPath(target.absolutePath()));
-    if (!answeredYes(
-            datafile::folderQuestions(m_record, neighbours, localPath(target.fileName())))) {
+    const std::size_t slash = path.rfind('/');
+    const auto neighbours = datafile::readFolderApplicants(
+        slash == std::string::npos ? std::string(".")
+                                   : path.substr(0, std::max<std::size_t>(slash, 1)));
+    if (!answeredYes(datafile::folderQuestions(
+            m_record, neighbours, slash == std::string::npos ? path : path.substr(slash + 1)))) {
         return false;
     }
     const std::string content = datafile::sealRecord(recordText);
@@ -86,7 +89,7 @@ bool MainForm::onSave() {
         notice(form::message::kTooLargeToOpen);
         return false;
     }
-    if (const auto error = datafile::writeFileAtomically(localPath(path), content)) {
+    if (const auto error = datafile::writeFileAtomically(path, content)) {
         notice(std::string(form::message::kSaveFailed) + datafile::describe(*error));
         return false;
     }
@@ -116,15 +119,15 @@ bool MainForm::answeredYes(const std::vector<datafile::SaveQuestion>& questions)
 
 // The file Save writes: the opened one, unless it has changed on disk since it was opened and the
 // clerk chooses otherwise; else the one chosen in the Save dialog. Empty when the clerk cancels.
-QString MainForm::pathToSave() {
-    if (m_currentFilePath.isEmpty()) {
-        return chooseSavePath();
+std::string MainForm::pathToSave() {
+    if (m_currentFile.empty()) {
+        return localPath(chooseSavePath());
     }
-    if (m_openedFile && datafile::snapshotOf(localPath(m_currentFilePath)) == m_openedFile) {
-        return m_currentFilePath;
+    if (m_openedFile && datafile::snapshotOf(m_currentFile) == m_openedFile) {
+        return m_currentFile;
     }
     const QString question = widgets::qText(form::message::kChangedSinceOpened) +
-                             m_currentFilePath + QLatin1Char('\n') +
+                             currentFilePath() + QLatin1Char('\n') +
                              widgets::qText(form::message::kChangedSinceOpenedQuestion);
     enum Choice { Overwrite, SaveAs, Cancel };
     switch (m_services.choose(this, question,
@@ -132,9 +135,9 @@ QString MainForm::pathToSave() {
                                widgets::qText(form::message::kSaveAs),
                                widgets::qText(form::message::kCancel)})) {
     case Overwrite:
-        return m_currentFilePath;
+        return m_currentFile;
     case SaveAs:
-        return chooseSavePath();
+        return localPath(chooseSavePath());
     default:
         return {};
     }
@@ -178,6 +181,10 @@ std::variant<QString, datafile::FileError> MainForm::saveFolder() const {
     return m_services.documentsFolder();
 }
 
+QString MainForm::currentFilePath() const {
+    return QString::fromStdString(datafile::displayPath(m_currentFile));
+}
+
 QString MainForm::readSaveDir() const {
     const std::unique_ptr<QSettings> settings = m_services.settings();
     const QString key = widgets::qText(form::kSaveDirKey);
@@ -198,15 +205,15 @@ void MainForm::onOpen() {
     if (!changesMayGo()) {
         return;
     }
-    const QString path = m_services.chooseOpenFile(
+    const std::string path = m_services.chooseOpenFile(
         this, readSaveDir(),
         {widgets::qText(form::kOpenFilter), widgets::qText(form::kOpenAllFilter)});
-    if (path.isEmpty()) {
+    if (path.empty()) {
         return;
     }
     // Over a fresh record: nothing of the applicant on the form is left in a field the file does
     // not fill (the filing number under 已备案, for one).
-    auto opened = datafile::openDataFile(localPath(path), record::freshRecord(m_services.clock()));
+    auto opened = datafile::openDataFile(path, record::freshRecord(m_services.clock()));
     if (const auto* failure = std::get_if<datafile::OpenFailure>(&opened)) {
         notice(failure->fault == datafile::OpenFault::Damaged
                    ? std::string(form::message::kDamagedFile)
@@ -223,7 +230,7 @@ void MainForm::onOpen() {
     fillPositionList();
     writeControls();
     applyState(input::FormState::Opened);
-    m_currentFilePath = path;
+    m_currentFile = path;
     m_modified = false;
 }
 

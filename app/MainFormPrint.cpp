@@ -19,7 +19,7 @@ void MainForm::onPrint() {
 // Both commands: refuse unless the applicant's file is open and unchanged, check, then hand the
 // page to a print window, which previews it or prints it through the print dialog.
 void MainForm::runPrintCommand(PrintCommand command) {
-    if (const auto refusal = print::printRefusal(!m_currentFilePath.isEmpty(), m_modified)) {
+    if (const auto refusal = print::printRefusal(!m_currentFile.empty(), m_modified)) {
         notice(*refusal);
         return;
     }

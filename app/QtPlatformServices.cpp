@@ -2,6 +2,7 @@
 
 #include "form/FormTexts.h"
 #include "form/SaveLocation.h"
+#include "widgets/OpenFileDialog.h"
 #include "widgets/QtText.h"
 
 #include <QCoreApplication>
@@ -103,17 +104,10 @@ QString QtPlatformServices::chooseSaveFile(QWidget* owner, const QString& folder
     return dialog.selectedFiles().constFirst();
 }
 
-QString QtPlatformServices::chooseOpenFile(QWidget* owner, const QString& folder,
-                                           const QStringList& filters) {
-    QFileDialog dialog(owner, QString(), folder);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters(filters);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return {};
-    }
-    return dialog.selectedFiles().constFirst();
+std::string QtPlatformServices::chooseOpenFile(QWidget* owner, const QString& folder,
+                                               const QStringList& filters) {
+    widgets::OpenFileDialog dialog(owner, QFile::encodeName(folder).toStdString(), filters);
+    return dialog.exec() == QDialog::Accepted ? dialog.chosenFile() : std::string();
 }
 
 QString QtPlatformServices::executableFolder() const {

@@ -14,8 +14,8 @@ public:
     int choose(QWidget* owner, const QString& text, const QStringList& buttons) override;
     QString chooseSaveFile(QWidget* owner, const QString& folder, const QString& proposedName,
                            const QString& filter) override;
-    QString chooseOpenFile(QWidget* owner, const QString& folder,
-                           const QStringList& filters) override;
+    std::string chooseOpenFile(QWidget* owner, const QString& folder,
+                               const QStringList& filters) override;
     const record::Clock& clock() const override { return m_clock; }
     QString executableFolder() const override;
     QString documentsFolder() const override;

@@ -1,5 +1,7 @@
 #include "datafile/FileError.h"
 
+#include "datafile/FolderEntries.h"
+
 #include <cerrno>
 #include <system_error>
 
@@ -70,7 +72,7 @@ std::string describe(const FileError& error) {
         }
         break;
     }
-    return cause + "（" + error.path + "）";
+    return cause + "（" + displayPath(error.path) + "）";
 }
 
 } // namespace parvelin::datafile

@@ -30,7 +30,8 @@ enum class FileAccess { Read, Write };
 // The fault of a system error number met while reading or writing.
 FileError fileErrorOf(int errorNumber, FileAccess access, std::string path);
 
-// The cause in Chinese, then the file's path: "磁盘空间不足（/home/a/x.zbdw）". Texts are UTF-8.
+// The cause in Chinese, then the file's path: "磁盘空间不足（/home/a/x.zbdw）". Texts are UTF-8; a
+// name of the path that is not UTF-8 is shown as GBK (displayPath).
 std::string describe(const FileError& error);
 
 } // namespace parvelin::datafile

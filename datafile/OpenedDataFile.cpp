@@ -2,6 +2,7 @@
 
 #include "datafile/DataFile.h"
 #include "datafile/DataFileSize.h"
+#include "datafile/FolderEntries.h"
 #include "datafile/RecordText.h"
 #include "datafile/RegularFile.h"
 
@@ -54,7 +55,8 @@ std::variant<OpenedDataFile, OpenFailure> openDataFileContent(std::string_view c
                                                               const std::string& source,
                                                               const record::MemberRecord& base) {
     const auto damaged = [&source](std::string_view cause) {
-        return OpenFailure{OpenFault::Damaged, std::string(cause) + "（" + source + "）"};
+        return OpenFailure{OpenFault::Damaged,
+                           std::string(cause) + "（" + displayPath(source) + "）"};
     };
     if (content.size() > largestDataFile()) {
         return OpenFailure{OpenFault::Damaged, describe(FileError{FileFault::TooLarge, 0, source})};

@@ -4,6 +4,7 @@
 #include "widgets/PrintDialogService.h"
 
 #include <memory>
+#include <string>
 
 #include <QSettings>
 #include <QString>
@@ -42,9 +43,10 @@ public:
     virtual QString chooseSaveFile(QWidget* owner, const QString& folder,
                                    const QString& proposedName, const QString& filter) = 0;
 
-    // The Open dialog, starting in `folder` (none when empty); empty when cancelled.
-    virtual QString chooseOpenFile(QWidget* owner, const QString& folder,
-                                   const QStringList& filters) = 0;
+    // The Open dialog, starting in `folder` (the home folder when empty); the chosen file's path
+    // in the file system's own bytes (a name may be GBK), empty when cancelled.
+    virtual std::string chooseOpenFile(QWidget* owner, const QString& folder,
+                                       const QStringList& filters) = 0;
 
     virtual const record::Clock& clock() const = 0;
 

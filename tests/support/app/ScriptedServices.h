@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include <QFile>
 #include <QPrinter>
 #include <QSettings>
 #include <QString>
@@ -87,9 +88,13 @@ public:
         return next(savePaths, QStringLiteral("Save dialog"));
     }
 
-    QString chooseOpenFile(QWidget*, const QString& folder, const QStringList& filters) override {
+    std::string chooseOpenFile(QWidget* owner, const QString& folder,
+                               const QStringList& filters) override {
         openDialogs.push_back({folder, filters});
-        return next(openPaths, QStringLiteral("Open dialog"));
+        if (realOpenDialog) {
+            return app::QtPlatformServices().chooseOpenFile(owner, folder, filters);
+        }
+        return QFile::encodeName(next(openPaths, QStringLiteral("Open dialog"))).toStdString();
     }
 
     const record::Clock& clock() const override { return m_clock; }
@@ -107,6 +112,7 @@ public:
     std::deque<QString> savePaths; // an empty path cancels the dialog
     std::vector<OpenDialog> openDialogs;
     std::deque<QString> openPaths;
+    bool realOpenDialog = false; // the program's Open dialog, driven by the test
     // The print dialog: prints into the next scripted PDF file; an empty path cancels.
     bool choosePrinter(QPrinter& printer, QWidget*) override {
         const QString path = next(printPaths, QStringLiteral("print dialog"));

@@ -1,0 +1,83 @@
+#include "datafile/FolderEntries.h"
+
+#include "datafile/FolderApplicants.h"
+
+#include <algorithm>
+#include <dirent.h>
+#include <memory>
+#include <sys/stat.h>
+
+namespace parvelin::datafile {
+
+namespace {
+
+char lowerLatin(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool endsWithSuffix(std::string_view name, std::string_view suffix) {
+    return name.size() > suffix.size() &&
+           std::equal(suffix.begin(), suffix.end(), name.end() - suffix.size(),
+                      [](char a, char b) { return lowerLatin(a) == lowerLatin(b); });
+}
+
+} // namespace
+
+std::vector<FolderEntry> listFolder(const std::string& folder,
+                                    const std::optional<std::string>& suffix) {
+    std::vector<FolderEntry> entries;
+    const auto closeFolder = [](DIR* opened) { ::closedir(opened); };
+    const std::unique_ptr<DIR, decltype(closeFolder)> listing(::opendir(folder.c_str()),
+                                                              closeFolder);
+    if (!listing) {
+        return entries;
+    }
+    while (const dirent* entry = ::readdir(listing.get())) {
+        const std::string_view name = entry->d_name;
+        if (name.starts_with('.')) {
+            continue;
+        }
+        // A link counts as what it leads to.
+        struct stat status {};
+        if (::fstatat(::dirfd(listing.get()), entry->d_name, &status, 0) != 0) {
+            continue;
+        }
+        const bool isFolder = S_ISDIR(status.st_mode);
+        if (!isFolder && suffix && !endsWithSuffix(name, *suffix)) {
+            continue;
+        }
+        entries.push_back({std::string(name), displayFileName(name), isFolder});
+    }
+    std::sort(entries.begin(), entries.end(), [](const FolderEntry& a, const FolderEntry& b) {
+        return a.isFolder != b.isFolder ? a.isFolder : a.shown < b.shown;
+    });
+    return entries;
+}
+
+std::string displayPath(std::string_view path) {
+    std::string shown;
+    for (std::size_t start = 0; start <= path.size();) {
+        const std::size_t slash = std::min(path.find('/', start), path.size());
+        shown += displayFileName(path.substr(start, slash - start));
+        if (slash < path.size()) {
+            shown += '/';
+        }
+        start = slash + 1;
+    }
+    return shown;
+}
+
+std::optional<std::string> suffixOfFilter(std::string_view filter) {
+    const std::size_t open = filter.rfind("(*");
+    const std::size_t close = filter.rfind(')');
+    if (open == std::string_view::npos || close == std::string_view::npos || close < open + 2) {
+        return std::nullopt;
+    }
+    const std::string_view pattern = filter.substr(open + 2, close - open - 2);
+    if (pattern.empty() || pattern == ".*") {
+        return std::nullopt;
+    }
+    return std::string(pattern);
+}
+
+} // namespace parvelin::datafile

@@ -1,0 +1,200 @@
+#include "widgets/OpenFileDialog.h"
+
+#include "widgets/QtText.h"
+
+#include <sys/stat.h>
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStyle>
+#include <QToolButton>
+
+namespace parvelin::widgets {
+
+namespace {
+
+constexpr std::string_view kTitle = "打开";
+constexpr std::string_view kFolderLabel = "查找范围(&I)：";
+constexpr std::string_view kUp = "上一级";
+constexpr std::string_view kNameLabel = "文件名(&N)：";
+constexpr std::string_view kTypeLabel = "文件类型(&T)：";
+constexpr std::string_view kOpen = "打开(&O)";
+constexpr std::string_view kCancel = "取消";
+constexpr std::string_view kNotFound = "找不到文件：";
+
+bool isFolder(const std::string& path) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+bool isFile(const std::string& path) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 && !S_ISDIR(status.st_mode);
+}
+
+std::string parentOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos || slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string joined(const std::string& folder, const std::string& name) {
+    return folder.ends_with('/') ? folder + name : folder + "/" + name;
+}
+
+std::string localBytes(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+} // namespace
+
+OpenFileDialog::OpenFileDialog(QWidget* owner, const std::string& folder,
+                               const QStringList& filters)
+    : QDialog(owner) {
+    setWindowTitle(qText(kTitle));
+    m_folderBox = new QLineEdit(this);
+    m_folderBox->setObjectName(QStringLiteral("folderEdit"));
+    auto* upButton = new QToolButton(this);
+    upButton->setText(qText(kUp));
+    upButton->setIcon(style()->standardIcon(QStyle::SP_FileDialogToParent));
+    m_entries = new QListWidget(this);
+    m_nameBox = new QLineEdit(this);
+    m_nameBox->setObjectName(QStringLiteral("fileNameEdit"));
+    m_filterBox = new QComboBox(this);
+    m_filterBox->setObjectName(QStringLiteral("fileTypeCombo"));
+    m_filterBox->addItems(filters);
+    m_openButton = new QPushButton(qText(kOpen), this);
+    m_openButton->setDefault(true);
+    auto* cancelButton = new QPushButton(qText(kCancel), this);
+
+    auto* layout = new QGridLayout(this);
+    const auto label = [this](std::string_view text, QWidget* buddy) {
+        auto* made = new QLabel(qText(text), this);
+        made->setBuddy(buddy);
+        return made;
+    };
+    layout->addWidget(label(kFolderLabel, m_folderBox), 0, 0);
+    layout->addWidget(m_folderBox, 0, 1);
+    layout->addWidget(upButton, 0, 2);
+    layout->addWidget(m_entries, 1, 0, 1, 3);
+    layout->addWidget(label(kNameLabel, m_nameBox), 2, 0);
+    layout->addWidget(m_nameBox, 2, 1);
+    layout->addWidget(m_openButton, 2, 2);
+    layout->addWidget(label(kTypeLabel, m_filterBox), 3, 0);
+    layout->addWidget(m_filterBox, 3, 1);
+    layout->addWidget(cancelButton, 3, 2);
+    resize(560, 380);
+
+    connect(upButton, &QToolButton::clicked, this, [this] { showFolder(parentOf(m_folder)); });
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_openButton, &QPushButton::clicked, this, &OpenFileDialog::openTyped);
+    connect(m_filterBox, &QComboBox::currentIndexChanged, this, &OpenFileDialog::relist);
+    connect(m_entries, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0 && static_cast<std::size_t>(row) < m_listed.size() &&
+            !m_listed[row].isFolder) {
+            m_nameBox->setText(QString::fromStdString(m_listed[row].shown));
+        }
+    });
+    connect(m_entries, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+        const int row = m_entries->row(item);
+        if (row >= 0 && static_cast<std::size_t>(row) < m_listed.size()) {
+            openEntry(m_listed[row]);
+        }
+    });
+
+    std::string start = folder.empty() ? localBytes(QDir::homePath()) : folder;
+    while (!isFolder(start) && start != "/") {
+        start = parentOf(start);
+    }
+    showFolder(start);
+    m_nameBox->setFocus();
+}
+
+QStringList OpenFileDialog::listedNames() const {
+    QStringList names;
+    for (const datafile::FolderEntry& entry : m_listed) {
+        names.append(QString::fromStdString(entry.shown));
+    }
+    return names;
+}
+
+void OpenFileDialog::showFolder(const std::string& folder) {
+    m_folder = folder;
+    m_folderBox->setText(QString::fromStdString(datafile::displayPath(folder)));
+    relist();
+}
+
+void OpenFileDialog::relist() {
+    const std::string filter = m_filterBox->currentText().toStdString();
+    m_listed = datafile::listFolder(m_folder, datafile::suffixOfFilter(filter));
+    m_entries->clear();
+    for (const datafile::FolderEntry& entry : m_listed) {
+        const QIcon icon =
+            style()->standardIcon(entry.isFolder ? QStyle::SP_DirIcon : QStyle::SP_FileIcon);
+        m_entries->addItem(new QListWidgetItem(icon, QString::fromStdString(entry.shown)));
+    }
+}
+
+void OpenFileDialog::openEntry(const datafile::FolderEntry& entry) {
+    const std::string path = joined(m_folder, entry.name);
+    if (entry.isFolder) {
+        m_nameBox->clear();
+        showFolder(path);
+        return;
+    }
+    m_chosen = path;
+    accept();
+}
+
+// 打开 and Return: the entry of the name typed or chosen, a folder or file path typed, or in the
+// folder box the folder typed there.
+void OpenFileDialog::openTyped() {
+    if (m_folderBox->hasFocus()) {
+        goToTypedFolder();
+        return;
+    }
+    const QString typed = m_nameBox->text();
+    if (typed.isEmpty()) {
+        if (QListWidgetItem* current = m_entries->currentItem()) {
+            openEntry(m_listed[static_cast<std::size_t>(m_entries->row(current))]);
+        }
+        return;
+    }
+    for (const datafile::FolderEntry& entry : m_listed) {
+        if (QString::fromStdString(entry.shown) == typed) {
+            openEntry(entry);
+            return;
+        }
+    }
+    const std::string path = typed.startsWith(QLatin1Char('/'))
+                                 ? localBytes(typed)
+                                 : joined(m_folder, localBytes(typed));
+    if (isFolder(path)) {
+        m_nameBox->clear();
+        showFolder(path);
+    } else if (isFile(path)) {
+        m_chosen = path;
+        accept();
+    } else {
+        QMessageBox::warning(this, windowTitle(), qText(kNotFound) + typed);
+        m_nameBox->selectAll();
+    }
+}
+
+void OpenFileDialog::goToTypedFolder() {
+    const std::string path = localBytes(m_folderBox->text());
+    if (isFolder(path)) {
+        showFolder(path);
+        m_nameBox->setFocus();
+    } else {
+        QMessageBox::warning(this, windowTitle(), qText(kNotFound) + m_folderBox->text());
+    }
+}
+
+} // namespace parvelin::widgets
