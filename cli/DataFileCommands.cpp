@@ -3,6 +3,7 @@
 #include "datafile/BarcodePayload.h"
 #include "datafile/DataFile.h"
 #include "datafile/DataFileSize.h"
+#include "datafile/FolderEntries.h"
 #include "datafile/RecordText.h"
 #include "datafile/Validation.h"
 #include "record/GbkText.h"
@@ -66,7 +67,7 @@ int runOpen(Arguments arguments) {
     }
     const auto converted = record::gbkToUtf8(opened->recordText);
     if (!converted) {
-        reportError("记录含有不是GBK编码的字节（" + path + "）");
+        reportError("记录含有不是GBK编码的字节（" + datafile::displayPath(path) + "）");
         return kExitMalformed;
     }
     return writeStandardOutput(*converted);

@@ -16,7 +16,7 @@ int runPinyin(Arguments arguments) {
     }
     const auto name = record::utf8ToGbk(arguments[0]);
     if (!name) {
-        reportError("the name is not UTF-8 text that GBK can hold");
+        reportError("姓名不是UTF-8文本，或含有GBK没有的字符");
         return kExitUsage;
     }
     input::PinyinTable table;
