@@ -62,6 +62,7 @@ OpenFileDialog::OpenFileDialog(QWidget* owner, const std::string& folder,
     m_folderBox->setObjectName(QStringLiteral("folderEdit"));
     auto* upButton = new QToolButton(this);
     upButton->setText(qText(kUp));
+    upButton->setToolTip(qText(kUp));
     upButton->setIcon(style()->standardIcon(QStyle::SP_FileDialogToParent));
     m_entries = new QListWidget(this);
     m_nameBox = new QLineEdit(this);
@@ -158,6 +159,9 @@ void OpenFileDialog::openTyped() {
     if (m_folderBox->hasFocus()) {
         goToTypedFolder();
         return;
+    }
+    if (m_entries->hasFocus()) {
+        return; // Return on an entry has opened it already (itemActivated)
     }
     const QString typed = m_nameBox->text();
     if (typed.isEmpty()) {
