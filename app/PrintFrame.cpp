@@ -5,6 +5,7 @@
 #include "print/qt/QPainterCanvas.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QAction>
@@ -32,6 +33,7 @@ void makePrivateOutputFile(const QPrinter& printer) {
     const int made = ::open(QFile::encodeName(printer.outputFileName()).constData(),
                             O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (made >= 0) {
+        ::fchmod(made, 0600); // whatever the umask
         ::close(made);
     }
 }

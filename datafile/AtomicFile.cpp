@@ -99,17 +99,19 @@ std::optional<FileError> writeFileAtomically(const std::string& path, std::strin
 
     const std::string folder = folderOf(target);
     removeStaleTemporaryFiles(folder);
-    TemporaryFile temporary(folder); // created 0600
+    TemporaryFile temporary(folder);
     if (!temporary.created()) {
         return failure(errno);
     }
-    if (replaced) {
-        if (!takeOwnerOf(temporary.descriptor(), *replaced)) {
-            return FileError{FileFault::OwnerNotKept, errno, path};
-        }
-        if (::fchmod(temporary.descriptor(), replaced->st_mode & 07777) != 0) {
-            return failure(errno);
-        }
+    if (replaced && !takeOwnerOf(temporary.descriptor(), *replaced)) {
+        return FileError{FileFault::OwnerNotKept, errno, path};
+    }
+    // Set outright: a umask that takes the owner's write permission would make a file that the
+    // next save could not replace.
+    constexpr mode_t kOwnerReadWrite = 0600;
+    if (::fchmod(temporary.descriptor(), replaced ? replaced->st_mode & 07777 : kOwnerReadWrite) !=
+        0) {
+        return failure(errno);
     }
     if (!writeAll(temporary.descriptor(), bytes) || ::fsync(temporary.descriptor()) != 0 ||
         !temporary.close() || !temporary.renameTo(target)) {

@@ -16,6 +16,12 @@ bool isPrivate(const struct stat& folder) {
     return folder.st_uid == ::geteuid() && (!othersWrite || (folder.st_mode & S_ISVTX) != 0);
 }
 
+// Makes the folder `path`, the user's alone whatever the umask took away (a folder of mode 0500
+// would take no day's folder or file). False with errno otherwise: EEXIST where the name is taken.
+bool madeOwnFolder(const std::string& path) {
+    return ::mkdir(path.c_str(), kOwnerOnly) == 0 && ::chmod(path.c_str(), kOwnerOnly) == 0;
+}
+
 } // namespace
 
 std::variant<std::string, FileError> makePrivateFolders(const std::string& base,
@@ -23,7 +29,7 @@ std::variant<std::string, FileError> makePrivateFolders(const std::string& base,
     // The base and the folders above it, as `mkdir -p` makes them.
     for (std::size_t slash = base.find('/', 1);; slash = base.find('/', slash + 1)) {
         const std::string level = base.substr(0, slash);
-        if (::mkdir(level.c_str(), kOwnerOnly) != 0 && errno != EEXIST) {
+        if (!madeOwnFolder(level) && errno != EEXIST) {
             return fileErrorOf(errno, FileAccess::Write, level);
         }
         if (slash == std::string::npos) {
@@ -36,8 +42,8 @@ std::variant<std::string, FileError> makePrivateFolders(const std::string& base,
         const std::size_t end = std::min(relative.find('/', start), relative.size());
         path += "/" + relative.substr(start, end - start);
         start = end + 1;
-        if (::mkdir(path.c_str(), kOwnerOnly) == 0) {
-            continue; // made here: the user's own, closed to others
+        if (madeOwnFolder(path)) {
+            continue;
         }
         if (errno != EEXIST) {
             return fileErrorOf(errno, FileAccess::Write, path);

@@ -71,8 +71,11 @@ OpenFileDialog::OpenFileDialog(QWidget* owner, const std::string& folder,
     m_filterBox->setObjectName(QStringLiteral("fileTypeCombo"));
     m_filterBox->addItems(filters);
     m_openButton = new QPushButton(qText(kOpen), this);
-    m_openButton->setDefault(true);
     auto* cancelButton = new QPushButton(qText(kCancel), this);
+    // Return acts where it is pressed: in the name box it opens, in the folder box it goes to the
+    // folder, on an entry it opens the entry. No default button takes it as well.
+    m_openButton->setAutoDefault(false);
+    cancelButton->setAutoDefault(false);
 
     auto* layout = new QGridLayout(this);
     const auto label = [this](std::string_view text, QWidget* buddy) {
@@ -95,6 +98,8 @@ OpenFileDialog::OpenFileDialog(QWidget* owner, const std::string& folder,
     connect(upButton, &QToolButton::clicked, this, [this] { showFolder(parentOf(m_folder)); });
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_openButton, &QPushButton::clicked, this, &OpenFileDialog::openTyped);
+    connect(m_nameBox, &QLineEdit::returnPressed, this, &OpenFileDialog::openTyped);
+    connect(m_folderBox, &QLineEdit::returnPressed, this, &OpenFileDialog::goToTypedFolder);
     connect(m_filterBox, &QComboBox::currentIndexChanged, this, &OpenFileDialog::relist);
     connect(m_entries, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0 && static_cast<std::size_t>(row) < m_listed.size() &&
@@ -153,16 +158,9 @@ void OpenFileDialog::openEntry(const datafile::FolderEntry& entry) {
     accept();
 }
 
-// 打开 and Return: the entry of the name typed or chosen, a folder or file path typed, or in the
-// folder box the folder typed there.
+// 打开, and Return in the name box: the entry of the name typed or chosen, or a folder or file
+// path typed.
 void OpenFileDialog::openTyped() {
-    if (m_folderBox->hasFocus()) {
-        goToTypedFolder();
-        return;
-    }
-    if (m_entries->hasFocus()) {
-        return; // Return on an entry has opened it already (itemActivated)
-    }
     const QString typed = m_nameBox->text();
     if (typed.isEmpty()) {
         if (QListWidgetItem* current = m_entries->currentItem()) {

@@ -48,7 +48,9 @@ TEST(PrivateFolder, AFolderOthersMayWriteIntoIsRefusedWithItsPath) {
                 ASSERT_EQ(chown((base / c.arranged).c_str(), 4242, 4242), 0);
             }
         }
+        const mode_t umaskBefore = umask(0277); // the folders made are the clerk's whatever it is
         const auto made = makePrivateFolders(base, "Lorvane/2012-05-17");
+        umask(umaskBefore);
         if (c.refused) {
             const auto* error = std::get_if<FileError>(&made);
             ASSERT_NE(error, nullptr);
