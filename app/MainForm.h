@@ -10,6 +10,7 @@
 #include "record/MemberRecord.h"
 
 #include <array>
+#include <functional>
 #include <map>
 #include <string_view>
 #include <variant>
@@ -26,6 +27,7 @@ class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QPrinter;
 class QPushButton;
 
 namespace parvelin::input {
@@ -38,6 +40,10 @@ class GbkPlainTextEdit;
 class GbkValidator;
 class PlatformServices;
 } // namespace parvelin::widgets
+
+namespace parvelin::print {
+struct PrintJob;
+} // namespace parvelin::print
 
 namespace parvelin::app {
 
@@ -159,6 +165,9 @@ private:
 
     // Print preview and Print (MainFormPrint.cpp).
     void runPrintCommand(PrintCommand command);
+    bool printServiceAnswers();
+    bool handOverToPrintService(QPrinter& printer, print::PrintJob& job, const std::string& jobName,
+                                const std::function<void(std::string_view)>& warn);
 
     // Save and Open (MainFormFiles.cpp).
     bool answeredYes(const std::vector<datafile::SaveQuestion>& questions);

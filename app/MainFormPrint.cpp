@@ -1,10 +1,18 @@
 #include "app/MainForm.h"
 #include "app/PrintFrame.h"
+#include "app/PrintService.h"
+#include "datafile/FolderApplicants.h"
 #include "print/PrintJob.h"
+#include "print/PrintReports.h"
+#include "print/qt/PageOutput.h"
 #include "widgets/PlatformServices.h"
 #include "widgets/QtText.h"
 
+#include <chrono>
 #include <memory>
+#include <span>
+
+#include <QBuffer>
 
 namespace parvelin::app {
 
@@ -26,6 +34,11 @@ void MainForm::runPrintCommand(PrintCommand command) {
     if (!validateForm()) {
         return;
     }
+    // Every printer Qt sets up (the preview's too) asks the print service for its default printer
+    // first: one that does not answer would hold the window for minutes.
+    if (!printServiceAnswers()) {
+        return;
+    }
     // Each command has a job of its own, so its barcode warning comes at most once.
     const auto job = std::make_shared<print::PrintJob>(print::printJobFor(m_record));
     const QPointer<MainForm> form(this);
@@ -43,7 +56,71 @@ void MainForm::runPrintCommand(PrintCommand command) {
             Qt::QueuedConnection);
     };
     PageDrawing drawing = [job, warn](QPrinter& printer) { DrawFormPage(printer, *job, warn); };
-    m_previewFrame = new CMainFrame(std::move(drawing), this, command, QString(), m_services);
+    const std::size_t slash = m_currentFile.rfind('/');
+    const std::string jobName = print::printJobName(
+        m_record,
+        datafile::displayFileName(slash == std::string::npos ? m_currentFile
+                                                             : m_currentFile.substr(slash + 1)));
+    PrintServiceHooks service{
+        [form] { return !form || form->printServiceAnswers(); },
+        [form, job, warn, jobName](QPrinter& printer) {
+            return form && form->handOverToPrintService(printer, *job, jobName, warn);
+        },
+    };
+    m_previewFrame = new CMainFrame(std::move(drawing), this, command, QString(), m_services,
+                                    std::move(service));
+}
+
+// Before the print dialog: a print service that does not answer would hold the window while the
+// dialog looks for its printers.
+bool MainForm::printServiceAnswers() {
+    constexpr std::chrono::milliseconds kAnswerWithin{3000};
+    if (probePrintService(kAnswerWithin) == PrintServiceState::Silent) {
+        notice(print::kServiceSilent);
+        return false;
+    }
+    return true;
+}
+
+// The page to a printer of the print service: on A4, or on the printer's own paper scaled to fit
+// where it has no A4 and the clerk agrees; then what became of the job, said when it is not
+// simply taken.
+bool MainForm::handOverToPrintService(QPrinter& printer, print::PrintJob& job,
+                                      const std::string& jobName,
+                                      const std::function<void(std::string_view)>& warn) {
+    const std::string printerName = printer.printerName().toStdString();
+    const bool fitToPaper = !printerOffersA4(printerName);
+    if (fitToPaper) {
+        enum { Scale, Cancel };
+        const int answer = m_services.choose(
+            m_previewFrame ? static_cast<QWidget*>(m_previewFrame.data()) : this,
+            widgets::qText(print::noA4Question(printerName)),
+            {widgets::qText(print::kScaleToPaper), widgets::qText(print::kCancelPrint)});
+        if (answer != Scale) {
+            return true; // nothing printed, as the clerk chose; nothing failed
+        }
+    }
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    if (!print::writePdf(std::span(&job, 1), pdf, warn).written) {
+        notice(print::printFailedMessage("无法生成打印页面", printerName));
+        return false;
+    }
+    const QByteArray& bytes = pdf.data();
+    const JobReport report =
+        printPdf(printerName, jobName, std::string_view(bytes.constData(), bytes.size()),
+                 printer.copyCount(), fitToPaper);
+    switch (report.outcome) {
+    case JobReport::Outcome::Taken:
+        return true;
+    case JobReport::Outcome::Waiting:
+        notice(print::printWaitingMessage(report.cause, printerName));
+        return true;
+    case JobReport::Outcome::Failed:
+        break;
+    }
+    notice(print::printFailedMessage(report.cause, printerName));
+    return false;
 }
 
 } // namespace parvelin::app

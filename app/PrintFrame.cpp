@@ -125,11 +125,13 @@ void CMainFrame::preparePrinter(QPrinter& printer) {
 }
 
 CMainFrame::CMainFrame(PageDrawing drawing, QWidget* owner, PrintCommand command,
-                       const QString& title, widgets::PrintDialogService& printDialog)
+                       const QString& title, widgets::PrintDialogService& printDialog,
+                       PrintServiceHooks service)
     : QMainWindow(nullptr)
     , m_owner(owner)
     , m_directPrint(command == PrintCommand::Print)
     , m_printDialog(printDialog)
+    , m_service(std::move(service))
     , m_printer(QPrinter::HighResolution) {
     setAttribute(Qt::WA_DeleteOnClose);
     // Closing the print window ends the print command, never the program (the form is hidden
@@ -185,8 +187,9 @@ void CMainFrame::addToolbar() {
 
     QAction* print = add(QStringLiteral("打印"), "printAction");
     connect(print, &QAction::triggered, this, [this] {
-        printThroughDialog();
-        close();
+        if (printThroughDialog() != PrintResult::Failed) {
+            close();
+        }
     });
     toolbar->addSeparator();
 
@@ -228,10 +231,20 @@ CMainFrame::~CMainFrame() {
     }
 }
 
-void CMainFrame::printThroughDialog() {
-    if (m_printDialog.choosePrinter(m_printer, m_owner)) {
-        m_wrapper->drawPage(&m_printer);
+PrintResult CMainFrame::printThroughDialog() {
+    if (m_service.answers && !m_service.answers()) {
+        return PrintResult::Failed;
     }
+    if (!m_printDialog.choosePrinter(m_printer, m_owner)) {
+        return PrintResult::Cancelled;
+    }
+    const bool toService =
+        m_printer.outputFormat() == QPrinter::NativeFormat && !m_printer.printerName().isEmpty();
+    if (toService && m_service.handOver) {
+        return m_service.handOver(m_printer) ? PrintResult::Printed : PrintResult::Failed;
+    }
+    m_wrapper->drawPage(&m_printer);
+    return PrintResult::Printed;
 }
 
 } // namespace parvelin::app

@@ -54,6 +54,19 @@ protected:
 // The two print commands: Print goes straight to the print dialog, Preview shows the page first.
 enum class PrintCommand { Preview, Print };
 
+// The print service behind the print dialog. `answers` is asked before the dialog opens: false
+// when the service does not answer (the clerk has been told, and no dialog waits on it).
+// `handOver` takes the page once the dialog has chosen a printer of the service (not a PDF
+// file): true when the job was taken, false when it was not (the clerk has been told why).
+// Either may be empty: the dialog then opens at once, and the page is drawn on the printer.
+struct PrintServiceHooks {
+    std::function<bool()> answers;
+    std::function<bool(QPrinter& printer)> handOver;
+};
+
+// How a print through the dialog ended. After Failed the preview stays open.
+enum class PrintResult { Printed, Cancelled, Failed };
+
 // The window of one print command. For Print it prints at once through the print dialog and
 // closes; for Preview it shows the preview maximised, with 打印, the zoom controls (放大, 缩小,
 // 适合宽度, 整页; Ctrl++ and Ctrl+-) and 关闭 on its toolbar, while the owner window is hidden.
@@ -62,13 +75,14 @@ class CMainFrame final : public QMainWindow {
     Q_OBJECT
 public:
     CMainFrame(PageDrawing drawing, QWidget* owner, PrintCommand command, const QString& title,
-               widgets::PrintDialogService& printDialog);
+               widgets::PrintDialogService& printDialog, PrintServiceHooks service = {});
     ~CMainFrame() override;
 
     CMyPreviewView* previewView() const { return m_preview; }
 
-    // Print through the print dialog; from the preview, the preview closes afterwards.
-    void printThroughDialog();
+    // Print through the print dialog; from the preview, the preview closes afterwards unless
+    // the page did not reach the printer.
+    PrintResult printThroughDialog();
     // The page layout every print command uses: A4, the form centred.
     static void preparePrinter(QPrinter& printer);
 
@@ -78,6 +92,7 @@ private:
     QPointer<QWidget> m_owner;
     bool m_directPrint;
     widgets::PrintDialogService& m_printDialog;
+    PrintServiceHooks m_service;
     QPrinter m_printer;
     CWrapperView* m_wrapper = nullptr;
     CMyPreviewView* m_preview = nullptr;

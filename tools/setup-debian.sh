@@ -19,6 +19,10 @@ packages=(
   # input method (ibus with its pinyin engine, on a D-Bus session of its own) to type with.
   xvfb xauth xdotool imagemagick ibus ibus-libpinyin dbus-x11
   unicode-data python3
+  # Printing: libcups to hand the page to the print service and learn what became of the job;
+  # the print tests start a print service of their own (cupsd, its tools, and the filters that
+  # turn a PDF into PostScript for a printer's driver).
+  libcups2-dev cups cups-daemon cups-client cups-filters
   # the Debian package: dpkg-shlibdeps and dpkg-buildflags, and the checks of its test
   dpkg-dev lintian appstream
 )

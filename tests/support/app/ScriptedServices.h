@@ -113,12 +113,18 @@ public:
     std::vector<OpenDialog> openDialogs;
     std::deque<QString> openPaths;
     bool realOpenDialog = false; // the program's Open dialog, driven by the test
-    // The print dialog: prints into the next scripted PDF file; an empty path cancels.
+    // The print dialog: prints into the next scripted PDF file, or to the printer of the print
+    // service named after "printer:"; an empty path cancels.
     bool choosePrinter(QPrinter& printer, QWidget*) override {
         const QString path = next(printPaths, QStringLiteral("print dialog"));
         printDialogs += 1;
         if (path.isEmpty()) {
             return false;
+        }
+        if (path.startsWith(QStringLiteral("printer:"))) {
+            printer.setOutputFormat(QPrinter::NativeFormat);
+            printer.setPrinterName(path.mid(8));
+            return true;
         }
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(path);

@@ -1,0 +1,39 @@
+#include "print/PrintReports.h"
+
+#include "print/PageGeometry.h"
+#include "record/GbkText.h"
+
+namespace parvelin::print {
+
+namespace {
+
+constexpr std::string_view kDataFileSuffix = ".zbdw";
+
+std::string withPrinter(std::string_view lead, std::string_view cause, std::string_view printer) {
+    return std::string(lead) + std::string(cause) + "（打印机：" + std::string(printer) + "）";
+}
+
+} // namespace
+
+std::string printJobName(const record::MemberRecord& record, std::string_view dataFileName) {
+    if (dataFileName.ends_with(kDataFileSuffix)) {
+        dataFileName.remove_suffix(kDataFileSuffix.size());
+    }
+    const std::string name =
+        record::gbkToUtf8Lossy(record.surnameChinese + record.givenNameChinese);
+    return std::string(layout::kTitle) + " - " + name + " - " + std::string(dataFileName);
+}
+
+std::string printFailedMessage(std::string_view cause, std::string_view printer) {
+    return withPrinter("打印失败：", cause, printer);
+}
+
+std::string printWaitingMessage(std::string_view cause, std::string_view printer) {
+    return withPrinter("打印任务正在等待：", cause, printer);
+}
+
+std::string noA4Question(std::string_view printer) {
+    return "打印机“" + std::string(printer) + "”没有A4纸。\n按该打印机的纸张缩放打印，还是取消？";
+}
+
+} // namespace parvelin::print

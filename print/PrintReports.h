@@ -1,0 +1,30 @@
+#pragma once
+
+#include "record/MemberRecord.h"
+
+#include <string>
+#include <string_view>
+
+namespace parvelin::print {
+
+// What the clerk is told about a page handed to the print service, and what the job is called
+// there. Texts are UTF-8.
+
+inline constexpr std::string_view kServiceSilent = "打印服务无响应";
+
+// The job's name in the queue: the form's title, the applicant's name and the data file's name
+// without its suffix ("因公护照申请表 - 魏平伟 - 000013012201103330_3676"), so that jobs can be
+// told apart and a PDF printer that names its files after the job writes no applicant over another.
+std::string printJobName(const record::MemberRecord& record, std::string_view dataFileName);
+
+// "打印失败：<cause>（打印机：<printer>）": the page did not reach the printer.
+std::string printFailedMessage(std::string_view cause, std::string_view printer);
+// "打印任务正在等待：<cause>（打印机：<printer>）": the job is queued but the printer holds it.
+std::string printWaitingMessage(std::string_view cause, std::string_view printer);
+
+// The question when the chosen printer has no A4 paper, and its answers; the last cancels.
+std::string noA4Question(std::string_view printer);
+inline constexpr std::string_view kScaleToPaper = "缩放打印";
+inline constexpr std::string_view kCancelPrint = "取消";
+
+} // namespace parvelin::print

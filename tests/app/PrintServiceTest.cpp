@@ -1,0 +1,183 @@
+// Printing through a print service of the test's own (cupsd): what reaches the printer, and what
+// the clerk is told when nothing does.
+
+#include "app/ChineseLanguage.h"
+#include "app/PrintFrame.h"
+#include "tests/support/TestData.h"
+#include "tests/support/app/FormFixture.h"
+#include "tests/support/app/PrivatePrintService.h"
+
+#include <chrono>
+#include <memory>
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPushButton>
+#include <QtTest>
+
+using parvelin::test::FormFixture;
+using parvelin::test::PrivatePrintService;
+
+namespace {
+
+parvelin::app::CMainFrame* printFrame() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* frame = qobject_cast<parvelin::app::CMainFrame*>(widget)) {
+            return frame;
+        }
+    }
+    return nullptr;
+}
+
+// The PostScript a queue wrote, once its job is through the filters.
+QByteArray printedJob(const QString& path) {
+    QByteArray content;
+    QTest::qWaitFor(
+        [&] {
+            QFile file(path);
+            content = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+            return content.contains("%%EOF");
+        },
+        30000);
+    return content;
+}
+
+// "%%Title: (\345\233\240...)": PostScript's octal escapes of the job name's UTF-8 bytes.
+QString titleOf(const QByteArray& postScript) {
+    const qsizetype start = postScript.indexOf("%%Title: (");
+    const qsizetype end = postScript.indexOf(")\n", start);
+    if (start < 0 || end < 0) {
+        return {};
+    }
+    QByteArray title;
+    const QByteArray escaped = postScript.mid(start + 10, end - start - 10);
+    for (qsizetype i = 0; i < escaped.size(); ++i) {
+        if (escaped[i] == '\\' && i + 3 < escaped.size()) {
+            title.append(static_cast<char>(escaped.mid(i + 1, 3).toInt(nullptr, 8)));
+            i += 3;
+        } else {
+            title.append(escaped[i]);
+        }
+    }
+    return QString::fromUtf8(title);
+}
+
+} // namespace
+
+class PrintServiceTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void theClerkLearnsWhatBecameOfTheJob_data();
+    void theClerkLearnsWhatBecameOfTheJob();
+
+private:
+    std::unique_ptr<PrivatePrintService> m_service;
+    std::unique_ptr<FormFixture> m_fixture;
+};
+
+void PrintServiceTest::initTestCase() {
+    QVERIFY(parvelin::app::useChineseLanguage());
+    m_service =
+        std::make_unique<PrivatePrintService>(QStringLiteral(PARVELIN_TEST_DATA "/printers"));
+    if (!m_service->running()) {
+        QSKIP(qPrintable(m_service->whyNot()));
+    }
+    // Read once by the print service's library, before anything here asks it.
+    qputenv("CUPS_SERVER", m_service->socket.toUtf8());
+}
+
+void PrintServiceTest::init() {
+    m_fixture = std::make_unique<FormFixture>();
+    QVERIFY(m_fixture->ready());
+}
+
+void PrintServiceTest::cleanup() {
+    m_service->thaw();
+    if (QPointer<parvelin::app::CMainFrame> frame = printFrame()) {
+        frame->close();
+        QTRY_VERIFY(frame.isNull());
+    }
+    QVERIFY2(m_fixture->services.unexpected.isEmpty(),
+             qPrintable(m_fixture->services.unexpected.join(QLatin1Char('\n'))));
+    m_fixture.reset();
+}
+
+void PrintServiceTest::theClerkLearnsWhatBecameOfTheJob_data() {
+    QTest::addColumn<QString>("queue");
+    QTest::addColumn<bool>("fromPreview");
+    QTest::addColumn<QString>("notice");
+    QTest::addColumn<QByteArray>("paper"); // of the job as the printer got it; empty for none
+    const QByteArray a4 = "%%HiResBoundingBox: 0 0 595.00 842.00";
+    const QByteArray letter = "%%HiResBoundingBox: 0 0 612.00 792.00";
+    QTest::newRow("a Letter printer is asked for A4")
+        << QStringLiteral("letter") << false << QString() << a4;
+    QTest::newRow("a printer without A4 prints scaled, when the clerk agrees")
+        << QStringLiteral("letteronly") << false << QString() << letter;
+    QTest::newRow("a queue that takes no jobs")
+        << QStringLiteral("rejecting") << true
+        << QStringLiteral("打印失败：打印机不接受新的打印任务（打印机：rejecting）")
+        << QByteArray();
+    QTest::newRow("a paused printer holds the job")
+        << QStringLiteral("stopped") << false
+        << QStringLiteral("打印任务正在等待：打印机已暂停（打印机：stopped）") << QByteArray();
+    QTest::newRow("a service that does not answer")
+        << QStringLiteral("frozen") << false << QStringLiteral("打印服务无响应") << QByteArray();
+    QTest::newRow("a service that stops answering while the preview is open")
+        << QStringLiteral("frozen") << true << QStringLiteral("打印服务无响应") << QByteArray();
+}
+
+void PrintServiceTest::theClerkLearnsWhatBecameOfTheJob() {
+    QFETCH(QString, queue);
+    QFETCH(bool, fromPreview);
+    QFETCH(QString, notice);
+    QFETCH(QByteArray, paper);
+    auto& services = m_fixture->services;
+    const QString file = m_fixture->folder.filePath(QStringLiteral("000013012201103330_3676.zbdw"));
+    QVERIFY(QFile::copy(QStringLiteral(PARVELIN_TEST_DATA "/samples/000.zbdw"), file));
+    services.openPaths.push_back(file);
+    m_fixture->find<QPushButton>("openButton")->click();
+    QVERIFY(services.notices.isEmpty());
+
+    const bool frozen = queue == QStringLiteral("frozen");
+    if (!frozen) {
+        services.printPaths.push_back(QStringLiteral("printer:") + queue);
+    }
+    if (queue == QStringLiteral("letteronly")) {
+        services.choiceAnswers.push_back(0); // 缩放打印
+    }
+    if (fromPreview) {
+        m_fixture->find<QPushButton>("printPreviewButton")->click();
+        QVERIFY(printFrame() != nullptr);
+    }
+    if (frozen) {
+        m_service->freeze();
+    }
+    QElapsedTimer clock;
+    clock.start();
+    if (fromPreview) {
+        printFrame()->findChild<QAction*>(QStringLiteral("printAction"))->trigger();
+    } else {
+        m_fixture->find<QPushButton>("printButton")->click();
+    }
+    QVERIFY2(clock.elapsed() < 5000, "the window waited on the print service");
+    QCOMPARE(services.notices, notice.isEmpty() ? QStringList() : QStringList{notice});
+    if (fromPreview) {
+        QVERIFY2(printFrame() != nullptr, "the preview stays open when nothing was printed");
+    }
+    if (frozen) {
+        QCOMPARE(services.printDialogs, 0);
+        QVERIFY(m_fixture->form.isVisible() || fromPreview); // the form stays usable
+    }
+    if (!paper.isEmpty()) {
+        const QByteArray job = printedJob(m_service->out(queue));
+        QVERIFY2(job.contains(paper), job.left(400).constData());
+        QCOMPARE(titleOf(job), QStringLiteral("因公护照申请表 - 魏平伟 - 000013012201103330_3676"));
+    }
+}
+
+QTEST_MAIN(PrintServiceTest)
+#include "PrintServiceTest.moc"
