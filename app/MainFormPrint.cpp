@@ -66,6 +66,7 @@ void MainForm::runPrintCommand(PrintCommand command) {
         [form, job, warn, jobName](QPrinter& printer) {
             return form && form->handOverToPrintService(printer, *job, jobName, warn);
         },
+        QString::fromStdString(jobName),
     };
     m_previewFrame = new CMainFrame(std::move(drawing), this, command, QString(), m_services,
                                     std::move(service));

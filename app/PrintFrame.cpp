@@ -139,6 +139,9 @@ CMainFrame::CMainFrame(PageDrawing drawing, QWidget* owner, PrintCommand command
     setAttribute(Qt::WA_QuitOnClose, false);
     setObjectName(QStringLiteral("printFrame"));
     preparePrinter(m_printer);
+    if (!m_service.jobName.isEmpty()) {
+        m_printer.setDocName(m_service.jobName);
+    }
     m_wrapper = new CWrapperView(std::move(drawing), this);
 
     QString caption = title;

@@ -59,9 +59,12 @@ enum class PrintCommand { Preview, Print };
 // `handOver` takes the page once the dialog has chosen a printer of the service (not a PDF
 // file): true when the job was taken, false when it was not (the clerk has been told why).
 // Either may be empty: the dialog then opens at once, and the page is drawn on the printer.
+// `jobName` names the job in the queue and the PDF file the dialog proposes (the form's title
+// where it is empty).
 struct PrintServiceHooks {
     std::function<bool()> answers;
     std::function<bool(QPrinter& printer)> handOver;
+    QString jobName;
 };
 
 // How a print through the dialog ended. After Failed the preview stays open.
