@@ -61,15 +61,29 @@ void MainForm::runPrintCommand(PrintCommand command) {
         m_record,
         datafile::displayFileName(slash == std::string::npos ? m_currentFile
                                                              : m_currentFile.substr(slash + 1)));
-    PrintServiceHooks service{
+    PrintHooks hooks{
+        [form, job] { return form && form->mayPrintWhatIsCut(*job); },
         [form] { return !form || form->printServiceAnswers(); },
         [form, job, warn, jobName](QPrinter& printer) {
             return form && form->handOverToPrintService(printer, *job, jobName, warn);
         },
         QString::fromStdString(jobName),
     };
-    m_previewFrame = new CMainFrame(std::move(drawing), this, command, QString(), m_services,
-                                    std::move(service));
+    m_previewFrame =
+        new CMainFrame(std::move(drawing), this, command, QString(), m_services, std::move(hooks));
+}
+
+// A page whose cells cut values goes to paper only when the clerk says so (Esc: no).
+bool MainForm::mayPrintWhatIsCut(const print::PrintJob& job) {
+    const std::vector<std::string_view> cut = print::cutCellsOf(job);
+    const std::optional<std::string> question = print::cutCellsQuestion(cut);
+    if (!question) {
+        return true;
+    }
+    QWidget* owner = m_previewFrame ? static_cast<QWidget*>(m_previewFrame.data()) : this;
+    return m_services.ask(owner, widgets::qText(*question),
+                          widgets::PlatformServices::Buttons::YesNo) ==
+           widgets::PlatformServices::Answer::Yes;
 }
 
 // Before the print dialog: a print service that does not answer would hold the window while the

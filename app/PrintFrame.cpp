@@ -126,12 +126,12 @@ void CMainFrame::preparePrinter(QPrinter& printer) {
 
 CMainFrame::CMainFrame(PageDrawing drawing, QWidget* owner, PrintCommand command,
                        const QString& title, widgets::PrintDialogService& printDialog,
-                       PrintServiceHooks service)
+                       PrintHooks hooks)
     : QMainWindow(nullptr)
     , m_owner(owner)
     , m_directPrint(command == PrintCommand::Print)
     , m_printDialog(printDialog)
-    , m_service(std::move(service))
+    , m_hooks(std::move(hooks))
     , m_printer(QPrinter::HighResolution) {
     setAttribute(Qt::WA_DeleteOnClose);
     // Closing the print window ends the print command, never the program (the form is hidden
@@ -139,8 +139,8 @@ CMainFrame::CMainFrame(PageDrawing drawing, QWidget* owner, PrintCommand command
     setAttribute(Qt::WA_QuitOnClose, false);
     setObjectName(QStringLiteral("printFrame"));
     preparePrinter(m_printer);
-    if (!m_service.jobName.isEmpty()) {
-        m_printer.setDocName(m_service.jobName);
+    if (!m_hooks.jobName.isEmpty()) {
+        m_printer.setDocName(m_hooks.jobName);
     }
     m_wrapper = new CWrapperView(std::move(drawing), this);
 
@@ -190,7 +190,8 @@ void CMainFrame::addToolbar() {
 
     QAction* print = add(QStringLiteral("打印"), "printAction");
     connect(print, &QAction::triggered, this, [this] {
-        if (printThroughDialog() != PrintResult::Failed) {
+        const PrintResult result = printThroughDialog();
+        if (result == PrintResult::Printed || result == PrintResult::Cancelled) {
             close();
         }
     });
@@ -235,7 +236,10 @@ CMainFrame::~CMainFrame() {
 }
 
 PrintResult CMainFrame::printThroughDialog() {
-    if (m_service.answers && !m_service.answers()) {
+    if (m_hooks.confirm && !m_hooks.confirm()) {
+        return PrintResult::Declined;
+    }
+    if (m_hooks.answers && !m_hooks.answers()) {
         return PrintResult::Failed;
     }
     if (!m_printDialog.choosePrinter(m_printer, m_owner)) {
@@ -243,8 +247,8 @@ PrintResult CMainFrame::printThroughDialog() {
     }
     const bool toService =
         m_printer.outputFormat() == QPrinter::NativeFormat && !m_printer.printerName().isEmpty();
-    if (toService && m_service.handOver) {
-        return m_service.handOver(m_printer) ? PrintResult::Printed : PrintResult::Failed;
+    if (toService && m_hooks.handOver) {
+        return m_hooks.handOver(m_printer) ? PrintResult::Printed : PrintResult::Failed;
     }
     m_wrapper->drawPage(&m_printer);
     return PrintResult::Printed;

@@ -54,21 +54,23 @@ protected:
 // The two print commands: Print goes straight to the print dialog, Preview shows the page first.
 enum class PrintCommand { Preview, Print };
 
-// The print service behind the print dialog. `answers` is asked before the dialog opens: false
-// when the service does not answer (the clerk has been told, and no dialog waits on it).
-// `handOver` takes the page once the dialog has chosen a printer of the service (not a PDF
-// file): true when the job was taken, false when it was not (the clerk has been told why).
-// Either may be empty: the dialog then opens at once, and the page is drawn on the printer.
-// `jobName` names the job in the queue and the PDF file the dialog proposes (the form's title
-// where it is empty).
-struct PrintServiceHooks {
+// What a print command adds to its window's printing. `confirm` is asked first: false when the
+// clerk does not want this page on paper after all. `answers` is asked before the print dialog
+// opens: false when the print service does not answer (the clerk has been told, and no dialog
+// waits on it). `handOver` takes the page once the dialog has chosen a printer of the service
+// (not a PDF file): true when the job was taken, false when it was not (the clerk has been told
+// why). `jobName` names the job and the PDF file the dialog proposes. Any may be empty: the
+// dialog then opens at once, and the page is drawn on the printer.
+struct PrintHooks {
+    std::function<bool()> confirm;
     std::function<bool()> answers;
     std::function<bool(QPrinter& printer)> handOver;
     QString jobName;
 };
 
-// How a print through the dialog ended. After Failed the preview stays open.
-enum class PrintResult { Printed, Cancelled, Failed };
+// How a print through the dialog ended. After Declined (the clerk's second thoughts) and Failed
+// the preview stays open.
+enum class PrintResult { Printed, Cancelled, Declined, Failed };
 
 // The window of one print command. For Print it prints at once through the print dialog and
 // closes; for Preview it shows the preview maximised, with 打印, the zoom controls (放大, 缩小,
@@ -78,7 +80,7 @@ class CMainFrame final : public QMainWindow {
     Q_OBJECT
 public:
     CMainFrame(PageDrawing drawing, QWidget* owner, PrintCommand command, const QString& title,
-               widgets::PrintDialogService& printDialog, PrintServiceHooks service = {});
+               widgets::PrintDialogService& printDialog, PrintHooks hooks = {});
     ~CMainFrame() override;
 
     CMyPreviewView* previewView() const { return m_preview; }
@@ -95,7 +97,7 @@ private:
     QPointer<QWidget> m_owner;
     bool m_directPrint;
     widgets::PrintDialogService& m_printDialog;
-    PrintServiceHooks m_service;
+    PrintHooks m_hooks;
     QPrinter m_printer;
     CWrapperView* m_wrapper = nullptr;
     CMyPreviewView* m_preview = nullptr;

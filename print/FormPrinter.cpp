@@ -15,29 +15,51 @@ record::GbkString fixedText(std::string_view utf8) {
 
 void drawFixedTexts(std::span<const layout::FixedText> texts, PageCanvas& canvas) {
     for (const layout::FixedText& text : texts) {
-        canvas.drawText(fixedText(text.text), text.box, text.format);
+        static_cast<void>(canvas.drawText(fixedText(text.text), text.box, text.format));
     }
 }
 
-void drawValue(const record::GbkString& text, const Box& box, TextFormat format, int fittedWidth,
-               PageCanvas& canvas) {
-    if (fittedWidth == 0) {
-        canvas.drawText(text, box, format);
-        return;
-    }
-    // A long text gets a smaller font for this one cell; the values font is selected again after.
-    const bool fits = layout::kUnitsPerFittedByte * static_cast<long>(text.size()) <= fittedWidth;
-    canvas.selectFont(fits ? layout::kValueFont : layout::kSmallValueFont);
-    canvas.drawText(text, box, format);
-    canvas.selectFont(layout::kValueFont);
-}
+// Draws the values of the cells; a value its cell cannot show whole is named in `cut` and its
+// box marked.
+class ValueDrawing {
+public:
+    ValueDrawing(PageCanvas& canvas, std::vector<std::string_view>* cut)
+        : m_canvas(canvas)
+        , m_cut(cut) {}
 
-void drawValues(std::span<const layout::ValueCell> layoutCells, const FormSlots& cells,
-                PageCanvas& canvas) {
-    for (const layout::ValueCell& cell : layoutCells) {
-        drawValue(cells.*cell.slot, cell.box, cell.format, cell.fittedWidth, canvas);
+    void draw(std::string_view name, const record::GbkString& text, const Box& box,
+              TextFormat format, int fittedWidth = 0) {
+        // A long text gets a smaller font for this one cell; the values font is selected again
+        // after.
+        bool whole = true;
+        if (fittedWidth == 0) {
+            whole = m_canvas.drawText(text, box, format);
+        } else {
+            const bool fits =
+                layout::kUnitsPerFittedByte * static_cast<long>(text.size()) <= fittedWidth;
+            m_canvas.selectFont(fits ? layout::kValueFont : layout::kSmallValueFont);
+            whole = m_canvas.drawText(text, box, format);
+            m_canvas.selectFont(layout::kValueFont);
+        }
+        if (whole) {
+            return;
+        }
+        if (m_cut != nullptr) {
+            m_cut->push_back(name);
+        }
+        m_canvas.markCutBox(box);
     }
-}
+
+    void draw(std::span<const layout::ValueCell> layoutCells, const FormSlots& cells) {
+        for (const layout::ValueCell& cell : layoutCells) {
+            draw(cell.name, cells.*cell.slot, cell.box, cell.format, cell.fittedWidth);
+        }
+    }
+
+private:
+    PageCanvas& m_canvas;
+    std::vector<std::string_view>* m_cut;
+};
 
 // The symbol of the payload stretched into its box.
 barcode::DrawStatus drawBarcode(std::string_view payload, PageCanvas& canvas) {
@@ -53,14 +75,19 @@ barcode::DrawStatus drawBarcode(std::string_view payload, PageCanvas& canvas) {
 } // namespace
 
 barcode::DrawStatus FormPrinter::drawPage(const FormSlots& cells, std::string_view payload,
-                                          PageCanvas& canvas) const {
+                                          PageCanvas& canvas,
+                                          std::vector<std::string_view>* cut) const {
+    if (cut != nullptr) {
+        cut->clear();
+    }
     const barcode::DrawStatus barcodeStatus = drawBarcode(payload, canvas);
     if (barcodeStatus != barcode::DrawStatus::Ok) {
         return barcodeStatus;
     }
 
     canvas.selectFont(layout::kTitleFont);
-    canvas.drawText(fixedText(layout::kTitle), layout::kTitleBox, TextFormat::LineCentred);
+    static_cast<void>(
+        canvas.drawText(fixedText(layout::kTitle), layout::kTitleBox, TextFormat::LineCentred));
 
     canvas.drawRectangle(layout::kTableFrame);
     for (const layout::Rule& rule : layout::kHorizontalRules) {
@@ -83,10 +110,11 @@ barcode::DrawStatus FormPrinter::drawPage(const FormSlots& cells, std::string_vi
     drawFixedTexts(std::span(layout::kNotes).last(1), canvas);
 
     canvas.selectFont(layout::kValueFont);
-    drawValues(layout::kValuesBeforeHeldPassport, cells, canvas);
-    canvas.drawText(cells.heldPassportStatus + cells.heldPassportNumber, layout::kHeldPassportBox,
-                    layout::kHeldPassportFormat);
-    drawValues(layout::kValuesAfterHeldPassport, cells, canvas);
+    ValueDrawing values(canvas, cut);
+    values.draw(layout::kValuesBeforeHeldPassport, cells);
+    values.draw(layout::kHeldPassportName, cells.heldPassportStatus + cells.heldPassportNumber,
+                layout::kHeldPassportBox, layout::kHeldPassportFormat);
+    values.draw(layout::kValuesAfterHeldPassport, cells);
     return barcode::DrawStatus::Ok;
 }
 

@@ -5,6 +5,7 @@
 #include "print/PageCanvas.h"
 
 #include <string_view>
+#include <vector>
 
 namespace parvelin::print {
 
@@ -12,10 +13,14 @@ namespace parvelin::print {
 // at the top right, the title, the ruled table with its labels and notes, and the values in their
 // cells. When the barcode cannot be made, nothing else of the page is drawn and its status is
 // returned.
+//
+// Values their cells cannot show whole are named in `cut` (the cells' labels, in page order)
+// where it is given, and their boxes are marked on the canvas (PageCanvas::markCutBox).
 class FormPrinter {
 public:
     [[nodiscard]] barcode::DrawStatus drawPage(const FormSlots& cells, std::string_view payload,
-                                               PageCanvas& canvas) const;
+                                               PageCanvas& canvas,
+                                               std::vector<std::string_view>* cut = nullptr) const;
 };
 
 } // namespace parvelin::print

@@ -72,8 +72,12 @@ public:
     // A rectangle outlined in black and filled white.
     virtual void drawRectangle(const Box& box) = 0;
     // Black text on white: each line covers what lies under its own extent (one cell high, from
-    // its first character to its last), the rest of the box stays as it was.
-    virtual void drawText(record::GbkStringView text, const Box& box, TextFormat format) = 0;
+    // its first character to its last), the rest of the box stays as it was. True when the whole
+    // text is shown; false when the box cuts some of it off.
+    virtual bool drawText(record::GbkStringView text, const Box& box, TextFormat format) = 0;
+    // Marks a box whose value the page cannot show whole, for the clerk's eyes on the screen; a
+    // canvas for paper or files draws nothing.
+    virtual void markCutBox(const Box& box) = 0;
     // The picture stretched to fill the box in both directions, without smoothing: every pixel
     // stays a sharp-edged cell. False when the picture cannot be drawn.
     [[nodiscard]] virtual bool drawPicture(const GreyPicture& picture, const Box& box) = 0;

@@ -132,6 +132,7 @@ inline constexpr std::array<FixedText, 4> kNotes = {{
 // Where a value is drawn. A cell with a fitted width switches to the small font when its text is
 // long: 29 units per byte of GBK text beyond that width.
 struct ValueCell {
+    std::string_view name; // the cell's label, for the clerk
     record::GbkString FormSlots::*slot;
     Box box;
     TextFormat format;
@@ -142,36 +143,45 @@ inline constexpr int kUnitsPerFittedByte = 29;
 
 // The held-passport cell shows the status followed directly by the number; it is drawn after
 // externalUnit, in the cell below.
+inline constexpr std::string_view kHeldPassportName = "原持有效护照";
 inline constexpr Box kHeldPassportBox{1275, 2994, 2545, 3215};
 inline constexpr TextFormat kHeldPassportFormat = TextFormat::WrapEdit;
 
 // The value cells in drawing order, up to the held-passport cell and after it.
 inline constexpr std::array<ValueCell, 17> kValuesBeforeHeldPassport = {{
-    {&FormSlots::unitName, {940, 1448, 2204, 1787}, TextFormat::Wrap},
-    {&FormSlots::sequenceText, {2760, 1448, 4754, 1587}, TextFormat::Wrap},
-    {&FormSlots::fillDateText, {2760, 1604, 4754, 1787}, TextFormat::Wrap},
-    {&FormSlots::surnameChinese, {1015, 1809, 1485, 2030}, TextFormat::WrapEdit, 470},
-    {&FormSlots::givenNameChinese, {2035, 1809, 2525, 2030}, TextFormat::WrapEdit, 490},
-    {&FormSlots::surnamePinyin, {1015, 2046, 1485, 2267}, TextFormat::WrapEdit, 470},
-    {&FormSlots::givenNamePinyin, {2035, 2046, 3025, 2267}, TextFormat::WrapEdit, 990},
-    {&FormSlots::sex, {2785, 1809, 3262, 2030}, TextFormat::Centred},
-    {&FormSlots::ethnicityText, {2785, 2046, 3262, 2267}, TextFormat::WrapCentred},
-    {&FormSlots::birthPlace, {3705, 1809, 4269, 2030}, TextFormat::WrapEdit},
-    {&FormSlots::birthDateText, {3705, 2046, 4249, 2267}, TextFormat::Wrap},
-    {&FormSlots::idDocumentType, {1085, 2283, 2545, 2504}, TextFormat::Wrap},
-    {&FormSlots::idDocumentNumber, {3055, 2283, 4249, 2504}, TextFormat::WrapEdit},
-    {&FormSlots::workUnit, {1085, 2520, 2545, 2741}, TextFormat::Wrap, 1480},
-    {&FormSlots::positionText, {3055, 2520, 4249, 2741}, TextFormat::Wrap},
-    {&FormSlots::occupationCategory, {1085, 2757, 2545, 2978}, TextFormat::Wrap},
-    {&FormSlots::externalUnit, {3055, 2757, 4249, 2978}, TextFormat::WrapEdit, 1044},
+    {"单位名称", &FormSlots::unitName, {940, 1448, 2204, 1787}, TextFormat::Wrap},
+    {"人员序号", &FormSlots::sequenceText, {2760, 1448, 4754, 1587}, TextFormat::Wrap},
+    {"填表日期", &FormSlots::fillDateText, {2760, 1604, 4754, 1787}, TextFormat::Wrap},
+    {"中文姓", &FormSlots::surnameChinese, {1015, 1809, 1485, 2030}, TextFormat::WrapEdit, 470},
+    {"中文名", &FormSlots::givenNameChinese, {2035, 1809, 2525, 2030}, TextFormat::WrapEdit, 490},
+    {"姓拼音", &FormSlots::surnamePinyin, {1015, 2046, 1485, 2267}, TextFormat::WrapEdit, 470},
+    {"名拼音", &FormSlots::givenNamePinyin, {2035, 2046, 3025, 2267}, TextFormat::WrapEdit, 990},
+    {"性别", &FormSlots::sex, {2785, 1809, 3262, 2030}, TextFormat::Centred},
+    {"民族", &FormSlots::ethnicityText, {2785, 2046, 3262, 2267}, TextFormat::WrapCentred},
+    {"出生地", &FormSlots::birthPlace, {3705, 1809, 4269, 2030}, TextFormat::WrapEdit},
+    {"出生日期", &FormSlots::birthDateText, {3705, 2046, 4249, 2267}, TextFormat::Wrap},
+    {"证件种类", &FormSlots::idDocumentType, {1085, 2283, 2545, 2504}, TextFormat::Wrap},
+    {"证件号码", &FormSlots::idDocumentNumber, {3055, 2283, 4249, 2504}, TextFormat::WrapEdit},
+    {"工作单位", &FormSlots::workUnit, {1085, 2520, 2545, 2741}, TextFormat::Wrap, 1480},
+    {"职务", &FormSlots::positionText, {3055, 2520, 4249, 2741}, TextFormat::Wrap},
+    {"职业属性", &FormSlots::occupationCategory, {1085, 2757, 2545, 2978}, TextFormat::Wrap},
+    {"对外单位", &FormSlots::externalUnit, {3055, 2757, 4249, 2978}, TextFormat::WrapEdit, 1044},
 }};
 
 inline constexpr std::array<ValueCell, 5> kValuesAfterHeldPassport = {{
-    {&FormSlots::externalIdentity, {3055, 2994, 4249, 3215}, TextFormat::WrapEdit, 1044},
-    {&FormSlots::filingText, {1085, 3231, 2545, 3452}, TextFormat::Wrap},
-    {&FormSlots::photoNumber, {3055, 3231, 4249, 3452}, TextFormat::WrapEdit},
-    {&FormSlots::externalIdentityNote, {1085, 3468, 4249, 3689}, TextFormat::WrapEdit, 3200},
-    {&FormSlots::remarks, {1085, 3705, 4249, 3909}, TextFormat::Wrap, 3200},
+    {"对外身份",
+     &FormSlots::externalIdentity,
+     {3055, 2994, 4249, 3215},
+     TextFormat::WrapEdit,
+     1044},
+    {"人员审批及备案号", &FormSlots::filingText, {1085, 3231, 2545, 3452}, TextFormat::Wrap},
+    {"数字照片编号", &FormSlots::photoNumber, {3055, 3231, 4249, 3452}, TextFormat::WrapEdit},
+    {"身份加注",
+     &FormSlots::externalIdentityNote,
+     {1085, 3468, 4249, 3689},
+     TextFormat::WrapEdit,
+     3200},
+    {"备注", &FormSlots::remarks, {1085, 3705, 4249, 3909}, TextFormat::Wrap, 3200},
 }};
 
 } // namespace parvelin::print::layout

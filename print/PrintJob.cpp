@@ -32,7 +32,8 @@ std::variant<PrintJob, datafile::CheckFailure> preparePrintJob(record::MemberRec
 
 barcode::DrawStatus drawFormPage(PrintJob& job, PageCanvas& canvas,
                                  const std::function<void(std::string_view)>& warn) {
-    const barcode::DrawStatus status = FormPrinter().drawPage(job.cells, job.payload, canvas);
+    const barcode::DrawStatus status =
+        FormPrinter().drawPage(job.cells, job.payload, canvas, &job.cutCells);
     if (status != barcode::DrawStatus::Ok && !job.warned) {
         // Marked first: a page drawn again while the warning is up must not warn twice.
         job.warned = true;

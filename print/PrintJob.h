@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 namespace parvelin::print {
 
@@ -30,6 +31,8 @@ struct PrintJob {
     FormSlots cells;
     std::string payload;
     bool warned = false;
+    // The cells whose values the page cannot show whole, as the last drawing found them.
+    std::vector<std::string_view> cutCells;
 };
 
 // The job of a record that has passed the checks: the name separator appended to the record

@@ -32,6 +32,17 @@ std::string printWaitingMessage(std::string_view cause, std::string_view printer
     return withPrinter("打印任务正在等待：", cause, printer);
 }
 
+std::optional<std::string> cutCellsQuestion(std::span<const std::string_view> cells) {
+    if (cells.empty()) {
+        return std::nullopt;
+    }
+    std::string names;
+    for (const std::string_view cell : cells) {
+        names += (names.empty() ? "" : "、") + std::string(cell);
+    }
+    return "以下内容在表格中显示不全，打印出来会缺字：" + names + "。\n仍要打印吗？";
+}
+
 std::string noA4Question(std::string_view printer) {
     return "打印机“" + std::string(printer) + "”没有A4纸。\n按该打印机的纸张缩放打印，还是取消？";
 }

@@ -2,6 +2,8 @@
 
 #include "record/MemberRecord.h"
 
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -21,6 +23,10 @@ std::string printJobName(const record::MemberRecord& record, std::string_view da
 std::string printFailedMessage(std::string_view cause, std::string_view printer);
 // "打印任务正在等待：<cause>（打印机：<printer>）": the job is queued but the printer holds it.
 std::string printWaitingMessage(std::string_view cause, std::string_view printer);
+
+// The question before a page goes to paper with values that their cells cannot show whole (named
+// by their labels), or std::nullopt when every value fits. Answered 是 or 否.
+std::optional<std::string> cutCellsQuestion(std::span<const std::string_view> cells);
 
 // The question when the chosen printer has no A4 paper, and its answers; the last cancels.
 std::string noA4Question(std::string_view printer);

@@ -107,4 +107,12 @@ ImageResult renderPageImage(PrintJob& job, int dpi, const Warn& warn) {
     return {image, status};
 }
 
+std::vector<std::string_view> cutCellsOf(const PrintJob& job) {
+    // Lines break in page units, the same on every device: a coarse image finds what paper cuts.
+    constexpr int kMeasuringDpi = 30;
+    PrintJob aside = job;
+    renderPageImage(aside, kMeasuringDpi, [](std::string_view) {});
+    return aside.cutCells;
+}
+
 } // namespace parvelin::print

@@ -41,4 +41,8 @@ struct ImageResult {
 };
 ImageResult renderPageImage(PrintJob& job, int dpi, const Warn& warn);
 
+// The cells whose values the job's page cannot show whole, found by drawing it once aside: the
+// job itself, and the warning it gives, are left as they were.
+std::vector<std::string_view> cutCellsOf(const PrintJob& job);
+
 } // namespace parvelin::print

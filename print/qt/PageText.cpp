@@ -86,6 +86,7 @@ PageText::PageText(const QString& text, const FormFont& font, const Box& box, Te
     for (QTextLine line = m_layout.createLine(); line.isValid(); line = m_layout.createLine()) {
         const double top = box.top + font.cellHeight * static_cast<double>(m_lines.size());
         if (!isSingleLine(format) && top + font.cellHeight > box.bottom) {
+            m_showsAll = false;
             break; // a line that would be cut off at the box's bottom is left out
         }
         line.setLineWidth(width);
@@ -103,7 +104,11 @@ PageText::PageText(const QString& text, const FormFont& font, const Box& box, Te
         // it (descenders reach past the cell).
         m_overflows = m_overflows || extent.left() < box.left || extent.right() > box.right ||
                       top + font.baseline + line.descent() / kScale > box.bottom;
+        // Half a page unit of grace: a line that just fills its box is whole.
+        m_showsAll = m_showsAll && natural / kScale <= box.width() + 0.5;
         if (isSingleLine(format)) {
+            m_showsAll =
+                m_showsAll && line.textStart() + line.textLength() >= m_layout.text().size();
             break;
         }
     }

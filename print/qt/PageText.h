@@ -30,6 +30,10 @@ public:
 
     const std::vector<PageTextLine>& lines() const { return m_lines; }
 
+    // Whether every character of the text is in a line that is shown whole: no line left out at
+    // the box's bottom, none cut at its sides.
+    bool showsAll() const { return m_showsAll; }
+
     // Draws the text opaque: each line's own extent white, then the glyphs in black, so that it
     // covers what was drawn before it there and leaves the rest of its box as it was.
     void draw(QPainter& painter) const;
@@ -41,6 +45,7 @@ private:
     Box m_box;
     std::vector<PageTextLine> m_lines;
     bool m_overflows = false;
+    bool m_showsAll = true;
     double m_emboldening;
 };
 

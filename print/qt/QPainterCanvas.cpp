@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QPaintEngine>
+
 namespace parvelin::print {
 
 namespace {
@@ -56,13 +58,31 @@ void QPainterCanvas::drawRectangle(const Box& box) {
     m_painter.drawRect(QRectF(box.left, box.top, box.width(), box.height()));
 }
 
-void QPainterCanvas::drawText(record::GbkStringView text, const Box& box, TextFormat format) {
+bool QPainterCanvas::drawText(record::GbkStringView text, const Box& box, TextFormat format) {
     if (text.empty()) {
-        return;
+        return true;
     }
     const QString string = toQString(text);
     m_drawn.characters += string;
-    PageText(string, m_font, box, format).draw(m_painter);
+    const PageText set(string, m_font, box, format);
+    set.draw(m_painter);
+    return set.showsAll();
+}
+
+// Drawn only on the screen's preview (Qt records its pages as pictures): a red frame just inside
+// the box, so that the clerk sees which value the paper will cut.
+void QPainterCanvas::markCutBox(const Box& box) {
+    if (m_painter.paintEngine() == nullptr ||
+        m_painter.paintEngine()->type() != QPaintEngine::Picture) {
+        return;
+    }
+    constexpr int kMarkWidth = 8; // page units: about a third of a millimetre
+    m_painter.save();
+    m_painter.setPen(QPen(QColor(0xd0, 0x20, 0x20), kMarkWidth, Qt::DashLine));
+    m_painter.setBrush(Qt::NoBrush);
+    m_painter.drawRect(QRectF(box.left, box.top, box.width(), box.height())
+                           .adjusted(kMarkWidth, kMarkWidth, -kMarkWidth, -kMarkWidth));
+    m_painter.restore();
 }
 
 bool QPainterCanvas::drawPicture(const GreyPicture& picture, const Box& box) {

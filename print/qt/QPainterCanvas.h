@@ -25,7 +25,8 @@ public:
     void selectFont(const FontSpec& font) override;
     void drawLine(Point from, Point to) override;
     void drawRectangle(const Box& box) override;
-    void drawText(record::GbkStringView text, const Box& box, TextFormat format) override;
+    bool drawText(record::GbkStringView text, const Box& box, TextFormat format) override;
+    void markCutBox(const Box& box) override;
     bool drawPicture(const GreyPicture& picture, const Box& box) override;
 
     // The characters drawn so far and the faces of the fonts selected.

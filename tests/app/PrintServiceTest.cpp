@@ -3,6 +3,10 @@
 
 #include "app/ChineseLanguage.h"
 #include "app/PrintFrame.h"
+#include "datafile/AtomicFile.h"
+#include "datafile/DataFile.h"
+#include "datafile/OpenedDataFile.h"
+#include "datafile/RecordText.h"
 #include "tests/support/TestData.h"
 #include "tests/support/app/FormFixture.h"
 #include "tests/support/app/PrivatePrintService.h"
@@ -17,6 +21,7 @@
 
 using parvelin::test::FormFixture;
 using parvelin::test::PrivatePrintService;
+using parvelin::widgets::PlatformServices;
 
 namespace {
 
@@ -111,23 +116,33 @@ void PrintServiceTest::theClerkLearnsWhatBecameOfTheJob_data() {
     QTest::addColumn<bool>("fromPreview");
     QTest::addColumn<QString>("notice");
     QTest::addColumn<QByteArray>("paper"); // of the job as the printer got it; empty for none
+    // A third line of remarks, which the page cuts, and the clerk's answer to the question it
+    // raises (-1: no question).
+    QTest::addColumn<int>("printCut");
     const QByteArray a4 = "%%HiResBoundingBox: 0 0 595.00 842.00";
     const QByteArray letter = "%%HiResBoundingBox: 0 0 612.00 792.00";
     QTest::newRow("a Letter printer is asked for A4")
-        << QStringLiteral("letter") << false << QString() << a4;
+        << QStringLiteral("letter") << false << QString() << a4 << -1;
     QTest::newRow("a printer without A4 prints scaled, when the clerk agrees")
-        << QStringLiteral("letteronly") << false << QString() << letter;
+        << QStringLiteral("letteronly") << false << QString() << letter << -1;
     QTest::newRow("a queue that takes no jobs")
         << QStringLiteral("rejecting") << true
-        << QStringLiteral("打印失败：打印机不接受新的打印任务（打印机：rejecting）")
-        << QByteArray();
+        << QStringLiteral("打印失败：打印机不接受新的打印任务（打印机：rejecting）") << QByteArray()
+        << -1;
     QTest::newRow("a paused printer holds the job")
         << QStringLiteral("stopped") << false
-        << QStringLiteral("打印任务正在等待：打印机已暂停（打印机：stopped）") << QByteArray();
+        << QStringLiteral("打印任务正在等待：打印机已暂停（打印机：stopped）") << QByteArray()
+        << -1;
+    QTest::newRow("remarks the page cuts: the clerk thinks again")
+        << QStringLiteral("letter") << true << QString() << QByteArray() << 0;
+    QTest::newRow("remarks the page cuts, printed all the same")
+        << QStringLiteral("letter") << false << QString() << a4 << 1;
     QTest::newRow("a service that does not answer")
-        << QStringLiteral("frozen") << false << QStringLiteral("打印服务无响应") << QByteArray();
+        << QStringLiteral("frozen") << false << QStringLiteral("打印服务无响应") << QByteArray()
+        << -1;
     QTest::newRow("a service that stops answering while the preview is open")
-        << QStringLiteral("frozen") << true << QStringLiteral("打印服务无响应") << QByteArray();
+        << QStringLiteral("frozen") << true << QStringLiteral("打印服务无响应") << QByteArray()
+        << -1;
 }
 
 void PrintServiceTest::theClerkLearnsWhatBecameOfTheJob() {
@@ -135,15 +150,28 @@ void PrintServiceTest::theClerkLearnsWhatBecameOfTheJob() {
     QFETCH(bool, fromPreview);
     QFETCH(QString, notice);
     QFETCH(QByteArray, paper);
+    QFETCH(int, printCut);
     auto& services = m_fixture->services;
     const QString file = m_fixture->folder.filePath(QStringLiteral("000013012201103330_3676.zbdw"));
-    QVERIFY(QFile::copy(QStringLiteral(PARVELIN_TEST_DATA "/samples/000.zbdw"), file));
+    auto sample = parvelin::datafile::openDataFile(PARVELIN_TEST_DATA "/samples/000.zbdw", {});
+    QVERIFY(std::holds_alternative<parvelin::datafile::OpenedDataFile>(sample));
+    auto applicant = std::get<parvelin::datafile::OpenedDataFile>(sample).record;
+    if (printCut >= 0) {
+        applicant.remarks = parvelin::record::gbk("第一行\r\n第二行\r\n赴遼寧省參加會議後出國");
+    }
+    QVERIFY(!parvelin::datafile::writeFileAtomically(
+        file.toStdString(),
+        parvelin::datafile::sealRecord(parvelin::datafile::composeFileRecord(applicant))));
+    if (printCut >= 0) {
+        services.answers.push_back(printCut == 1 ? PlatformServices::Answer::Yes
+                                                 : PlatformServices::Answer::No);
+    }
     services.openPaths.push_back(file);
     m_fixture->find<QPushButton>("openButton")->click();
     QVERIFY(services.notices.isEmpty());
 
     const bool frozen = queue == QStringLiteral("frozen");
-    if (!frozen) {
+    if (!frozen && printCut != 0) {
         services.printPaths.push_back(QStringLiteral("printer:") + queue);
     }
     if (queue == QStringLiteral("letteronly")) {
@@ -168,7 +196,12 @@ void PrintServiceTest::theClerkLearnsWhatBecameOfTheJob() {
     if (fromPreview) {
         QVERIFY2(printFrame() != nullptr, "the preview stays open when nothing was printed");
     }
-    if (frozen) {
+    if (printCut >= 0) {
+        QCOMPARE(services.prompts.size(), std::size_t(1));
+        QCOMPARE(services.prompts[0].text,
+                 QStringLiteral("以下内容在表格中显示不全，打印出来会缺字：备注。\n仍要打印吗？"));
+    }
+    if (frozen || printCut == 0) {
         QCOMPARE(services.printDialogs, 0);
         QVERIFY(m_fixture->form.isVisible() || fromPreview); // the form stays usable
     }

@@ -22,11 +22,13 @@ public:
         record("line " + point(from) + " " + point(to));
     }
     void drawRectangle(const print::Box& box) override { record("rect " + boxText(box)); }
-    void drawText(record::GbkStringView text, const print::Box& box,
+    bool drawText(record::GbkStringView text, const print::Box& box,
                   print::TextFormat format) override {
         record("text " + formatName(format) + " " + boxText(box) + " " +
                record::gbkToUtf8Lossy(text));
+        return true;
     }
+    void markCutBox(const print::Box& box) override { record("cut " + boxText(box)); }
     bool drawPicture(const print::GreyPicture& picture, const print::Box& box) override {
         record("picture " + std::to_string(picture.width) + "x" + std::to_string(picture.height) +
                " " + boxText(box));

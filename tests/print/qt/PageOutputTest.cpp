@@ -7,6 +7,7 @@
 #include "print/qt/OffscreenGui.h"
 #include "print/qt/PageText.h"
 #include "print/qt/QPainterCanvas.h"
+#include "tests/support/Applicants.h"
 #include "tests/support/BarcodePayloads.h"
 #include "tests/support/FixedClock.h"
 #include "tests/support/PdfPages.h"
@@ -15,6 +16,7 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPicture>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <ZXing/ReadBarcode.h>
@@ -223,6 +225,47 @@ TEST(PageOutput, WrappedTextsLeaveOutALineThatWouldBeCutOff) {
     const std::string word(60, 'W');
     EXPECT_LT(inkOfText(word, tall, TextFormat::Wrap).bottom(), 250);
     EXPECT_GT(inkOfText(word, tall, TextFormat::WrapEdit).bottom(), 300);
+}
+
+// A value its cell cannot show whole is named for the print question, and its box is marked in
+// red on the screen's preview (Qt records the preview's pages as pictures), never on paper.
+TEST(PageOutput, CutValuesAreNamedAndMarkedOnTheScreenOnly) {
+    record::MemberRecord applicant = test::validApplicant();
+    applicant.remarks = record::gbk("第一行\r\n第二行");
+    EXPECT_TRUE(cutCellsOf(jobFor(applicant)).empty()) << "two lines fit the remarks box";
+    applicant.remarks += record::gbk("\r\n赴遼寧省參加會議後出國");
+    PrintJob job = jobFor(applicant);
+    EXPECT_EQ(cutCellsOf(job), std::vector<std::string_view>{"备注"});
+    EXPECT_TRUE(job.cutCells.empty()) << "the job itself is left as it was";
+
+    constexpr int kDpi = 100; // page units are 1/600 inch: six to a pixel
+    const Box& remarks = layout::kValuesAfterHeldPassport.back().box;
+    const auto redInRemarks = [&](bool onScreen) {
+        QImage page(800, 1200, QImage::Format_RGB32);
+        page.fill(Qt::white);
+        QPicture preview;
+        QPainter painter;
+        onScreen ? painter.begin(&preview) : painter.begin(&page);
+        {
+            QPainterCanvas canvas(painter, kDpi, kDpi);
+            drawFormPage(job, canvas, kNoWarning);
+        }
+        painter.end();
+        if (onScreen) {
+            QPainter player(&page);
+            player.drawPicture(0, 0, preview);
+        }
+        int red = 0;
+        for (int y = remarks.top / 6; y < remarks.bottom / 6; ++y) {
+            for (int x = remarks.left / 6; x < remarks.right / 6; ++x) {
+                const QColor colour = page.pixelColor(x, y);
+                red += colour.red() > 150 && colour.green() < 100 ? 1 : 0;
+            }
+        }
+        return red;
+    };
+    EXPECT_GT(redInRemarks(true), 100);
+    EXPECT_EQ(redInRemarks(false), 0);
 }
 
 // Text is drawn opaque, line by line: a rule under a line of text is covered where the line lies
