@@ -69,8 +69,8 @@ bool QPainterCanvas::drawText(record::GbkStringView text, const Box& box, TextFo
     return set.showsAll();
 }
 
-// Drawn only on the screen's preview (Qt records its pages as pictures): a red frame just inside
-// the box, so that the clerk sees which value the paper will cut.
+// Drawn only on the screen's preview (Qt records its pages as pictures): a red frame round the
+// box, so that the clerk sees which value the paper will cut.
 void QPainterCanvas::markCutBox(const Box& box) {
     if (m_painter.paintEngine() == nullptr ||
         m_painter.paintEngine()->type() != QPaintEngine::Picture) {
@@ -80,8 +80,9 @@ void QPainterCanvas::markCutBox(const Box& box) {
     m_painter.save();
     m_painter.setPen(QPen(QColor(0xd0, 0x20, 0x20), kMarkWidth, Qt::DashLine));
     m_painter.setBrush(Qt::NoBrush);
+    // Inside the box's rules, and left of its text, which starts at the box's left edge.
     m_painter.drawRect(QRectF(box.left, box.top, box.width(), box.height())
-                           .adjusted(kMarkWidth, kMarkWidth, -kMarkWidth, -kMarkWidth));
+                           .adjusted(-kMarkWidth, kMarkWidth, -kMarkWidth, -kMarkWidth));
     m_painter.restore();
 }
 
