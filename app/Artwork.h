@@ -3,9 +3,8 @@
 namespace parvelin::app {
 
 // The program's own artwork, embedded as Qt resources (resources/artwork.qrc, drawn by
-// tools/artwork).
+// tools/artwork); the banner is drawn at run time (ArtworkDrawing.h).
 namespace artwork {
-inline constexpr const char* kBanner = ":/artwork/banner.png";       // 855 x 146, across the top
 inline constexpr const char* kIcon = ":/artwork/icon.png";           // 64 x 64
 inline constexpr const char* kWarningSign = ":/artwork/warning.png"; // 16 x 16, red disc with "!"
 } // namespace artwork

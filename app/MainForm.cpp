@@ -2,6 +2,7 @@
 
 #include "app/AboutBox.h"
 #include "app/Artwork.h"
+#include "app/Banner.h"
 #include "app/TitleComboBox.h"
 #include "form/DialogTemplates.h"
 #include "form/FormTexts.h"
@@ -117,16 +118,17 @@ std::map<int, QWidget*> MainForm::createControls(const form::DialogBaseUnits& un
         case form::ControlKind::Label:
             break;
         case form::ControlKind::Bitmap:
-            showArtwork(item, static_cast<QLabel*>(widget));
+            showArtwork(item, widget);
             break;
         default:
             widget->installEventFilter(this);
             break;
         }
     }
-    // The frame and the banner lie under the fields.
-    frame->lower();
+    // The banner and the frame lie under the fields, the frame lowest: its top edge, which the
+    // layout puts inside the banner, stays hidden under it.
     m_banner->lower();
+    frame->lower();
 
     m_candidateLists = {findChild<widgets::CandidateList*>(QStringLiteral("surnamePinyinList")),
                         findChild<widgets::CandidateList*>(QStringLiteral("givenNamePinyinList"))};
@@ -137,6 +139,11 @@ std::map<int, QWidget*> MainForm::createControls(const form::DialogBaseUnits& un
 }
 
 QWidget* MainForm::createControl(const form::DialogControl& item) {
+    if (item.name == "banner") {
+        m_banner = new Banner(this);
+        m_banner->setObjectName(widgets::qText(item.name));
+        return m_banner;
+    }
     if (item.field != record::Field::externalIdentityNoteChoice) {
         return widgets::createControl(item, this);
     }
@@ -146,15 +153,11 @@ QWidget* MainForm::createControl(const form::DialogControl& item) {
     return m_titleList;
 }
 
-void MainForm::showArtwork(const form::DialogControl& item, QLabel* label) {
+void MainForm::showArtwork(const form::DialogControl& item, QWidget* widget) {
     if (item.name == "banner") {
-        m_banner = label;
         // Across the whole width of the form, whatever the font makes of it.
-        const QPixmap banner =
-            QPixmap(artwork::kBanner).scaledToWidth(width(), Qt::SmoothTransformation);
-        m_banner->setPixmap(banner);
-        m_banner->resize(banner.size());
-    } else {
+        m_banner->fitWidth(width());
+    } else if (auto* label = qobject_cast<QLabel*>(widget)) {
         label->setPixmap(QPixmap(artwork::kWarningSign));
         label->setAlignment(Qt::AlignCenter);
     }

@@ -47,6 +47,7 @@ struct PrintJob;
 
 namespace parvelin::app {
 
+class Banner;
 class TitleComboBox;
 enum class PrintCommand;
 
@@ -107,7 +108,7 @@ private:
     form::DialogBaseUnits setUpWindow();
     std::map<int, QWidget*> createControls(const form::DialogBaseUnits& units);
     QWidget* createControl(const form::DialogControl& item);
-    void showArtwork(const form::DialogControl& item, QLabel* label);
+    void showArtwork(const form::DialogControl& item, QWidget* widget);
     void guardTextInputs();
     void connectCommands();
     void connectFields();
@@ -206,7 +207,7 @@ private:
     TitleComboBox* m_titleList = nullptr;
     std::array<widgets::CandidateList*, 2> m_candidateLists{};
     std::array<QPushButton*, 2> m_dotButtons{};
-    QLabel* m_banner = nullptr;
+    Banner* m_banner = nullptr;
     QPointer<QMainWindow> m_previewFrame; // the window of the last print command, while it lives
 };
 

@@ -89,6 +89,12 @@ void LatinLineEdit::inputMethodEvent(QInputMethodEvent* event) {
 GbkPlainTextEdit::GbkPlainTextEdit(QWidget* parent)
     : QPlainTextEdit(parent) {
     setTabChangesFocus(true);
+    // At a fractional scale (150 %) the text area, rounded to whole device pixels, would cover
+    // three of the frame's edges. Kept a pixel inside them, over the box's own base colour, it
+    // leaves all four showing at every scale.
+    setViewportMargins(1, 1, 1, 1);
+    setBackgroundRole(QPalette::Base);
+    setAutoFillBackground(true);
     connect(this, &QPlainTextEdit::textChanged, this, &GbkPlainTextEdit::checkEdit);
 }
 

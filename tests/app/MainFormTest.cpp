@@ -45,6 +45,7 @@ private slots:
 
     void startsFreshWithTheStartupDefaults();
     void formFitsAClerksScreen();
+    void theFormStaysSharpAndWholeWhenScaled();
     void sequenceDrawnAsZeroLeavesTheFieldEmpty();
     void sortedListsFollowChineseCollation();
     void listsOpenBelowTheirBoxWithEntriesInPlace();
@@ -248,7 +249,53 @@ void MainFormTest::fixedTooltipsKeepTheFirstRegistration() {
             "请尽量保留默认序号，同一团组多人自行编号请填写阿拉伯数字并升序排列，注意避免重号"));
     QCOMPARE(find("surnamePinyin")->toolTip(), QStringLiteral("软件拼写可能不准确，请仔细核实"));
     QVERIFY(!find<QLabel>("sequenceHintIcon")->pixmap().isNull());
-    QVERIFY(!find<QLabel>("banner")->pixmap().isNull());
+}
+
+// What the desktop's scaling (150 %, 200 %) makes of the form: the banner is drawn afresh at the
+// screen's pixel ratio, not a picture blown up; the remarks box keeps its four edges; the frame
+// of the fields starts under the banner, not across it.
+void MainFormTest::theFormStaysSharpAndWholeWhenScaled() {
+    const auto drawn = [](QWidget* widget, qreal ratio) {
+        QImage image(widget->size() * ratio, QImage::Format_RGB32);
+        image.setDevicePixelRatio(ratio);
+        image.fill(Qt::black);
+        widget->render(&image);
+        return image;
+    };
+    QWidget* banner = find("banner");
+    const QImage sharp = drawn(banner, 2);
+    const QImage blownUp =
+        drawn(banner, 1).scaled(sharp.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    long difference = 0;
+    for (int y = 0; y < sharp.height(); ++y) {
+        for (int x = 0; x < sharp.width(); ++x) {
+            difference += std::abs(qGray(sharp.pixel(x, y)) - qGray(blownUp.pixel(x, y)));
+        }
+    }
+    QVERIFY2(difference / (sharp.width() * sharp.height()) >= 1,
+             "the banner at 200 % is the 100 % picture enlarged");
+
+    QWidget* remarks = find("remarks");
+    const QImage box = drawn(remarks, 1.5);
+    // An edge is a grey line, along the whole side, within the last three device pixels.
+    const auto lineDrawn = [&](bool column, int at) {
+        const int length = column ? box.height() : box.width();
+        for (int i = 3; i < length - 3; ++i) {
+            if (qGray(column ? box.pixel(at, i) : box.pixel(i, at)) > 230) {
+                return false;
+            }
+        }
+        return true;
+    };
+    const auto edgeDrawn = [&](bool column, int from, int step) {
+        return lineDrawn(column, from) || lineDrawn(column, from + step) ||
+               lineDrawn(column, from + 2 * step);
+    };
+    QVERIFY(edgeDrawn(true, 0, 1) && edgeDrawn(true, box.width() - 1, -1));
+    QVERIFY(edgeDrawn(false, 0, 1) && edgeDrawn(false, box.height() - 1, -1));
+
+    const QObjectList stacking = m_fixture->form.children();
+    QVERIFY(stacking.indexOf(find("fieldFrame")) < stacking.indexOf(banner));
 }
 
 void MainFormTest::namesProposePinyin_data() {
