@@ -13,8 +13,26 @@
 #include <span>
 
 #include <QBuffer>
+#include <QPrintEngine>
+#include <QPrinter>
 
 namespace parvelin::app {
+
+namespace {
+
+// The printer's options that the print dialog's properties set, as name and value pairs: Qt keeps
+// them under this key of its print engine (its CUPS support's PPK_CupsOptions).
+std::vector<PrinterOption> optionsChosenFor(QPrinter& printer) {
+    const auto kCupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+    const QStringList flat = printer.printEngine()->property(kCupsOptions).toStringList();
+    std::vector<PrinterOption> options;
+    for (qsizetype i = 0; i + 1 < flat.size(); i += 2) {
+        options.emplace_back(flat[i].toStdString(), flat[i + 1].toStdString());
+    }
+    return options;
+}
+
+} // namespace
 
 void MainForm::onPrintPreview() {
     runPrintCommand(PrintCommand::Preview);
@@ -124,7 +142,7 @@ bool MainForm::handOverToPrintService(QPrinter& printer, print::PrintJob& job,
     const QByteArray& bytes = pdf.data();
     const JobReport report =
         printPdf(printerName, jobName, std::string_view(bytes.constData(), bytes.size()),
-                 printer.copyCount(), fitToPaper);
+                 printer.copyCount(), fitToPaper, optionsChosenFor(printer));
     switch (report.outcome) {
     case JobReport::Outcome::Taken:
         return true;

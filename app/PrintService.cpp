@@ -1,5 +1,7 @@
 #include "app/PrintService.h"
 
+#include <algorithm>
+#include <array>
 #include <cstring>
 #include <cups/cups.h>
 #include <future>
@@ -11,10 +13,13 @@ namespace parvelin::app {
 namespace {
 
 constexpr int kConnectMilliseconds = 3000;
-// Requests after the connection: a job's document may take a while to go over on a busy
-// service, but not forever.
-constexpr double kRequestSeconds = 15.0;
+// Requests after the connection: a job's page (some hundred kilobytes) may take a while to go
+// over to a busy service, but not forever.
+constexpr double kRequestSeconds = 10.0;
 constexpr const char* kA4 = "iso_a4_210x297mm"; // PWG 5101.1 self-describing name
+// The options a job of the form sets itself, whatever the printer's properties say.
+constexpr std::array<std::string_view, 7> kFormDecides = {
+    "media", "PageSize", "PageRegion", "fit-to-page", "print-scaling", "copies", "job-name"};
 
 struct ConnectionCloser {
     void operator()(http_t* http) const { httpClose(http); }
@@ -154,13 +159,18 @@ bool printerOffersA4(const std::string& printer) {
 }
 
 JobReport printPdf(const std::string& printer, const std::string& jobName, std::string_view pdf,
-                   int copies, bool fitToPaper) {
+                   int copies, bool fitToPaper, const std::vector<PrinterOption>& chosen) {
     const Connection http = connect(kRequestSeconds);
     if (!http) {
         return failed("无法连接打印服务");
     }
     cups_option_t* options = nullptr;
     int count = 0;
+    for (const auto& [name, value] : chosen) {
+        if (std::find(kFormDecides.begin(), kFormDecides.end(), name) == kFormDecides.end()) {
+            count = cupsAddOption(name.c_str(), value.c_str(), count, &options);
+        }
+    }
     if (fitToPaper) {
         count = cupsAddOption("print-scaling", "fit", count, &options);
         count = cupsAddOption("fit-to-page", "true", count, &options);

@@ -3,6 +3,8 @@
 #include <chrono>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace parvelin::app {
 
@@ -31,9 +33,13 @@ struct JobReport {
     std::string cause;
 };
 
+// A printer's option as the print dialog's properties set it ("InputSlot", "Tray2").
+using PrinterOption = std::pair<std::string, std::string>;
+
 // Hands `pdf` to `printer` as one job named `jobName`, in `copies` copies, on A4 paper, or on the
-// printer's own paper scaled to fit where `fitToPaper`.
+// printer's own paper scaled to fit where `fitToPaper`, with the options the clerk chose for the
+// printer (its paper size and scaling aside: the form decides those).
 JobReport printPdf(const std::string& printer, const std::string& jobName, std::string_view pdf,
-                   int copies, bool fitToPaper);
+                   int copies, bool fitToPaper, const std::vector<PrinterOption>& chosen = {});
 
 } // namespace parvelin::app
