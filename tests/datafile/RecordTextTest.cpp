@@ -159,6 +159,8 @@ TEST(RecordText, DatesReadAsThreeNumbersAndMustBeRealDays) {
         {"1975-03", false, "two numbers"},
         {"", false, "empty"},
         {"0099-01-01", false, "before the years a form date can hold"},
+        {"0100-01-01", true, "the earliest day the date pickers offer"},
+        {"9999-12-31", true, "the latest day the date pickers offer"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);

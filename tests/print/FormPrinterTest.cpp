@@ -82,6 +82,8 @@ TEST(FormPrinter, LongTextsInFittedCellsGetTheSmallFont) {
         {&FormSlots::externalIdentityNote, 111, "1085,3468,4249,3689", 8, "29 x 111 = 3219"},
         {&FormSlots::givenNamePinyin, 34, "2035,2046,3025,2267", 12, "29 x 34 = 986 <= 990"},
         {&FormSlots::givenNamePinyin, 35, "2035,2046,3025,2267", 8, "29 x 35 = 1015 > 990"},
+        {&FormSlots::externalUnit, 36, "3055,2757,4249,2978", 12, "29 x 36 = 1044, the width"},
+        {&FormSlots::externalUnit, 37, "3055,2757,4249,2978", 8, "29 x 37 = 1073 > 1044"},
         {&FormSlots::remarks, 111, "1085,3705,4249,3909", 8, "remarks, fitted to 3200"},
         {&FormSlots::positionText, 200, "3055,2520,4249,2741", 12, "no fitted width"},
     };

@@ -206,6 +206,21 @@ TEST(PageOutput, EveryFormatKeepsItsTextInsideItsBox) {
     EXPECT_TRUE(inkOfText("", box, TextFormat::Wrap).isEmpty()) << "empty cells draw nothing";
 }
 
+// A centred line has as much room on its left as on its right (the title, 性别, 民族 and the
+// photo labels are set so).
+TEST(PageOutput, CentredTextsSplitTheirRoomEvenly) {
+    const Box box{100, 100, 1100, 300};
+    for (const TextFormat format :
+         {TextFormat::LineCentred, TextFormat::WrapCentred, TextFormat::Centred}) {
+        SCOPED_TRACE(static_cast<int>(format));
+        const QRect ink = inkOfText("WWW", box, format);
+        ASSERT_FALSE(ink.isEmpty());
+        const int left = ink.left() - box.left;
+        const int right = box.right - 1 - ink.right();
+        EXPECT_NEAR(left, right, 20) << "left " << left << ", right " << right;
+    }
+}
+
 TEST(PageOutput, WrappedTextsLeaveOutALineThatWouldBeCutOff) {
     // Room for one and a half lines: every wrapped format shows only the whole first line, so
     // that a long value never runs through the rule under its cell (the cells reach 4 units past
