@@ -47,20 +47,18 @@ barcode::DrawStatus DrawFormPage(QPrinter& printer, print::PrintJob& job,
     if (!painter.begin(&printer)) {
         return barcode::DrawStatus::PictureFailed;
     }
-    barcode::DrawStatus status = barcode::DrawStatus::Ok;
-    print::DrawnText drawn;
-    {
-        print::QPainterCanvas canvas(painter, printer.logicalDpiX(), printer.logicalDpiY());
-        status = print::drawFormPage(job, canvas, warn);
-        drawn = canvas.drawnText();
-    }
     const bool intoPdfFile = printer.outputFormat() == QPrinter::PdfFormat &&
                              painter.paintEngine()->type() == QPaintEngine::Pdf &&
                              !printer.outputFileName().isEmpty();
-    painter.end();
-    if (intoPdfFile) {
-        print::restoreDrawnCharactersInFile(printer.outputFileName(), drawn);
+    if (!intoPdfFile) {
+        print::QPainterCanvas canvas(painter, printer.logicalDpiX(), printer.logicalDpiY());
+        return print::drawFormPage(job, canvas, warn);
     }
+    print::PdfPageDrawing pages;
+    const barcode::DrawStatus status =
+        pages.drawPage(painter, printer.logicalDpiX(), printer.logicalDpiY(), job, warn);
+    painter.end();
+    pages.repairFile(printer.outputFileName());
     return status;
 }
 

@@ -18,7 +18,7 @@ using PageDrawing = std::function<void(QPrinter& printer)>;
 
 // The job's form page on a printer: the canvas over the printer's resolution, then the page.
 // When the printer writes a PDF file, the file's text maps are put right afterwards, so that its
-// text reads back as drawn (restoreDrawnCharacters).
+// text reads back as drawn (PdfPageDrawing).
 barcode::DrawStatus DrawFormPage(QPrinter& printer, print::PrintJob& job,
                                  const std::function<void(std::string_view)>& warn);
 

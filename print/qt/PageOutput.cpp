@@ -37,8 +37,8 @@ QString formDocumentName() {
 
 PdfResult writePdf(std::span<PrintJob> jobs, QIODevice& device, const Warn& warn) {
     PdfResult result;
-    // The document is made in memory: its text maps are put right (restoreDrawnCharacters)
-    // before it goes to the device in one write.
+    // The document is made in memory: its text maps are put right (PdfPageDrawing) before it
+    // goes to the device in one write.
     QBuffer document;
     document.open(QIODevice::WriteOnly);
     QPdfWriter writer(&document);
@@ -50,14 +50,13 @@ PdfResult writePdf(std::span<PrintJob> jobs, QIODevice& device, const Warn& warn
     if (!painter.begin(&writer)) {
         return result;
     }
-    DrawnText drawn;
+    PdfPageDrawing pages;
     for (std::size_t i = 0; i < jobs.size(); ++i) {
         if (i > 0 && !writer.newPage()) {
             return result;
         }
-        QPainterCanvas canvas(painter, writer.logicalDpiX(), writer.logicalDpiY());
-        result.status = drawFormPage(jobs[i], canvas, warn);
-        drawn.add(canvas.drawnText());
+        result.status =
+            pages.drawPage(painter, writer.logicalDpiX(), writer.logicalDpiY(), jobs[i], warn);
         result.pagesWritten = i + 1;
         if (result.status != barcode::DrawStatus::Ok) {
             break;
@@ -67,7 +66,7 @@ PdfResult writePdf(std::span<PrintJob> jobs, QIODevice& device, const Warn& warn
         return result;
     }
     QByteArray pdf = document.data();
-    restoreDrawnCharacters(pdf, drawn);
+    pages.repair(pdf);
     result.written = device.write(pdf) == pdf.size();
     return result;
 }

@@ -1,5 +1,7 @@
 #include "print/qt/PdfTextMap.h"
 
+#include "print/qt/QPainterCanvas.h"
+
 #include <algorithm>
 #include <map>
 
@@ -169,6 +171,14 @@ bool restoreDrawnCharactersInFile(const QString& path, const DrawnText& drawn) {
         return true;
     }
     return file.seek(0) && file.write(pdf) == pdf.size() && file.flush();
+}
+
+barcode::DrawStatus PdfPageDrawing::drawPage(QPainter& painter, int dpiX, int dpiY, PrintJob& job,
+                                             const std::function<void(std::string_view)>& warn) {
+    QPainterCanvas canvas(painter, dpiX, dpiY);
+    const barcode::DrawStatus status = drawFormPage(job, canvas, warn);
+    m_drawn.add(canvas.drawnText());
+    return status;
 }
 
 } // namespace parvelin::print

@@ -1,10 +1,16 @@
 #pragma once
 
+#include "print/PrintJob.h"
+
+#include <functional>
+#include <string_view>
 #include <vector>
 
 #include <QByteArray>
 #include <QRawFont>
 #include <QString>
+
+class QPainter;
 
 namespace parvelin::print {
 
@@ -30,5 +36,27 @@ int restoreDrawnCharacters(QByteArray& pdf, const DrawnText& drawn);
 // The same for a PDF file, rewritten in place when anything changes. False when the file cannot
 // be read or written.
 bool restoreDrawnCharactersInFile(const QString& path, const DrawnText& drawn);
+
+// The one owner of a PDF document's drawn text: it draws the form's pages through a painter that
+// Qt's PDF writer serves (a QPdfWriter, or a QPrinter writing a PDF file), keeps what each page
+// drew, and repairs the document once Qt has written it whole. It relies on these facts of Qt's
+// writer: the faces and their ToUnicode maps are written only when the painter ends, as text
+// streams that are not compressed; each map entry is written with the same number of hex digits
+// for any code point of the Basic Multilingual Plane, so an entry can be changed in place.
+class PdfPageDrawing {
+public:
+    // One page of the job, on a canvas over the painter's device at its resolution.
+    barcode::DrawStatus drawPage(QPainter& painter, int dpiX, int dpiY, PrintJob& job,
+                                 const std::function<void(std::string_view)>& warn);
+
+    // After the painter has ended: the document in memory, or its file.
+    int repair(QByteArray& pdf) const { return restoreDrawnCharacters(pdf, m_drawn); }
+    bool repairFile(const QString& path) const {
+        return restoreDrawnCharactersInFile(path, m_drawn);
+    }
+
+private:
+    DrawnText m_drawn;
+};
 
 } // namespace parvelin::print
