@@ -208,7 +208,7 @@ private:
     std::array<widgets::CandidateList*, 2> m_candidateLists{};
     std::array<QPushButton*, 2> m_dotButtons{};
     Banner* m_banner = nullptr;
-    QPointer<QMainWindow> m_previewFrame; // the window of the last print command, while it lives
+    QPointer<QMainWindow> m_printWindow; // the window of the last print command, while it lives
 };
 
 } // namespace parvelin::app

@@ -1,6 +1,6 @@
 #include "app/MainForm.h"
-#include "app/PrintFrame.h"
 #include "app/PrintService.h"
+#include "app/PrintWindow.h"
 #include "datafile/FolderApplicants.h"
 #include "print/PrintJob.h"
 #include "print/PrintReports.h"
@@ -66,8 +66,8 @@ void MainForm::runPrintCommand(PrintCommand command) {
         QMetaObject::invokeMethod(
             form,
             [form, text] {
-                QWidget* owner = form->m_previewFrame
-                                     ? static_cast<QWidget*>(form->m_previewFrame.data())
+                QWidget* owner = form->m_printWindow
+                                     ? static_cast<QWidget*>(form->m_printWindow.data())
                                      : form.data();
                 form->m_services.showNotice(owner, text);
             },
@@ -87,8 +87,8 @@ void MainForm::runPrintCommand(PrintCommand command) {
         },
         QString::fromStdString(jobName),
     };
-    m_previewFrame =
-        new CMainFrame(std::move(drawing), this, command, QString(), m_services, std::move(hooks));
+    m_printWindow =
+        new PrintWindow(std::move(drawing), this, command, QString(), m_services, std::move(hooks));
 }
 
 // A page whose cells cut values goes to paper only when the clerk says so (Esc: no).
@@ -98,7 +98,7 @@ bool MainForm::mayPrintWhatIsCut(const print::PrintJob& job) {
     if (!question) {
         return true;
     }
-    QWidget* owner = m_previewFrame ? static_cast<QWidget*>(m_previewFrame.data()) : this;
+    QWidget* owner = m_printWindow ? static_cast<QWidget*>(m_printWindow.data()) : this;
     return m_services.ask(owner, widgets::qText(*question),
                           widgets::PlatformServices::Buttons::YesNo) ==
            widgets::PlatformServices::Answer::Yes;
@@ -126,7 +126,7 @@ bool MainForm::handOverToPrintService(QPrinter& printer, print::PrintJob& job,
     if (fitToPaper) {
         enum { Scale, Cancel };
         const int answer = m_services.choose(
-            m_previewFrame ? static_cast<QWidget*>(m_previewFrame.data()) : this,
+            m_printWindow ? static_cast<QWidget*>(m_printWindow.data()) : this,
             widgets::qText(print::noA4Question(printerName)),
             {widgets::qText(print::kScaleToPaper), widgets::qText(print::kCancelPrint)});
         if (answer != Scale) {

@@ -2,7 +2,7 @@
 // the clerk is told when nothing does.
 
 #include "app/ChineseLanguage.h"
-#include "app/PrintFrame.h"
+#include "app/PrintWindow.h"
 #include "datafile/AtomicFile.h"
 #include "datafile/DataFile.h"
 #include "datafile/OpenedDataFile.h"
@@ -25,9 +25,9 @@ using parvelin::widgets::PlatformServices;
 
 namespace {
 
-parvelin::app::CMainFrame* printFrame() {
+parvelin::app::PrintWindow* printWindow() {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (auto* frame = qobject_cast<parvelin::app::CMainFrame*>(widget)) {
+        if (auto* frame = qobject_cast<parvelin::app::PrintWindow*>(widget)) {
             return frame;
         }
     }
@@ -102,7 +102,7 @@ void PrintServiceTest::init() {
 
 void PrintServiceTest::cleanup() {
     m_service->thaw();
-    if (QPointer<parvelin::app::CMainFrame> frame = printFrame()) {
+    if (QPointer<parvelin::app::PrintWindow> frame = printWindow()) {
         frame->close();
         QTRY_VERIFY(frame.isNull());
     }
@@ -179,7 +179,7 @@ void PrintServiceTest::theClerkLearnsWhatBecameOfTheJob() {
     }
     if (fromPreview) {
         m_fixture->find<QPushButton>("printPreviewButton")->click();
-        QVERIFY(printFrame() != nullptr);
+        QVERIFY(printWindow() != nullptr);
     }
     if (frozen) {
         m_service->freeze();
@@ -187,14 +187,14 @@ void PrintServiceTest::theClerkLearnsWhatBecameOfTheJob() {
     QElapsedTimer clock;
     clock.start();
     if (fromPreview) {
-        printFrame()->findChild<QAction*>(QStringLiteral("printAction"))->trigger();
+        printWindow()->findChild<QAction*>(QStringLiteral("printAction"))->trigger();
     } else {
         m_fixture->find<QPushButton>("printButton")->click();
     }
     QVERIFY2(clock.elapsed() < 5000, "the window waited on the print service");
     QCOMPARE(services.notices, notice.isEmpty() ? QStringList() : QStringList{notice});
     if (fromPreview) {
-        QVERIFY2(printFrame() != nullptr, "the preview stays open when nothing was printed");
+        QVERIFY2(printWindow() != nullptr, "the preview stays open when nothing was printed");
     }
     if (printCut >= 0) {
         QCOMPARE(services.prompts.size(), std::size_t(1));

@@ -1,7 +1,7 @@
 // The print command's window: preview of the one page, printing through the print dialog, and
 // the owner window hidden and shown again.
 
-#include "app/PrintFrame.h"
+#include "app/PrintWindow.h"
 
 #include "tests/support/Applicants.h"
 #include "tests/support/FixedClock.h"
@@ -38,7 +38,7 @@ public:
     int asked = 0;
 };
 
-class PrintFrameTest : public QObject {
+class PrintWindowTest : public QObject {
     Q_OBJECT
 
 private:
@@ -72,8 +72,8 @@ private slots:
         owner.show();
         Drawing drawing(job());
         ScriptedPrintDialog dialog;
-        QPointer<CMainFrame> frame =
-            new CMainFrame(drawing.callback(), &owner, PrintCommand::Preview, QString(), dialog);
+        QPointer<PrintWindow> frame =
+            new PrintWindow(drawing.callback(), &owner, PrintCommand::Preview, QString(), dialog);
         QCOMPARE(frame->windowTitle(), QStringLiteral("Parvelin (预览)"));
         QVERIFY(frame->isVisible());
         QVERIFY(frame->windowState() & Qt::WindowMaximized);
@@ -93,8 +93,8 @@ private slots:
         QWidget owner;
         Drawing drawing(job());
         ScriptedPrintDialog dialog;
-        QPointer<CMainFrame> frame =
-            new CMainFrame(drawing.callback(), &owner, PrintCommand::Preview, QString(), dialog);
+        QPointer<PrintWindow> frame =
+            new PrintWindow(drawing.callback(), &owner, PrintCommand::Preview, QString(), dialog);
         QCOMPARE(frame->windowTitle(), QStringLiteral("打印预览"));
         frame->close();
         QTRY_VERIFY(frame.isNull());
@@ -107,8 +107,8 @@ private slots:
         Drawing drawing(job());
         ScriptedPrintDialog dialog;
         dialog.pdfPath = folder.filePath(QStringLiteral("printed.pdf"));
-        QPointer<CMainFrame> frame =
-            new CMainFrame(drawing.callback(), &owner, PrintCommand::Preview, QString(), dialog);
+        QPointer<PrintWindow> frame =
+            new PrintWindow(drawing.callback(), &owner, PrintCommand::Preview, QString(), dialog);
         frame->findChild<QAction*>(QStringLiteral("printAction"))->trigger();
         QTRY_VERIFY(frame.isNull());
         QCOMPARE(dialog.asked, 1);
@@ -125,8 +125,8 @@ private slots:
         owner.show();
         Drawing drawing(job());
         ScriptedPrintDialog dialog;
-        QPointer<CMainFrame> frame =
-            new CMainFrame(drawing.callback(), &owner, PrintCommand::Preview, QString(), dialog);
+        QPointer<PrintWindow> frame =
+            new PrintWindow(drawing.callback(), &owner, PrintCommand::Preview, QString(), dialog);
         // Without a window manager a window keeps the size it was given before maximising.
         QCOMPARE(frame->normalGeometry(), owner.screen()->availableGeometry());
 
@@ -141,7 +141,7 @@ private slots:
                                         QStringLiteral("缩小"), QStringLiteral("适合宽度"),
                                         QStringLiteral("整页"), QStringLiteral("关闭")}));
 
-        CMyPreviewView* preview = frame->previewView();
+        PreviewView* preview = frame->previewView();
         auto* fitWidth = frame->findChild<QAction*>(QStringLiteral("fitWidthAction"));
         auto* wholePage = frame->findChild<QAction*>(QStringLiteral("wholePageAction"));
         auto* zoomIn = frame->findChild<QAction*>(QStringLiteral("zoomInAction"));
@@ -181,11 +181,11 @@ private slots:
         owner.show();
         Drawing drawing(job());
         ScriptedPrintDialog dialog;
-        QPointer<CMainFrame> frame =
-            new CMainFrame(drawing.callback(), &owner, PrintCommand::Preview, QString(), dialog);
+        QPointer<PrintWindow> frame =
+            new PrintWindow(drawing.callback(), &owner, PrintCommand::Preview, QString(), dialog);
         frame->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(frame));
-        CMyPreviewView* preview = frame->previewView();
+        PreviewView* preview = frame->previewView();
         preview->updatePreview();
         const qreal before = preview->zoomFactor();
 
@@ -232,8 +232,8 @@ private slots:
         Drawing drawing(job());
         ScriptedPrintDialog dialog;
         dialog.pdfPath = folder.filePath(QStringLiteral("direct.pdf"));
-        QPointer<CMainFrame> frame =
-            new CMainFrame(drawing.callback(), &owner, PrintCommand::Print, QString(), dialog);
+        QPointer<PrintWindow> frame =
+            new PrintWindow(drawing.callback(), &owner, PrintCommand::Print, QString(), dialog);
         QVERIFY(frame.isNull() || !frame->isVisible());
         QTRY_VERIFY(frame.isNull());
         QCOMPARE(drawing.drawn, 1);
@@ -246,8 +246,8 @@ private slots:
         owner.show();
         Drawing drawing(job());
         ScriptedPrintDialog dialog; // no file: cancels
-        QPointer<CMainFrame> frame =
-            new CMainFrame(drawing.callback(), &owner, PrintCommand::Print, QString(), dialog);
+        QPointer<PrintWindow> frame =
+            new PrintWindow(drawing.callback(), &owner, PrintCommand::Print, QString(), dialog);
         QTRY_VERIFY(frame.isNull());
         QCOMPARE(dialog.asked, 1);
         QCOMPARE(drawing.drawn, 0);
@@ -259,8 +259,8 @@ private slots:
         Drawing drawing(job());
         drawing.job.payload = std::string(6000, 'x');
         ScriptedPrintDialog dialog;
-        QPointer<CMainFrame> frame =
-            new CMainFrame(drawing.callback(), &owner, PrintCommand::Preview, QString(), dialog);
+        QPointer<PrintWindow> frame =
+            new PrintWindow(drawing.callback(), &owner, PrintCommand::Preview, QString(), dialog);
         frame->previewView()->updatePreview();
         frame->previewView()->updatePreview();
         QVERIFY(drawing.drawn >= 2);
@@ -272,5 +272,5 @@ private slots:
 
 } // namespace parvelin::app
 
-QTEST_MAIN(parvelin::app::PrintFrameTest)
-#include "PrintFrameTest.moc"
+QTEST_MAIN(parvelin::app::PrintWindowTest)
+#include "PrintWindowTest.moc"

@@ -22,25 +22,12 @@ using PageDrawing = std::function<void(QPrinter& printer)>;
 barcode::DrawStatus DrawFormPage(QPrinter& printer, print::PrintJob& job,
                                  const std::function<void(std::string_view)>& warn);
 
-// Relays every drawing of the page that the preview or a print job asks for to the callback.
-class CWrapperView final : public QObject {
-    Q_OBJECT
-public:
-    CWrapperView(PageDrawing drawing, QObject* parent);
-
-public slots:
-    void drawPage(QPrinter* printer);
-
-private:
-    PageDrawing m_drawing;
-};
-
 // The print preview: the one page of the form, at first as wide as the window, so that a clerk
 // can read its notes. Zooms in and out by steps, also with Ctrl and the mouse wheel.
-class CMyPreviewView final : public QPrintPreviewWidget {
+class PreviewView final : public QPrintPreviewWidget {
     Q_OBJECT
 public:
-    CMyPreviewView(QPrinter* printer, QWidget* parent);
+    PreviewView(QPrinter* printer, QWidget* parent);
 
     // One step closer or farther, within sensible bounds (a tenth of the page's size to five
     // times it).
@@ -76,14 +63,14 @@ enum class PrintResult { Printed, Cancelled, Declined, Failed };
 // closes; for Preview it shows the preview maximised, with 打印, the zoom controls (放大, 缩小,
 // 适合宽度, 整页; Ctrl++ and Ctrl+-) and 关闭 on its toolbar, while the owner window is hidden.
 // Closing it shows the owner again; it deletes itself when closed.
-class CMainFrame final : public QMainWindow {
+class PrintWindow final : public QMainWindow {
     Q_OBJECT
 public:
-    CMainFrame(PageDrawing drawing, QWidget* owner, PrintCommand command, const QString& title,
-               widgets::PrintDialogService& printDialog, PrintHooks hooks = {});
-    ~CMainFrame() override;
+    PrintWindow(PageDrawing drawing, QWidget* owner, PrintCommand command, const QString& title,
+                widgets::PrintDialogService& printDialog, PrintHooks hooks = {});
+    ~PrintWindow() override;
 
-    CMyPreviewView* previewView() const { return m_preview; }
+    PreviewView* previewView() const { return m_preview; }
 
     // Print through the print dialog; from the preview, the preview closes afterwards unless
     // the page did not reach the printer.
@@ -99,8 +86,8 @@ private:
     widgets::PrintDialogService& m_printDialog;
     PrintHooks m_hooks;
     QPrinter m_printer;
-    CWrapperView* m_wrapper = nullptr;
-    CMyPreviewView* m_preview = nullptr;
+    PageDrawing m_drawing; // every drawing of the page, for the preview and for printing
+    PreviewView* m_preview = nullptr;
 };
 
 } // namespace parvelin::app

@@ -1,4 +1,4 @@
-#include "app/PrintFrame.h"
+#include "app/PrintWindow.h"
 
 #include "print/qt/PageOutput.h"
 #include "print/qt/PdfTextMap.h"
@@ -62,16 +62,6 @@ barcode::DrawStatus DrawFormPage(QPrinter& printer, print::PrintJob& job,
     return status;
 }
 
-CWrapperView::CWrapperView(PageDrawing drawing, QObject* parent)
-    : QObject(parent)
-    , m_drawing(std::move(drawing)) {}
-
-void CWrapperView::drawPage(QPrinter* printer) {
-    if (printer != nullptr) {
-        m_drawing(*printer);
-    }
-}
-
 namespace {
 
 constexpr qreal kZoomStep = 1.25;
@@ -80,7 +70,7 @@ constexpr qreal kLargestZoom = 5;
 
 } // namespace
 
-CMyPreviewView::CMyPreviewView(QPrinter* printer, QWidget* parent)
+PreviewView::PreviewView(QPrinter* printer, QWidget* parent)
     : QPrintPreviewWidget(printer, parent) {
     setObjectName(QStringLiteral("previewView"));
     setViewMode(QPrintPreviewWidget::SinglePageView);
@@ -91,21 +81,21 @@ CMyPreviewView::CMyPreviewView(QPrinter* printer, QWidget* parent)
     }
 }
 
-void CMyPreviewView::zoomInStep() {
+void PreviewView::zoomInStep() {
     if (zoomFactor() * kZoomStep <= kLargestZoom) {
         zoomIn(kZoomStep);
         emit previewChanged(); // zoomIn() leaves the fitting modes without saying so
     }
 }
 
-void CMyPreviewView::zoomOutStep() {
+void PreviewView::zoomOutStep() {
     if (zoomFactor() / kZoomStep >= kSmallestZoom) {
         zoomOut(kZoomStep);
         emit previewChanged();
     }
 }
 
-bool CMyPreviewView::eventFilter(QObject* watched, QEvent* event) {
+bool PreviewView::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Wheel) {
         const auto* wheel = static_cast<QWheelEvent*>(event);
         if (wheel->modifiers().testFlag(Qt::ControlModifier) && wheel->angleDelta().y() != 0) {
@@ -116,15 +106,15 @@ bool CMyPreviewView::eventFilter(QObject* watched, QEvent* event) {
     return QPrintPreviewWidget::eventFilter(watched, event);
 }
 
-void CMainFrame::preparePrinter(QPrinter& printer) {
+void PrintWindow::preparePrinter(QPrinter& printer) {
     printer.setPageLayout(print::formPageLayout());
     printer.setFullPage(false);
     printer.setDocName(print::formDocumentName());
 }
 
-CMainFrame::CMainFrame(PageDrawing drawing, QWidget* owner, PrintCommand command,
-                       const QString& title, widgets::PrintDialogService& printDialog,
-                       PrintHooks hooks)
+PrintWindow::PrintWindow(PageDrawing drawing, QWidget* owner, PrintCommand command,
+                         const QString& title, widgets::PrintDialogService& printDialog,
+                         PrintHooks hooks)
     : QMainWindow(nullptr)
     , m_owner(owner)
     , m_directPrint(command == PrintCommand::Print)
@@ -135,12 +125,12 @@ CMainFrame::CMainFrame(PageDrawing drawing, QWidget* owner, PrintCommand command
     // Closing the print window ends the print command, never the program (the form is hidden
     // then, and would otherwise count as closed).
     setAttribute(Qt::WA_QuitOnClose, false);
-    setObjectName(QStringLiteral("printFrame"));
+    setObjectName(QStringLiteral("printWindow"));
     preparePrinter(m_printer);
     if (!m_hooks.jobName.isEmpty()) {
         m_printer.setDocName(m_hooks.jobName);
     }
-    m_wrapper = new CWrapperView(std::move(drawing), this);
+    m_drawing = std::move(drawing);
 
     QString caption = title;
     if (caption.isEmpty()) {
@@ -160,8 +150,9 @@ CMainFrame::CMainFrame(PageDrawing drawing, QWidget* owner, PrintCommand command
         return;
     }
 
-    m_preview = new CMyPreviewView(&m_printer, this);
-    connect(m_preview, &QPrintPreviewWidget::paintRequested, m_wrapper, &CWrapperView::drawPage);
+    m_preview = new PreviewView(&m_printer, this);
+    connect(m_preview, &QPrintPreviewWidget::paintRequested, this,
+            [this](QPrinter* printer) { m_drawing(*printer); });
     setCentralWidget(m_preview);
     addToolbar();
 
@@ -176,7 +167,7 @@ CMainFrame::CMainFrame(PageDrawing drawing, QWidget* owner, PrintCommand command
     }
 }
 
-void CMainFrame::addToolbar() {
+void PrintWindow::addToolbar() {
     QToolBar* toolbar = addToolBar(QStringLiteral("预览"));
     toolbar->setObjectName(QStringLiteral("previewToolbar"));
     toolbar->setMovable(false);
@@ -198,10 +189,10 @@ void CMainFrame::addToolbar() {
     QAction* zoomIn = add(QStringLiteral("放大"), "zoomInAction");
     // Ctrl++ is Ctrl+Shift+= on most keyboards; Ctrl+= is the same key without Shift.
     zoomIn->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
-    connect(zoomIn, &QAction::triggered, m_preview, &CMyPreviewView::zoomInStep);
+    connect(zoomIn, &QAction::triggered, m_preview, &PreviewView::zoomInStep);
     QAction* zoomOut = add(QStringLiteral("缩小"), "zoomOutAction");
     zoomOut->setShortcuts(QKeySequence::ZoomOut);
-    connect(zoomOut, &QAction::triggered, m_preview, &CMyPreviewView::zoomOutStep);
+    connect(zoomOut, &QAction::triggered, m_preview, &PreviewView::zoomOutStep);
 
     // The two fitting modes show which one is in force; a zoom by steps leaves both.
     auto* fitting = new QActionGroup(this);
@@ -226,14 +217,14 @@ void CMainFrame::addToolbar() {
     connect(closeAction, &QAction::triggered, this, &QWidget::close);
 }
 
-CMainFrame::~CMainFrame() {
+PrintWindow::~PrintWindow() {
     if (m_owner != nullptr) {
         m_owner->show();
         m_owner->activateWindow();
     }
 }
 
-PrintResult CMainFrame::printThroughDialog() {
+PrintResult PrintWindow::printThroughDialog() {
     if (m_hooks.confirm && !m_hooks.confirm()) {
         return PrintResult::Declined;
     }
@@ -248,7 +239,7 @@ PrintResult CMainFrame::printThroughDialog() {
     if (toService && m_hooks.handOver) {
         return m_hooks.handOver(m_printer) ? PrintResult::Printed : PrintResult::Failed;
     }
-    m_wrapper->drawPage(&m_printer);
+    m_drawing(m_printer);
     return PrintResult::Printed;
 }
 
