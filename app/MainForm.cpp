@@ -393,12 +393,11 @@ void MainForm::applyState(input::FormState state) {
     }
 }
 
-bool MainForm::changesMayGo() {
+bool MainForm::changesMayGo(widgets::PlatformServices::Buttons buttons) {
     if (!m_modified) {
         return true;
     }
-    switch (m_services.ask(this, widgets::qText(form::message::kSaveChanges),
-                           widgets::PlatformServices::Buttons::YesNo)) {
+    switch (m_services.ask(this, widgets::qText(form::message::kSaveChanges), buttons)) {
     case widgets::PlatformServices::Answer::Yes:
         return onSave(); // a failed or cancelled save keeps the entries
     case widgets::PlatformServices::Answer::No:
@@ -410,7 +409,7 @@ bool MainForm::changesMayGo() {
 }
 
 void MainForm::onNew() {
-    if (changesMayGo()) {
+    if (changesMayGo(widgets::PlatformServices::Buttons::YesNo)) {
         resetForNew();
     }
 }
@@ -430,24 +429,9 @@ void MainForm::onExit() {
         this, [this] { close(); }, Qt::QueuedConnection);
 }
 
-bool MainForm::confirmClose() {
-    if (!m_modified) {
-        return true;
-    }
-    switch (m_services.ask(this, widgets::qText(form::message::kSaveChanges),
-                           widgets::PlatformServices::Buttons::YesNoCancel)) {
-    case widgets::PlatformServices::Answer::Yes:
-        return onSave(); // closes only when the entries were saved
-    case widgets::PlatformServices::Answer::No:
-        return true;
-    case widgets::PlatformServices::Answer::Cancel:
-        break;
-    }
-    return false;
-}
-
 void MainForm::closeEvent(QCloseEvent* event) {
-    if (!confirmClose()) {
+    // Closing offers Cancel as a button of its own.
+    if (!changesMayGo(widgets::PlatformServices::Buttons::YesNoCancel)) {
         event->ignore();
         return;
     }

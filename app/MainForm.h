@@ -8,6 +8,7 @@
 #include "input/FormRules.h"
 #include "input/NameRomanizer.h"
 #include "record/MemberRecord.h"
+#include "widgets/PlatformServices.h"
 
 #include <array>
 #include <functional>
@@ -38,7 +39,6 @@ namespace parvelin::widgets {
 class CandidateList;
 class GbkPlainTextEdit;
 class GbkValidator;
-class PlatformServices;
 } // namespace parvelin::widgets
 
 namespace parvelin::print {
@@ -129,11 +129,10 @@ private:
     void resetForNew();
     void proposePersonalSequence();
     void applyState(input::FormState state);
-    // Before New and Open replace the entries: unless unchanged, ask whether to save them; true
-    // when the form may go on (No, or Yes and the save succeeded). Esc or closing the prompt
-    // cancels the command.
-    bool changesMayGo();
-    bool confirmClose();
+    // Before New, Open and closing let the entries go: unless unchanged, ask whether to save them,
+    // with `buttons`; true when the form may go on (No, or Yes and the save succeeded). Esc or
+    // closing the prompt cancels the command.
+    bool changesMayGo(widgets::PlatformServices::Buttons buttons);
     void markModified() { m_modified = true; }
     void notice(std::string_view text);
     void hideCandidateLists();

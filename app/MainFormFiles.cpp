@@ -202,7 +202,7 @@ void MainForm::writeSaveDir(const QString& folder) const {
 }
 
 void MainForm::onOpen() {
-    if (!changesMayGo()) {
+    if (!changesMayGo(widgets::PlatformServices::Buttons::YesNo)) {
         return;
     }
     const std::string path = m_services.chooseOpenFile(
