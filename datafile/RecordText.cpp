@@ -84,13 +84,13 @@ GbkString columnText(const MemberRecord& r, const RecordColumn& column, Purpose 
     case ColumnValue::Date:
         return record::formatDate(*record::dateValue(r, column.field));
     case ColumnValue::Filing:
-        return GbkString(filingValue(r));
+        return GbkString(record::filingValue(r));
     case ColumnValue::Text:
         break;
     }
     if (purpose == Purpose::Barcode && column.barcode == InBarcode::Resolved) {
-        return GbkString(column.field == record::Field::position ? positionValue(r)
-                                                                 : ethnicityValue(r));
+        return GbkString(column.field == record::Field::position ? record::positionValue(r)
+                                                                 : record::ethnicityValue(r));
     }
     return *record::textValue(r, column.field);
 }
@@ -123,18 +123,6 @@ void storeFiling(MemberRecord& r, GbkStringView value) {
 }
 
 } // namespace
-
-GbkStringView filingValue(const MemberRecord& r) {
-    return r.filingStatus == record::word::kOther ? r.filingNumber : r.filingStatus;
-}
-
-GbkStringView positionValue(const MemberRecord& r) {
-    return r.position == record::word::kOther ? r.positionOther : r.position;
-}
-
-GbkStringView ethnicityValue(const MemberRecord& r) {
-    return r.ethnicity == record::word::kOther ? r.ethnicityOther : r.ethnicity;
-}
 
 void appendNameSeparator(MemberRecord& record) {
     if (!record.surnameChinese.empty()) {

@@ -15,13 +15,6 @@ namespace parvelin::datafile {
 // has just read from the form, before it composes or prints.
 void appendNameSeparator(record::MemberRecord& record);
 
-// The one value that stands for a choice and its "other" text, as the barcode record and the
-// printed form show it: the text when the choice is "其他", else the choice. The filing value is
-// also what the file record stores for the filing pair.
-record::GbkStringView filingValue(const record::MemberRecord& record);
-record::GbkStringView positionValue(const record::MemberRecord& record);
-record::GbkStringView ethnicityValue(const record::MemberRecord& record);
-
 // Both compositions first append the name separator to the record itself, then compose.
 // The record must have passed the checks, which trim it and derive its group number.
 record::GbkString composeFileRecord(record::MemberRecord& record);

@@ -1,7 +1,5 @@
 #include "print/FormSlots.h"
 
-#include "datafile/RecordText.h"
-
 namespace parvelin::print {
 
 FormSlots slotsFromRecord(const record::MemberRecord& r) {
@@ -12,7 +10,7 @@ FormSlots slotsFromRecord(const record::MemberRecord& r) {
     cells.surnameChinese = r.surnameChinese;
     cells.givenNameChinese = r.givenNameChinese;
     cells.sex = r.sex;
-    cells.ethnicityText = datafile::ethnicityValue(r);
+    cells.ethnicityText = record::ethnicityValue(r);
     cells.birthPlace = r.birthPlace;
     cells.surnamePinyin = r.surnamePinyin;
     cells.givenNamePinyin = r.givenNamePinyin;
@@ -20,7 +18,7 @@ FormSlots slotsFromRecord(const record::MemberRecord& r) {
     cells.idDocumentType = r.idDocumentType;
     cells.idDocumentNumber = r.idDocumentNumber;
     cells.workUnit = r.workUnit;
-    cells.positionText = datafile::positionValue(r);
+    cells.positionText = record::positionValue(r);
     cells.occupationCategory = r.occupationCategory;
     cells.externalIdentityNote = r.externalIdentityNote;
     cells.externalUnit = r.externalUnit;
@@ -28,7 +26,7 @@ FormSlots slotsFromRecord(const record::MemberRecord& r) {
     cells.heldPassportStatus = r.heldPassportStatus;
     cells.heldPassportNumber = r.heldPassportNumber;
     cells.photoNumber = r.photoNumber;
-    cells.filingText = datafile::filingValue(r);
+    cells.filingText = record::filingValue(r);
     cells.remarks = r.remarks;
     return cells;
 }

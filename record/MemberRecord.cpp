@@ -128,4 +128,16 @@ MemberRecord freshRecord(const Clock& clock) {
     return record;
 }
 
+GbkStringView filingValue(const MemberRecord& r) {
+    return r.filingStatus == word::kOther ? r.filingNumber : r.filingStatus;
+}
+
+GbkStringView positionValue(const MemberRecord& r) {
+    return r.position == word::kOther ? r.positionOther : r.position;
+}
+
+GbkStringView ethnicityValue(const MemberRecord& r) {
+    return r.ethnicity == word::kOther ? r.ethnicityOther : r.ethnicity;
+}
+
 } // namespace parvelin::record

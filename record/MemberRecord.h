@@ -113,4 +113,11 @@ GbkString freshPersonalSequence(const Clock& clock);
 // The record as the form shows it when the program starts and after the New command.
 MemberRecord freshRecord(const Clock& clock);
 
+// The one value that stands for a choice and its "other" text, as the barcode record and the
+// printed form show it: the text when the choice is "其他", else the choice. The filing value is
+// also what the file record stores for the filing pair.
+GbkStringView filingValue(const MemberRecord& record);
+GbkStringView positionValue(const MemberRecord& record);
+GbkStringView ethnicityValue(const MemberRecord& record);
+
 } // namespace parvelin::record
