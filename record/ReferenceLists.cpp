@@ -494,6 +494,8 @@ constexpr PositionRuleSource kPositionRuleSources[] = {
     {kOtherCategories, kOtherPositions},
 };
 constexpr std::size_t kPositionRuleCount = std::size(kPositionRuleSources);
+// The positions a fresh form offers before a category is chosen: the civil servants' list.
+constexpr std::size_t kDefaultPositionRule = 0;
 
 std::vector<GbkString> inGbk(std::span<const Utf8> entries) {
     std::vector<GbkString> converted;
@@ -528,7 +530,7 @@ struct Catalogue {
             rulePositions[i] = inGbk(kPositionRuleSources[i].positions);
             positionRules[i] = {ruleCategories[i], rulePositions[i]};
         }
-        defaultPositionList = {Field::position, AsAdded, rulePositions[0]};
+        defaultPositionList = {Field::position, AsAdded, rulePositions[kDefaultPositionRule]};
         titleList = {Field::externalIdentityNoteChoice, AsAdded, titles};
     }
 };
