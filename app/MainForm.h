@@ -165,6 +165,7 @@ private:
 
     // Print preview and Print (MainFormPrint.cpp).
     void runPrintCommand(PrintCommand command);
+    QWidget* printCommandWindow();
     bool mayPrintWhatIsCut(const print::PrintJob& job);
     bool printServiceAnswers();
     bool handOverToPrintService(QPrinter& printer, print::PrintJob& job, const std::string& jobName,

@@ -6,9 +6,9 @@
 #include "datafile/DataFile.h"
 #include "datafile/DataFileSize.h"
 #include "datafile/FolderApplicants.h"
-#include "datafile/FolderEntries.h"
 #include "datafile/GroupNumber.h"
 #include "datafile/OpenedDataFile.h"
+#include "datafile/PathNames.h"
 #include "datafile/PrivateFolder.h"
 #include "datafile/RecordText.h"
 #include "datafile/SaveQuestions.h"
@@ -76,12 +76,8 @@ bool MainForm::onSave() {
     if (path.empty()) {
         return false;
     }
-    const std::size_t slash = path.rfind('/');
-    const auto neighbours = datafile::readFolderApplicants(
-        slash == std::string::npos ? std::string(".")
-                                   : path.substr(0, std::max<std::size_t>(slash, 1)));
-    if (!answeredYes(datafile::folderQuestions(
-            m_record, neighbours, slash == std::string::npos ? path : path.substr(slash + 1)))) {
+    const auto neighbours = datafile::readFolderApplicants(datafile::folderOf(path));
+    if (!answeredYes(datafile::folderQuestions(m_record, neighbours, datafile::fileNameOf(path)))) {
         return false;
     }
     const std::string content = datafile::sealRecord(recordText);

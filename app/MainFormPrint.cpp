@@ -1,7 +1,7 @@
 #include "app/MainForm.h"
 #include "app/PrintService.h"
 #include "app/PrintWindow.h"
-#include "datafile/FolderApplicants.h"
+#include "datafile/PathNames.h"
 #include "print/PrintJob.h"
 #include "print/PrintReports.h"
 #include "print/qt/PageOutput.h"
@@ -64,21 +64,12 @@ void MainForm::runPrintCommand(PrintCommand command) {
         // Shown after the drawing, not inside the preview's repaint.
         const QString text = widgets::qText(message);
         QMetaObject::invokeMethod(
-            form,
-            [form, text] {
-                QWidget* owner = form->m_printWindow
-                                     ? static_cast<QWidget*>(form->m_printWindow.data())
-                                     : form.data();
-                form->m_services.showNotice(owner, text);
-            },
+            form, [form, text] { form->m_services.showNotice(form->printCommandWindow(), text); },
             Qt::QueuedConnection);
     };
     PageDrawing drawing = [job, warn](QPrinter& printer) { DrawFormPage(printer, *job, warn); };
-    const std::size_t slash = m_currentFile.rfind('/');
     const std::string jobName = print::printJobName(
-        m_record,
-        datafile::displayFileName(slash == std::string::npos ? m_currentFile
-                                                             : m_currentFile.substr(slash + 1)));
+        m_record, datafile::displayFileName(datafile::fileNameOf(m_currentFile)));
     PrintHooks hooks{
         [form, job] { return form && form->mayPrintWhatIsCut(*job); },
         [form] { return !form || form->printServiceAnswers(); },
@@ -91,6 +82,12 @@ void MainForm::runPrintCommand(PrintCommand command) {
         new PrintWindow(std::move(drawing), this, command, QString(), m_services, std::move(hooks));
 }
 
+// The window a print command's boxes belong to: its print window while that is open (the form
+// is hidden then), else the form.
+QWidget* MainForm::printCommandWindow() {
+    return m_printWindow ? static_cast<QWidget*>(m_printWindow.data()) : this;
+}
+
 // A page whose cells cut values goes to paper only when the clerk says so (Esc: no).
 bool MainForm::mayPrintWhatIsCut(const print::PrintJob& job) {
     const std::vector<std::string_view> cut = print::cutCellsOf(job);
@@ -98,8 +95,7 @@ bool MainForm::mayPrintWhatIsCut(const print::PrintJob& job) {
     if (!question) {
         return true;
     }
-    QWidget* owner = m_printWindow ? static_cast<QWidget*>(m_printWindow.data()) : this;
-    return m_services.ask(owner, widgets::qText(*question),
+    return m_services.ask(printCommandWindow(), widgets::qText(*question),
                           widgets::PlatformServices::Buttons::YesNo) ==
            widgets::PlatformServices::Answer::Yes;
 }
@@ -126,8 +122,7 @@ bool MainForm::handOverToPrintService(QPrinter& printer, print::PrintJob& job,
     if (fitToPaper) {
         enum { Scale, Cancel };
         const int answer = m_services.choose(
-            m_printWindow ? static_cast<QWidget*>(m_printWindow.data()) : this,
-            widgets::qText(print::noA4Question(printerName)),
+            printCommandWindow(), widgets::qText(print::noA4Question(printerName)),
             {widgets::qText(print::kScaleToPaper), widgets::qText(print::kCancelPrint)});
         if (answer != Scale) {
             return true; // nothing printed, as the clerk chose; nothing failed

@@ -1,9 +1,8 @@
 #include "cli/CliSupport.h"
 
 #include "datafile/AtomicFile.h"
+#include "datafile/RegularFile.h"
 
-#include <algorithm>
-#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -26,25 +25,13 @@ int reportUnwritten(int errorNumber) {
 } // namespace
 
 std::optional<std::string> readStandardInput(std::size_t maxBytes) {
-    std::string bytes;
-    std::array<char, 65536> chunk{};
-    while (bytes.size() <= maxBytes) {
-        const std::size_t wanted = std::min(chunk.size(), maxBytes + 1 - bytes.size());
-        const ssize_t got = ::read(STDIN_FILENO, chunk.data(), wanted);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got < 0) {
-            reportError(datafile::describe(datafile::fileErrorOf(errno, datafile::FileAccess::Read,
-                                                                 std::string(kStandardInput))));
-            return std::nullopt;
-        }
-        if (got == 0) {
-            break;
-        }
-        bytes.append(chunk.data(), static_cast<std::size_t>(got));
+    auto input = datafile::readAtMost(STDIN_FILENO, maxBytes);
+    if (const int* errorNumber = std::get_if<int>(&input)) {
+        reportError(datafile::describe(datafile::fileErrorOf(
+            *errorNumber, datafile::FileAccess::Read, std::string(kStandardInput))));
+        return std::nullopt;
     }
-    return bytes;
+    return std::get<std::string>(std::move(input));
 }
 
 void holdClosedStandardDescriptors() {

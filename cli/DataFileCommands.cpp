@@ -3,7 +3,7 @@
 #include "datafile/BarcodePayload.h"
 #include "datafile/DataFile.h"
 #include "datafile/DataFileSize.h"
-#include "datafile/FolderEntries.h"
+#include "datafile/PathNames.h"
 #include "datafile/RecordText.h"
 #include "datafile/Validation.h"
 #include "record/GbkText.h"

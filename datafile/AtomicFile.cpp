@@ -1,5 +1,6 @@
 #include "datafile/AtomicFile.h"
 
+#include "datafile/PathNames.h"
 #include "datafile/TemporaryFile.h"
 
 #include <cerrno>
@@ -12,14 +13,6 @@
 namespace parvelin::datafile {
 
 namespace {
-
-std::string folderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
 
 // The file that a path names: a symbolic link's target where the link resolves.
 std::string resolvedTarget(const std::string& path) {

@@ -1,6 +1,6 @@
 #include "datafile/FileError.h"
 
-#include "datafile/FolderEntries.h"
+#include "datafile/PathNames.h"
 
 #include <cerrno>
 #include <system_error>

@@ -1,7 +1,6 @@
 #include "datafile/FolderApplicants.h"
 
 #include "datafile/OpenedDataFile.h"
-#include "record/GbkText.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -34,10 +33,6 @@ std::vector<FolderApplicant> readFolderApplicants(const std::string& folder) {
     std::sort(applicants.begin(), applicants.end(),
               [](const auto& a, const auto& b) { return a.fileName < b.fileName; });
     return applicants;
-}
-
-std::string displayFileName(std::string_view fileName) {
-    return record::isUtf8(fileName) ? std::string(fileName) : record::gbkToUtf8Lossy(fileName);
 }
 
 } // namespace parvelin::datafile

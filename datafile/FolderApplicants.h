@@ -18,8 +18,4 @@ struct FolderApplicant {
 // that cannot be read gives none.
 std::vector<FolderApplicant> readFolderApplicants(const std::string& folder);
 
-// A file name for a message (UTF-8): as it is where it is UTF-8, read as GBK otherwise, as
-// archives made on Chinese systems name their files.
-std::string displayFileName(std::string_view fileName);
-
 } // namespace parvelin::datafile

@@ -1,6 +1,6 @@
 #include "datafile/FolderEntries.h"
 
-#include "datafile/FolderApplicants.h"
+#include "datafile/PathNames.h"
 
 #include <algorithm>
 #include <dirent.h>
@@ -52,19 +52,6 @@ std::vector<FolderEntry> listFolder(const std::string& folder,
         return a.isFolder != b.isFolder ? a.isFolder : a.shown < b.shown;
     });
     return entries;
-}
-
-std::string displayPath(std::string_view path) {
-    std::string shown;
-    for (std::size_t start = 0; start <= path.size();) {
-        const std::size_t slash = std::min(path.find('/', start), path.size());
-        shown += displayFileName(path.substr(start, slash - start));
-        if (slash < path.size()) {
-            shown += '/';
-        }
-        start = slash + 1;
-    }
-    return shown;
 }
 
 std::optional<std::string> suffixOfFilter(std::string_view filter) {

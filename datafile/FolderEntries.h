@@ -23,10 +23,6 @@ struct FolderEntry {
 std::vector<FolderEntry> listFolder(const std::string& folder,
                                     const std::optional<std::string>& suffix);
 
-// A path for a message or a dialog (UTF-8): each of its names as displayFileName shows it, so
-// that a GBK file name in a folder with a UTF-8 name reads right.
-std::string displayPath(std::string_view path);
-
 // The file filter's suffix in a dialog's filter text: "Data File (*.zbdw)" gives ".zbdw", a
 // filter of every file ("*" or "*.*") gives std::nullopt.
 std::optional<std::string> suffixOfFilter(std::string_view filter);

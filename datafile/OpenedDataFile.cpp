@@ -2,7 +2,7 @@
 
 #include "datafile/DataFile.h"
 #include "datafile/DataFileSize.h"
-#include "datafile/FolderEntries.h"
+#include "datafile/PathNames.h"
 #include "datafile/RecordText.h"
 #include "datafile/RegularFile.h"
 

@@ -32,6 +32,33 @@ private:
 
 } // namespace
 
+std::variant<std::string, int> readAtMost(int descriptor, std::size_t maxBytes,
+                                          std::size_t expected) {
+    std::string content(std::min(expected, maxBytes) + 1, '\0');
+    std::size_t filled = 0;
+    for (;;) {
+        if (filled == content.size()) {
+            if (filled > maxBytes) {
+                break;
+            }
+            content.resize(std::min(content.size() * 2, maxBytes + 1));
+        }
+        const ssize_t got = ::read(descriptor, content.data() + filled, content.size() - filled);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            return errno;
+        }
+        if (got == 0) {
+            break;
+        }
+        filled += static_cast<std::size_t>(got);
+    }
+    content.resize(filled);
+    return content;
+}
+
 std::variant<std::string, FileError> readRegularFile(const std::string& path, std::size_t maxBytes,
                                                      struct stat* read) {
     const auto failure = [&path](int errorNumber) {
@@ -62,33 +89,18 @@ std::variant<std::string, FileError> readRegularFile(const std::string& path, st
         return refusal(FileFault::TooLarge);
     }
 
-    // Room for one byte more than the file holds tells a file that has grown since.
-    std::string content(static_cast<std::size_t>(status.st_size) + 1, '\0');
-    std::size_t filled = 0;
-    for (;;) {
-        if (filled == content.size()) {
-            if (filled > maxBytes) {
-                return refusal(FileFault::TooLarge);
-            }
-            content.resize(std::min(content.size() * 2, maxBytes + 1));
-        }
-        const ssize_t got = ::read(file.get(), content.data() + filled, content.size() - filled);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got < 0) {
-            return failure(errno);
-        }
-        if (got == 0) {
-            break;
-        }
-        filled += static_cast<std::size_t>(got);
+    // A file that has grown since beyond the cap reads one byte too many.
+    auto content = readAtMost(file.get(), maxBytes, static_cast<std::size_t>(status.st_size));
+    if (const int* errorNumber = std::get_if<int>(&content)) {
+        return failure(*errorNumber);
     }
-    content.resize(filled);
+    if (std::get<std::string>(content).size() > maxBytes) {
+        return refusal(FileFault::TooLarge);
+    }
     if (read != nullptr) {
         *read = status;
     }
-    return content;
+    return std::get<std::string>(std::move(content));
 }
 
 std::variant<std::string, FileError> readDataFile(const std::string& path, struct stat* status) {

@@ -1,5 +1,6 @@
 #include "datafile/SaveQuestions.h"
 
+#include "datafile/PathNames.h"
 #include "record/GbkText.h"
 #include "record/IdNumber.h"
 

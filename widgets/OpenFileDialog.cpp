@@ -1,5 +1,6 @@
 #include "widgets/OpenFileDialog.h"
 
+#include "datafile/PathNames.h"
 #include "widgets/QtText.h"
 
 #include <sys/stat.h>
@@ -37,11 +38,6 @@ bool isFolder(const std::string& path) {
 bool isFile(const std::string& path) {
     struct stat status {};
     return ::stat(path.c_str(), &status) == 0 && !S_ISDIR(status.st_mode);
-}
-
-std::string parentOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos || slash == 0 ? "/" : path.substr(0, slash);
 }
 
 std::string joined(const std::string& folder, const std::string& name) {
@@ -95,7 +91,8 @@ OpenFileDialog::OpenFileDialog(QWidget* owner, const std::string& folder,
     layout->addWidget(cancelButton, 3, 2);
     resize(560, 380);
 
-    connect(upButton, &QToolButton::clicked, this, [this] { showFolder(parentOf(m_folder)); });
+    connect(upButton, &QToolButton::clicked, this,
+            [this] { showFolder(datafile::folderOf(m_folder)); });
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_openButton, &QPushButton::clicked, this, &OpenFileDialog::openTyped);
     connect(m_nameBox, &QLineEdit::returnPressed, this, &OpenFileDialog::openTyped);
@@ -116,7 +113,7 @@ OpenFileDialog::OpenFileDialog(QWidget* owner, const std::string& folder,
 
     std::string start = folder.empty() ? localBytes(QDir::homePath()) : folder;
     while (!isFolder(start) && start != "/") {
-        start = parentOf(start);
+        start = datafile::folderOf(start);
     }
     showFolder(start);
     m_nameBox->setFocus();

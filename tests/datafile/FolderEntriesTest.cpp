@@ -1,5 +1,6 @@
 #include "datafile/FolderEntries.h"
 
+#include "datafile/PathNames.h"
 #include "record/GbkText.h"
 
 #include <cstdlib>
