@@ -65,6 +65,12 @@ private:
         }
     };
 
+    // The print window of a command over `owner`, drawing `drawing`, asking `dialog`.
+    static PrintWindow* open(Drawing& drawing, QWidget& owner, PrintCommand command,
+                             ScriptedPrintDialog& dialog) {
+        return new PrintWindow(drawing.callback(), &owner, command, QString(), dialog);
+    }
+
 private slots:
     void previewShowsOnePageAndHidesTheOwner() {
         QWidget owner;
@@ -72,8 +78,7 @@ private slots:
         owner.show();
         Drawing drawing(job());
         ScriptedPrintDialog dialog;
-        QPointer<PrintWindow> frame =
-            new PrintWindow(drawing.callback(), &owner, PrintCommand::Preview, QString(), dialog);
+        QPointer<PrintWindow> frame = open(drawing, owner, PrintCommand::Preview, dialog);
         QCOMPARE(frame->windowTitle(), QStringLiteral("Parvelin (预览)"));
         QVERIFY(frame->isVisible());
         QVERIFY(frame->windowState() & Qt::WindowMaximized);
@@ -93,8 +98,7 @@ private slots:
         QWidget owner;
         Drawing drawing(job());
         ScriptedPrintDialog dialog;
-        QPointer<PrintWindow> frame =
-            new PrintWindow(drawing.callback(), &owner, PrintCommand::Preview, QString(), dialog);
+        QPointer<PrintWindow> frame = open(drawing, owner, PrintCommand::Preview, dialog);
         QCOMPARE(frame->windowTitle(), QStringLiteral("打印预览"));
         frame->close();
         QTRY_VERIFY(frame.isNull());
@@ -107,8 +111,7 @@ private slots:
         Drawing drawing(job());
         ScriptedPrintDialog dialog;
         dialog.pdfPath = folder.filePath(QStringLiteral("printed.pdf"));
-        QPointer<PrintWindow> frame =
-            new PrintWindow(drawing.callback(), &owner, PrintCommand::Preview, QString(), dialog);
+        QPointer<PrintWindow> frame = open(drawing, owner, PrintCommand::Preview, dialog);
         frame->findChild<QAction*>(QStringLiteral("printAction"))->trigger();
         QTRY_VERIFY(frame.isNull());
         QCOMPARE(dialog.asked, 1);
@@ -125,8 +128,7 @@ private slots:
         owner.show();
         Drawing drawing(job());
         ScriptedPrintDialog dialog;
-        QPointer<PrintWindow> frame =
-            new PrintWindow(drawing.callback(), &owner, PrintCommand::Preview, QString(), dialog);
+        QPointer<PrintWindow> frame = open(drawing, owner, PrintCommand::Preview, dialog);
         // Without a window manager a window keeps the size it was given before maximising.
         QCOMPARE(frame->normalGeometry(), owner.screen()->availableGeometry());
 
@@ -181,8 +183,7 @@ private slots:
         owner.show();
         Drawing drawing(job());
         ScriptedPrintDialog dialog;
-        QPointer<PrintWindow> frame =
-            new PrintWindow(drawing.callback(), &owner, PrintCommand::Preview, QString(), dialog);
+        QPointer<PrintWindow> frame = open(drawing, owner, PrintCommand::Preview, dialog);
         frame->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(frame));
         PreviewView* preview = frame->previewView();
@@ -232,8 +233,7 @@ private slots:
         Drawing drawing(job());
         ScriptedPrintDialog dialog;
         dialog.pdfPath = folder.filePath(QStringLiteral("direct.pdf"));
-        QPointer<PrintWindow> frame =
-            new PrintWindow(drawing.callback(), &owner, PrintCommand::Print, QString(), dialog);
+        QPointer<PrintWindow> frame = open(drawing, owner, PrintCommand::Print, dialog);
         QVERIFY(frame.isNull() || !frame->isVisible());
         QTRY_VERIFY(frame.isNull());
         QCOMPARE(drawing.drawn, 1);
@@ -246,8 +246,7 @@ private slots:
         owner.show();
         Drawing drawing(job());
         ScriptedPrintDialog dialog; // no file: cancels
-        QPointer<PrintWindow> frame =
-            new PrintWindow(drawing.callback(), &owner, PrintCommand::Print, QString(), dialog);
+        QPointer<PrintWindow> frame = open(drawing, owner, PrintCommand::Print, dialog);
         QTRY_VERIFY(frame.isNull());
         QCOMPARE(dialog.asked, 1);
         QCOMPARE(drawing.drawn, 0);
@@ -259,8 +258,7 @@ private slots:
         Drawing drawing(job());
         drawing.job.payload = std::string(6000, 'x');
         ScriptedPrintDialog dialog;
-        QPointer<PrintWindow> frame =
-            new PrintWindow(drawing.callback(), &owner, PrintCommand::Preview, QString(), dialog);
+        QPointer<PrintWindow> frame = open(drawing, owner, PrintCommand::Preview, dialog);
         frame->previewView()->updatePreview();
         frame->previewView()->updatePreview();
         QVERIFY(drawing.drawn >= 2);
