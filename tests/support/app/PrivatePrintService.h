@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -15,7 +16,8 @@
 namespace parvelin::test {
 
 // A print service of the test's own: cupsd with a private configuration, spool and log in a
-// temporary folder of the working (build) folder, listening on a socket there, with file queues
+// temporary folder (of the working, build, folder where user lp can reach it), listening on a
+// socket there, with file queues
 // whose output the test reads. The program under test finds it through CUPS_SERVER, which must be
 // set before anything asks the print service (libcups reads it once). Queues:
 //   letter      PostScript, US Letter unless a job asks for A4 (tests/data/printers)
@@ -25,7 +27,7 @@ namespace parvelin::test {
 class PrivatePrintService {
 public:
     explicit PrivatePrintService(const QString& ppdFolder)
-        : m_folder(QDir::current().filePath(QStringLiteral("print-service-XXXXXX"))) {
+        : m_folder(QDir(homeFolder()).filePath(QStringLiteral("print-service-XXXXXX"))) {
         if (!m_folder.isValid() || cupsdProgram().isEmpty()) {
             m_whyNot = QStringLiteral("cupsd is not installed");
             return;
@@ -97,6 +99,19 @@ public:
     QString socket;
 
 private:
+    // The filters run as user lp and must reach the queues' files: the working folder where every
+    // folder above it lets others through, the system's temporary folder otherwise (a clone in a
+    // folder of mktemp -d is its owner's alone).
+    static QString homeFolder() {
+        for (QDir folder = QDir::current();;) {
+            if (!QFileInfo(folder.absolutePath()).permissions().testFlag(QFileDevice::ExeOther)) {
+                return QDir::tempPath();
+            }
+            if (!folder.cdUp()) {
+                return QDir::currentPath();
+            }
+        }
+    }
     static QString cupsdProgram() {
         return QFile::exists(QStringLiteral("/usr/sbin/cupsd")) ? QStringLiteral("/usr/sbin/cupsd")
                                                                 : QString();
