@@ -4,6 +4,7 @@
 #include "datafile/GroupNumber.h"
 #include "datafile/OpenedDataFile.h"
 #include "datafile/SaveQuestions.h"
+#include "datafile/Validation.h"
 #include "form/DialogTemplates.h"
 #include "input/FormRules.h"
 #include "input/NameRomanizer.h"
@@ -71,10 +72,10 @@ public:
     bool readControls(Report report = Report::Yes);
     void writeControls();
 
-    // The checks before a record is stored or printed: the controls are read, the record trimmed
-    // and given its group number; the first failed check's message is shown (the unreplaced title
-    // also takes the focus to the title list). True when the record may be stored or printed.
-    bool validateForm();
+    // The checks before a record is stored or printed: the controls are read and checked; the
+    // first failed check's message is shown (the unreplaced title also takes the focus to the title
+    // list). The checked record (trimmed, with its group number) when it may be stored or printed.
+    std::optional<datafile::CheckedRecord> validateForm();
 
     const record::MemberRecord& record() const { return m_record; }
     // The data file of the applicant on the form, for display; empty for a new applicant.
@@ -173,8 +174,8 @@ private:
 
     // Save and Open (MainFormFiles.cpp).
     bool answeredYes(const std::vector<datafile::SaveQuestion>& questions);
-    std::string pathToSave();
-    QString chooseSavePath();
+    std::string pathToSave(const record::MemberRecord& checked);
+    QString chooseSavePath(const record::MemberRecord& checked);
     std::variant<QString, datafile::FileError> saveFolder() const;
     QString readSaveDir() const;
     void writeSaveDir(const QString& folder) const;

@@ -39,19 +39,20 @@ std::string localPath(const QString& path) {
 
 } // namespace
 
-bool MainForm::validateForm() {
+std::optional<datafile::CheckedRecord> MainForm::validateForm() {
     if (!readControls()) {
-        return false;
+        return std::nullopt;
     }
-    if (const auto failure =
-            datafile::validateRecord(m_record, m_services.clock(), m_storedGroup)) {
+    datafile::CheckResult result =
+        datafile::validateRecord(m_record, m_services.clock(), m_storedGroup);
+    if (const auto* failure = datafile::failureOf(result)) {
         notice(failure->message);
         if (failure->movesFocus()) {
             m_titleList->setFocus(Qt::OtherFocusReason);
         }
-        return false;
+        return std::nullopt;
     }
-    return true;
+    return std::get<datafile::CheckedRecord>(std::move(result));
 }
 
 bool MainForm::onSave() {
@@ -63,24 +64,24 @@ bool MainForm::onSave() {
         notice(*refusal);
         return false;
     }
-    if (!validateForm()) {
+    const std::optional<datafile::CheckedRecord> checked = validateForm();
+    if (!checked) {
         return false;
     }
-    const bool drawn = datafile::groupNumberFor(m_record, m_storedGroup, m_services.clock()).drawn;
-    if (!answeredYes(datafile::applicantQuestions(m_record, drawn))) {
+    const record::MemberRecord& applicant = checked->record();
+    if (!answeredYes(datafile::applicantQuestions(applicant, checked->groupNumberDrawn()))) {
         return false;
     }
-    // Composing joins the name separator to the surname of the record itself.
-    const record::GbkString recordText = datafile::composeFileRecord(m_record);
-    const std::string path = pathToSave();
+    const std::string path = pathToSave(applicant);
     if (path.empty()) {
         return false;
     }
     const auto neighbours = datafile::readFolderApplicants(datafile::folderOf(path));
-    if (!answeredYes(datafile::folderQuestions(m_record, neighbours, datafile::fileNameOf(path)))) {
+    if (!answeredYes(
+            datafile::folderQuestions(applicant, neighbours, datafile::fileNameOf(path)))) {
         return false;
     }
-    const std::string content = datafile::sealRecord(recordText);
+    const std::string content = datafile::sealRecord(datafile::composeFileRecord(*checked));
     if (content.size() > datafile::largestDataFile()) {
         notice(form::message::kTooLargeToOpen);
         return false;
@@ -115,9 +116,9 @@ bool MainForm::answeredYes(const std::vector<datafile::SaveQuestion>& questions)
 
 // The file Save writes: the opened one, unless it has changed on disk since it was opened and the
 // clerk chooses otherwise; else the one chosen in the Save dialog. Empty when the clerk cancels.
-std::string MainForm::pathToSave() {
+std::string MainForm::pathToSave(const record::MemberRecord& checked) {
     if (m_currentFile.empty()) {
-        return localPath(chooseSavePath());
+        return localPath(chooseSavePath(checked));
     }
     if (m_openedFile && datafile::snapshotOf(m_currentFile) == m_openedFile) {
         return m_currentFile;
@@ -133,19 +134,19 @@ std::string MainForm::pathToSave() {
     case Overwrite:
         return m_currentFile;
     case SaveAs:
-        return localPath(chooseSavePath());
+        return localPath(chooseSavePath(checked));
     default:
         return {};
     }
 }
 
-QString MainForm::chooseSavePath() {
+QString MainForm::chooseSavePath(const record::MemberRecord& checked) {
     const auto folder = saveFolder();
     if (const auto* refusal = std::get_if<datafile::FileError>(&folder)) {
         notice(std::string(form::message::kSaveFailed) + datafile::describe(*refusal));
         return {};
     }
-    const QString proposed = widgets::fromGbk(form::defaultFileName(m_record));
+    const QString proposed = widgets::fromGbk(form::defaultFileName(checked));
     const QString path = m_services.chooseSaveFile(this, std::get<QString>(folder), proposed,
                                                    widgets::qText(form::kSaveFilter));
     if (!path.isEmpty()) {

@@ -49,7 +49,8 @@ void MainForm::runPrintCommand(PrintCommand command) {
         notice(*refusal);
         return;
     }
-    if (!validateForm()) {
+    const std::optional<datafile::CheckedRecord> checked = validateForm();
+    if (!checked) {
         return;
     }
     // Every printer Qt sets up (the preview's too) asks the print service for its default printer
@@ -58,7 +59,7 @@ void MainForm::runPrintCommand(PrintCommand command) {
         return;
     }
     // Each command has a job of its own, so its barcode warning comes at most once.
-    const auto job = std::make_shared<print::PrintJob>(print::printJobFor(m_record));
+    const auto job = std::make_shared<print::PrintJob>(print::printJobFor(*checked));
     const QPointer<MainForm> form(this);
     const auto warn = [form](std::string_view message) {
         // Shown after the drawing, not inside the preview's repaint.
@@ -69,7 +70,7 @@ void MainForm::runPrintCommand(PrintCommand command) {
     };
     PageDrawing drawing = [job, warn](QPrinter& printer) { DrawFormPage(printer, *job, warn); };
     const std::string jobName = print::printJobName(
-        m_record, datafile::displayFileName(datafile::fileNameOf(m_currentFile)));
+        checked->record(), datafile::displayFileName(datafile::fileNameOf(m_currentFile)));
     PrintHooks hooks{
         [form, job] { return form && form->mayPrintWhatIsCut(*job); },
         [form] { return !form || form->printServiceAnswers(); },

@@ -17,7 +17,7 @@ namespace {
 // The applicant of the file named by the one argument, after the checks; reports and gives the
 // exit status otherwise.
 struct CheckedApplicant {
-    std::optional<record::MemberRecord> record;
+    std::optional<datafile::CheckedRecord> record;
     int status = kExitOk;
     std::string_view failure;
 };
@@ -31,12 +31,12 @@ CheckedApplicant openAndCheck(Arguments arguments) {
     if (!opened) {
         return {std::nullopt, kExitMalformed, {}};
     }
-    record::MemberRecord record = std::move(opened->record);
     record::SystemClock clock;
-    if (const auto failure = datafile::validateRecord(record, clock)) {
+    datafile::CheckResult checked = datafile::validateRecord(opened->record, clock);
+    if (const auto* failure = datafile::failureOf(checked)) {
         return {std::nullopt, kExitRefused, failure->message};
     }
-    return {std::move(record), kExitOk, {}};
+    return {std::get<datafile::CheckedRecord>(std::move(checked)), kExitOk, {}};
 }
 
 } // namespace
@@ -118,7 +118,7 @@ int runValidate(Arguments arguments) {
 }
 
 int runPayload(Arguments arguments) {
-    CheckedApplicant applicant = openAndCheck(arguments);
+    const CheckedApplicant applicant = openAndCheck(arguments);
     if (applicant.status == kExitRefused) {
         std::cerr << applicant.failure << '\n';
     }

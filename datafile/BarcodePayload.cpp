@@ -5,7 +5,7 @@
 
 namespace parvelin::datafile {
 
-std::string composeBarcodePayload(record::MemberRecord& record) {
+std::string composeBarcodePayload(const CheckedRecord& record) {
     return wrapRecord(composeBarcodeRecord(record));
 }
 

@@ -11,9 +11,10 @@ namespace parvelin::datafile {
 // reader expects, in the same order.
 
 enum class ColumnValue {
-    Text,   // the field as it stands
-    Date,   // the date field as yyyy-mm-dd
-    Filing, // the filing value: "已备案", or the filing number when the status is "其他"
+    Text,    // the field as it stands
+    Surname, // the surname field with the name separator joined (record::withNameSeparator)
+    Date,    // the date field as yyyy-mm-dd
+    Filing,  // the filing value: "已备案", or the filing number when the status is "其他"
 };
 
 enum class InBarcode {
@@ -34,9 +35,9 @@ inline constexpr std::array<RecordColumn, 31> kFileColumns = {{
     {record::Field::personalSequence,     ColumnValue::Text,   InBarcode::Same},
     {record::Field::unitCode,             ColumnValue::Text,   InBarcode::Same},
     {record::Field::unitName,             ColumnValue::Text,   InBarcode::Same},
-    {record::Field::surnameChinese,       ColumnValue::Text,   InBarcode::Same},
+    {record::Field::surnameChinese,       ColumnValue::Surname, InBarcode::Same},
     {record::Field::givenNameChinese,     ColumnValue::Text,   InBarcode::Same},     // 5
-    {record::Field::surnamePinyin,        ColumnValue::Text,   InBarcode::Same},
+    {record::Field::surnamePinyin,        ColumnValue::Surname, InBarcode::Same},
     {record::Field::givenNamePinyin,      ColumnValue::Text,   InBarcode::Same},
     {record::Field::sex,                  ColumnValue::Text,   InBarcode::Same},
     {record::Field::idDocumentType,       ColumnValue::Text,   InBarcode::Same},

@@ -85,6 +85,8 @@ GbkString columnText(const MemberRecord& r, const RecordColumn& column, Purpose 
         return record::formatDate(*record::dateValue(r, column.field));
     case ColumnValue::Filing:
         return GbkString(record::filingValue(r));
+    case ColumnValue::Surname:
+        return record::withNameSeparator(r, *record::textValue(r, column.field));
     case ColumnValue::Text:
         break;
     }
@@ -124,21 +126,12 @@ void storeFiling(MemberRecord& r, GbkStringView value) {
 
 } // namespace
 
-void appendNameSeparator(MemberRecord& record) {
-    if (!record.surnameChinese.empty()) {
-        record.surnameChinese += record.nameDot;
-        record.surnamePinyin += record.nameDot;
-    }
+GbkString composeFileRecord(const CheckedRecord& record) {
+    return compose(record.record(), Purpose::File);
 }
 
-GbkString composeFileRecord(MemberRecord& record) {
-    appendNameSeparator(record);
-    return compose(record, Purpose::File);
-}
-
-GbkString composeBarcodeRecord(MemberRecord& record) {
-    appendNameSeparator(record);
-    return compose(record, Purpose::Barcode);
+GbkString composeBarcodeRecord(const CheckedRecord& record) {
+    return compose(record.record(), Purpose::Barcode);
 }
 
 std::string_view describe(ParseStatus status) {
@@ -190,6 +183,7 @@ ParseStatus parseFileRecord(GbkStringView text, MemberRecord& record) {
         const RecordColumn& column = kFileColumns[i];
         switch (column.value) {
         case ColumnValue::Text:
+        case ColumnValue::Surname:
             *record::textValue(r, column.field) = values[i];
             break;
         case ColumnValue::Filing:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "datafile/Validation.h"
 #include "record/MemberRecord.h"
 
 #include <string_view>
@@ -10,15 +11,10 @@ namespace parvelin::datafile {
 // The file record carries 31 values and is what a data file holds; the barcode record carries 26,
 // with the "other" position and ethnicity already resolved, and is what the barcode holds.
 
-// Joins the name separator (the value of nameDot, "" or "·") to surnameChinese and surnamePinyin
-// when the surname is not empty. Every Save and print command does this once, on the record it
-// has just read from the form, before it composes or prints.
-void appendNameSeparator(record::MemberRecord& record);
-
-// Both compositions first append the name separator to the record itself, then compose.
-// The record must have passed the checks, which trim it and derive its group number.
-record::GbkString composeFileRecord(record::MemberRecord& record);
-record::GbkString composeBarcodeRecord(record::MemberRecord& record);
+// The record texts of a checked record. The surname values carry the name separator (the value of
+// nameDot, "" or "·") when there is a surname; the record itself is left as it is.
+record::GbkString composeFileRecord(const CheckedRecord& record);
+record::GbkString composeBarcodeRecord(const CheckedRecord& record);
 
 enum class ParseStatus {
     Ok,
@@ -39,7 +35,8 @@ bool holdsDamagedBytes(record::GbkStringView text);
 
 // Fills `record` from a file record. On any status other than Ok the record is left unchanged.
 // The values that a file does not hold keep their current values (nameDot, and filingNumber when
-// the file says "已备案"); birthPlaceScope and externalIdentityNoteChoice are derived.
+// the file says "已备案"); birthPlaceScope and externalIdentityNoteChoice are derived. A stored
+// surname keeps the separator it was stored with.
 [[nodiscard]] ParseStatus parseFileRecord(record::GbkStringView text, record::MemberRecord& record);
 
 } // namespace parvelin::datafile

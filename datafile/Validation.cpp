@@ -81,6 +81,7 @@ std::optional<CheckFailure> findSeparatorInValues(const MemberRecord& record) {
             }
             break;
         case ColumnValue::Text:
+        case ColumnValue::Surname:
             break;
         }
         if (holdsSeparator(stored)) {
@@ -96,8 +97,8 @@ CheckFailure fail(std::string_view text, Field field,
     return CheckFailure{text, field, otherField};
 }
 
-std::optional<CheckFailure> runChecks(MemberRecord& r, const MemberRecord& asRead,
-                                      const record::Clock& clock,
+std::optional<CheckFailure> runChecks(MemberRecord& r, bool& groupNumberDrawn,
+                                      const MemberRecord& asRead, const record::Clock& clock,
                                       const std::optional<StoredGroupNumber>& stored) {
     using namespace message;
     const auto empty = [](const GbkString& value) { return value.empty(); };
@@ -108,7 +109,9 @@ std::optional<CheckFailure> runChecks(MemberRecord& r, const MemberRecord& asRea
     if (empty(r.photoNumber)) {
         return fail(kRequiredAscii, Field::photoNumber);
     }
-    r.groupNumber = groupNumberFor(r, stored, clock).text;
+    GroupNumber group = groupNumberFor(r, stored, clock);
+    r.groupNumber = std::move(group.text);
+    groupNumberDrawn = group.drawn;
     if (record::characterCount(r.givenNameChinese) + record::characterCount(r.surnameChinese) >
         50) {
         return fail(kNameTooLong, Field::surnameChinese, Field::givenNameChinese);
@@ -172,11 +175,15 @@ std::optional<CheckFailure> runChecks(MemberRecord& r, const MemberRecord& asRea
 
 } // namespace
 
-std::optional<CheckFailure> validateRecord(MemberRecord& record, const record::Clock& clock,
-                                           const std::optional<StoredGroupNumber>& stored) {
-    const MemberRecord asRead = record;
-    trimValues(record);
-    return runChecks(record, asRead, clock, stored);
+CheckResult validateRecord(const MemberRecord& record, const record::Clock& clock,
+                           const std::optional<StoredGroupNumber>& stored) {
+    MemberRecord checked = record;
+    trimValues(checked);
+    bool groupNumberDrawn = false;
+    if (auto failure = runChecks(checked, groupNumberDrawn, record, clock, stored)) {
+        return *failure;
+    }
+    return CheckedRecord(std::move(checked), groupNumberDrawn);
 }
 
 } // namespace parvelin::datafile

@@ -6,6 +6,8 @@
 
 #include <optional>
 #include <string_view>
+#include <utility>
+#include <variant>
 
 namespace parvelin::datafile {
 
@@ -34,16 +36,47 @@ struct CheckFailure {
     bool operator==(const CheckFailure&) const = default;
 };
 
-// The checks run before a record is stored or printed. `record` holds the values as read from the
-// form. The checks trim them, derive the group number from the approval number (an applicant
-// opened from a data file may keep the one stored with it, see groupNumberFor) and run in a fixed
-// order; the first that fails is returned. On success the record is trimmed and carries its new
-// group number; on failure it holds the trimmed values (and the group number once derived).
+struct UncheckedForTests;
+
+// A record that has passed the checks: its values trimmed, its group number derived. Only the
+// checks make one, so a function that takes it can rely on them (no "|" inside a value, every
+// required value present) and needs no copy to protect the record it was given.
+class CheckedRecord {
+public:
+    const record::MemberRecord& record() const { return m_record; }
+    // The group number is provisional and new (see GroupNumber::drawn).
+    bool groupNumberDrawn() const { return m_groupNumberDrawn; }
+
+private:
+    CheckedRecord(record::MemberRecord record, bool groupNumberDrawn)
+        : m_record(std::move(record))
+        , m_groupNumberDrawn(groupNumberDrawn) {}
+
+    friend std::variant<CheckedRecord, CheckFailure>
+    validateRecord(const record::MemberRecord&, const record::Clock&,
+                   const std::optional<StoredGroupNumber>&);
+    friend struct UncheckedForTests;
+
+    record::MemberRecord m_record;
+    bool m_groupNumberDrawn = false;
+};
+
+using CheckResult = std::variant<CheckedRecord, CheckFailure>;
+
+// The checks run before a record is stored or printed, on the values as read from the form. They
+// trim the values, derive the group number from the approval number (an applicant opened from a
+// data file may keep the one stored with it, see groupNumberFor) and run in a fixed order; the
+// first that fails is returned, else the checked record. The record given is left as it is.
 //
 // Beyond the form's historic checks, a value that the data file stores must not contain "|":
 // the record text has no escaping, so such a value would shift every later value on reading.
-std::optional<CheckFailure>
-validateRecord(record::MemberRecord& record, const record::Clock& clock,
+[[nodiscard]] CheckResult
+validateRecord(const record::MemberRecord& record, const record::Clock& clock,
                const std::optional<StoredGroupNumber>& stored = std::nullopt);
+
+// The failure of a check result, or nullptr when the record passed.
+inline const CheckFailure* failureOf(const CheckResult& result) {
+    return std::get_if<CheckFailure>(&result);
+}
 
 } // namespace parvelin::datafile

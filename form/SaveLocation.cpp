@@ -12,8 +12,9 @@ constexpr std::string_view kSystemProgramFolders[] = {"/usr", "/bin", "/sbin", "
 } // namespace
 
 record::GbkString defaultFileName(const record::MemberRecord& record) {
-    record::GbkString name =
-        record.groupNumber + "_" + record.surnameChinese + record.givenNameChinese;
+    record::GbkString name = record.groupNumber + "_" +
+                             record::withNameSeparator(record, record.surnameChinese) +
+                             record.givenNameChinese;
     for (std::size_t i = 0; i < name.size(); ++i) {
         if (record::isLeadByte(static_cast<unsigned char>(name[i])) && i + 1 < name.size()) {
             ++i; // the second byte of a double-byte character is part of it, never a separator

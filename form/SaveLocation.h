@@ -41,8 +41,8 @@ inline constexpr std::string_view kSaveAs = "另存为…";
 inline constexpr std::string_view kCancel = "取消";
 } // namespace message
 
-// The file name Save proposes, without the suffix: group number, "_", surname (which already
-// carries the name separator) and given name, in GBK. Characters that no file name may hold
+// The file name Save proposes for a checked record, without the suffix: group number, "_",
+// surname with the name separator and given name, in GBK. Characters that no file name may hold
 // (\ / : * ? " < > |) are proposed as "_"; the operator may still change the name.
 record::GbkString defaultFileName(const record::MemberRecord& record);
 

@@ -2,17 +2,18 @@
 
 namespace parvelin::print {
 
-FormSlots slotsFromRecord(const record::MemberRecord& r) {
+FormSlots slotsFromRecord(const datafile::CheckedRecord& checked) {
+    const record::MemberRecord& r = checked.record();
     FormSlots cells;
     cells.fillDateText = record::formatDate(r.fillDate);
     cells.unitName = r.unitName;
     cells.sequenceText = r.groupNumber + "_" + r.personalSequence;
-    cells.surnameChinese = r.surnameChinese;
+    cells.surnameChinese = record::withNameSeparator(r, r.surnameChinese);
     cells.givenNameChinese = r.givenNameChinese;
     cells.sex = r.sex;
     cells.ethnicityText = record::ethnicityValue(r);
     cells.birthPlace = r.birthPlace;
-    cells.surnamePinyin = r.surnamePinyin;
+    cells.surnamePinyin = record::withNameSeparator(r, r.surnamePinyin);
     cells.givenNamePinyin = r.givenNamePinyin;
     cells.birthDateText = record::formatDate(r.birthDate);
     cells.idDocumentType = r.idDocumentType;

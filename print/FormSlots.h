@@ -1,5 +1,6 @@
 #pragma once
 
+#include "datafile/Validation.h"
 #include "record/MemberRecord.h"
 
 namespace parvelin::print {
@@ -35,9 +36,9 @@ struct FormSlots {
     bool operator==(const FormSlots&) const = default;
 };
 
-// The cells of a record that has passed the checks and carries its name separator: the "other"
-// position, ethnicity and filing number resolved, the dates as yyyy-mm-dd, the sequence as group
-// number "_" personal sequence.
-FormSlots slotsFromRecord(const record::MemberRecord& record);
+// The cells of a checked record: the surnames with the name separator, the "other" position,
+// ethnicity and filing number resolved, the dates as yyyy-mm-dd, the sequence as group number "_"
+// personal sequence.
+FormSlots slotsFromRecord(const datafile::CheckedRecord& checked);
 
 } // namespace parvelin::print

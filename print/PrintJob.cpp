@@ -15,19 +15,20 @@ std::optional<std::string_view> printRefusal(bool fileOpen, bool modified) {
     return std::nullopt;
 }
 
-PrintJob printJobFor(record::MemberRecord& checkedRecord) {
+PrintJob printJobFor(const datafile::CheckedRecord& checked) {
     PrintJob job;
-    job.payload = datafile::composeBarcodePayload(checkedRecord); // appends the name separator
-    job.cells = slotsFromRecord(checkedRecord);
+    job.payload = datafile::composeBarcodePayload(checked);
+    job.cells = slotsFromRecord(checked);
     return job;
 }
 
-std::variant<PrintJob, datafile::CheckFailure> preparePrintJob(record::MemberRecord& record,
+std::variant<PrintJob, datafile::CheckFailure> preparePrintJob(const record::MemberRecord& record,
                                                                const record::Clock& clock) {
-    if (auto failure = datafile::validateRecord(record, clock)) {
+    const datafile::CheckResult checked = datafile::validateRecord(record, clock);
+    if (const auto* failure = datafile::failureOf(checked)) {
         return *failure;
     }
-    return printJobFor(record);
+    return printJobFor(std::get<datafile::CheckedRecord>(checked));
 }
 
 barcode::DrawStatus drawFormPage(PrintJob& job, PageCanvas& canvas,

@@ -35,13 +35,12 @@ struct PrintJob {
     std::vector<std::string_view> cutCells;
 };
 
-// The job of a record that has passed the checks: the name separator appended to the record
-// itself, the barcode payload of its barcode record, the cells.
-PrintJob printJobFor(record::MemberRecord& checkedRecord);
+// The job of a checked record: the barcode payload of its barcode record, the cells.
+PrintJob printJobFor(const datafile::CheckedRecord& checked);
 
 // The steps of Print preview and Print after their refusals: the checks, then printJobFor. A
 // record that fails a check gives the failure instead.
-std::variant<PrintJob, datafile::CheckFailure> preparePrintJob(record::MemberRecord& record,
+std::variant<PrintJob, datafile::CheckFailure> preparePrintJob(const record::MemberRecord& record,
                                                                const record::Clock& clock);
 
 // One drawing of the page, as the preview repaints it or a printer prints it. When the barcode

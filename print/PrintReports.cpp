@@ -19,8 +19,8 @@ std::string printJobName(const record::MemberRecord& record, std::string_view da
     if (dataFileName.ends_with(kDataFileSuffix)) {
         dataFileName.remove_suffix(kDataFileSuffix.size());
     }
-    const std::string name =
-        record::gbkToUtf8Lossy(record.surnameChinese + record.givenNameChinese);
+    const std::string name = record::gbkToUtf8Lossy(
+        record::withNameSeparator(record, record.surnameChinese) + record.givenNameChinese);
     return std::string(layout::kTitle) + " - " + name + " - " + std::string(dataFileName);
 }
 

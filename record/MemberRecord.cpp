@@ -140,4 +140,12 @@ GbkStringView ethnicityValue(const MemberRecord& r) {
     return r.ethnicity == word::kOther ? r.ethnicityOther : r.ethnicity;
 }
 
+GbkString withNameSeparator(const MemberRecord& r, GbkStringView surnameValue) {
+    GbkString value(surnameValue);
+    if (!r.surnameChinese.empty()) {
+        value += r.nameDot;
+    }
+    return value;
+}
+
 } // namespace parvelin::record

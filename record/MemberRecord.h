@@ -120,4 +120,8 @@ GbkStringView filingValue(const MemberRecord& record);
 GbkStringView positionValue(const MemberRecord& record);
 GbkStringView ethnicityValue(const MemberRecord& record);
 
+// A surname value (Chinese or pinyin) as the data file, the barcode and the page hold it: the name
+// separator (nameDot, "" or "·") joined to it when the applicant has a Chinese surname.
+GbkString withNameSeparator(const MemberRecord& record, GbkStringView surnameValue);
+
 } // namespace parvelin::record

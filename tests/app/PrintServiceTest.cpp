@@ -8,6 +8,7 @@
 #include "datafile/OpenedDataFile.h"
 #include "datafile/RecordText.h"
 #include "tests/support/TestData.h"
+#include "tests/support/UncheckedRecords.h"
 #include "tests/support/app/FormFixture.h"
 #include "tests/support/app/PrivatePrintService.h"
 
@@ -161,7 +162,7 @@ void PrintServiceTest::theClerkLearnsWhatBecameOfTheJob() {
     }
     QVERIFY(!parvelin::datafile::writeFileAtomically(
         file.toStdString(),
-        parvelin::datafile::sealRecord(parvelin::datafile::composeFileRecord(applicant))));
+        parvelin::datafile::sealRecord(parvelin::test::fileRecordOf(applicant))));
     if (printCut >= 0) {
         services.answers.push_back(printCut == 1 ? PlatformServices::Answer::Yes
                                                  : PlatformServices::Answer::No);

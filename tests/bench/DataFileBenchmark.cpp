@@ -5,6 +5,7 @@
 #include "datafile/FolderApplicants.h"
 #include "datafile/RecordText.h"
 #include "tests/support/Applicants.h"
+#include "tests/support/UncheckedRecords.h"
 
 #define OPENSSL_SUPPRESS_DEPRECATED
 #include <filesystem>
@@ -20,7 +21,7 @@ using namespace parvelin;
 std::string typicalRecord() {
     record::MemberRecord r = test::validApplicant();
     r.groupNumber = "0000130122012035";
-    return datafile::composeFileRecord(r);
+    return test::fileRecordOf(r);
 }
 
 std::string recordOfSize(std::size_t size) {
@@ -100,7 +101,7 @@ void readFolderOf500(benchmark::State& state) {
     for (int i = 0; i < 500; ++i) {
         r.personalSequence = std::to_string(i + 1);
         std::ofstream(folder / (r.personalSequence + ".zbdw"), std::ios::binary)
-            << datafile::sealRecord(datafile::composeFileRecord(r));
+            << datafile::sealRecord(test::fileRecordOf(r));
     }
     for (auto _ : state) {
         benchmark::DoNotOptimize(datafile::readFolderApplicants(folder.string()));

@@ -2,6 +2,7 @@
 
 #include "record/Vocabulary.h"
 #include "tests/support/Applicants.h"
+#include "tests/support/UncheckedRecords.h"
 
 #include <algorithm>
 
@@ -31,7 +32,7 @@ MemberRecord applicant() {
 
 TEST(RecordText, FileRecordOfTheWorkedApplicant) {
     MemberRecord r = applicant();
-    EXPECT_EQ(composeFileRecord(r),
+    EXPECT_EQ(test::fileRecordOf(r),
               gbk("groupMember|0000130122012035|4711|000013012|外交部|张|三|ZHANG|SAN|男|身份证|"
                   "110101198001010010|北京|1980-01-01|亚洲司|科员|国家公务员||||无||"
                   "12345678901234567890|已备案||2012-05-17||汉|| |批件|外字[2012]35号"));
@@ -43,7 +44,7 @@ TEST(RecordText, BarcodeRecordResolvesOtherPositionAndEthnicity) {
     r.positionOther = gbk("翻译");
     r.ethnicity = gbk("其他");
     r.ethnicityOther = gbk("克木人");
-    EXPECT_EQ(composeBarcodeRecord(r),
+    EXPECT_EQ(test::barcodeRecordOf(r),
               gbk("groupMember|0000130122012035|4711|000013012|外交部|张|三|ZHANG|SAN|男|身份证|"
                   "110101198001010010|北京|1980-01-01|亚洲司|翻译|国家公务员||||无||"
                   "12345678901234567890|已备案||2012-05-17|克木人"));
@@ -54,9 +55,9 @@ TEST(RecordText, EmptyOptionalValuesStillGiveEveryPlace) {
     empty.birthDate = 2000y / 2 / 29;
     empty.fillDate = 2000y / 2 / 29;
     MemberRecord copy = empty;
-    const std::string file = composeFileRecord(copy);
+    const std::string file = test::fileRecordOf(copy);
     EXPECT_EQ(separators(file), 31u) << "the header's separator and 30 between values";
-    EXPECT_EQ(separators(composeBarcodeRecord(copy)), 26u);
+    EXPECT_EQ(separators(test::barcodeRecordOf(copy)), 26u);
     // The empty filing status is not "其他": the status itself is written.
     MemberRecord parsed;
     ASSERT_EQ(parseFileRecord(file, parsed), ParseStatus::Ok);
@@ -69,17 +70,17 @@ TEST(RecordText, NameSeparatorJoinsTheSurnameValuesOnceWhenThereIsASurname) {
     r.surnameChinese = gbk("司马");
     r.surnamePinyin = "SIMA";
     r.nameDot = gbk("·");
-    const std::string text = composeFileRecord(r);
-    EXPECT_NE(text.find(gbk("|司马·|三|SIMA·|SAN|")), std::string::npos);
-    EXPECT_EQ(r.surnameChinese, gbk("司马·")) << "the record itself carries the separator";
+    const CheckedRecord checked = test::unchecked(r);
+    EXPECT_NE(composeFileRecord(checked).find(gbk("|司马·|三|SIMA·|SAN|")), std::string::npos);
+    EXPECT_NE(composeBarcodeRecord(checked).find(gbk("|司马·|三|SIMA·|SAN|")), std::string::npos);
+    EXPECT_EQ(checked.record().surnameChinese, gbk("司马")) << "the record is left as it is";
+    EXPECT_EQ(composeFileRecord(checked), composeFileRecord(checked)) << "composed again: once";
 
     MemberRecord noSurname = applicant();
     noSurname.surnameChinese.clear();
     noSurname.surnamePinyin = "X";
     noSurname.nameDot = gbk("·");
-    appendNameSeparator(noSurname);
-    EXPECT_EQ(noSurname.surnameChinese, "");
-    EXPECT_EQ(noSurname.surnamePinyin, "X");
+    EXPECT_NE(test::fileRecordOf(noSurname).find(gbk("||三|X|SAN|")), std::string::npos);
 }
 
 TEST(RecordText, FilingValueIsTheNumberOnlyForOther) {
@@ -88,15 +89,15 @@ TEST(RecordText, FilingValueIsTheNumberOnlyForOther) {
     MemberRecord other = applicant();
     other.filingStatus = gbk("其他");
     other.filingNumber = "XYZ";
-    EXPECT_NE(composeFileRecord(filed).find(gbk("|已备案|")), std::string::npos);
-    EXPECT_NE(composeFileRecord(other).find("|XYZ|"), std::string::npos);
+    EXPECT_NE(test::fileRecordOf(filed).find(gbk("|已备案|")), std::string::npos);
+    EXPECT_NE(test::fileRecordOf(other).find("|XYZ|"), std::string::npos);
 
     MemberRecord target;
     target.filingNumber = "KEPT";
-    ASSERT_EQ(parseFileRecord(composeFileRecord(filed), target), ParseStatus::Ok);
+    ASSERT_EQ(parseFileRecord(test::fileRecordOf(filed), target), ParseStatus::Ok);
     EXPECT_EQ(target.filingStatus, gbk("已备案"));
     EXPECT_EQ(target.filingNumber, "KEPT") << "已备案 leaves the number as it was";
-    ASSERT_EQ(parseFileRecord(composeFileRecord(other), target), ParseStatus::Ok);
+    ASSERT_EQ(parseFileRecord(test::fileRecordOf(other), target), ParseStatus::Ok);
     EXPECT_EQ(target.filingStatus, gbk("其他"));
     EXPECT_EQ(target.filingNumber, "XYZ");
 }
@@ -115,7 +116,7 @@ TEST(RecordText, ParsingDerivesScopeAndTitleChoiceAndKeepsNameDot) {
         r.externalIdentityNote = gbk("记者;Correspondent");
         MemberRecord parsed;
         parsed.nameDot = gbk("·");
-        ASSERT_EQ(parseFileRecord(composeFileRecord(r), parsed), ParseStatus::Ok);
+        ASSERT_EQ(parseFileRecord(test::fileRecordOf(r), parsed), ParseStatus::Ok);
         EXPECT_EQ(parsed.birthPlaceScope, gbk(c.scope));
         EXPECT_EQ(parsed.externalIdentityNoteChoice, gbk("记者;Correspondent"));
         EXPECT_EQ(parsed.nameDot, gbk("·"));
@@ -124,7 +125,7 @@ TEST(RecordText, ParsingDerivesScopeAndTitleChoiceAndKeepsNameDot) {
 
 TEST(RecordText, ValueThirtyOneTakesEverythingAfterTheThirtiethSeparator) {
     MemberRecord r = applicant();
-    std::string text = composeFileRecord(r) + "|tail|more";
+    std::string text = test::fileRecordOf(r) + "|tail|more";
     MemberRecord parsed;
     ASSERT_EQ(parseFileRecord(text, parsed), ParseStatus::Ok);
     EXPECT_EQ(parsed.approvalNumber, gbk("外字[2012]35号") + "|tail|more");
@@ -136,7 +137,7 @@ TEST(RecordText, SecondBytesOf0x7CDoNotSplitValues) {
     r.remarks = "a\r\n\x81\x7C";
     MemberRecord copy = r;
     MemberRecord parsed;
-    ASSERT_EQ(parseFileRecord(composeFileRecord(copy), parsed), ParseStatus::Ok);
+    ASSERT_EQ(parseFileRecord(test::fileRecordOf(copy), parsed), ParseStatus::Ok);
     EXPECT_EQ(parsed.givenNameChinese, r.givenNameChinese);
     EXPECT_EQ(parsed.remarks, r.remarks);
 }
@@ -165,7 +166,7 @@ TEST(RecordText, DatesReadAsThreeNumbersAndMustBeRealDays) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
         MemberRecord r = applicant();
-        std::string text = composeFileRecord(r);
+        std::string text = test::fileRecordOf(r);
         const std::string date = "1980-01-01";
         text.replace(text.find(date), date.size(), c.text);
         MemberRecord parsed;
@@ -175,7 +176,7 @@ TEST(RecordText, DatesReadAsThreeNumbersAndMustBeRealDays) {
 
 TEST(RecordText, MalformedTextsAreRejectedAndLeaveTheRecordUnchanged) {
     MemberRecord r = applicant();
-    const std::string good = composeFileRecord(r);
+    const std::string good = test::fileRecordOf(r);
     std::string badFillDate = good;
     badFillDate.replace(badFillDate.find("2012-05-17"), 10, "2012-02-30");
     std::string withNul = good;

@@ -7,6 +7,7 @@
 #include "input/TitleCompletion.h"
 #include "record/ReferenceLists.h"
 #include "tests/support/Applicants.h"
+#include "tests/support/UncheckedRecords.h"
 
 #include <filesystem>
 #include <fstream>
@@ -129,7 +130,7 @@ TEST_F(RegularFile, TheLargestRecordTheFormCanProduceOpens) {
     record.externalIdentityNote =
         *input::completeTitle(record::gbk("大使***夫人;wife of ***,Ambassador"), names);
     const record::MemberRecord expected = record;
-    const std::string content = sealRecord(composeFileRecord(record));
+    const std::string content = sealRecord(test::fileRecordOf(record));
     EXPECT_GT(content.size(), largestDataFile() * 9 / 10) << "the bound is close";
 
     const auto read = readDataFile(put("largest.zbdw", content));

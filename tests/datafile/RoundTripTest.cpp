@@ -4,6 +4,7 @@
 #include "datafile/RecordText.h"
 #include "record/Vocabulary.h"
 #include "tests/support/Applicants.h"
+#include "tests/support/UncheckedRecords.h"
 
 #include <gtest/gtest.h>
 
@@ -37,7 +38,7 @@ MemberRecord randomApplicant(std::mt19937& random, int maxCharacters) {
 
 void expectRoundTrip(const MemberRecord& original) {
     MemberRecord composed = original;
-    const std::string text = composeFileRecord(composed);
+    const std::string text = test::fileRecordOf(composed);
     const auto opened = openRecord(sealRecord(text));
     ASSERT_TRUE(opened.has_value());
     ASSERT_EQ(*opened, text);
@@ -68,7 +69,7 @@ TEST(RoundTrip, LongApplicantsCrossBothLineBreakRules) {
         SCOPED_TRACE(i);
         const MemberRecord applicant = randomApplicant(random, 100);
         MemberRecord copy = applicant;
-        if (composeFileRecord(copy).size() > 1500) {
+        if (test::fileRecordOf(copy).size() > 1500) {
             ++longer;
         }
         expectRoundTrip(applicant);

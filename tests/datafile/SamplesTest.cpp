@@ -32,11 +32,12 @@ TEST_P(Samples, ParsedRecordComposesBackAndBuildsThePayload) {
     const test::FixedClock clock(2026y / 12 / 7, 42);
     record::MemberRecord record = record::freshRecord(clock);
     ASSERT_EQ(parseFileRecord(read(".record"), record), ParseStatus::Ok);
-    record::MemberRecord checked = record;
-    ASSERT_EQ(validateRecord(checked, clock), std::nullopt);
-    EXPECT_EQ(checked.groupNumber, record.groupNumber) << "no sample takes the random fallback";
-    record::MemberRecord forFile = checked;
-    EXPECT_EQ(composeFileRecord(forFile), read(".record"));
+    const CheckResult result = validateRecord(record, clock);
+    ASSERT_TRUE(std::holds_alternative<CheckedRecord>(result));
+    const CheckedRecord& checked = std::get<CheckedRecord>(result);
+    EXPECT_EQ(checked.record().groupNumber, record.groupNumber)
+        << "no sample takes the random fallback";
+    EXPECT_EQ(composeFileRecord(checked), read(".record"));
     EXPECT_EQ(composeBarcodePayload(checked), read(".payload"));
 }
 

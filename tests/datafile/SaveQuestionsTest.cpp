@@ -3,6 +3,7 @@
 #include "datafile/DataFile.h"
 #include "datafile/RecordText.h"
 #include "tests/support/Applicants.h"
+#include "tests/support/UncheckedRecords.h"
 
 #include <filesystem>
 #include <fstream>
@@ -137,11 +138,11 @@ TEST(FolderApplicants, OnlyTheDataFilesThatOpen) {
     MemberRecord first = checkedApplicant();
     MemberRecord second = first;
     second.personalSequence = "2";
-    write("b.zbdw", sealRecord(composeFileRecord(second)));
-    write("a.zbdw", sealRecord(composeFileRecord(first)));
-    write("copy.zbdw.txt", sealRecord(composeFileRecord(first)));
+    write("b.zbdw", sealRecord(test::fileRecordOf(second)));
+    write("a.zbdw", sealRecord(test::fileRecordOf(first)));
+    write("copy.zbdw.txt", sealRecord(test::fileRecordOf(first)));
     write("damaged.zbdw", "not a data file");
-    write(".zbdw", sealRecord(composeFileRecord(first)));
+    write(".zbdw", sealRecord(test::fileRecordOf(first)));
     ASSERT_EQ(mkfifo((folder / "fifo.zbdw").c_str(), 0600), 0);
 
     const std::vector<FolderApplicant> applicants = readFolderApplicants(folder);

@@ -11,12 +11,15 @@ TEST(SaveLocation, ProposedFileName) {
     struct Case {
         record::GbkString group, surname, given, expected;
         const char* why;
+        record::GbkString nameDot = {};
     };
     const Case cases[] = {
         {"0000130122012035", gbk("张"), gbk("三"), gbk("0000130122012035_张三"),
          "worked example, empty separator"},
         {"0000130122012035", gbk("买买提·"), gbk("艾力"), gbk("0000130122012035_买买提·艾力"),
          "the surname carries the name separator"},
+        {"0000130122012035", gbk("买买提"), gbk("艾力"), gbk("0000130122012035_买买提·艾力"),
+         "the name separator joins the surname", gbk("·")},
         {"0000130122012035", gbk("张/"), gbk("三?"), gbk("0000130122012035_张_三_"),
          "characters no file name holds are proposed as _"},
         {"1", "\x81\x5C", "\x81\x7C", "1_\x81\x5C\x81\x7C",
@@ -28,6 +31,7 @@ TEST(SaveLocation, ProposedFileName) {
         record.groupNumber = c.group;
         record.surnameChinese = c.surname;
         record.givenNameChinese = c.given;
+        record.nameDot = c.nameDot;
         EXPECT_EQ(defaultFileName(record), c.expected);
     }
 }

@@ -5,6 +5,7 @@
 #include "datafile/DataFile.h"
 #include "datafile/RecordText.h"
 #include "record/MemberRecord.h"
+#include "tests/support/UncheckedRecords.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -28,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             continue;
         }
         record::MemberRecord copy = record;
-        const std::string composed = datafile::composeFileRecord(copy);
+        const std::string composed = test::fileRecordOf(copy);
         record::MemberRecord reparsed;
         if (datafile::parseFileRecord(composed, reparsed) != datafile::ParseStatus::Ok) {
             std::abort();

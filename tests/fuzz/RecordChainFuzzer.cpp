@@ -16,6 +16,7 @@
 #include "record/MemberRecord.h"
 #include "tests/support/FixedClock.h"
 #include "tests/support/RecordingCanvas.h"
+#include "tests/support/UncheckedRecords.h"
 #ifdef PARVELIN_FUZZ_WITH_ZXING
 #include "tests/support/ZxingReader.h"
 #endif
@@ -47,9 +48,8 @@ bool fitsAFileName(record::GbkStringView name) {
     return true;
 }
 
-void checkPrinting(const record::MemberRecord& checked) {
-    record::MemberRecord forPayload = checked;
-    const std::string payload = datafile::composeBarcodePayload(forPayload);
+void checkPrinting(const datafile::CheckedRecord& checked) {
+    const std::string payload = datafile::composeBarcodePayload(checked);
     const barcode::BarcodePicture picture = barcode::drawBarcodePicture(record::asBytes(payload));
     if (picture.status == barcode::DrawStatus::Ok) {
         const std::vector<std::uint8_t> bmp = barcode::bmpFileBytes(picture.image);
@@ -59,8 +59,7 @@ void checkPrinting(const record::MemberRecord& checked) {
 #endif
     }
 
-    record::MemberRecord forPage = checked;
-    print::PrintJob job = print::printJobFor(forPage);
+    print::PrintJob job = print::printJobFor(checked);
     require(job.payload == payload);
     test::RecordingCanvas canvas;
     int warnings = 0;
@@ -85,23 +84,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     require(!datafile::holdsDamagedBytes(text));
-    if (const auto failure = datafile::validateRecord(record, clock)) {
+    const datafile::CheckResult result = datafile::validateRecord(record, clock);
+    if (const auto* failure = datafile::failureOf(result)) {
         require(!failure->message.empty());
         return 0;
     }
-    require(fitsAFileName(form::defaultFileName(record)));
+    const datafile::CheckedRecord& checked = std::get<datafile::CheckedRecord>(result);
+    require(fitsAFileName(form::defaultFileName(checked.record())));
 
     // Save, then Open: the sealed file opens to the text composed, and the text to the record.
-    record::MemberRecord saved = record;
-    const std::string composed = datafile::composeFileRecord(saved);
+    const std::string composed = datafile::composeFileRecord(checked);
     require(!datafile::holdsDamagedBytes(composed));
     require(datafile::openRecord(datafile::sealRecord(composed)) == composed);
     record::MemberRecord opened = record::freshRecord(clock);
     opened.nameDot.clear(); // composing again must not append a second separator
     require(datafile::parseFileRecord(composed, opened) == datafile::ParseStatus::Ok);
-    record::MemberRecord reopened = opened;
-    require(datafile::composeFileRecord(reopened) == composed);
+    require(test::fileRecordOf(opened) == composed);
 
-    checkPrinting(record);
+    checkPrinting(checked);
     return 0;
 }

@@ -15,14 +15,15 @@ namespace parvelin::test {
 
 // The barcode payload that printing composes for an applicant: the checks first, then the
 // payload. A generated applicant that fails a check is a fault of the generator.
-inline std::string barcodePayloadOf(record::MemberRecord record) {
+inline std::string barcodePayloadOf(const record::MemberRecord& record) {
     using namespace std::chrono_literals;
     const FixedClock clock(2012y / 5 / 17);
-    if (const auto failure = datafile::validateRecord(record, clock)) {
+    const datafile::CheckResult checked = datafile::validateRecord(record, clock);
+    if (const auto* failure = datafile::failureOf(checked)) {
         throw std::runtime_error("generated applicant fails a check: " +
                                  std::string(failure->message));
     }
-    return datafile::composeBarcodePayload(record);
+    return datafile::composeBarcodePayload(std::get<datafile::CheckedRecord>(checked));
 }
 
 // A valid applicant with random GBK text of up to `maxCharacters` characters in the free-text
