@@ -6,13 +6,12 @@
 #include "widgets/CandidateList.h"
 #include "widgets/DialogControls.h"
 #include "widgets/GbkInput.h"
-#include "widgets/ListControls.h"
+#include "widgets/NamePair.h"
 #include "widgets/PlatformServices.h"
 #include "widgets/QtText.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QScopedValueRollback>
 
@@ -32,7 +31,6 @@ Widget* childNamed(QWidget* parent, std::string_view name) {
 IdentityEditor::IdentityEditor(const input::NameRomanizer& romanizer,
                                widgets::PlatformServices& services, QWidget* parent)
     : QDialog(parent)
-    , m_romanizer(romanizer)
     , m_services(services) {
     setWindowTitle(widgets::qText(kCaption));
     setFont(widgets::dialogFont());
@@ -53,8 +51,9 @@ IdentityEditor::IdentityEditor(const input::NameRomanizer& romanizer,
                  childNamed<QLineEdit>(this, "givenNameChinese")};
     m_pinyin = {childNamed<QLineEdit>(this, "surnamePinyin"),
                 childNamed<QLineEdit>(this, "givenNamePinyin")};
-    m_lists = {childNamed<widgets::CandidateList>(this, "surnamePinyinList"),
-               childNamed<widgets::CandidateList>(this, "givenNamePinyinList")};
+    const std::array<widgets::CandidateList*, 2> lists = {
+        childNamed<widgets::CandidateList>(this, "surnamePinyinList"),
+        childNamed<widgets::CandidateList>(this, "givenNamePinyinList")};
     m_ok = childNamed<QPushButton>(this, "okButton");
     auto* cancel = childNamed<QPushButton>(this, "cancelButton");
     const std::array<QPushButton*, 2> dots = {childNamed<QPushButton>(this, "surnameDotButton"),
@@ -65,20 +64,25 @@ IdentityEditor::IdentityEditor(const input::NameRomanizer& romanizer,
     connect(m_ok, &QPushButton::clicked, this, &IdentityEditor::onOk);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
+    const widgets::NamePair::Hooks hooks{
+        [this] { readControls(); }, [this] { writeControls(); }, [this] { focusNextChild(); }, {}};
+    const std::array<widgets::NamePair::Values, 2> values = {{
+        {&m_names.surnameChinese, &m_names.surnamePinyin},
+        {&m_names.givenNameChinese, &m_names.givenNamePinyin},
+    }};
     std::size_t guard = 0;
     for (const Side side : {Surname, GivenName}) {
         m_guards[guard++] = new widgets::GbkValidator(m_chinese[side], std::nullopt, false);
         m_guards[guard++] = new widgets::GbkValidator(m_pinyin[side], std::nullopt, false);
-        connect(m_chinese[side], &QLineEdit::textChanged, this,
-                [this, side] { nameChanged(side); });
-        connect(m_lists[side], &widgets::CandidateList::chosen, this,
-                [this, side](const record::GbkString& candidate, bool byKeyboard) {
-                    candidateChosen(side, candidate, byKeyboard);
-                });
-        connect(m_lists[side], &widgets::CandidateList::dismissed, this,
-                [this, side] { m_chinese[side]->setFocus(Qt::OtherFocusReason); });
-        connect(dots[side], &QPushButton::clicked, this, [this, side] { dotClicked(side); });
-        m_lists[side]->raise();
+        // In the editor a candidate list covers only the pinyin box under it.
+        m_pairs[side] = new widgets::NamePair(
+            romanizer, {m_chinese[side], m_pinyin[side], lists[side], dots[side], {m_pinyin[side]}},
+            values[side], hooks, this);
+        connect(m_chinese[side], &QLineEdit::textChanged, this, [this, side] {
+            if (m_silence == 0) {
+                m_pairs[side]->nameEdited();
+            }
+        });
     }
     for (widgets::GbkValidator* validator : m_guards) {
         connect(
@@ -105,72 +109,10 @@ void IdentityEditor::writeControls() {
     m_guards[3]->setLoadedText(widgets::fromGbk(m_names.givenNamePinyin));
 }
 
-void IdentityEditor::nameChanged(Side side) {
-    if (m_silence > 0) {
-        return;
-    }
-    record::GbkString& name = side == Surname ? m_names.surnameChinese : m_names.givenNameChinese;
-    record::GbkString& pinyin = side == Surname ? m_names.surnamePinyin : m_names.givenNamePinyin;
-    {
-        const QScopedValueRollback silence(m_silence, m_silence + 1);
-        m_lists[side]->clear();
-    }
-    const record::GbkString previous = name;
-    readControls();
-    const input::NameChange change =
-        input::nameFieldChanged(m_romanizer, previous, name, !m_lists[side]->isHidden());
-    name = change.name;
-    if (change.pinyin) {
-        pinyin = *change.pinyin;
-    }
-    writeControls();
-    m_chinese[side]->end(false);
-    if (!change.candidates.empty()) {
-        const QScopedValueRollback silence(m_silence, m_silence + 1);
-        widgets::fillCandidates(m_lists[side], change.candidates);
-    }
-    if (change.showList) {
-        showCandidates(side, *change.showList);
-    }
-}
-
-void IdentityEditor::candidateChosen(Side side, const record::GbkString& candidate,
-                                     bool byKeyboard) {
-    if (m_silence > 0) {
-        return;
-    }
-    readControls();
-    (side == Surname ? m_names.surnamePinyin : m_names.givenNamePinyin) =
-        input::chosenCandidate(candidate);
-    writeControls();
-    showCandidates(side, false);
-    m_chinese[side]->setFocus(Qt::OtherFocusReason);
-    m_chinese[side]->end(false);
-    if (byKeyboard) {
-        focusNextChild();
-    }
-}
-
-void IdentityEditor::dotClicked(Side side) {
-    readControls();
-    record::GbkString& name = side == Surname ? m_names.surnameChinese : m_names.givenNameChinese;
-    record::GbkString& pinyin = side == Surname ? m_names.surnamePinyin : m_names.givenNamePinyin;
-    input::NamePart part = input::withNameDot({name, pinyin});
-    name = std::move(part.chinese);
-    pinyin = std::move(part.pinyin);
-    writeControls();
-}
-
-// In the editor a candidate list covers only the pinyin box under it.
-void IdentityEditor::showCandidates(Side side, bool show) {
-    m_lists[side]->setVisible(show);
-    m_pinyin[side]->setVisible(!show);
-}
-
 void IdentityEditor::onOk() {
     readControls();
-    if (const auto refusal = input::pendingChoiceMessage(!m_lists[Surname]->isHidden(),
-                                                         !m_lists[GivenName]->isHidden())) {
+    if (const auto refusal = input::pendingChoiceMessage(m_pairs[Surname]->isChoosing(),
+                                                         m_pairs[GivenName]->isChoosing())) {
         m_services.showNotice(this, widgets::qText(*refusal));
         return;
     }
@@ -190,10 +132,8 @@ bool IdentityEditor::eventFilter(QObject* watched, QEvent* event) {
     }
     const auto* key = static_cast<QKeyEvent*>(event);
     // As on the main form: from a name box with its list open, the keyboard goes into the list.
-    for (const Side side : {Surname, GivenName}) {
-        if (watched == m_chinese[side] && !m_lists[side]->isHidden() &&
-            widgets::CandidateList::entersFromNameBox(*key)) {
-            m_lists[side]->enter();
+    for (widgets::NamePair* pair : m_pairs) {
+        if (pair->takesKey(watched, *key)) {
             return true;
         }
     }

@@ -8,12 +8,11 @@
 #include <QDialog>
 
 class QLineEdit;
-class QListWidget;
 class QPushButton;
 
 namespace parvelin::widgets {
-class CandidateList;
 class GbkValidator;
+class NamePair;
 class PlatformServices;
 } // namespace parvelin::widgets
 
@@ -38,19 +37,14 @@ private:
 
     void readControls();
     void writeControls();
-    void nameChanged(Side side);
-    void candidateChosen(Side side, const record::GbkString& candidate, bool byKeyboard);
-    void dotClicked(Side side);
-    void showCandidates(Side side, bool show);
     void onOk();
 
-    const input::NameRomanizer& m_romanizer;
     widgets::PlatformServices& m_services;
     input::IdentityNames m_names;
     std::array<QLineEdit*, 2> m_chinese{};
     std::array<QLineEdit*, 2> m_pinyin{};
     std::array<widgets::GbkValidator*, 4> m_guards{};
-    std::array<widgets::CandidateList*, 2> m_lists{};
+    std::array<widgets::NamePair*, 2> m_pairs{};
     QPushButton* m_ok = nullptr;
     int m_silence = 0; // > 0 while the dialog writes its values to the controls
 };

@@ -13,6 +13,7 @@
 #include "widgets/DialogControls.h"
 #include "widgets/GbkInput.h"
 #include "widgets/ListControls.h"
+#include "widgets/NamePair.h"
 #include "widgets/PlatformServices.h"
 #include "widgets/QtText.h"
 
@@ -22,42 +23,17 @@
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QScopedValueRollback>
 
 namespace parvelin::app {
 
-namespace {
-
-QDate toQDate(const record::CalendarDate& date) {
-    return QDate(static_cast<int>(date.year()),
-                 static_cast<int>(static_cast<unsigned>(date.month())),
-                 static_cast<int>(static_cast<unsigned>(date.day())));
-}
-
-record::CalendarDate toCalendarDate(const QDate& date) {
-    return record::CalendarDate{std::chrono::year{date.year()},
-                                std::chrono::month{static_cast<unsigned>(date.month())},
-                                std::chrono::day{static_cast<unsigned>(date.day())}};
-}
-
-// The record keeps line breaks as CR LF; the multi-line box shows them as line feeds.
-QString withLineFeeds(QString text) {
-    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
-QString withCarriageReturns(QString text) {
-    return text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-}
-
-} // namespace
-
 MainForm::MainForm(const input::PinyinTable& pinyinTable, widgets::PlatformServices& services,
                    QWidget* parent)
     : QDialog(parent)
     , m_romanizer(pinyinTable)
-    , m_services(services) {
+    , m_services(services)
+    , m_saveFolders(services) {
     initArtwork();
     buildControls();
     connectCommands();
@@ -108,8 +84,8 @@ std::map<int, QWidget*> MainForm::createControls(const form::DialogBaseUnits& un
         if (item.id != 0) {
             byId[item.id] = widget;
         }
-        if (item.field) {
-            m_controls[static_cast<std::size_t>(*item.field)] = widget;
+        if (item.field && *item.field != record::Field::externalIdentityNoteChoice) {
+            m_binding.bind(*item.field, widget);
         }
         switch (item.kind) {
         case form::ControlKind::GroupBox:
@@ -130,11 +106,7 @@ std::map<int, QWidget*> MainForm::createControls(const form::DialogBaseUnits& un
     m_banner->lower();
     frame->lower();
 
-    m_candidateLists = {findChild<widgets::CandidateList*>(QStringLiteral("surnamePinyinList")),
-                        findChild<widgets::CandidateList*>(QStringLiteral("givenNamePinyinList"))};
-    m_dotButtons = {findChild<QPushButton*>(QStringLiteral("surnameDotButton")),
-                    findChild<QPushButton*>(QStringLiteral("givenNameDotButton"))};
-    m_remarks = static_cast<widgets::GbkPlainTextEdit*>(control(record::Field::remarks));
+    createNamePairs();
     return byId;
 }
 
@@ -150,6 +122,7 @@ QWidget* MainForm::createControl(const form::DialogControl& item) {
     m_titleList = new TitleComboBox(this);
     m_titleList->setObjectName(widgets::qText(item.name));
     widgets::opensBelowItsBox(m_titleList);
+    m_binding.bindTitleList(m_titleList);
     return m_titleList;
 }
 
@@ -166,21 +139,50 @@ void MainForm::showArtwork(const form::DialogControl& item, QWidget* widget) {
 // Every text input holds GBK within its field's byte cap; a refused character is explained
 // once the keystroke or paste has been handled.
 void MainForm::guardTextInputs() {
-    m_remarks->setByteCap(input::byteCap(record::Field::remarks));
-    for (std::size_t i = 0; i < kFieldCount; ++i) {
+    widgets::GbkPlainTextEdit* remarks = m_binding.remarks();
+    remarks->setByteCap(input::byteCap(record::Field::remarks));
+    const auto explainRefusal = [this] { notice(form::message::kCharacterNotStorable); };
+    for (std::size_t i = 0; i < FormBinding::kFieldCount; ++i) {
         const auto field = static_cast<record::Field>(i);
-        if (auto* edit = qobject_cast<QLineEdit*>(control(field))) {
+        if (auto* edit = lineEdit(field)) {
             const form::DialogControl* item = form::findFieldControl(form::mainFormLayout(), field);
-            m_guards[i] = new widgets::GbkValidator(edit, input::byteCap(field),
+            auto* guard = new widgets::GbkValidator(edit, input::byteCap(field),
                                                     item->has(form::control::kDigitsOnly));
-            connect(
-                m_guards[i], &widgets::GbkValidator::characterRefused, this,
-                [this] { notice(form::message::kCharacterNotStorable); }, Qt::QueuedConnection);
+            m_binding.guard(field, guard);
+            connect(guard, &widgets::GbkValidator::characterRefused, this, explainRefusal,
+                    Qt::QueuedConnection);
         }
     }
-    connect(
-        m_remarks, &widgets::GbkPlainTextEdit::characterRefused, this,
-        [this] { notice(form::message::kCharacterNotStorable); }, Qt::QueuedConnection);
+    connect(remarks, &widgets::GbkPlainTextEdit::characterRefused, this, explainRefusal,
+            Qt::QueuedConnection);
+}
+
+// The surname and given-name pairs. An open candidate list covers the pinyin box and the controls
+// below it.
+void MainForm::createNamePairs() {
+    using record::Field;
+    const widgets::NamePair::Hooks hooks{[this] { readControls(); }, [this] { writeControls(); },
+                                         [this] { focusNextChild(); }, [this] { nameEdited(); }};
+    const auto pair = [&](const char* prefix, Field chinese, Field pinyin,
+                          std::initializer_list<Field> alsoCovered) {
+        widgets::NamePair::Controls controls{
+            lineEdit(chinese),
+            lineEdit(pinyin),
+            findChild<widgets::CandidateList*>(QLatin1String(prefix) + "PinyinList"),
+            findChild<QPushButton*>(QLatin1String(prefix) + "DotButton"),
+            {lineEdit(pinyin)}};
+        for (const Field field : alsoCovered) {
+            controls.covered.push_back(control(field));
+        }
+        return new widgets::NamePair(
+            m_romanizer, std::move(controls),
+            {record::textValue(m_record, chinese), record::textValue(m_record, pinyin)}, hooks,
+            this);
+    };
+    m_names = {pair("surname", Field::surnameChinese, Field::surnamePinyin,
+                    {Field::idDocumentType, Field::birthPlaceScope, Field::birthPlace}),
+               pair("givenName", Field::givenNameChinese, Field::givenNamePinyin,
+                    {Field::idDocumentNumber, Field::birthDate})};
 }
 
 void MainForm::connectCommands() {
@@ -198,7 +200,7 @@ void MainForm::connectCommands() {
 }
 
 void MainForm::connectFields() {
-    for (std::size_t i = 0; i < kFieldCount; ++i) {
+    for (std::size_t i = 0; i < FormBinding::kFieldCount; ++i) {
         const auto field = static_cast<record::Field>(i);
         QWidget* widget = control(field);
         if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
@@ -213,21 +215,8 @@ void MainForm::connectFields() {
             });
         }
     }
-    connect(m_remarks, &widgets::GbkPlainTextEdit::textEdited, this,
+    connect(m_binding.remarks(), &widgets::GbkPlainTextEdit::textEdited, this,
             [this] { textEdited(record::Field::remarks); });
-    for (const Side side : {Surname, GivenName}) {
-        connect(m_candidateLists[side], &widgets::CandidateList::chosen, this,
-                [this, side](const record::GbkString& candidate, bool byKeyboard) {
-                    candidateChosen(side, candidate, byKeyboard);
-                });
-        connect(m_candidateLists[side], &widgets::CandidateList::dismissed, this, [this, side] {
-            lineEdit(side == Surname ? record::Field::surnameChinese
-                                     : record::Field::givenNameChinese)
-                ->setFocus(Qt::OtherFocusReason);
-        });
-        connect(m_dotButtons[side], &QPushButton::clicked, this,
-                [this, side] { dotButtonClicked(side); });
-    }
 }
 
 void MainForm::initialise() {
@@ -240,81 +229,8 @@ void MainForm::initialise() {
     control(record::Field::approvalNumber)->setFocus(Qt::OtherFocusReason);
 }
 
-QWidget* MainForm::control(record::Field field) const {
-    const auto index = static_cast<std::size_t>(field);
-    return index < kFieldCount ? m_controls[index] : nullptr;
-}
-
-QLineEdit* MainForm::lineEdit(record::Field field) const {
-    return qobject_cast<QLineEdit*>(control(field));
-}
-
-QComboBox* MainForm::list(record::Field field) const {
-    return qobject_cast<QComboBox*>(control(field));
-}
-
-std::optional<record::Field> MainForm::fieldOf(const QObject* object) const {
-    for (std::size_t i = 0; i < kFieldCount; ++i) {
-        if (m_controls[i] == object) {
-            return static_cast<record::Field>(i);
-        }
-    }
-    return std::nullopt;
-}
-
-void MainForm::readField(record::Field field) {
-    if (record::CalendarDate* date = record::dateValue(m_record, field)) {
-        *date = toCalendarDate(static_cast<QDateEdit*>(control(field))->date());
-        return;
-    }
-    record::GbkString& value = *record::textValue(m_record, field);
-    if (auto* box = list(field)) {
-        value = widgets::selectedEntry(box);
-        return;
-    }
-    value = currentText(field);
-}
-
-record::GbkString MainForm::currentText(record::Field field) const {
-    const auto index = static_cast<std::size_t>(field);
-    QString text;
-    if (field == record::Field::externalIdentityNote) {
-        text = m_titleList->noteText();
-    } else if (field == record::Field::remarks) {
-        text = withCarriageReturns(m_remarks->toPlainText());
-    } else {
-        text = lineEdit(field)->text();
-    }
-    return text == m_shown[index].text ? m_shown[index].value : widgets::toGbk(text);
-}
-
-void MainForm::writeField(record::Field field) {
-    const auto index = static_cast<std::size_t>(field);
-    if (record::CalendarDate* date = record::dateValue(m_record, field)) {
-        static_cast<QDateEdit*>(control(field))->setDate(toQDate(*date));
-        return;
-    }
-    const record::GbkString& value = *record::textValue(m_record, field);
-    if (auto* box = list(field)) {
-        widgets::loadEntry(box, value);
-        return;
-    }
-    const QString text = widgets::fromGbk(value);
-    if (field == record::Field::externalIdentityNote) {
-        m_titleList->setNoteText(text);
-    } else if (field == record::Field::remarks) {
-        m_remarks->setLoadedText(withLineFeeds(text));
-    } else {
-        m_guards[index]->setLoadedText(text);
-    }
-    m_shown[index] = {
-        field == record::Field::remarks ? withCarriageReturns(withLineFeeds(text)) : text, value};
-}
-
 bool MainForm::readControls(Report report) {
-    for (std::size_t i = 0; i < kFieldCount; ++i) {
-        readField(static_cast<record::Field>(i));
-    }
+    m_binding.read(m_record);
     if (!input::exceedsPositionOtherCap(m_record.positionOther)) {
         return true;
     }
@@ -329,11 +245,8 @@ bool MainForm::readControls(Report report) {
 
 void MainForm::writeControls() {
     const QScopedValueRollback silence(m_silence, m_silence + 1);
-    for (std::size_t i = 0; i < kFieldCount; ++i) {
-        writeField(static_cast<record::Field>(i));
-    }
-    m_guards[static_cast<std::size_t>(record::Field::positionOther)]->setByteCap(
-        input::kPositionOtherByteCap);
+    m_binding.write(m_record);
+    m_binding.guardOf(record::Field::positionOther)->setByteCap(input::kPositionOtherByteCap);
     refreshColours();
     m_titleList->update();
 }
@@ -343,10 +256,8 @@ void MainForm::notice(std::string_view text) {
 }
 
 void MainForm::hideCandidateLists() {
-    const QScopedValueRollback silence(m_silence, m_silence + 1);
-    for (const Side side : {Surname, GivenName}) {
-        m_candidateLists[side]->clear();
-        showCandidates(side, false);
+    for (widgets::NamePair* pair : m_names) {
+        pair->hideCandidates();
     }
 }
 
@@ -383,13 +294,14 @@ void MainForm::proposePersonalSequence() {
 
 void MainForm::applyState(input::FormState state) {
     m_state = state;
-    for (std::size_t i = 0; i < kFieldCount; ++i) {
-        if (QWidget* widget = m_controls[i]) {
-            widget->setEnabled(input::isEnabled(static_cast<record::Field>(i), state, m_record));
+    for (std::size_t i = 0; i < FormBinding::kFieldCount; ++i) {
+        const auto field = static_cast<record::Field>(i);
+        if (QWidget* widget = control(field)) {
+            widget->setEnabled(input::isEnabled(field, state, m_record));
         }
     }
-    for (QPushButton* dot : m_dotButtons) {
-        dot->setEnabled(input::dotButtonsEnabled(state));
+    for (widgets::NamePair* pair : m_names) {
+        pair->dotButton()->setEnabled(input::dotButtonsEnabled(state));
     }
 }
 

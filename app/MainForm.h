@@ -1,6 +1,7 @@
 #pragma once
 
-#include "datafile/FileError.h"
+#include "app/FormBinding.h"
+#include "app/SaveFolders.h"
 #include "datafile/GroupNumber.h"
 #include "datafile/OpenedDataFile.h"
 #include "datafile/SaveQuestions.h"
@@ -26,10 +27,7 @@ class QComboBox;
 class QHelpEvent;
 class QInputMethodEvent;
 class QKeyEvent;
-class QLabel;
 class QLineEdit;
-class QListWidget;
-class QPrinter;
 class QPushButton;
 
 namespace parvelin::input {
@@ -37,9 +35,7 @@ class PinyinTable;
 } // namespace parvelin::input
 
 namespace parvelin::widgets {
-class CandidateList;
-class GbkPlainTextEdit;
-class GbkValidator;
+class NamePair;
 } // namespace parvelin::widgets
 
 namespace parvelin::print {
@@ -55,10 +51,12 @@ enum class PrintCommand;
 // The one window the operator works in: every value of the applicant's MemberRecord, the eight
 // command buttons and the banner, built from the layout table (form/DialogTemplates.h).
 //
-// Handlers follow one pattern: copy the controls into the record (readControls), let the core
-// work on the record, copy it back (writeControls). Change notifications that arrive while the
-// form writes to its controls are ignored, so one handler never sets off another. Each control's
-// object name is the name of its field ("surnameChinese") or role ("saveButton").
+// Its pieces: the binding of the controls to the record (FormBinding), the two name pairs
+// (widgets::NamePair), the field flows (MainFormFlows.cpp: what a change of one control does to
+// the others, each through applyEdit) and the commands (MainFormCommands.cpp: Save, Open and Print
+// after validateForm). Change notifications that arrive while the form writes to its controls are
+// ignored, so one handler never sets off another. Each control's object name is the name of its
+// field ("surnameChinese") or role ("saveButton").
 class MainForm final : public QDialog {
     Q_OBJECT
 public:
@@ -92,7 +90,7 @@ public slots:
     void onEdit();
     void onAbout();
     void onExit(); // posts a close request, which asks before changes are thrown away
-    // Print preview and Print of the opened, unchanged applicant (MainFormPrint.cpp).
+    // Print preview and Print of the opened, unchanged applicant.
     void onPrintPreview();
     void onPrint();
 
@@ -111,20 +109,16 @@ private:
     QWidget* createControl(const form::DialogControl& item);
     void showArtwork(const form::DialogControl& item, QWidget* widget);
     void guardTextInputs();
+    void createNamePairs();
     void connectCommands();
     void connectFields();
     void initialise();
     void fillListsAsAtStartUp();
 
     // Controls of fields.
-    QWidget* control(record::Field field) const;
-    QLineEdit* lineEdit(record::Field field) const;
-    QComboBox* list(record::Field field) const;
-    std::optional<record::Field> fieldOf(const QObject* object) const;
-    void readField(record::Field field);
-    record::GbkString
-    currentText(record::Field field) const; // of a text control, as readField would read it
-    void writeField(record::Field field);
+    QWidget* control(record::Field field) const { return m_binding.control(field); }
+    QLineEdit* lineEdit(record::Field field) const { return m_binding.lineEdit(field); }
+    QComboBox* list(record::Field field) const { return m_binding.list(field); }
 
     // Commands and states (MainForm.cpp).
     void resetForNew();
@@ -141,53 +135,25 @@ private:
     // Field flows (MainFormFlows.cpp).
     void textEdited(record::Field field);
     void listChosen(record::Field field);
-    void nameFieldChanged(Side side);
-    void pinyinFieldChanged(Side side);
-    void candidateChosen(Side side, const record::GbkString& candidate, bool byKeyboard);
-    bool enterCandidateList(QObject* watched, const QKeyEvent* event);
-    void dotButtonClicked(Side side);
-    void showCandidates(Side side, bool show);
+    void applyEdit(const std::function<void(record::MemberRecord&)>& change);
+    void nameEdited();
     void dependentListChanged(record::Field lead);
-    void personalSequenceChanged();
-    void remarkCategoryChanged();
-    void occupationCategoryChanged();
-    void birthPlaceScopeChanged();
     void idNumberLeft();
-    void identityNoteChoiceChanged();
     void identityNoteLostFocus();
     void fillBirthPlaceList();
     void fillPositionList();
     void refreshColours();
     bool filterKeyPress(QObject* watched, QKeyEvent* event);
     bool filterInputMethod(QObject* watched, QInputMethodEvent* event);
-    QString textStaying(record::Field field) const;
-    std::optional<std::size_t> byteCapOf(record::Field field) const;
     void showTitleTooltip(QHelpEvent* event);
 
-    // Print preview and Print (MainFormPrint.cpp).
-    void runPrintCommand(PrintCommand command);
-    QWidget* printCommandWindow();
-    bool mayPrintWhatIsCut(const print::PrintJob& job);
-    bool printServiceAnswers();
-    bool handOverToPrintService(QPrinter& printer, print::PrintJob& job, const std::string& jobName,
-                                const std::function<void(std::string_view)>& warn);
-
-    // Save and Open (MainFormFiles.cpp).
+    // Save, Open, Print preview and Print (MainFormCommands.cpp).
     bool answeredYes(const std::vector<datafile::SaveQuestion>& questions);
     std::string pathToSave(const record::MemberRecord& checked);
     QString chooseSavePath(const record::MemberRecord& checked);
-    std::variant<QString, datafile::FileError> saveFolder() const;
-    QString readSaveDir() const;
-    void writeSaveDir(const QString& folder) const;
-
-    static constexpr std::size_t kFieldCount = static_cast<std::size_t>(record::Field::groupNumber);
-
-    // A text field's value as last written: the text shown and the GBK bytes it stands for, so
-    // that a value with damaged bytes from a data file goes back unchanged while nobody edits it.
-    struct Shown {
-        QString text;
-        record::GbkString value;
-    };
+    void runPrintCommand(PrintCommand command);
+    QWidget* printCommandWindow();
+    bool mayPrintWhatIsCut(const print::PrintJob& job);
 
     input::NameRomanizer m_romanizer; // reads the program's pinyin table
     widgets::PlatformServices& m_services;
@@ -201,13 +167,10 @@ private:
     int m_silence = 0;        // > 0 while the form writes to its controls
     bool m_resending = false; // a cut input-method event passes the filter once more
 
-    std::array<QWidget*, kFieldCount> m_controls{};
-    std::array<widgets::GbkValidator*, kFieldCount> m_guards{};
-    std::array<Shown, kFieldCount> m_shown{};
-    widgets::GbkPlainTextEdit* m_remarks = nullptr;
+    FormBinding m_binding;
+    SaveFolders m_saveFolders;
     TitleComboBox* m_titleList = nullptr;
-    std::array<widgets::CandidateList*, 2> m_candidateLists{};
-    std::array<QPushButton*, 2> m_dotButtons{};
+    std::array<widgets::NamePair*, 2> m_names{};
     Banner* m_banner = nullptr;
     QPointer<QMainWindow> m_printWindow; // the window of the last print command, while it lives
 };

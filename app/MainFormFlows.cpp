@@ -15,7 +15,11 @@
 #include "widgets/CandidateList.h"
 #include "widgets/GbkInput.h"
 #include "widgets/ListControls.h"
+#include "widgets/NamePair.h"
 #include "widgets/QtText.h"
+
+#include <algorithm>
+#include <functional>
 
 #include <QApplication>
 #include <QComboBox>
@@ -23,9 +27,7 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QScopedValueRollback>
-#include <QTextCursor>
 #include <QToolTip>
 
 namespace parvelin::app {
@@ -63,13 +65,6 @@ input::KeyKind keyKindOf(const QKeyEvent* event) {
                ? input::KeyKind::Character
                : input::KeyKind::Other;
 }
-
-struct SideFields {
-    record::Field chinese;
-    record::Field pinyin;
-};
-constexpr SideFields kSides[] = {{record::Field::surnameChinese, record::Field::surnamePinyin},
-                                 {record::Field::givenNameChinese, record::Field::givenNamePinyin}};
 
 } // namespace
 
@@ -111,14 +106,16 @@ bool MainForm::filterKeyPress(QObject* watched, QKeyEvent* event) {
     if (qobject_cast<widgets::CandidateList*>(watched)) {
         return false; // the list's own keys
     }
-    if (enterCandidateList(watched, event)) {
-        return true;
+    for (widgets::NamePair* pair : m_names) {
+        if (pair->takesKey(watched, *event)) {
+            return true;
+        }
     }
-    const std::optional<record::Field> field = fieldOf(watched);
+    const std::optional<record::Field> field = m_binding.fieldOf(watched);
     const input::KeyKind kind = keyKindOf(event);
     record::GbkString text;
     if (field && kind == input::KeyKind::Character && input::characterCap(*field)) {
-        text = currentText(*field);
+        text = m_binding.currentText(*field);
     }
     switch (input::filterKey(kind, field, text)) {
     case input::KeyAction::MoveToNextControl:
@@ -135,12 +132,12 @@ bool MainForm::filterKeyPress(QObject* watched, QKeyEvent* event) {
 // A phrase an input method commits at once goes in as far as the box's caps allow; the rest is
 // named in a note at the box, as typing it key by key would have stopped there.
 bool MainForm::filterInputMethod(QObject* watched, QInputMethodEvent* event) {
-    const std::optional<record::Field> field = fieldOf(watched);
+    const std::optional<record::Field> field = m_binding.fieldOf(watched);
     if (m_resending || event->commitString().isEmpty() || !field ||
         qobject_cast<widgets::LatinLineEdit*>(watched) != nullptr) {
         return false; // a box for Latin letters drops the whole commit itself
     }
-    const input::BoxCaps caps{input::characterCap(*field), byteCapOf(*field)};
+    const input::BoxCaps caps{input::characterCap(*field), m_binding.byteCapOf(*field)};
     if (!caps.characters && !caps.bytes) {
         return false;
     }
@@ -154,7 +151,7 @@ bool MainForm::filterInputMethod(QObject* watched, QInputMethodEvent* event) {
         characters.push_back(widgets::toGbk(character));
     }
     const std::size_t admitted =
-        input::admittedCharacters(caps, widgets::toGbk(textStaying(*field)), characters);
+        input::admittedCharacters(caps, widgets::toGbk(m_binding.textStaying(*field)), characters);
     if (admitted == characters.size()) {
         return false;
     }
@@ -175,30 +172,6 @@ bool MainForm::filterInputMethod(QObject* watched, QInputMethodEvent* event) {
     return true;
 }
 
-// The text that stays when the selection is replaced, as the record holds it (CR LF).
-QString MainForm::textStaying(record::Field field) const {
-    if (field == record::Field::remarks) {
-        const QTextCursor cursor = m_remarks->textCursor();
-        QString text = m_remarks->toPlainText();
-        text.remove(cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart());
-        return text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-    }
-    const QLineEdit* edit = lineEdit(field);
-    QString text = edit->text();
-    if (edit->hasSelectedText()) {
-        text.remove(edit->selectionStart(), edit->selectedText().size());
-    }
-    return text;
-}
-
-std::optional<std::size_t> MainForm::byteCapOf(record::Field field) const {
-    if (field == record::Field::remarks) {
-        return m_remarks->byteCap();
-    }
-    const widgets::GbkValidator* guard = m_guards[static_cast<std::size_t>(field)];
-    return guard ? guard->byteCap() : std::nullopt;
-}
-
 void MainForm::showTitleTooltip(QHelpEvent* event) {
     readControls(Report::No);
     const QString tip = m_record.externalIdentityNote.empty()
@@ -213,19 +186,23 @@ void MainForm::textEdited(record::Field field) {
     }
     switch (field) {
     case record::Field::surnameChinese:
-        nameFieldChanged(Surname);
+        m_names[Surname]->nameEdited();
         break;
     case record::Field::givenNameChinese:
-        nameFieldChanged(GivenName);
+        m_names[GivenName]->nameEdited();
         break;
     case record::Field::surnamePinyin:
-        pinyinFieldChanged(Surname);
-        break;
     case record::Field::givenNamePinyin:
-        pinyinFieldChanged(GivenName);
+        applyEdit([field](record::MemberRecord& r) {
+            record::GbkString& pinyin = *record::textValue(r, field);
+            pinyin = input::normalizedPinyin(pinyin);
+        });
+        lineEdit(field)->end(false);
         break;
     case record::Field::personalSequence:
-        personalSequenceChanged();
+        applyEdit([](record::MemberRecord& r) {
+            r.personalSequence = input::personalSequenceAfterChange(r.personalSequence);
+        });
         break;
     case record::Field::idDocumentNumber:
         markModified();
@@ -254,16 +231,23 @@ void MainForm::listChosen(record::Field field) {
         dependentListChanged(field);
         break;
     case record::Field::remarkCategory:
-        remarkCategoryChanged();
+        applyEdit([](record::MemberRecord& r) {
+            if (auto remarks = input::remarksForCategory(r.remarkCategory)) {
+                r.remarks = std::move(*remarks);
+            }
+        });
         break;
     case record::Field::occupationCategory:
-        occupationCategoryChanged();
+        applyEdit({});
+        fillPositionList();
         break;
     case record::Field::birthPlaceScope:
-        birthPlaceScopeChanged();
+        applyEdit({});
+        fillBirthPlaceList();
         break;
     case record::Field::externalIdentityNoteChoice:
-        identityNoteChoiceChanged();
+        applyEdit(
+            [](record::MemberRecord& r) { r.externalIdentityNote = r.externalIdentityNoteChoice; });
         break;
     default:
         markModified();
@@ -271,115 +255,29 @@ void MainForm::listChosen(record::Field field) {
     }
 }
 
-void MainForm::nameFieldChanged(Side side) {
-    const SideFields fields = kSides[side];
-    QListWidget* candidates = m_candidateLists[side];
-    {
-        const QScopedValueRollback silence(m_silence, m_silence + 1);
-        candidates->clear();
-    }
-    const record::GbkString previous = *record::textValue(m_record, fields.chinese);
-    readControls();
-    const input::NameChange change =
-        input::nameFieldChanged(m_romanizer, previous, *record::textValue(m_record, fields.chinese),
-                                !candidates->isHidden());
-    *record::textValue(m_record, fields.chinese) = change.name;
-    if (change.pinyin) {
-        *record::textValue(m_record, fields.pinyin) = *change.pinyin;
-    }
-    writeControls();
-    lineEdit(fields.chinese)->end(false);
-    if (!change.candidates.empty()) {
-        const QScopedValueRollback silence(m_silence, m_silence + 1);
-        widgets::fillCandidates(candidates, change.candidates);
-    }
-    if (change.showList) {
-        showCandidates(side, *change.showList);
-    }
-    markModified();
-    refreshColours();
-    m_titleList->update();
-}
-
-void MainForm::pinyinFieldChanged(Side side) {
-    const record::Field pinyin = kSides[side].pinyin;
+// What a clerk's edit does to the others: the controls read into the record, the change made on
+// the record (none: only read), the controls written again where it changed anything.
+void MainForm::applyEdit(const std::function<void(record::MemberRecord&)>& change) {
     markModified();
     readControls();
-    *record::textValue(m_record, pinyin) =
-        input::normalizedPinyin(*record::textValue(m_record, pinyin));
-    writeControls();
-    lineEdit(pinyin)->end(false);
-    m_titleList->update();
-}
-
-// A click leaves the caret at the end of the name; a choice made with the keyboard moves on to
-// the field after the name box, as Tab would have without the list.
-void MainForm::candidateChosen(Side side, const record::GbkString& candidate, bool byKeyboard) {
-    if (m_silence > 0) {
-        return;
-    }
-    const SideFields fields = kSides[side];
-    readControls();
-    *record::textValue(m_record, fields.pinyin) = input::chosenCandidate(candidate);
-    writeControls();
-    showCandidates(side, false);
-    lineEdit(fields.chinese)->setFocus(Qt::OtherFocusReason);
-    lineEdit(fields.chinese)->end(false);
-    if (byKeyboard) {
-        focusNextChild();
-    }
-    markModified();
-    refreshColours();
-    m_titleList->update();
-}
-
-// Tab, Enter (which acts as Tab) or the down arrow in a name box whose candidate list is open
-// take the keyboard into the list, instead of past it to the controls it covers.
-bool MainForm::enterCandidateList(QObject* watched, const QKeyEvent* event) {
-    if (!widgets::CandidateList::entersFromNameBox(*event)) {
-        return false;
-    }
-    for (const Side side : {Surname, GivenName}) {
-        if (watched == lineEdit(kSides[side].chinese) && !m_candidateLists[side]->isHidden()) {
-            m_candidateLists[side]->enter();
-            return true;
+    if (change) {
+        const record::MemberRecord before = m_record;
+        change(m_record);
+        if (m_record != before) {
+            writeControls();
         }
     }
-    return false;
+    m_titleList->update();
 }
 
-void MainForm::dotButtonClicked(Side side) {
-    const SideFields fields = kSides[side];
-    readControls();
-    input::NamePart part = input::withNameDot({*record::textValue(m_record, fields.chinese),
-                                               *record::textValue(m_record, fields.pinyin)});
-    *record::textValue(m_record, fields.chinese) = std::move(part.chinese);
-    *record::textValue(m_record, fields.pinyin) = std::move(part.pinyin);
-    writeControls();
+// After a name pair changed its values.
+void MainForm::nameEdited() {
     markModified();
     refreshColours();
+    m_titleList->update();
 }
 
-// An open candidate list covers the pinyin box and the controls below it, which are hidden so
-// that they take no clicks through the list.
-void MainForm::showCandidates(Side side, bool show) {
-    static constexpr record::Field kSurnameCovered[] = {
-        record::Field::surnamePinyin, record::Field::idDocumentType, record::Field::birthPlaceScope,
-        record::Field::birthPlace};
-    static constexpr record::Field kGivenNameCovered[] = {
-        record::Field::givenNamePinyin, record::Field::idDocumentNumber, record::Field::birthDate};
-    QListWidget* candidates = m_candidateLists[side];
-    candidates->setVisible(show);
-    if (show) {
-        candidates->raise();
-    }
-    const std::span<const record::Field> covered =
-        side == Surname ? std::span<const record::Field>(kSurnameCovered) : kGivenNameCovered;
-    for (const record::Field field : covered) {
-        control(field)->setVisible(!show);
-    }
-}
-
+// A lead list leaves its box in use or not; a box not in use is emptied and greyed.
 void MainForm::dependentListChanged(record::Field lead) {
     struct Dependent {
         record::Field lead;
@@ -393,52 +291,13 @@ void MainForm::dependentListChanged(record::Field lead) {
         {record::Field::position, record::Field::positionOther, input::positionOtherInUse},
         {record::Field::ethnicity, record::Field::ethnicityOther, input::ethnicityOtherInUse},
     };
-    markModified();
-    readControls();
-    for (const Dependent& dependent : kDependents) {
-        if (dependent.lead != lead) {
-            continue;
+    const auto dependent = std::ranges::find(kDependents, lead, &Dependent::lead);
+    applyEdit([&](record::MemberRecord& r) {
+        if (!dependent->inUse(*record::textValue(r, lead))) {
+            record::textValue(r, dependent->box)->clear();
         }
-        if (dependent.inUse(*record::textValue(m_record, lead))) {
-            control(dependent.box)->setEnabled(true);
-        } else {
-            record::textValue(m_record, dependent.box)->clear();
-            writeControls();
-            control(dependent.box)->setEnabled(false);
-        }
-    }
-    m_titleList->update();
-}
-
-void MainForm::personalSequenceChanged() {
-    markModified();
-    readControls();
-    m_record.personalSequence = input::personalSequenceAfterChange(m_record.personalSequence);
-    writeControls();
-    m_titleList->update();
-}
-
-void MainForm::remarkCategoryChanged() {
-    markModified();
-    readControls();
-    if (auto remarks = input::remarksForCategory(m_record.remarkCategory)) {
-        m_record.remarks = std::move(*remarks);
-        writeControls();
-    }
-}
-
-void MainForm::occupationCategoryChanged() {
-    markModified();
-    readControls();
-    fillPositionList();
-    m_titleList->update();
-}
-
-void MainForm::birthPlaceScopeChanged() {
-    markModified();
-    readControls();
-    fillBirthPlaceList();
-    m_titleList->update();
+    });
+    control(dependent->box)->setEnabled(dependent->inUse(*record::textValue(m_record, lead)));
 }
 
 void MainForm::fillBirthPlaceList() {
@@ -456,21 +315,7 @@ void MainForm::fillPositionList() {
 }
 
 void MainForm::idNumberLeft() {
-    markModified();
-    readControls();
-    const record::MemberRecord before = m_record;
-    input::fillFromIdNumber(m_record);
-    if (m_record != before) {
-        writeControls();
-    }
-    m_titleList->update();
-}
-
-void MainForm::identityNoteChoiceChanged() {
-    markModified();
-    readControls();
-    m_record.externalIdentityNote = m_record.externalIdentityNoteChoice;
-    writeControls();
+    applyEdit([](record::MemberRecord& r) { input::fillFromIdNumber(r); });
 }
 
 void MainForm::identityNoteLostFocus() {

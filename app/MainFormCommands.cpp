@@ -1,32 +1,34 @@
-// Save and Open: the applicant on the form into a data file and back.
+// The commands that move the applicant: Save and Open between the form and a data file, Print
+// preview and Print from the form to paper. Each runs the same checks first (validateForm).
 
 #include "app/MainForm.h"
+#include "app/PrintHandOver.h"
+#include "app/PrintWindow.h"
 #include "app/TitleComboBox.h"
 #include "datafile/AtomicFile.h"
 #include "datafile/DataFile.h"
 #include "datafile/DataFileSize.h"
 #include "datafile/FolderApplicants.h"
-#include "datafile/GroupNumber.h"
 #include "datafile/OpenedDataFile.h"
 #include "datafile/PathNames.h"
-#include "datafile/PrivateFolder.h"
 #include "datafile/RecordText.h"
 #include "datafile/SaveQuestions.h"
-#include "datafile/Validation.h"
 #include "form/FormTexts.h"
 #include "form/SaveLocation.h"
 #include "input/NameEntry.h"
-#include "widgets/CandidateList.h"
-#include "widgets/ListControls.h"
+#include "print/PrintJob.h"
+#include "print/PrintReports.h"
+#include "print/qt/PageOutput.h"
+#include "widgets/NamePair.h"
 #include "widgets/PlatformServices.h"
 #include "widgets/QtText.h"
 
+#include <memory>
 #include <variant>
 
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QScopedValueRollback>
 
 namespace parvelin::app {
 
@@ -60,7 +62,7 @@ bool MainForm::onSave() {
         return false;
     }
     if (const auto refusal = input::pendingChoiceMessage(
-            !m_candidateLists[Surname]->isHidden(), !m_candidateLists[GivenName]->isHidden())) {
+            m_names[Surname]->isChoosing(), m_names[GivenName]->isChoosing())) {
         notice(*refusal);
         return false;
     }
@@ -141,7 +143,7 @@ std::string MainForm::pathToSave(const record::MemberRecord& checked) {
 }
 
 QString MainForm::chooseSavePath(const record::MemberRecord& checked) {
-    const auto folder = saveFolder();
+    const auto folder = m_saveFolders.dayFolder();
     if (const auto* refusal = std::get_if<datafile::FileError>(&folder)) {
         notice(std::string(form::message::kSaveFailed) + datafile::describe(*refusal));
         return {};
@@ -150,52 +152,13 @@ QString MainForm::chooseSavePath(const record::MemberRecord& checked) {
     const QString path = m_services.chooseSaveFile(this, std::get<QString>(folder), proposed,
                                                    widgets::qText(form::kSaveFilter));
     if (!path.isEmpty()) {
-        writeSaveDir(QFileInfo(path).absolutePath());
+        m_saveFolders.rememberSaveFolder(QFileInfo(path).absolutePath());
     }
     return path;
 }
 
-// The dated folder beside the executable, or in the documents folder for a program installed in
-// the system's folders and where the program's folder cannot be written. A dated folder that is
-// not the user's alone is refused rather than passed over: the clerk has to know.
-std::variant<QString, datafile::FileError> MainForm::saveFolder() const {
-    const std::string dated = form::datedSaveFolder(m_services.clock().now().localDate);
-    const QString program = m_services.executableFolder();
-    const QString besideProgram =
-        form::savesBesideProgram(program.toStdString()) ? program : QString();
-    for (const QString& base : {besideProgram, m_services.documentsFolder()}) {
-        if (base.isEmpty()) {
-            continue;
-        }
-        auto made = datafile::makePrivateFolders(localPath(base), dated);
-        if (const auto* folder = std::get_if<std::string>(&made)) {
-            return QFile::decodeName(QByteArray::fromStdString(*folder));
-        }
-        if (std::get<datafile::FileError>(made).fault == datafile::FileFault::FolderNotPrivate) {
-            return std::get<datafile::FileError>(std::move(made));
-        }
-    }
-    return m_services.documentsFolder();
-}
-
 QString MainForm::currentFilePath() const {
     return QString::fromStdString(datafile::displayPath(m_currentFile));
-}
-
-QString MainForm::readSaveDir() const {
-    const std::unique_ptr<QSettings> settings = m_services.settings();
-    const QString key = widgets::qText(form::kSaveDirKey);
-    if (settings->allKeys().isEmpty()) {
-        // No settings yet: start in the documents folder and remember it.
-        const QString documents = m_services.documentsFolder();
-        settings->setValue(key, documents);
-        return documents;
-    }
-    return settings->value(key).toString();
-}
-
-void MainForm::writeSaveDir(const QString& folder) const {
-    m_services.settings()->setValue(widgets::qText(form::kSaveDirKey), folder);
 }
 
 void MainForm::onOpen() {
@@ -203,7 +166,7 @@ void MainForm::onOpen() {
         return;
     }
     const std::string path = m_services.chooseOpenFile(
-        this, readSaveDir(),
+        this, m_saveFolders.lastSaveFolder(),
         {widgets::qText(form::kOpenFilter), widgets::qText(form::kOpenAllFilter)});
     if (path.empty()) {
         return;
@@ -229,6 +192,74 @@ void MainForm::onOpen() {
     applyState(input::FormState::Opened);
     m_currentFile = path;
     m_modified = false;
+}
+
+void MainForm::onPrintPreview() {
+    runPrintCommand(PrintCommand::Preview);
+}
+
+void MainForm::onPrint() {
+    runPrintCommand(PrintCommand::Print);
+}
+
+// Both commands: refuse unless the applicant's file is open and unchanged, check, then hand the
+// page to a print window, which previews it or prints it through the print dialog.
+void MainForm::runPrintCommand(PrintCommand command) {
+    if (const auto refusal = print::printRefusal(!m_currentFile.empty(), m_modified)) {
+        notice(*refusal);
+        return;
+    }
+    const std::optional<datafile::CheckedRecord> checked = validateForm();
+    if (!checked) {
+        return;
+    }
+    // Every printer Qt sets up (the preview's too) asks the print service for its default printer
+    // first: one that does not answer would hold the window for minutes.
+    if (!printServiceAnswers(m_services, this)) {
+        return;
+    }
+    // Each command has a job of its own, so its barcode warning comes at most once.
+    const auto job = std::make_shared<print::PrintJob>(print::printJobFor(*checked));
+    const QPointer<MainForm> form(this);
+    const auto warn = [form](std::string_view message) {
+        // Shown after the drawing, not inside the preview's repaint.
+        const QString text = widgets::qText(message);
+        QMetaObject::invokeMethod(
+            form, [form, text] { form->m_services.showNotice(form->printCommandWindow(), text); },
+            Qt::QueuedConnection);
+    };
+    PageDrawing drawing = [job, warn](QPrinter& printer) { DrawFormPage(printer, *job, warn); };
+    const std::string jobName = print::printJobName(
+        checked->record(), datafile::displayFileName(datafile::fileNameOf(m_currentFile)));
+    PrintHooks hooks{
+        [form, job] { return form && form->mayPrintWhatIsCut(*job); },
+        [form] { return !form || printServiceAnswers(form->m_services, form); },
+        [form, job, warn, jobName](QPrinter& printer) {
+            return form && handOverToPrintService(printer, *job, jobName, warn, form->m_services,
+                                                  form, form->printCommandWindow());
+        },
+        QString::fromStdString(jobName),
+    };
+    m_printWindow =
+        new PrintWindow(std::move(drawing), this, command, QString(), m_services, std::move(hooks));
+}
+
+// The window a print command's boxes belong to: its print window while that is open (the form
+// is hidden then), else the form.
+QWidget* MainForm::printCommandWindow() {
+    return m_printWindow ? static_cast<QWidget*>(m_printWindow.data()) : this;
+}
+
+// A page whose cells cut values goes to paper only when the clerk says so (Esc: no).
+bool MainForm::mayPrintWhatIsCut(const print::PrintJob& job) {
+    const std::vector<std::string_view> cut = print::cutCellsOf(job);
+    const std::optional<std::string> question = print::cutCellsQuestion(cut);
+    if (!question) {
+        return true;
+    }
+    return m_services.ask(printCommandWindow(), widgets::qText(*question),
+                          widgets::PlatformServices::Buttons::YesNo) ==
+           widgets::PlatformServices::Answer::Yes;
 }
 
 } // namespace parvelin::app

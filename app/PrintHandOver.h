@@ -1,0 +1,31 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+class QPrinter;
+class QWidget;
+
+namespace parvelin::print {
+struct PrintJob;
+} // namespace parvelin::print
+
+namespace parvelin::widgets {
+class PlatformServices;
+} // namespace parvelin::widgets
+
+namespace parvelin::app {
+
+// Before any printer is set up: a print service that does not answer within 3 s is said
+// ("打印服务无响应", a notice on `form`) and gives false.
+bool printServiceAnswers(widgets::PlatformServices& services, QWidget* form);
+
+// The page to a printer of the print service: on A4, or on the printer's own paper scaled to fit
+// where it has no A4 and the clerk agrees (asked over `window`); then what became of the job, said
+// on `form` when it is not simply taken. False when the page did not reach the printer.
+bool handOverToPrintService(QPrinter& printer, print::PrintJob& job, const std::string& jobName,
+                            const std::function<void(std::string_view)>& warn,
+                            widgets::PlatformServices& services, QWidget* form, QWidget* window);
+
+} // namespace parvelin::app
