@@ -12,10 +12,8 @@ using record::GbkString;
 using record::GbkStringView;
 using record::kWhiteSpace;
 
-constexpr std::string_view kDotReadings = "-1"; // the middle dot romanizes to "-"
-constexpr char kToneSuffix = '1';               // the reading of a single-byte character
+constexpr GbkStringView kDotReading = "-"; // the middle dot romanizes to "-"
 constexpr char kSeparator = ' ';
-constexpr char kFieldSeparator = '\t';
 constexpr GbkStringView kFullWidthSpace = "\xA1\xA1"; // 　
 
 // The two accented capitals of the table (UTF-8) as Chinese passports write them in Latin
@@ -26,7 +24,13 @@ struct Spelling {
 };
 constexpr Spelling kSpellings[] = {{"\xC3\x9C", "YU"}, {"\xC3\x8A", "E"}};
 
-using ReadingSets = std::vector<std::vector<GbkString>>;
+// The distinct readings of one character, never empty: a character without readings has the
+// one empty reading.
+using ReadingSet = std::vector<GbkString>;
+
+bool isWhiteSpace(char byte) {
+    return kWhiteSpace.find(byte) != std::string_view::npos;
+}
 
 std::string_view trimmedView(std::string_view text) {
     const std::size_t first = text.find_first_not_of(kWhiteSpace);
@@ -59,34 +63,64 @@ GbkString inLatinLetters(std::string_view reading) {
     return spelled;
 }
 
-// a + " " + b + " " with white space removed at both ends.
-GbkString joined(GbkStringView a, GbkStringView b) {
-    GbkString text;
-    text.reserve(a.size() + b.size() + 2);
-    text += a;
-    text += kSeparator;
-    text += b;
-    text += kSeparator;
-    return GbkString(trimmedView(text));
-}
-
-std::size_t combinationCount(const ReadingSets& sets, std::size_t limit) {
-    std::size_t product = 1;
-    for (const auto& set : sets) {
-        product = set.size() > limit ? limit : std::min(limit, product * set.size());
+// The table's readings of a character without tone digits, in Latin letters; of readings spelled
+// alike the last survives.
+ReadingSet spelledReadings(const std::vector<std::string_view>& readings) {
+    if (readings.empty()) {
+        return {GbkString()};
     }
-    return product;
+    ReadingSet spelled;
+    for (std::string_view reading : readings) {
+        if (!reading.empty()) {
+            reading.remove_suffix(1); // the tone digit
+        }
+        spelled.push_back(inLatinLetters(reading));
+    }
+    ReadingSet set;
+    for (std::size_t i = 0; i < spelled.size(); ++i) {
+        if (std::find(spelled.begin() + i + 1, spelled.end(), spelled[i]) == spelled.end()) {
+            set.push_back(std::move(spelled[i]));
+        }
+    }
+    return set;
 }
 
-// The largest distance d such that the combinations of distance 0..d number at most `limit`. The
-// distance of a combination is the number of characters off their first reading.
-std::size_t keptDistance(const ReadingSets& sets, std::size_t limit) {
+ReadingSet doubleByteReadings(const PinyinTable& table, GbkStringView character) {
+    if (character == record::word::kMiddleDot) {
+        return {GbkString(kDotReading)};
+    }
+    const auto utf8 = record::gbkToUtf8(character);
+    if (!utf8) {
+        return {GbkString()}; // a lone lead byte or a broken pair names no character
+    }
+    return spelledReadings(table.readings(*utf8));
+}
+
+std::vector<ReadingSet> readingSets(const PinyinTable& table, GbkStringView name) {
+    std::vector<ReadingSet> sets;
+    for (std::size_t i = 0; i < name.size();) {
+        // Any byte from 0x80 up starts a double-byte character here, 0x80 included.
+        if (static_cast<unsigned char>(name[i]) >= 0x80) {
+            sets.push_back(doubleByteReadings(table, name.substr(i, 2)));
+            i += 2;
+        } else {
+            sets.push_back({isWhiteSpace(name[i]) ? GbkString() : GbkString(1, name[i])});
+            i += 1;
+        }
+    }
+    return sets;
+}
+
+// The largest distance d such that the combinations of distance 0..d number at most `limit`; the
+// largest distance there is when all combinations do. The distance of a combination is the
+// number of characters off their first reading.
+std::size_t keptDistance(const std::vector<ReadingSet>& sets, std::size_t limit) {
     // levels[d]: combinations of distance d, counted up to limit + 1. Multiplying in a character
     // of k readings is the polynomial product with 1 + (k - 1)x. Counts only grow, so levels past
     // the first that overflows the bound are never needed.
     const std::size_t saturated = limit + 1;
     std::vector<std::size_t> levels{1};
-    for (const auto& set : sets) {
+    for (const ReadingSet& set : sets) {
         if (set.size() < 2) {
             continue;
         }
@@ -116,14 +150,16 @@ std::size_t keptDistance(const ReadingSets& sets, std::size_t limit) {
     return kept;
 }
 
-// The combinations of distance at most maxDistance, in the order of the full product (the first
-// character varying slowest), each the text that folding combineCandidates gives.
+// The combinations of distance at most maxDistance, the first character varying slowest, each
+// joined as romanize describes.
 //
-// Folding builds s1 = r1 and s(i) = joined(s(i-1), r(i)). From s2 on, s(i) has no white space at
-// either end, so s(i+1) is s(i) followed by " " and r(i+1) trimmed at its right end (nothing when
-// r(i+1) is all white space), or r(i+1) trimmed when s(i) is empty: each prefix extends the one
-// before. One working text with the length of each prefix therefore replaces a text per prefix.
-std::vector<GbkString> closestCandidates(const ReadingSets& sets, std::size_t maxDistance) {
+// Joining builds s1 = r1 and s(i) = trim(s(i-1) + " " + r(i) + " "). From s2 on, s(i) has no
+// white space at either end, so s(i+1) is s(i) followed by " " and r(i+1) trimmed at its right
+// end (nothing when r(i+1) is all white space), or r(i+1) trimmed when s(i) is empty: each prefix
+// extends the one before. One working text with the length of each prefix therefore replaces a
+// text per prefix, and a step to the next combination rejoins only the characters it changed.
+std::vector<GbkString> closestCandidates(const std::vector<ReadingSet>& sets,
+                                         std::size_t maxDistance) {
     const std::size_t count = sets.size();
     std::vector<std::size_t> pick(count, 0);
     std::vector<std::size_t> prefixLength(count, 0);
@@ -135,7 +171,11 @@ std::vector<GbkString> closestCandidates(const ReadingSets& sets, std::size_t ma
         for (std::size_t i = std::max<std::size_t>(changed, 1); i < count; ++i) {
             const GbkStringView reading = sets[i][pick[i]];
             if (i == 1) {
-                text = joined(first, reading);
+                text.assign(first);
+                text += kSeparator;
+                text += reading;
+                text += kSeparator;
+                text = GbkString(trimmedView(text));
             } else {
                 text.resize(prefixLength[i - 1]);
                 if (text.empty()) {
@@ -176,98 +216,8 @@ std::vector<GbkString> NameRomanizer::romanize(GbkStringView name) const {
     if (name.empty()) {
         return {};
     }
-    ReadingSets sets;
-    for (const std::string& readings : readingsPerCharacter(name)) {
-        sets.push_back(readingSet(readings));
-    }
-    if (combinationCount(sets, kMaxCandidates + 1) > kMaxCandidates) {
-        return closestCandidates(sets, keptDistance(sets, kMaxCandidates));
-    }
-    std::vector<GbkString> candidates = sets[0];
-    for (std::size_t i = 1; i < sets.size(); ++i) {
-        candidates = combineCandidates(candidates, sets[i]);
-    }
-    return candidates;
-}
-
-std::vector<std::string> NameRomanizer::readingsPerCharacter(GbkStringView name) const {
-    std::vector<std::string> readings;
-    for (std::size_t i = 0; i < name.size();) {
-        // Any byte from 0x80 up starts a double-byte character here, 0x80 included.
-        if (static_cast<unsigned char>(name[i]) >= 0x80) {
-            readings.push_back(characterReadings(name.substr(i, 2)));
-            i += 2;
-        } else {
-            readings.push_back(std::string{name[i], kToneSuffix});
-            i += 1;
-        }
-    }
-    return readings;
-}
-
-std::string NameRomanizer::characterReadings(GbkStringView character) const {
-    if (character == record::word::kMiddleDot) {
-        return std::string(kDotReadings);
-    }
-    const auto utf8 = record::gbkToUtf8(character);
-    if (!utf8) {
-        return {}; // a lone lead byte or a broken pair names no character
-    }
-    const auto index = m_table.findCharacter(*utf8);
-    if (!index) {
-        return {};
-    }
-    std::string_view line = m_table.line(*index);
-    std::string readings;
-    for (std::size_t field = 0;; ++field) {
-        const std::size_t end = line.find(kFieldSeparator);
-        if (field >= 2) {
-            readings += line.substr(0, end);
-            readings += kSeparator;
-        }
-        if (end == std::string_view::npos) {
-            return readings;
-        }
-        line.remove_prefix(end + 1);
-    }
-}
-
-std::vector<GbkString> NameRomanizer::readingSet(std::string_view readingsText) {
-    std::string_view text = trimmedView(readingsText);
-    std::vector<GbkString> pieces;
-    for (;;) {
-        const std::size_t end = text.find(kSeparator);
-        std::string_view piece = trimmedView(text.substr(0, end));
-        if (!piece.empty()) {
-            piece.remove_suffix(1); // the tone digit
-        }
-        pieces.push_back(inLatinLetters(piece));
-        if (end == std::string_view::npos) {
-            break;
-        }
-        text.remove_prefix(end + 1);
-    }
-    // Of equal pieces the last survives. Spelling first makes the pieces distinct as candidates
-    // show them.
-    std::vector<GbkString> set;
-    for (std::size_t i = 0; i < pieces.size(); ++i) {
-        if (std::find(pieces.begin() + i + 1, pieces.end(), pieces[i]) == pieces.end()) {
-            set.push_back(std::move(pieces[i]));
-        }
-    }
-    return set;
-}
-
-std::vector<GbkString> NameRomanizer::combineCandidates(std::span<const GbkString> first,
-                                                        std::span<const GbkString> second) {
-    std::vector<GbkString> combined;
-    combined.reserve(first.size() * second.size());
-    for (const GbkString& a : first) {
-        for (const GbkString& b : second) {
-            combined.push_back(joined(a, b));
-        }
-    }
-    return combined;
+    const std::vector<ReadingSet> sets = readingSets(m_table, name);
+    return closestCandidates(sets, keptDistance(sets, kMaxCandidates));
 }
 
 GbkString withoutSpaces(GbkStringView text) {

@@ -4,8 +4,6 @@
 #include "record/GbkText.h"
 
 #include <cstddef>
-#include <span>
-#include <string>
 #include <vector>
 
 namespace parvelin::input {
@@ -25,6 +23,19 @@ public:
     // CHAN ZHANG, DAN CHANG, DAN ZHANG, SHAN CHANG, SHAN ZHANG. An empty name gives none; a name
     // whose characters have no readings gives one empty candidate.
     //
+    // Characters: a byte of 0x80 or more starts a double-byte character together with the byte
+    // after it (alone when it is the last byte); any other byte is a character of its own.
+    //
+    // Readings: a double-byte character reads as the table's readings of it (PinyinTable::
+    // readings) without their tone digits (the last byte of each), "Ü" written "YU" and "Ê"
+    // written "E" as passports spell them (吕 LYU, 略 LYUE); of readings spelled alike the last
+    // survives (載 ZAI4 ZAI3 DAI4 ZAI1 ZI1 gives DAI, ZAI, ZI). The middle dot "·" reads "-"; a
+    // single-byte character reads as itself, white space as nothing; a character without
+    // readings (no line, or no GBK character) reads as nothing.
+    //
+    // Joining: a candidate joins its characters' readings from the left, each step a + " " + b
+    // with white space removed at both ends, so that a reading of nothing adds nothing.
+    //
     // Bound: when the combinations number more than kMaxCandidates, only those closest to the
     // first readings are kept. A combination's distance is the number of characters that take a
     // reading other than their first; all combinations of distance 0, 1, ..., d are kept for the
@@ -34,29 +45,6 @@ public:
     // form's 50 characters (no character of the table has more than 9 readings); every reading of
     // every character is then among the candidates.
     std::vector<record::GbkString> romanize(record::GbkStringView name) const;
-
-    // One readings text per character of the name, in name order. A byte of 0x80 or more starts
-    // a double-byte character together with the byte after it (alone when it is the last byte);
-    // any other byte is a character whose readings text is that byte followed by "1".
-    std::vector<std::string> readingsPerCharacter(record::GbkStringView name) const;
-
-    // The readings text of one double-byte character: the fields after the second of its table
-    // line, each followed by one space ("CHANG2 ZHANG3 " for 长, UTF-8 as the table holds them);
-    // "-1" for the middle dot "·", so that it romanizes to "-"; empty for a character without a
-    // line.
-    std::string characterReadings(record::GbkStringView character) const;
-
-    // The distinct readings of a readings text without their tone digits, in Latin letters:
-    // trimmed, split at every single space, each piece trimmed and its last byte dropped, "Ü"
-    // written "YU" and "Ê" written "E" as passports spell them (吕 LYU, 略 LYUE); of equal pieces
-    // the last survives. "HE2 HE4 HUO2 HUO4 HU2" gives HE, HUO, HU; an empty text one empty piece.
-    static std::vector<record::GbkString> readingSet(std::string_view readingsText);
-
-    // Every a of `first` with, within it, every b of `second`: a + " " + b + " " with white space
-    // removed at both ends, so that an empty reading adds nothing.
-    static std::vector<record::GbkString>
-    combineCandidates(std::span<const record::GbkString> first,
-                      std::span<const record::GbkString> second);
 
 private:
     const PinyinTable& m_table;

@@ -1,5 +1,7 @@
 #include "input/PinyinTable.h"
 
+#include "record/GbkText.h"
+
 #include <algorithm>
 #include <limits>
 #include <stdexcept>
@@ -11,9 +13,19 @@ namespace {
 constexpr std::size_t kByteOrderMarkSize = 3; // EF BB BF
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr char kFieldSeparator = '\t';
+constexpr std::size_t kReadingsField = 2;              // after the character and its code point
+constexpr std::string_view kReadingSeparators = " \t"; // a blank, or the TAB of a further field
 
 std::string_view firstField(std::string_view line) {
     return line.substr(0, line.find(kFieldSeparator));
+}
+
+std::string_view trimmedView(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(record::kWhiteSpace);
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(record::kWhiteSpace) - first + 1);
 }
 
 bool isContinuation(unsigned char byte) {
@@ -141,6 +153,39 @@ std::optional<std::size_t> PinyinTable::findCharacter(std::string_view utf8Chara
         }
     }
     return std::nullopt;
+}
+
+std::vector<std::string_view> PinyinTable::readings(std::string_view utf8Character) const {
+    const auto index = findCharacter(utf8Character);
+    if (!index) {
+        return {};
+    }
+    std::string_view rest = line(*index);
+    for (std::size_t field = 0; field < kReadingsField; ++field) {
+        const std::size_t end = rest.find(kFieldSeparator);
+        if (end == std::string_view::npos) {
+            return {};
+        }
+        rest.remove_prefix(end + 1);
+    }
+    std::vector<std::string_view> found;
+    std::size_t throughLastReading = 0;
+    for (;;) {
+        const std::size_t end = rest.find_first_of(kReadingSeparators);
+        const std::string_view reading = trimmedView(rest.substr(0, end));
+        if (!reading.empty()) {
+            found.push_back(reading);
+            throughLastReading = found.size();
+        } else if (!found.empty()) {
+            found.push_back(reading); // kept only if a reading follows
+        }
+        if (end == std::string_view::npos) {
+            break;
+        }
+        rest.remove_prefix(end + 1);
+    }
+    found.resize(throughLastReading);
+    return found;
 }
 
 } // namespace parvelin::input

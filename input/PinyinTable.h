@@ -12,7 +12,7 @@ namespace parvelin::input {
 // The Han characters with their Mandarin readings, one UTF-8 text line per character:
 // "character TAB code point (4 upper-case hex digits) TAB readings", the readings in upper case
 // with tone digits and separated by single spaces ("长\t957F\tCHANG2 ZHANG3"). The lines are held
-// exactly as stored, without their CR LF; NameRomanizer splits them into fields.
+// exactly as stored, without their CR LF; readings() splits one into its readings.
 //
 // Filled once at start-up from the program's embedded copy (embeddedPinyinTable()) and read-only
 // afterwards.
@@ -34,6 +34,14 @@ public:
     // logarithmic time for one UTF-8 encoded code point.
     std::optional<std::size_t> findCharacter(std::string_view utf8Character) const;
     std::optional<std::size_t> findCodePoint(char32_t codePoint) const;
+
+    // The readings of a character as the first line naming it holds them, in table order: the
+    // text after the line's second TAB, split at every blank and TAB, each piece without white
+    // space at its ends ("CHANG2", "ZHANG3" for 长). Blank pieces before the first reading and
+    // after the last are left out; between two readings, a double blank leaves an empty one. None
+    // for a character without a line or without a readings field. The views point into the
+    // table and hold until the next load.
+    std::vector<std::string_view> readings(std::string_view utf8Character) const;
 
 private:
     struct Span {

@@ -4,7 +4,6 @@
 #include "tests/support/PinyinTables.h"
 
 #include <algorithm>
-#include <set>
 
 #include <gtest/gtest.h>
 
@@ -30,26 +29,12 @@ std::vector<std::string> syllables(const std::string& candidate) {
     return parts;
 }
 
-// Folds combineCandidates over the reading sets of the name's characters: every combination.
-Candidates fullProduct(const NameRomanizer& romanizer, const GbkString& name) {
-    Candidates product;
-    for (const std::string& readings : romanizer.readingsPerCharacter(name)) {
-        const Candidates set = NameRomanizer::readingSet(readings);
-        product = product.empty() ? set : NameRomanizer::combineCandidates(product, set);
+std::string joined(const std::vector<std::string>& syllables) {
+    std::string text;
+    for (const std::string& syllable : syllables) {
+        text += (text.empty() ? "" : " ") + syllable;
     }
-    return product;
-}
-
-bool isOrderedSubsequence(const Candidates& part, const Candidates& whole) {
-    auto at = whole.begin();
-    for (const GbkString& candidate : part) {
-        at = std::find(at, whole.end(), candidate);
-        if (at == whole.end()) {
-            return false;
-        }
-        ++at;
-    }
-    return true;
+    return text;
 }
 
 // Names typed in UTF-8 here, romanized as the GBK the form holds, against the embedded table.
@@ -71,9 +56,15 @@ TEST(NameRomanizer, WorkedExamples) {
         {gbk("买买提·"), {"MAI MAI TI -"}, "提 TI2 in names; the middle dot gives -"},
         {"Li", {"L i"}, "a single-byte character is its own reading, case kept"},
         {gbk("张〇"), {"ZHANG"}, "〇 has no line and contributes nothing"},
+        {gbk("〇三"), {"SAN"}, "nor at the front"},
         {gbk("〇"), {""}, "only characters without readings: one empty candidate"},
         {gbk("张") + "\xD5", {"ZHANG"}, "a trailing lone lead byte finds nothing"},
+        {"\x80"
+         "A",
+         {""},
+         "0x80 starts a double-byte character too, taking the A with it"},
         {gbk("张 三"), {"ZHANG SAN"}, "a blank reads as nothing"},
+        {"\t", {""}, "white space alone: one empty candidate"},
         {gbk("吕"), {"LYU"}, "Ü written YU"},
         {gbk("女"), {"NYU"}, "Ü written YU"},
         {gbk("略"), {"LYUE"}, "ÜE written YUE"},
@@ -91,93 +82,9 @@ TEST(NameRomanizer, WorkedExamples) {
     }
 }
 
-TEST(NameRomanizer, ReadingsPerCharacter) {
-    const NameRomanizer romanizer(test::loadedPinyinTable());
-    struct Case {
-        std::string name;
-        std::vector<std::string> readings;
-        const char* why;
-    };
-    const Case cases[] = {
-        {gbk("长"), {"CHANG2 ZHANG3 "}, "the readings field followed by one space"},
-        {gbk("张·"), {"ZHANG1 ", "-1"}, "the middle dot reads -1"},
-        {"Li", {"L1", "i1"}, "a single-byte character followed by 1"},
-        {gbk("〇三"), {"", "SAN1 "}, "no line, no readings"},
-        {gbk("三") + "\xD5", {"SAN1 ", ""}, "a lone lead byte at the end is one character"},
-        {"\x80"
-         "A",
-         {""},
-         "0x80 starts a double-byte character too"},
-        {gbk("吕"),
-         {"L\xC3\x9C"
-          "3 "},
-         "copied byte for byte from the table"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.why);
-        EXPECT_EQ(romanizer.readingsPerCharacter(c.name), c.readings);
-    }
-}
-
-TEST(NameRomanizer, ReadingSet) {
-    struct Case {
-        std::string readings;
-        Candidates set;
-        const char* why;
-    };
-    const Case cases[] = {
-        {"HE2 HE4 HUO2 HUO4 HU2 ", {"HE", "HUO", "HU"}, "of equal pieces the last survives"},
-        {"HONG2 DONG4 HONG4 ", {"DONG", "HONG"}, "the last of equal pieces keeps its place (㗢)"},
-        {"WANG2 WANG4 ", {"WANG"}, "tones differ only"},
-        {"\xC3\x8A"
-         "1 \xC3\x8A"
-         "2 \xC3\x8A"
-         "3 \xC3\x8A"
-         "4 AI3 ",
-         {"E", "AI"},
-         "Ê written E"},
-        {"L\xC3\x9C"
-         "4 LU4 ",
-         {"LYU", "LU"},
-         "Ü written YU"},
-        {"L\xC3\x9C"
-         "3 LYU3 ",
-         {"LYU"},
-         "pieces spelled alike are one reading"},
-        {"SHI2-KE4 ", {"SHI2-KE"}, "a compound reading loses only its last digit"},
-        {"-1", {"-"}, "the middle dot"},
-        {"a1", {"a"}, "a single-byte character"},
-        {"", {""}, "an empty text gives one empty piece"},
-        {" 1", {""}, "a blank: trimmed to the digit alone"},
-        {"CHANG2  ZHANG3 ", {"CHANG", "", "ZHANG"}, "two blanks leave an empty piece"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.why);
-        EXPECT_EQ(NameRomanizer::readingSet(c.readings), c.set);
-    }
-}
-
-TEST(NameRomanizer, CombineCandidates) {
-    struct Case {
-        Candidates first, second, combined;
-        const char* why;
-    };
-    const Case cases[] = {
-        {{"DAN", "CHAN"},
-         {"CHANG", "ZHANG"},
-         {"DAN CHANG", "DAN ZHANG", "CHAN CHANG", "CHAN ZHANG"},
-         "every a, within it every b"},
-        {{"ZHANG"}, {""}, {"ZHANG"}, "an empty reading adds nothing"},
-        {{""}, {"SAN"}, {"SAN"}, "nor at the front"},
-        {{"A"}, {}, {}, "|A| x |B| = 0"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.why);
-        EXPECT_EQ(NameRomanizer::combineCandidates(c.first, c.second), c.combined);
-    }
-}
-
-TEST(NameRomanizer, AccentedCapitalsOfAnyTableBecomeLatinLetters) {
+// A made-up table whose readings the stored one does not have: romanizing follows the readings
+// of any table.
+TEST(NameRomanizer, ReadingsOfAnyTable) {
     PinyinTable table;
     table.load("\xEF\xBB\xBF"
                "诶\t8BF6\t\xC3\x8A"
@@ -189,11 +96,38 @@ TEST(NameRomanizer, AccentedCapitalsOfAnyTableBecomeLatinLetters) {
                "1 \xC3\x8A"
                "2 \xC3\x8A"
                "3 \xC3\x8A"
-               "4 AI3\r\n");
+               "4 AI3\r\n"
+               "一\t4E00\tHE2 HE4 HUO2 HUO4 HU2\r\n"
+               "二\t4E8C\tHONG2 DONG4 HONG4\r\n"
+               "三\t4E09\tWANG2 WANG4\r\n"
+               "四\t56DB\tL\xC3\x9C"
+               "4 LU4\r\n"
+               "五\t4E94\tL\xC3\x9C"
+               "3 LYU3\r\n"
+               "六\t516D\tSHI2-KE4\r\n"
+               "七\t4E03\tCHANG2  ZHANG3\r\n");
     const NameRomanizer romanizer(table);
-    EXPECT_EQ(romanizer.romanize(gbk("诶")), Candidates{"E"});
-    EXPECT_EQ(romanizer.romanize(gbk("欸诶")), (Candidates{"E E", "AI E"}));
-    EXPECT_EQ(romanizer.romanize(gbk("张")), Candidates{""}) << "this table has no 张";
+    struct Case {
+        const char* name;
+        Candidates candidates;
+        const char* why;
+    };
+    const Case cases[] = {
+        {"诶", {"E"}, "Ê written E"},
+        {"欸诶", {"E E", "AI E"}, "Ê written E, AI kept"},
+        {"一", {"HE", "HUO", "HU"}, "of equal readings the last survives"},
+        {"二", {"DONG", "HONG"}, "the last of equal readings keeps its place (as in 㗢)"},
+        {"三", {"WANG"}, "tones differ only"},
+        {"四", {"LYU", "LU"}, "Ü written YU"},
+        {"五", {"LYU"}, "readings spelled alike are one"},
+        {"六", {"SHI2-KE"}, "a compound reading loses only its last digit"},
+        {"七", {"CHANG", "", "ZHANG"}, "two blanks leave an empty reading"},
+        {"张", {""}, "this table has no 张"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        EXPECT_EQ(romanizer.romanize(gbk(c.name)), c.candidates);
+    }
 }
 
 TEST(NameRomanizer, AnEmptyTableProposesNothingButTheSingleByteCharacters) {
@@ -207,92 +141,130 @@ TEST(NameRomanizer, AnEmptyTableProposesNothingButTheSingleByteCharacters) {
 // most d characters off their first reading: C(8,d) * 2^d of them for each d, so d <= 3 gives
 // 1 + 16 + 112 + 448 = 577 and d = 4 would add 1120.
 TEST(NameRomanizer, BoundKeepsTheSpellingsClosestToTheFirstReadings) {
-    const NameRomanizer romanizer(test::loadedPinyinTable());
-    const GbkString name = gbk("单参龟差单参龟差");
-    const Candidates all = fullProduct(romanizer, name);
-    ASSERT_EQ(all.size(), 6561u);
+    // The table's readings of 单 参 龟 差 (差 CHA1 CHA4 CHAI1 CI1 spells CHA twice).
+    const Candidates readings[] = {{"CHAN", "DAN", "SHAN"},
+                                   {"CAN", "CEN", "SHEN"},
+                                   {"GUI", "JUN", "QIU"},
+                                   {"CHA", "CHAI", "CI"}};
+    const Candidates kept = romanize(gbk("单参龟差单参龟差"));
+    ASSERT_EQ(kept.size(), 577u);
+    EXPECT_EQ(kept.front(), "CHAN CAN GUI CHA CHAN CAN GUI CHA") << "every first reading";
+    EXPECT_EQ(kept[1], "CHAN CAN GUI CHA CHAN CAN GUI CHAI") << "the last character first";
+    EXPECT_EQ(kept.back(), "SHAN SHEN QIU CHA CHAN CAN GUI CHA");
 
-    const Candidates kept = romanizer.romanize(name);
-    EXPECT_EQ(kept.size(), 577u);
-    EXPECT_TRUE(isOrderedSubsequence(kept, all)) << "kept in the order of the full product";
-    const auto first = syllables(all.front());
-    EXPECT_EQ(kept.front(), all.front()) << "every character's first reading";
+    // Each candidate as the reading picked for each character: 577 distinct picks of distance
+    // at most 3, ascending in the order of the full product, are all there are.
+    std::vector<std::size_t> previous;
     for (const GbkString& candidate : kept) {
+        SCOPED_TRACE(candidate);
         const auto parts = syllables(candidate);
-        ASSERT_EQ(parts.size(), first.size());
+        ASSERT_EQ(parts.size(), 8u);
+        std::vector<std::size_t> pick;
         std::size_t distance = 0;
         for (std::size_t i = 0; i < parts.size(); ++i) {
-            distance += parts[i] != first[i] ? 1 : 0;
+            const Candidates& own = readings[i % 4];
+            const auto found = std::find(own.begin(), own.end(), parts[i]);
+            ASSERT_NE(found, own.end()) << "no reading of character " << i;
+            pick.push_back(static_cast<std::size_t>(found - own.begin()));
+            distance += pick.back() != 0 ? 1 : 0;
         }
-        EXPECT_LE(distance, 3u) << candidate;
+        EXPECT_LE(distance, 3u);
+        EXPECT_TRUE(previous.empty() || previous < pick) << "in the order of the full product";
+        previous = pick;
     }
-    EXPECT_EQ(std::set<GbkString>(kept.begin(), kept.end()).size(), kept.size());
 }
 
 // 50 characters of two or three readings: 2^37 * 3^13 spellings. Distance 1 adds 63; distance 2
 // would add well over a thousand, so 64 candidates remain, among them every reading of every
-// character.
+// character: the first readings, then each other reading of the last character, of the one
+// before it, and so on back to the first.
 TEST(NameRomanizer, BoundHoldsForFiftyPolyphonicCharacters) {
-    const NameRomanizer romanizer(test::loadedPinyinTable());
+    // The table's readings of the characters that polyphonicName repeats.
+    const Candidates cycle[] = {{"CHAN", "DAN", "SHAN"}, {"CHANG", "ZHANG"}, {"CAN", "CEN", "SHEN"},
+                                {"GUI", "JUN", "QIU"},   {"XIE", "JIE"},     {"ZHAI", "DI"},
+                                {"QIU", "CHOU"},         {"OU", "QU"},       {"ZHA", "CHA"},
+                                {"QIN", "TAN"},          {"LE", "YUE"},      {"CHONG", "ZHONG"}};
     const GbkString name = test::polyphonicName(50);
     ASSERT_EQ(record::characterCount(name), 50u);
 
-    const Candidates kept = romanizer.romanize(name);
-    EXPECT_EQ(kept.size(), 64u);
-    const auto readingsOfEach = romanizer.readingsPerCharacter(name);
-    std::string firstReadings;
-    for (std::size_t i = 0; i < readingsOfEach.size(); ++i) {
-        const Candidates set = NameRomanizer::readingSet(readingsOfEach[i]);
-        firstReadings += (i == 0 ? "" : " ") + set.front();
-        for (const GbkString& reading : set) {
-            const bool present = std::any_of(kept.begin(), kept.end(), [&](const GbkString& c) {
-                return syllables(c)[i] == reading;
-            });
-            EXPECT_TRUE(present) << "character " << i << " reading " << reading;
+    std::vector<std::string> first;
+    for (std::size_t i = 0; i < 50; ++i) {
+        first.push_back(cycle[i % std::size(cycle)].front());
+    }
+    Candidates expected = {joined(first)};
+    for (std::size_t i = 50; i-- > 0;) {
+        const Candidates& own = cycle[i % std::size(cycle)];
+        for (std::size_t k = 1; k < own.size(); ++k) {
+            std::vector<std::string> other = first;
+            other[i] = own[k];
+            expected.push_back(joined(other));
         }
     }
-    EXPECT_EQ(kept.front(), firstReadings);
+    ASSERT_EQ(expected.size(), 64u);
+    EXPECT_EQ(romanize(name), expected);
 }
 
 // A made-up table: 一 二 三 with ten readings each give exactly 1000 spellings, all kept; a fourth
 // character of two readings doubles them, and the bound keeps distance 0..2: 1 + (9+9+9+1) +
-// (3*81 + 3*9) = 299. The readings carry white space inside and at their ends, which the kept
-// spellings must join exactly as combineCandidates does.
-TEST(NameRomanizer, BoundStartsAboveAThousandAndJoinsReadingsAsCombineDoes) {
+// (3*81 + 3*9) = 299. Some readings carry white space inside or at an end; a join drops white
+// space only at its own ends, so what a reading keeps depends on what follows it.
+TEST(NameRomanizer, BoundStartsAboveAThousandAndJoinsReadingsWithOneBlank) {
     std::string stored = "\xEF\xBB\xBF";
     stored += "一\t4E00\tA\v1 B1 C1 D1 E1 F1 G1 H1 I1 J1\r\n";
     stored += "二\t4E8C\tK1 L1 M1 N1 O1 P1 Q1 R1 S1 T\vU1\r\n";
     stored += "三\t4E09\tA1 B1 C1 D1 E1 F1 G1 H1 I1 J1\r\n";
-    stored += "四\t56DB\t\v1 W1\r\n";
+    stored += "四\t56DB\t\v1 W1\r\n"; // an empty reading, then W
     PinyinTable table;
     table.load(stored);
     const NameRomanizer romanizer(table);
 
-    const GbkString three = gbk("一二三");
-    const Candidates all = romanizer.romanize(three);
-    EXPECT_EQ(all, fullProduct(romanizer, three));
-    EXPECT_EQ(all.size(), 1000u);
-    EXPECT_EQ(all.front(), "A\v K A") << "white space ending a reading stays inside";
+    // 一二三: the readings with one blank between them, every combination in product order.
+    const Candidates one = {"A\v", "B", "C", "D", "E", "F", "G", "H", "I", "J"};
+    const Candidates two = {"K", "L", "M", "N", "O", "P", "Q", "R", "S", "T\vU"};
+    const Candidates three = {"A", "B", "C", "D", "E", "F", "G", "H", "I", "J"};
+    Candidates all;
+    for (const GbkString& a : one) {
+        for (const GbkString& b : two) {
+            for (const GbkString& c : three) {
+                all.push_back(a + " " + b + " " + c);
+            }
+        }
+    }
+    EXPECT_EQ(romanizer.romanize(gbk("一二三")), all);
 
+    // Known places in the kept lists: the first reading of 四 adds nothing, and the reading
+    // before it loses its trailing white space.
     struct Case {
         const char* name;
-        std::size_t all, kept;
+        std::size_t kept;
+        std::vector<std::pair<std::size_t, std::string>> known;
         const char* why;
     };
     const Case cases[] = {
-        {"一二三四", 2000, 299, "the fourth character doubles the count"},
-        {"四一二三", 2000, 299, "an empty first reading"},
-        {"一四二三", 2000, 299, "an empty reading after a trailing white space"},
-        {"四四一二三", 4000, 328, "empty readings up to the third character: 1 + 29 + 298"},
+        {"一二三四",
+         299,
+         {{0, "A\v K A"}, {1, "A\v K A W"}, {2, "A\v K B"}, {119, "B K A"}, {298, "J T\vU A"}},
+         "the fourth character doubles the count; 一 changes after 1 + 19 + 99 candidates"},
+        {"四一二三",
+         299,
+         {{0, "A K A"}, {1, "A K B"}, {271, "W A K A"}, {298, "W J K A"}},
+         "an empty first reading; 四 changes after 1 + 27 + 243"},
+        {"一四二三",
+         299,
+         {{0, "A K A"}, {1, "A K B"}, {100, "A\v W K A"}, {298, "J W K A"}},
+         "an empty reading after a trailing white space"},
+        {"四四一二三",
+         328,
+         {{0, "A K A"}, {271, "W A K A"}, {299, "W A K A"}, {327, "W W A K A"}},
+         "empty readings up to the third character: 1 + 29 + 298"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
-        const Candidates full = fullProduct(romanizer, gbk(c.name));
-        ASSERT_EQ(full.size(), c.all);
         const Candidates kept = romanizer.romanize(gbk(c.name));
-        EXPECT_EQ(kept.size(), c.kept);
-        EXPECT_TRUE(isOrderedSubsequence(kept, full));
-        EXPECT_EQ(kept.front(), full.front());
+        ASSERT_EQ(kept.size(), c.kept);
+        for (const auto& [index, candidate] : c.known) {
+            EXPECT_EQ(kept[index], candidate) << "candidate " << index;
+        }
     }
 }
 

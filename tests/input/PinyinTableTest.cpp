@@ -123,6 +123,40 @@ TEST(PinyinTable, LinesOfNamesFromTheDictionariesAndTheNameReadings) {
     EXPECT_FALSE(table.findCharacter("A").has_value());
 }
 
+TEST(PinyinTable, ReadingsAreThePiecesAfterTheSecondTab) {
+    PinyinTable table;
+    table.load("\xEF\xBB\xBF"
+               "一\t4E00\tCHANG2 ZHANG3\r\n"
+               "二\t4E8C\t  CHANG2  ZHANG3 \r\n"
+               "三\t4E09\tCHANG2\tZHANG3\r\n"
+               "四\t56DB\t\v1 W\v1\r\n"
+               "五\t4E94\t \t \r\n"
+               "六\t516D\r\n");
+    struct Case {
+        const char* character;
+        std::vector<std::string_view> readings;
+        const char* why;
+    };
+    const Case cases[] = {
+        {"一", {"CHANG2", "ZHANG3"}, "split at the blank"},
+        {"二", {"CHANG2", "", "ZHANG3"}, "blanks at the ends left out, a double blank kept"},
+        {"三", {"CHANG2", "ZHANG3"}, "a further TAB parts readings as a blank does"},
+        {"四", {"1", "W\v1"}, "white space trimmed at the ends of each only"},
+        {"五", {}, "only white space"},
+        {"六", {}, "no readings field"},
+        {"七", {}, "no line"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        EXPECT_EQ(table.readings(c.character), c.readings);
+    }
+    const PinyinTable& stored = test::loadedPinyinTable();
+    EXPECT_EQ(stored.readings("长"), (std::vector<std::string_view>{"CHANG2", "ZHANG3"}));
+    EXPECT_EQ(stored.readings("吕"), std::vector<std::string_view>{"L\xC3\x9C"
+                                                                   "3"})
+        << "copied byte for byte from the table";
+}
+
 TEST(PinyinTable, LoaderEndsLinesAtCrLfOnly) {
     struct Case {
         std::string stored;

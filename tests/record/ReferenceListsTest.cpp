@@ -27,45 +27,46 @@ std::size_t occurrences(std::string_view text, std::string_view wanted) {
     return count;
 }
 
+// The lists in the order the header gives, each found by its field. Every list holds each entry
+// once; the blank "no choice" entry, where a list has one, comes first; a list that ends with 其他
+// shows its entries as added, which keeps 其他 last.
 TEST(ReferenceLists, FormTemplateLists) {
-    struct Case {
-        Field field;
-        ListOrder order;
-        std::size_t count;
-        const char* first;
-        const char* last;
-    };
-    // The template's lists in its order, with their sizes, first and last entries.
-    using enum ListOrder;
-    const Case cases[] = {
-        {Field::nameDot, Collated, 2, "", "·"},
-        {Field::idDocumentType, Collated, 2, "身份证", "军官证"},
-        {Field::birthPlace, Collated, 34, "北京", "澳门"},
-        {Field::sex, Collated, 3, " ", "女"},
-        {Field::occupationCategory, AsAdded, 8, " ", "其他"},
-        {Field::heldPassportStatus, Collated, 4, " ", "准持"},
-        {Field::workUnit, AsAdded, 45, " ", "其他"},
-        {Field::approvalKind, Collated, 2, "批件", "确认件"},
-        {Field::birthPlaceScope, Collated, 2, "国内", "国外"},
-        {Field::remarkCategory, AsAdded, 6, " ", "特批"},
-        {Field::ethnicity, AsAdded, 58, " ", "其他"},
-        {Field::filingStatus, AsAdded, 2, "已备案", "其他"},
+    const Field fields[] = {
+        Field::nameDot,
+        Field::idDocumentType,
+        Field::birthPlace,
+        Field::sex,
+        Field::occupationCategory,
+        Field::heldPassportStatus,
+        Field::workUnit,
+        Field::approvalKind,
+        Field::birthPlaceScope,
+        Field::remarkCategory,
+        Field::ethnicity,
+        Field::filingStatus,
     };
     const auto lists = formLists();
-    ASSERT_EQ(lists.size(), std::size(cases));
+    ASSERT_EQ(lists.size(), std::size(fields));
+    std::size_t entries = 0;
+    std::size_t collated = 0;
     for (std::size_t i = 0; i < lists.size(); ++i) {
-        const Case& c = cases[i];
         const ReferenceList& list = lists[i];
-        SCOPED_TRACE(fieldLabel(c.field));
-        EXPECT_EQ(list.field, c.field);
-        EXPECT_EQ(&formList(c.field), &list);
-        EXPECT_EQ(list.order, c.order);
-        ASSERT_EQ(list.entries.size(), c.count);
-        EXPECT_EQ(utf8(list.entries.front()), c.first);
-        EXPECT_EQ(utf8(list.entries.back()), c.last);
-        EXPECT_EQ(std::set<GbkString>(list.entries.begin(), list.entries.end()).size(), c.count)
+        SCOPED_TRACE(fieldLabel(fields[i]));
+        EXPECT_EQ(list.field, fields[i]);
+        EXPECT_EQ(&formList(fields[i]), &list);
+        ASSERT_FALSE(list.entries.empty());
+        EXPECT_EQ(std::set<GbkString>(list.entries.begin(), list.entries.end()).size(),
+                  list.entries.size())
             << "no entry twice";
+        EXPECT_FALSE(contains(list.entries.subspan(1), word::kBlank)) << "the blank comes first";
+        if (list.entries.back() == word::kOther) {
+            EXPECT_EQ(list.order, ListOrder::AsAdded);
+        }
+        entries += list.entries.size();
+        collated += list.order == ListOrder::Collated ? 1 : 0;
     }
+    EXPECT_EQ(entries, 168u) << "the template's entries, all lists together";
+    EXPECT_EQ(collated, 7u) << "lists the form shows in collation order";
     EXPECT_THROW((void)formList(Field::surnameChinese), std::invalid_argument);
 }
 
@@ -89,13 +90,18 @@ TEST(ReferenceLists, KeyEntries) {
         {work, 44, "其他", "last"},
         {category, 3, "事业单位人员", "unsorted: order added"},
         {category, 5, "国企人员", "after 军人"},
+        {domesticBirthPlaces(), 0, "北京", "GB/T 2260 code 11"},
+        {domesticBirthPlaces(), 33, "澳门", "GB/T 2260 code 82, the last"},
+        {foreignBirthPlaces(), 0, "阿富汗", "ISO 3166-1 004, the first"},
+        {foreignBirthPlaces(), 196, "赞比亚", "ISO 3166-1 894, the last code"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.entry);
         ASSERT_LT(c.index, c.entries.size());
         EXPECT_EQ(utf8(c.entries[c.index]), c.entry) << c.why;
     }
-    EXPECT_EQ(domesticBirthPlaces().size(), 34u);
+    EXPECT_EQ(domesticBirthPlaces().size(), 34u) << "the provincial-level divisions";
+    EXPECT_EQ(ethnicity.size(), 58u) << "the 56 ethnic groups between the blank and 其他";
     EXPECT_EQ(foreignBirthPlaces().size(), 198u);
     for (const GbkString& place : domesticBirthPlaces()) {
         EXPECT_FALSE(contains(foreignBirthPlaces(), place)) << utf8(place);
@@ -114,6 +120,8 @@ TEST(ReferenceLists, VocabularyWordsAreEntries) {
     EXPECT_TRUE(contains(formList(Field::approvalKind).entries, word::kConfirmation));
     EXPECT_TRUE(contains(formList(Field::filingStatus).entries, word::kFiled));
     EXPECT_TRUE(contains(formList(Field::nameDot).entries, word::kMiddleDot));
+    EXPECT_TRUE(contains(formList(Field::sex).entries, word::kMale));
+    EXPECT_TRUE(contains(formList(Field::sex).entries, word::kFemale));
     for (const Field field :
          {Field::occupationCategory, Field::workUnit, Field::ethnicity, Field::filingStatus}) {
         EXPECT_TRUE(contains(formList(field).entries, word::kOther)) << fieldLabel(field);
