@@ -30,8 +30,7 @@ class TitleComboBox;
 // as nobody edits it.
 class FormBinding {
 public:
-    static constexpr std::size_t kFieldCount =
-        static_cast<std::size_t>(record::Field::groupNumber);
+    static constexpr std::size_t kFieldCount = static_cast<std::size_t>(record::Field::groupNumber);
 
     // Registration, as the form builds its controls. The title list stands for both the title
     // choice and the completed note it shows.

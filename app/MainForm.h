@@ -2,8 +2,8 @@
 
 #include "app/FormBinding.h"
 #include "app/SaveFolders.h"
+#include "datafile/DataFileReader.h"
 #include "datafile/GroupNumber.h"
-#include "datafile/OpenedDataFile.h"
 #include "datafile/SaveQuestions.h"
 #include "datafile/Validation.h"
 #include "form/DialogTemplates.h"

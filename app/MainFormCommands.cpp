@@ -7,9 +7,7 @@
 #include "app/TitleComboBox.h"
 #include "datafile/AtomicFile.h"
 #include "datafile/DataFile.h"
-#include "datafile/DataFileSize.h"
-#include "datafile/FolderApplicants.h"
-#include "datafile/OpenedDataFile.h"
+#include "datafile/DataFileReader.h"
 #include "datafile/PathNames.h"
 #include "datafile/RecordText.h"
 #include "datafile/SaveQuestions.h"
@@ -61,8 +59,8 @@ bool MainForm::onSave() {
     if (!readControls()) {
         return false;
     }
-    if (const auto refusal = input::pendingChoiceMessage(
-            m_names[Surname]->isChoosing(), m_names[GivenName]->isChoosing())) {
+    if (const auto refusal = input::pendingChoiceMessage(m_names[Surname]->isChoosing(),
+                                                         m_names[GivenName]->isChoosing())) {
         notice(*refusal);
         return false;
     }

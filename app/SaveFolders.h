@@ -15,7 +15,8 @@ namespace parvelin::app {
 // Where the form's data files go and where Open starts looking.
 class SaveFolders {
 public:
-    explicit SaveFolders(widgets::PlatformServices& services) : m_services(services) {}
+    explicit SaveFolders(widgets::PlatformServices& services)
+        : m_services(services) {}
 
     // The day's folder beside the executable, or in the documents folder for a program installed
     // in the system's folders and where the program's folder cannot be written; the documents

@@ -1,7 +1,7 @@
 #include "cli/CliSupport.h"
 
 #include "datafile/AtomicFile.h"
-#include "datafile/RegularFile.h"
+#include "datafile/DataFileReader.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "datafile/OpenedDataFile.h"
+#include "datafile/DataFileReader.h"
 #include "record/MemberRecord.h"
 
 #include <optional>

@@ -1,8 +1,6 @@
 #include "cli/DataFileCommands.h"
 
-#include "datafile/BarcodePayload.h"
 #include "datafile/DataFile.h"
-#include "datafile/DataFileSize.h"
 #include "datafile/PathNames.h"
 #include "datafile/RecordText.h"
 #include "datafile/Validation.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "datafile/FolderApplicants.h"
+#include "datafile/DataFileReader.h"
 #include "record/MemberRecord.h"
 
 #include <span>

@@ -1,6 +1,6 @@
 #include "print/PrintJob.h"
 
-#include "datafile/BarcodePayload.h"
+#include "datafile/DataFile.h"
 #include "print/FormPrinter.h"
 
 namespace parvelin::print {

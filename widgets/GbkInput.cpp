@@ -1,6 +1,6 @@
 #include "widgets/GbkInput.h"
 
-#include "datafile/DataFileSize.h"
+#include "datafile/DataFile.h"
 #include "input/FieldCaps.h"
 #include "widgets/QtText.h"
 

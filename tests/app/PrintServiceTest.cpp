@@ -5,7 +5,7 @@
 #include "app/PrintWindow.h"
 #include "datafile/AtomicFile.h"
 #include "datafile/DataFile.h"
-#include "datafile/OpenedDataFile.h"
+#include "datafile/DataFileReader.h"
 #include "datafile/RecordText.h"
 #include "tests/support/TestData.h"
 #include "tests/support/UncheckedRecords.h"

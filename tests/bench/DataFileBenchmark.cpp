@@ -1,8 +1,8 @@
 // Seal and open of data files, and DES beside OpenSSL's DES-ECB on the same bytes.
 
 #include "datafile/DataFile.h"
+#include "datafile/DataFileReader.h"
 #include "datafile/Des.h"
-#include "datafile/FolderApplicants.h"
 #include "datafile/RecordText.h"
 #include "tests/support/Applicants.h"
 #include "tests/support/UncheckedRecords.h"

@@ -2,7 +2,6 @@
 
 #include "datafile/Base64.h"
 #include "datafile/Des.h"
-#include "datafile/Envelope.h"
 #include "datafile/RecordText.h"
 #include "record/GbkText.h"
 #include "tests/support/TestData.h"

@@ -2,7 +2,6 @@
 // seal to exactly its data file, each data file must open to exactly its record, and the print
 // commands must build exactly its barcode payload.
 
-#include "datafile/BarcodePayload.h"
 #include "datafile/DataFile.h"
 #include "datafile/RecordText.h"
 #include "datafile/Validation.h"

@@ -6,7 +6,6 @@
 // the build links it).
 
 #include "barcode/BarcodeImage.h"
-#include "datafile/BarcodePayload.h"
 #include "datafile/DataFile.h"
 #include "datafile/RecordText.h"
 #include "datafile/Validation.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "barcode/Pdf417Encoder.h"
-#include "datafile/BarcodePayload.h"
+#include "datafile/DataFile.h"
 #include "datafile/Validation.h"
 #include "record/GbkText.h"
 #include "tests/support/Applicants.h"

@@ -1,7 +1,6 @@
-#include "datafile/RegularFile.h"
+#include "datafile/DataFileReader.h"
 
 #include "datafile/DataFile.h"
-#include "datafile/DataFileSize.h"
 #include "datafile/RecordText.h"
 #include "input/FieldCaps.h"
 #include "input/TitleCompletion.h"
@@ -23,7 +22,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class RegularFile : public testing::Test {
+class DataFileReader : public testing::Test {
 protected:
     void SetUp() override {
         std::string pattern = (fs::temp_directory_path() / "regular-file-XXXXXX").string();
@@ -41,7 +40,7 @@ protected:
     fs::path m_folder;
 };
 
-TEST_F(RegularFile, ReadsTheWholeFileUpToTheCap) {
+TEST_F(DataFileReader, ReadsTheWholeFileUpToTheCap) {
     EXPECT_EQ(std::get<std::string>(readRegularFile(put("empty", ""), 10)), "");
     EXPECT_EQ(std::get<std::string>(readRegularFile(put("ten", "0123456789"), 10)), "0123456789");
     const auto longer = readRegularFile(put("eleven", "0123456789A"), 10);
@@ -50,7 +49,7 @@ TEST_F(RegularFile, ReadsTheWholeFileUpToTheCap) {
 }
 
 // Everything that is not a data file is refused at once: nothing blocks, nothing is read whole.
-TEST_F(RegularFile, RefusesWhatIsNoRegularFileOfDataFileSize) {
+TEST_F(DataFileReader, RefusesWhatIsNoRegularFileOfDataFileSize) {
     struct Case {
         const char* why;
         FileFault fault;
@@ -99,7 +98,7 @@ TEST_F(RegularFile, RefusesWhatIsNoRegularFileOfDataFileSize) {
 // The cap rests on what the form lets an operator enter: the capped boxes, the list entries and
 // the titles are far below the allowance, and the record with every uncapped box full seals into
 // a file that still opens.
-TEST_F(RegularFile, TheLargestRecordTheFormCanProduceOpens) {
+TEST_F(DataFileReader, TheLargestRecordTheFormCanProduceOpens) {
     for (int f = 0; f < static_cast<int>(record::Field::groupNumber); ++f) {
         SCOPED_TRACE(record::fieldLabel(static_cast<record::Field>(f)));
         EXPECT_LE(input::byteCap(static_cast<record::Field>(f)).value_or(0), kOtherValueAllowance);

@@ -3,14 +3,38 @@
 #include "datafile/FileError.h"
 #include "record/MemberRecord.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <sys/stat.h>
 #include <sys/types.h>
 #include <variant>
+#include <vector>
 
 namespace parvelin::datafile {
+
+// Reading data files safely: only regular files, never more than the largest data file, opened
+// into an applicant or refused with the reason.
+
+// What a descriptor gives until its end, but never more than `maxBytes` + 1 bytes: a longer
+// input is cut there, so that the caller tells it from one that fits without holding all of it.
+// `expected` (a file's size) sizes the first read. The errno of a failed read otherwise.
+std::variant<std::string, int> readAtMost(int descriptor, std::size_t maxBytes,
+                                          std::size_t expected = 0);
+
+// The whole content of a regular file of at most `maxBytes` bytes. Anything else is refused at
+// once, without blocking and before a byte is read: a folder, a FIFO or a device (NotRegularFile;
+// the path is examined before it is opened, and the opened file once more), a larger file
+// (TooLarge), one that cannot be opened or read (the system's reason).
+// `status`, where given, receives what fstat says of the file read.
+std::variant<std::string, FileError> readRegularFile(const std::string& path, std::size_t maxBytes,
+                                                     struct stat* status = nullptr);
+
+// A data file: a regular file no larger than the largest one the form writes.
+std::variant<std::string, FileError> readDataFile(const std::string& path,
+                                                  struct stat* status = nullptr);
 
 // A file as it was read: which file it was (device and inode), its size and modification time,
 // and its content (a data file is small: the bytes themselves are the surest digest). Save
@@ -55,5 +79,16 @@ std::variant<OpenedDataFile, OpenFailure> openDataFile(const std::string& path,
 std::variant<OpenedDataFile, OpenFailure> openDataFileContent(std::string_view content,
                                                               const std::string& source,
                                                               const record::MemberRecord& base);
+
+// An applicant stored in a folder beside others.
+struct FolderApplicant {
+    std::string fileName; // as the file system spells it, without the folder
+    record::MemberRecord record;
+};
+
+// Every data file of a folder (a regular file whose name ends in ".zbdw") that opens to a
+// record, in name order. Files that are not data files or do not open are left out; a folder
+// that cannot be read gives none.
+std::vector<FolderApplicant> readFolderApplicants(const std::string& folder);
 
 } // namespace parvelin::datafile
