@@ -24,6 +24,14 @@ int reportUnwritten(int errorNumber) {
 
 } // namespace
 
+std::optional<std::string_view> optionValue(Arguments arguments, std::size_t& at) {
+    if (at + 1 >= arguments.size() || arguments[at + 1].empty()) {
+        reportError(std::string(arguments[at]) + " needs a value");
+        return std::nullopt;
+    }
+    return arguments[++at];
+}
+
 std::optional<std::string> readStandardInput(std::size_t maxBytes) {
     auto input = datafile::readAtMost(STDIN_FILENO, maxBytes);
     if (const int* errorNumber = std::get_if<int>(&input)) {

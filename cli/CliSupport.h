@@ -19,6 +19,11 @@ inline constexpr int kExitUsage = 64;
 
 using Arguments = std::span<const std::string_view>;
 
+// The value of the option at `arguments[at]` (as in "-o FILE"), `at` stepped onto it. An option
+// at the end, or followed by an empty value, is reported ("-o needs a value") and gives
+// std::nullopt.
+std::optional<std::string_view> optionValue(Arguments arguments, std::size_t& at);
+
 // Standard input as the commands name it in their messages.
 inline constexpr std::string_view kStandardInput = "标准输入";
 

@@ -24,12 +24,14 @@ std::optional<Pdf417Request> parseRequest(Arguments arguments) {
             request.segments = true;
         } else if (arguments[i] == "--codewords") {
             request.codewords = true;
-        } else if (arguments[i] == "--bmp" && i + 1 < arguments.size() &&
-                   !arguments[i + 1].empty()) {
-            request.bmpPath = arguments[++i];
+        } else if (arguments[i] == "--bmp") {
+            const auto path = optionValue(arguments, i);
+            if (!path) {
+                return std::nullopt;
+            }
+            request.bmpPath = *path;
         } else {
-            reportError("pdf417: unknown or incomplete argument \"" + std::string(arguments[i]) +
-                        "\"");
+            reportError("pdf417: unknown argument \"" + std::string(arguments[i]) + "\"");
             return std::nullopt;
         }
     }

@@ -30,17 +30,18 @@ std::optional<RenderRequest> parseRequest(Arguments arguments) {
     RenderRequest request;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string_view argument = arguments[i];
-        if ((argument == "-o" || argument == "--dpi") && i + 1 == arguments.size()) {
-            reportError(std::string(argument) + " needs a value");
-            return std::nullopt;
-        }
-        if (argument == "-o") {
-            request.output = arguments[++i];
-        } else if (argument == "--dpi") {
-            const std::string_view value = arguments[++i];
+        if (argument == "-o" || argument == "--dpi") {
+            const auto value = optionValue(arguments, i);
+            if (!value) {
+                return std::nullopt;
+            }
+            if (argument == "-o") {
+                request.output = *value;
+                continue;
+            }
             const auto [end, error] =
-                std::from_chars(value.data(), value.data() + value.size(), request.dpi);
-            if (error != std::errc() || end != value.data() + value.size() || request.dpi < 30 ||
+                std::from_chars(value->data(), value->data() + value->size(), request.dpi);
+            if (error != std::errc() || end != value->data() + value->size() || request.dpi < 30 ||
                 request.dpi > 2400) {
                 reportError("--dpi takes a resolution from 30 to 2400");
                 return std::nullopt;

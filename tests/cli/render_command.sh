@@ -86,5 +86,11 @@ expect_status 64 "no output" "$cli" render "$samples/000.zbdw"
 expect_status 64 "image of two" "$cli" render "$samples/000.zbdw" "$samples/005.zbdw" -o "$work/z.png"
 expect_status 64 "other format" "$cli" render "$samples/000.zbdw" -o "$work/z.jpg"
 expect_status 64 "bad dpi" "$cli" render "$samples/000.zbdw" -o "$work/z.png" --dpi 0
+# An option without its value names the option, whichever command it belongs to.
+for usage in "render $samples/000.zbdw -o" "render $samples/000.zbdw --dpi" "pdf417 --bmp"; do
+  # shellcheck disable=SC2086 # the words of each usage are meant to split
+  expect_status 64 "$usage" "$cli" $usage </dev/null
+  grep -q -- "${usage##* } needs a value" "$work/err" || fail "$usage: $(cat "$work/err")"
+done
 
 finish "all render command checks passed"
