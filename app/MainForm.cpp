@@ -4,12 +4,15 @@
 #include "app/Artwork.h"
 #include "app/Banner.h"
 #include "app/TitleComboBox.h"
+#include "datafile/PathNames.h"
 #include "form/DialogTemplates.h"
 #include "form/FormTexts.h"
+#include "form/SaveLocation.h"
 #include "input/FieldCaps.h"
 #include "input/FormRules.h"
 #include "record/ReferenceLists.h"
 #include "widgets/CandidateList.h"
+#include "widgets/CommandKeys.h"
 #include "widgets/DialogControls.h"
 #include "widgets/GbkInput.h"
 #include "widgets/ListControls.h"
@@ -19,6 +22,7 @@
 
 #include <map>
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDateEdit>
 #include <QLabel>
@@ -59,12 +63,20 @@ void MainForm::buildControls() {
 // The window itself: title, icon, frame buttons, the dialog font and the size that the template
 // gives in dialog units of that font.
 form::DialogBaseUnits MainForm::setUpWindow() {
-    setWindowTitle(widgets::qText(form::kProductTitle));
     setWindowIcon(QIcon(artwork::kIcon));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setFont(widgets::dialogFont());
+    // An opened applicant is read with every field greyed: its text keeps a contrast of at least
+    // 4.5:1 (5.8:1 on the greyed boxes' #EFEFEF).
+    const QColor readOnlyText(0x5C, 0x5C, 0x5C);
+    QPalette colours = palette();
+    for (const QPalette::ColorRole role :
+         {QPalette::Text, QPalette::ButtonText, QPalette::WindowText}) {
+        colours.setColor(QPalette::Disabled, role, readOnlyText);
+    }
+    setPalette(colours);
     const form::DialogBaseUnits units = widgets::baseUnitsOf(font());
     setFixedSize(widgets::pixelRect(form::kMainFormRect, units).size());
     return units;
@@ -107,6 +119,7 @@ std::map<int, QWidget*> MainForm::createControls(const form::DialogBaseUnits& un
     frame->lower();
 
     createNamePairs();
+    createAdditions(units);
     return byId;
 }
 
@@ -185,6 +198,27 @@ void MainForm::createNamePairs() {
                     {Field::idDocumentNumber, Field::birthDate})};
 }
 
+// Below the command buttons: the applicants window's button and the check box that keeps the
+// group's values for the next applicant, as the clerk left it last time.
+void MainForm::createAdditions(const form::DialogBaseUnits& units) {
+    // In the tab order right after the last command button, as they stand on the screen.
+    QWidget* before = findChild<QPushButton*>(QStringLiteral("exitButton"));
+    for (const form::DialogControl& item : form::mainFormAdditions()) {
+        QWidget* widget = widgets::createControl(item, this);
+        widgets::placeControl(widget, item, units);
+        setTabOrder(before, widget);
+        before = widget;
+        if (auto* box = qobject_cast<QCheckBox*>(widget)) {
+            m_keepGroup = box;
+        }
+    }
+    m_keepGroup->setChecked(
+        m_services.settings()->value(widgets::qText(form::kKeepGroupKey), false).toBool());
+    connect(m_keepGroup, &QCheckBox::toggled, this, [this](bool keep) {
+        m_services.settings()->setValue(widgets::qText(form::kKeepGroupKey), keep);
+    });
+}
+
 void MainForm::connectCommands() {
     const auto button = [this](const char* name) {
         return findChild<QPushButton*>(QLatin1String(name));
@@ -197,6 +231,7 @@ void MainForm::connectCommands() {
     connect(button("exitButton"), &QPushButton::clicked, this, &MainForm::onExit);
     connect(button("printPreviewButton"), &QPushButton::clicked, this, &MainForm::onPrintPreview);
     connect(button("printButton"), &QPushButton::clicked, this, &MainForm::onPrint);
+    widgets::giveCommandKeys(this, form::mainFormCommandKeys());
 }
 
 void MainForm::connectFields() {
@@ -208,8 +243,9 @@ void MainForm::connectFields() {
         } else if (auto* box = qobject_cast<QComboBox*>(widget)) {
             connect(box, &QComboBox::activated, this, [this, field] { listChosen(field); });
         } else if (auto* picker = qobject_cast<QDateEdit*>(widget)) {
-            connect(picker, &QDateEdit::dateChanged, this, [this] {
+            connect(picker, &QDateEdit::dateChanged, this, [this, picker] {
                 if (m_silence == 0) {
+                    m_failedField.changed(picker);
                     markModified();
                 }
             });
@@ -225,7 +261,7 @@ void MainForm::initialise() {
     proposePersonalSequence();
     writeControls();
     applyState(input::FormState::Fresh);
-    m_modified = false;
+    setModified(false);
     control(record::Field::approvalNumber)->setFocus(Qt::OtherFocusReason);
 }
 
@@ -283,7 +319,35 @@ void MainForm::resetForNew() {
     applyState(input::FormState::Fresh);
     m_currentFile.clear();
     m_openedFile.reset();
-    m_modified = false;
+    m_openedName.clear();
+    m_failedField.clear();
+    setModified(false);
+}
+
+void MainForm::resetForNextOfGroup(const record::MemberRecord& saved,
+                                   std::vector<datafile::FolderApplicant> group) {
+    resetForNew();
+    m_record = input::withGroupOf(std::move(m_record), saved);
+    m_record.personalSequence = datafile::nextPersonalSequence(group, saved.groupNumber);
+    // A provisional group number stays the group's for as long as its approval number does.
+    m_storedGroup = datafile::StoredGroupNumber::of(saved);
+    writeControls();
+}
+
+void MainForm::setModified(bool modified) {
+    m_modified = modified;
+    updateTitle();
+}
+
+void MainForm::updateTitle() {
+    const QString applicant = m_currentFile.empty()
+                                  ? widgets::qText(form::kNewApplicant)
+                                  : m_openedName + QStringLiteral(" (") +
+                                        QString::fromStdString(datafile::displayFileName(
+                                            datafile::fileNameOf(m_currentFile))) +
+                                        QLatin1Char(')');
+    setWindowTitle(widgets::qText(form::kChineseName) + QStringLiteral(" — ") + applicant +
+                   (m_modified ? QStringLiteral(" *") : QString()));
 }
 
 // The drawn number is shown as if typed: one drawn as 0 leaves the field empty, so that the

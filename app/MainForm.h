@@ -10,6 +10,7 @@
 #include "input/FormRules.h"
 #include "input/NameRomanizer.h"
 #include "record/MemberRecord.h"
+#include "widgets/FieldMark.h"
 #include "widgets/PlatformServices.h"
 
 #include <array>
@@ -37,6 +38,8 @@ class PinyinTable;
 namespace parvelin::widgets {
 class NamePair;
 } // namespace parvelin::widgets
+
+class QCheckBox;
 
 namespace parvelin::print {
 struct PrintJob;
@@ -110,6 +113,7 @@ private:
     void showArtwork(const form::DialogControl& item, QWidget* widget);
     void guardTextInputs();
     void createNamePairs();
+    void createAdditions(const form::DialogBaseUnits& units);
     void connectCommands();
     void connectFields();
     void initialise();
@@ -122,13 +126,19 @@ private:
 
     // Commands and states (MainForm.cpp).
     void resetForNew();
+    // After a save with the group kept: the next applicant of the saved one's group.
+    void resetForNextOfGroup(const record::MemberRecord& saved,
+                             std::vector<datafile::FolderApplicant> group);
     void proposePersonalSequence();
     void applyState(input::FormState state);
     // Before New, Open and closing let the entries go: unless unchanged, ask whether to save them,
     // with `buttons`; true when the form may go on (No, or Yes and the save succeeded). Esc or
     // closing the prompt cancels the command.
     bool changesMayGo(widgets::PlatformServices::Buttons buttons);
-    void markModified() { m_modified = true; }
+    void markModified() { setModified(true); }
+    void setModified(bool modified);
+    // The caption: the program, the applicant of the opened file or a new one, "*" while changed.
+    void updateTitle();
     void notice(std::string_view text);
     void hideCandidateLists();
 
@@ -148,6 +158,7 @@ private:
     void showTitleTooltip(QHelpEvent* event);
 
     // Save, Open, Print preview and Print (MainFormCommands.cpp).
+    void leadToFailedField(const datafile::CheckFailure& failure);
     bool answeredYes(const std::vector<datafile::SaveQuestion>& questions);
     std::string pathToSave(const record::MemberRecord& checked);
     QString chooseSavePath(const record::MemberRecord& checked);
@@ -164,6 +175,7 @@ private:
     std::optional<datafile::FileSnapshot> m_openedFile; // that file, as read
     bool m_modified = false;
     input::FormState m_state = input::FormState::Fresh;
+    QString m_openedName;     // the applicant of the opened file, for the caption
     int m_silence = 0;        // > 0 while the form writes to its controls
     bool m_resending = false; // a cut input-method event passes the filter once more
 
@@ -171,6 +183,8 @@ private:
     SaveFolders m_saveFolders;
     TitleComboBox* m_titleList = nullptr;
     std::array<widgets::NamePair*, 2> m_names{};
+    QCheckBox* m_keepGroup = nullptr;
+    widgets::FieldMark m_failedField;
     Banner* m_banner = nullptr;
     QPointer<QMainWindow> m_printWindow; // the window of the last print command, while it lives
 };

@@ -21,9 +21,11 @@
 #include "widgets/PlatformServices.h"
 #include "widgets/QtText.h"
 
+#include <algorithm>
 #include <memory>
 #include <variant>
 
+#include <QCheckBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -47,12 +49,33 @@ std::optional<datafile::CheckedRecord> MainForm::validateForm() {
         datafile::validateRecord(m_record, m_services.clock(), m_storedGroup);
     if (const auto* failure = datafile::failureOf(result)) {
         notice(failure->message);
-        if (failure->movesFocus()) {
-            m_titleList->setFocus(Qt::OtherFocusReason);
-        }
+        leadToFailedField(*failure);
         return std::nullopt;
     }
     return std::get<datafile::CheckedRecord>(std::move(result));
+}
+
+// The caret goes to the field a failed check is about, which stays marked until it changes. Of
+// several required values missing, the first in the tab order: the message is the same for all.
+void MainForm::leadToFailedField(const datafile::CheckFailure& failure) {
+    QWidget* target = failure.movesFocus() ? m_titleList : control(failure.field);
+    if (failure.message == datafile::message::kRequired) {
+        const std::vector<record::Field> missing = datafile::missingRequiredFields(m_record);
+        for (const form::DialogControl& item : form::mainFormLayout()) {
+            if (item.field && std::ranges::find(missing, *item.field) != missing.end()) {
+                target = control(*item.field);
+                break;
+            }
+        }
+    }
+    if (target == nullptr) {
+        return;
+    }
+    target->setFocus(Qt::OtherFocusReason);
+    if (auto* edit = qobject_cast<QLineEdit*>(target)) {
+        edit->selectAll();
+    }
+    m_failedField.mark(target);
 }
 
 bool MainForm::onSave() {
@@ -90,9 +113,15 @@ bool MainForm::onSave() {
         notice(std::string(form::message::kSaveFailed) + datafile::describe(*error));
         return false;
     }
-    m_modified = false;
-    notice(form::message::kSaved);
-    resetForNew();
+    m_services.showInformation(this, widgets::qText(form::message::kSaved) + QLatin1Char('\n') +
+                                         QFile::decodeName(QByteArray::fromStdString(path)));
+    if (m_keepGroup->isChecked()) {
+        std::vector<datafile::FolderApplicant> group = neighbours;
+        group.push_back({std::string(datafile::fileNameOf(path)), applicant});
+        resetForNextOfGroup(applicant, std::move(group));
+    } else {
+        resetForNew();
+    }
     return true;
 }
 
@@ -189,7 +218,9 @@ void MainForm::onOpen() {
     writeControls();
     applyState(input::FormState::Opened);
     m_currentFile = path;
-    m_modified = false;
+    m_openedName = widgets::fromGbk(m_record.surnameChinese + m_record.givenNameChinese);
+    m_failedField.clear();
+    setModified(false);
 }
 
 void MainForm::onPrintPreview() {

@@ -13,6 +13,7 @@
 #include "input/TitleCompletion.h"
 #include "record/IdNumber.h"
 #include "widgets/CandidateList.h"
+#include "widgets/CommandKeys.h"
 #include "widgets/GbkInput.h"
 #include "widgets/ListControls.h"
 #include "widgets/NamePair.h"
@@ -34,9 +35,9 @@ namespace parvelin::app {
 
 namespace {
 
-// The pinyin boxes turn green for names of four or more Chinese characters; an identity card
-// number that cannot be right turns red.
-const QColor kLongNameColour(0, 255, 0);
+// The pinyin boxes turn green for names of four or more Chinese characters (a green that keeps a
+// contrast of 5:1 on white); an identity card number that cannot be right turns red.
+const QColor kLongNameColour(0, 128, 0);
 const QColor kShortNameColour(0, 0, 0);
 const QColor kImplausibleColour(255, 0, 0);
 
@@ -70,6 +71,12 @@ input::KeyKind keyKindOf(const QKeyEvent* event) {
 
 bool MainForm::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
+    case QEvent::ShortcutOverride:
+        // The commands' keys are the commands', also in a box that would take them.
+        if (widgets::isCommandKey(form::mainFormCommandKeys(), *static_cast<QKeyEvent*>(event))) {
+            return true;
+        }
+        break;
     case QEvent::KeyPress:
         return filterKeyPress(watched, static_cast<QKeyEvent*>(event));
     case QEvent::InputMethod:
@@ -184,6 +191,7 @@ void MainForm::textEdited(record::Field field) {
     if (m_silence > 0) {
         return;
     }
+    m_failedField.changed(field == record::Field::remarks ? m_binding.remarks() : control(field));
     switch (field) {
     case record::Field::surnameChinese:
         m_names[Surname]->nameEdited();
@@ -218,6 +226,7 @@ void MainForm::listChosen(record::Field field) {
     if (m_silence > 0) {
         return;
     }
+    m_failedField.changed(control(field));
     switch (field) {
     case record::Field::idDocumentType:
         markModified();

@@ -1,5 +1,6 @@
 #include "app/QtPlatformServices.h"
 
+#include "form/DialogTemplates.h"
 #include "form/FormTexts.h"
 #include "form/SaveLocation.h"
 #include "widgets/OpenFileDialog.h"
@@ -17,11 +18,21 @@
 
 namespace parvelin::app {
 
-void QtPlatformServices::showNotice(QWidget* owner, const QString& text) {
-    // Notices warn, as the framework's message function marks a box without an icon of its own.
-    QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(), text,
-                    QMessageBox::Ok, owner);
+namespace {
+
+void showMessage(QWidget* owner, const QString& text, QMessageBox::Icon icon) {
+    QMessageBox box(icon, widgets::qText(form::kChineseName), text, QMessageBox::Ok, owner);
     box.exec();
+}
+
+} // namespace
+
+void QtPlatformServices::showNotice(QWidget* owner, const QString& text) {
+    showMessage(owner, text, QMessageBox::Warning);
+}
+
+void QtPlatformServices::showInformation(QWidget* owner, const QString& text) {
+    showMessage(owner, text, QMessageBox::Information);
 }
 
 QtPlatformServices::Answer QtPlatformServices::ask(QWidget* owner, const QString& text,
@@ -31,8 +42,8 @@ QtPlatformServices::Answer QtPlatformServices::ask(QWidget* owner, const QString
     if (withCancel) {
         shown |= QMessageBox::Cancel;
     }
-    QMessageBox box(QMessageBox::NoIcon, widgets::qText(form::message::kPromptCaption), text, shown,
-                    owner);
+    QMessageBox box(QMessageBox::Question, widgets::qText(form::message::kPromptCaption), text,
+                    shown, owner);
     box.setDefaultButton(QMessageBox::Yes);
     // Qt makes No the Esc button of a Yes/No box, which would throw the entries away. A hidden
     // Cancel button takes Esc and the close button instead.

@@ -10,6 +10,7 @@ namespace parvelin::app {
 class QtPlatformServices final : public widgets::PlatformServices {
 public:
     void showNotice(QWidget* owner, const QString& text) override;
+    void showInformation(QWidget* owner, const QString& text) override;
     Answer ask(QWidget* owner, const QString& text, Buttons buttons) override;
     int choose(QWidget* owner, const QString& text, const QStringList& buttons) override;
     QString chooseSaveFile(QWidget* owner, const QString& folder, const QString& proposedName,

@@ -4,6 +4,8 @@
 #include "record/GbkText.h"
 #include "record/IdNumber.h"
 
+#include <algorithm>
+
 namespace parvelin::datafile {
 
 namespace {
@@ -85,6 +87,24 @@ std::vector<SaveQuestion> folderQuestions(const record::MemberRecord& r,
              Field::personalSequence});
     }
     return questions;
+}
+
+std::string nextPersonalSequence(std::span<const FolderApplicant> folder,
+                                 std::string_view groupNumber) {
+    constexpr long kLargestSequence = 9999; // four digits, as the form proposes them
+    long largest = 0;
+    for (const FolderApplicant& other : folder) {
+        if (other.record.groupNumber != groupNumber) {
+            continue;
+        }
+        const std::string sequence = record::trimmed(other.record.personalSequence);
+        if (sequence.empty() || sequence.size() > 4 ||
+            sequence.find_first_not_of("0123456789") != std::string::npos) {
+            continue;
+        }
+        largest = std::max(largest, std::stol(sequence));
+    }
+    return std::to_string(std::min(largest + 1, kLargestSequence));
 }
 
 } // namespace parvelin::datafile

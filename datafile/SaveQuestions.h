@@ -33,4 +33,10 @@ std::vector<SaveQuestion> folderQuestions(const record::MemberRecord& checked,
                                           std::span<const FolderApplicant> folder,
                                           std::string_view targetName);
 
+// The personal sequence number for the next applicant of group `groupNumber`: one more than the
+// largest number its files in the folder use (a sequence that is not a number counts as none);
+// "1" for a group without files.
+std::string nextPersonalSequence(std::span<const FolderApplicant> folder,
+                                 std::string_view groupNumber);
+
 } // namespace parvelin::datafile

@@ -6,6 +6,8 @@
 #include "record/Vocabulary.h"
 
 #include <array>
+#include <span>
+#include <vector>
 
 namespace parvelin::datafile {
 
@@ -97,12 +99,86 @@ CheckFailure fail(std::string_view text, Field field,
     return CheckFailure{text, field, otherField};
 }
 
+bool empty(const GbkString& value) {
+    return value.empty();
+}
+
+// A value the form requires ("必填项不能为空！"): the field reported (with the other of a pair that
+// may be given either way) and when it counts as missing. The values are trimmed.
+struct RequiredValue {
+    Field field;
+    std::optional<Field> otherField;
+    bool (*missing)(const MemberRecord&);
+};
+
+template <Field field>
+bool emptyValue(const MemberRecord& r) {
+    return empty(*record::textValue(r, field));
+}
+
+// Checked after the lengths of the names, before the formats of the numbers.
+constexpr RequiredValue kRequiredFirst[] = {
+    {Field::unitCode, {}, emptyValue<Field::unitCode>},
+    {Field::unitName, {}, emptyValue<Field::unitName>},
+    {Field::sex, {}, emptyValue<Field::sex>},
+    {Field::idDocumentType, {}, emptyValue<Field::idDocumentType>},
+    {Field::birthPlace, {}, emptyValue<Field::birthPlace>},
+    {Field::workUnit, {}, emptyValue<Field::workUnit>},
+    {Field::personalSequence, {}, emptyValue<Field::personalSequence>},
+    {Field::occupationCategory, {}, emptyValue<Field::occupationCategory>},
+    {Field::position, {}, emptyValue<Field::position>},
+    {Field::heldPassportStatus, {}, emptyValue<Field::heldPassportStatus>},
+    {Field::filingStatus, {}, emptyValue<Field::filingStatus>},
+    {Field::surnameChinese, Field::givenNameChinese,
+     [](const MemberRecord& r) { return empty(r.surnameChinese) && empty(r.givenNameChinese); }},
+    {Field::surnamePinyin, Field::givenNamePinyin,
+     [](const MemberRecord& r) { return empty(r.surnamePinyin) && empty(r.givenNamePinyin); }},
+    {Field::idDocumentNumber,
+     {},
+     [](const MemberRecord& r) {
+         return r.idDocumentType == record::word::kIdentityCard && empty(r.idDocumentNumber);
+     }},
+    {Field::heldPassportNumber,
+     {},
+     [](const MemberRecord& r) {
+         return r.heldPassportStatus != record::word::kNone && empty(r.heldPassportNumber);
+     }},
+};
+
+// Checked after the formats of the numbers.
+constexpr RequiredValue kRequiredLast[] = {
+    {Field::ethnicity,
+     {},
+     [](const MemberRecord& r) {
+         return (r.ethnicity == record::word::kOther && empty(r.ethnicityOther)) ||
+                empty(r.ethnicity);
+     }},
+    {Field::positionOther,
+     {},
+     [](const MemberRecord& r) {
+         return r.position == record::word::kOther && empty(r.positionOther);
+     }},
+    {Field::filingNumber,
+     {},
+     [](const MemberRecord& r) {
+         return r.filingStatus == record::word::kOther && empty(r.filingNumber);
+     }},
+};
+
+std::optional<CheckFailure> firstMissing(std::span<const RequiredValue> required,
+                                         const MemberRecord& r) {
+    for (const RequiredValue& value : required) {
+        if (value.missing(r)) {
+            return fail(message::kRequired, value.field, value.otherField);
+        }
+    }
+    return std::nullopt;
+}
+
 std::optional<CheckFailure> runChecks(MemberRecord& r, bool& groupNumberDrawn,
                                       const MemberRecord& asRead, const record::Clock& clock,
                                       const std::optional<StoredGroupNumber>& stored) {
     using namespace message;
-    const auto empty = [](const GbkString& value) { return value.empty(); };
-
     if (empty(r.approvalNumber)) {
         return fail(kRequiredAscii, Field::approvalNumber);
     }
@@ -119,30 +195,8 @@ std::optional<CheckFailure> runChecks(MemberRecord& r, bool& groupNumberDrawn,
     if (record::characterCount(r.givenNamePinyin) + record::characterCount(r.surnamePinyin) > 50) {
         return fail(kNameTooLong, Field::surnamePinyin, Field::givenNamePinyin);
     }
-
-    constexpr std::array kRequiredFields = {
-        Field::unitCode,           Field::unitName,           Field::sex,
-        Field::idDocumentType,     Field::birthPlace,         Field::workUnit,
-        Field::personalSequence,   Field::occupationCategory, Field::position,
-        Field::heldPassportStatus, Field::filingStatus,
-    };
-    for (const Field field : kRequiredFields) {
-        if (empty(*record::textValue(r, field))) {
-            return fail(kRequired, field);
-        }
-    }
-
-    if (empty(r.surnameChinese) && empty(r.givenNameChinese)) {
-        return fail(kRequired, Field::surnameChinese, Field::givenNameChinese);
-    }
-    if (empty(r.surnamePinyin) && empty(r.givenNamePinyin)) {
-        return fail(kRequired, Field::surnamePinyin, Field::givenNamePinyin);
-    }
-    if (r.idDocumentType == record::word::kIdentityCard && empty(r.idDocumentNumber)) {
-        return fail(kRequired, Field::idDocumentNumber);
-    }
-    if (r.heldPassportStatus != record::word::kNone && empty(r.heldPassportNumber)) {
-        return fail(kRequired, Field::heldPassportNumber);
+    if (auto missing = firstMissing(kRequiredFirst, r)) {
+        return missing;
     }
     if (!isTwentyDigits(r.photoNumber)) {
         return fail(kPhotoNumber, Field::photoNumber);
@@ -150,17 +204,8 @@ std::optional<CheckFailure> runChecks(MemberRecord& r, bool& groupNumberDrawn,
     if (!empty(r.heldPassportNumber) && r.heldPassportNumber.size() != 9) {
         return fail(kPassportNumber, Field::heldPassportNumber);
     }
-    if (r.ethnicity == record::word::kOther && empty(r.ethnicityOther)) {
-        return fail(kRequired, Field::ethnicity);
-    }
-    if (empty(r.ethnicity)) {
-        return fail(kRequired, Field::ethnicity);
-    }
-    if (r.position == record::word::kOther && empty(r.positionOther)) {
-        return fail(kRequired, Field::positionOther);
-    }
-    if (r.filingStatus == record::word::kOther && empty(r.filingNumber)) {
-        return fail(kRequired, Field::filingNumber);
+    if (auto missing = firstMissing(kRequiredLast, r)) {
+        return missing;
     }
     if (r.externalIdentityNote.find('*') != GbkString::npos) {
         return fail(kPlaceholderLeft, Field::externalIdentityNote);
@@ -184,6 +229,27 @@ CheckResult validateRecord(const MemberRecord& record, const record::Clock& cloc
         return *failure;
     }
     return CheckedRecord(std::move(checked), groupNumberDrawn);
+}
+
+std::vector<record::Field> missingRequiredFields(const MemberRecord& record) {
+    MemberRecord trimmed = record;
+    trimValues(trimmed);
+    std::vector<Field> missing;
+    if (empty(trimmed.approvalNumber)) {
+        missing.push_back(Field::approvalNumber);
+    }
+    if (empty(trimmed.photoNumber)) {
+        missing.push_back(Field::photoNumber);
+    }
+    for (const auto required : {std::span<const RequiredValue>(kRequiredFirst),
+                                std::span<const RequiredValue>(kRequiredLast)}) {
+        for (const RequiredValue& value : required) {
+            if (value.missing(trimmed)) {
+                missing.push_back(value.field);
+            }
+        }
+    }
+    return missing;
 }
 
 } // namespace parvelin::datafile

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <utility>
 #include <variant>
+#include <vector>
 
 namespace parvelin::datafile {
 
@@ -73,6 +74,10 @@ using CheckResult = std::variant<CheckedRecord, CheckFailure>;
 [[nodiscard]] CheckResult
 validateRecord(const record::MemberRecord& record, const record::Clock& clock,
                const std::optional<StoredGroupNumber>& stored = std::nullopt);
+
+// Every value the checks would find missing ("必填项不能为空"), trimmed as they trim: the field
+// each is reported at (the surname of a name pair), in the order of the checks.
+std::vector<record::Field> missingRequiredFields(const record::MemberRecord& record);
 
 // The failure of a check result, or nullptr when the record passed.
 inline const CheckFailure* failureOf(const CheckResult& result) {

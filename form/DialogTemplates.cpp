@@ -163,6 +163,21 @@ constexpr std::array<FixedTooltip, 21> kMainFormTooltips = {{
     {1024, "如没有，请填写20位数字0"},
 }};
 
+constexpr std::array<DialogControl, 2> kMainFormAdditions = {{
+    {2001, ControlKind::Button, "applicantsButton", {487, 318, 50, 14}, "申请人列表", 0, {}},
+    {2002, ControlKind::CheckBox, "keepGroupBox", {482, 341, 76, 10}, "保留团组信息", 0, {}},
+}};
+
+constexpr std::array<CommandKey, 7> kCommandKeys = {{
+    {"newButton", "Ctrl+N"},
+    {"openButton", "Ctrl+O"},
+    {"editButton", "Ctrl+E"},
+    {"saveButton", "Ctrl+S"},
+    {"printButton", "Ctrl+P"},
+    {"printPreviewButton", "Ctrl+Shift+P"},
+    {"applicantsButton", "Ctrl+L"},
+}};
+
 constexpr std::array<FixedTooltip, 2> kIdentityEditorTooltips = {{
     {1053, kDotButtonHint},
     {1054, kDotButtonHint},
@@ -172,6 +187,14 @@ constexpr std::array<FixedTooltip, 2> kIdentityEditorTooltips = {{
 
 std::span<const DialogControl> mainFormLayout() {
     return kMainForm;
+}
+
+std::span<const DialogControl> mainFormAdditions() {
+    return kMainFormAdditions;
+}
+
+std::span<const CommandKey> mainFormCommandKeys() {
+    return kCommandKeys;
 }
 
 std::span<const DialogControl> identityEditorLayout() {

@@ -32,6 +32,7 @@ enum class ControlKind {
     GroupBox,
     Label,
     Bitmap,
+    CheckBox,
 };
 
 // Properties of a control beyond its kind, as bit flags.
@@ -60,6 +61,17 @@ struct DialogControl {
 // The main form: 562 x 447 dialog units, 76 controls.
 inline constexpr DialogRect kMainFormRect{0, 0, 562, 447};
 std::span<const DialogControl> mainFormLayout();
+
+// The main form's controls beyond its 76, below the command buttons: the applicants window's
+// button and the check box that keeps the group's values for the next applicant.
+std::span<const DialogControl> mainFormAdditions();
+
+// The keys of the main form's commands, by button, as the buttons' tooltips name them.
+struct CommandKey {
+    std::string_view button; // the button's object name
+    std::string_view keys;   // in the portable notation of key sequences: "Ctrl+Shift+P"
+};
+std::span<const CommandKey> mainFormCommandKeys();
 
 // The identity editor: 239 x 101 dialog units.
 inline constexpr DialogRect kIdentityEditorRect{0, 0, 239, 101};
@@ -109,8 +121,9 @@ struct PixelRect {
 };
 PixelRect toPixels(const DialogRect& rect, const DialogBaseUnits& base);
 
-// The product's title in the caption of the form and the about box (its version line is in
-// form/ProductVersion.h).
+// The product's title in the about box (its version line is in form/ProductVersion.h), and its
+// Chinese name, which begins the form's caption and captions the notices.
 inline constexpr std::string_view kProductTitle = "Parvelin 因公护照申请表录入";
+inline constexpr std::string_view kChineseName = "因公护照申请表录入";
 
 } // namespace parvelin::form

@@ -21,4 +21,7 @@ inline constexpr std::string_view kNotInList = "不在列表中：数据文件�
 inline constexpr std::string_view kPhraseCut = "已达长度上限，未输入：";
 } // namespace message
 
+// The caption's applicant before a file holds it.
+inline constexpr std::string_view kNewApplicant = "新申请人";
+
 } // namespace parvelin::form

@@ -22,6 +22,8 @@ inline constexpr std::string_view kOpenAllFilter = "All Files (*)";
 inline constexpr std::string_view kSettingsOrganisation = "Parvelin";
 inline constexpr std::string_view kSettingsApplication = "Settings";
 inline constexpr std::string_view kSaveDirKey = "SaveDir";
+// Beside it: whether Save keeps the group's values for the next applicant (off at first).
+inline constexpr std::string_view kKeepGroupKey = "KeepGroup";
 
 namespace message {
 inline constexpr std::string_view kSaved = "保存成功！";

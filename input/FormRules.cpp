@@ -77,4 +77,14 @@ std::optional<record::GbkString> remarksForCategory(record::GbkStringView catego
     return trimmed;
 }
 
+record::MemberRecord withGroupOf(record::MemberRecord fresh, const record::MemberRecord& saved) {
+    fresh.approvalKind = saved.approvalKind;
+    fresh.approvalNumber = saved.approvalNumber;
+    fresh.workUnit = saved.workUnit;
+    fresh.filingStatus = saved.filingStatus;
+    fresh.filingNumber = saved.filingNumber;
+    fresh.fillDate = saved.fillDate;
+    return fresh;
+}
+
 } // namespace parvelin::input

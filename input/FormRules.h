@@ -38,4 +38,10 @@ void fillFromIdNumber(record::MemberRecord& record);
 // unless it is blank, in which case the remarks stay (std::nullopt).
 std::optional<record::GbkString> remarksForCategory(record::GbkStringView category);
 
+// The next applicant of the same group, when the clerk keeps the group's values: `fresh` (the
+// record after New) with what the group shares taken from `saved` (the approval number and its
+// kind, the work unit, the filing status and number, the fill date). Everything personal stays
+// as `fresh` has it; the personal sequence is the caller's (see datafile::nextPersonalSequence).
+record::MemberRecord withGroupOf(record::MemberRecord fresh, const record::MemberRecord& saved);
+
 } // namespace parvelin::input

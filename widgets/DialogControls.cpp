@@ -5,6 +5,7 @@
 #include "widgets/GbkInput.h"
 #include "widgets/QtText.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFont>
@@ -102,6 +103,9 @@ QWidget* createControl(const form::DialogControl& item, QWidget* parent) {
     }
     case form::ControlKind::GroupBox:
         widget = new QGroupBox(text, parent);
+        break;
+    case form::ControlKind::CheckBox:
+        widget = new QCheckBox(text, parent);
         break;
     case form::ControlKind::Label:
     case form::ControlKind::Bitmap: {

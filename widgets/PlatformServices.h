@@ -24,13 +24,16 @@ public:
 
     virtual ~PlatformServices() = default;
 
-    // A notice or an error: one OK button, captioned with the application title (the executable's
-    // name without extension).
+    // A refusal, a failure or a warning: the warning icon and one OK button, captioned with the
+    // program's Chinese name.
     virtual void showNotice(QWidget* owner, const QString& text) = 0;
 
-    // One of the form's prompts, captioned "系统提示 ": Yes and No, with or without Cancel; Yes is
-    // the default button. Esc and closing the box answer Cancel, also where no Cancel button is
-    // shown: only an explicit No lets entries go.
+    // A success ("保存成功！"): the same with the information icon.
+    virtual void showInformation(QWidget* owner, const QString& text) = 0;
+
+    // One of the form's prompts, captioned "系统提示 " with the question icon: Yes and No, with or
+    // without Cancel; Yes is the default button. Esc and closing the box answer Cancel, also where
+    // no Cancel button is shown: only an explicit No lets entries go.
     enum class Buttons { YesNo, YesNoCancel };
     virtual Answer ask(QWidget* owner, const QString& text, Buttons buttons) = 0;
 

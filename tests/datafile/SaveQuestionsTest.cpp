@@ -125,6 +125,31 @@ TEST(SaveQuestions, OtherFilesOfTheFolder) {
         << "a file name in GBK bytes is shown decoded";
 }
 
+TEST(SaveQuestions, NextSequenceOfTheGroup) {
+    const auto of = [](const char* group, const char* sequence) {
+        MemberRecord r;
+        r.groupNumber = group;
+        r.personalSequence = sequence;
+        return FolderApplicant{"x.zbdw", r};
+    };
+    struct Case {
+        std::vector<FolderApplicant> folder;
+        const char* expected;
+        const char* why;
+    };
+    const Case cases[] = {
+        {{}, "1", "no file of the group"},
+        {{of("G", "3"), of("G", "12"), of("G", "7")}, "13", "after the largest, not the last"},
+        {{of("G", "3"), of("H", "40")}, "4", "another group's numbers do not count"},
+        {{of("G", " 5 "), of("G", "x9"), of("G", "")}, "6", "trimmed; a text is no number"},
+        {{of("G", "9999")}, "9999", "four digits at most"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        EXPECT_EQ(nextPersonalSequence(c.folder, "G"), c.expected);
+    }
+}
+
 // Real files: data files among others that are not, and one that blocks when read.
 TEST(FolderApplicants, OnlyTheDataFilesThatOpen) {
     namespace fs = std::filesystem;

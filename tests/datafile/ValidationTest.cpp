@@ -234,6 +234,42 @@ TEST(Validation, BoundariesThatPass) {
     }
 }
 
+TEST(Validation, EveryMissingValueInTheOrderOfTheChecks) {
+    struct Case {
+        std::function<void(MemberRecord&)> change;
+        std::vector<Field> missing;
+        const char* why;
+    };
+    const Case cases[] = {
+        {[](MemberRecord&) {}, {}, "the worked applicant lacks nothing"},
+        {[](MemberRecord& r) {
+             r.approvalNumber = " ";
+             r.sex = "";
+             r.surnameChinese = r.givenNameChinese = "";
+             r.position = gbk("其他");
+         },
+         {Field::approvalNumber, Field::sex, Field::surnameChinese, Field::positionOther},
+         "a blank number, a list, a name pair, a dependent box"},
+        {[](MemberRecord& r) {
+             r.filingStatus = gbk("其他");
+             r.ethnicity = "";
+             r.heldPassportStatus = gbk("准持");
+         },
+         {Field::heldPassportNumber, Field::ethnicity, Field::filingNumber},
+         "values a choice requires"},
+        {[](MemberRecord& r) { r.givenNameChinese = ""; }, {}, "one half of a name is enough"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        MemberRecord r = test::validApplicant();
+        c.change(r);
+        EXPECT_EQ(missingRequiredFields(r), c.missing);
+        if (!c.missing.empty()) {
+            EXPECT_EQ(failureFor(r)->field, c.missing.front()) << "the checks report the first";
+        }
+    }
+}
+
 TEST(Validation, OnlyThePlaceholderCheckMovesTheFocus) {
     MemberRecord r = test::validApplicant();
     r.externalIdentityNote = "*";

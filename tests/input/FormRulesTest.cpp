@@ -106,5 +106,34 @@ TEST(FormRules, TheIdentityNumberProposesTheSexOnlyWhereNoneIsChosen) {
     EXPECT_EQ(r.sex, gbk("女")) << "a chosen sex stays; Save asks about it";
 }
 
+TEST(FormRules, TheNextApplicantKeepsOnlyWhatTheGroupShares) {
+    using namespace std::chrono_literals;
+    record::MemberRecord fresh;
+    fresh.fillDate = 2026y / 12 / 9;
+    fresh.personalSequence = "77";
+    record::MemberRecord saved = fresh;
+    for (int f = 0; f < static_cast<int>(record::Field::groupNumber); ++f) {
+        if (record::GbkString* value = record::textValue(saved, static_cast<record::Field>(f))) {
+            *value = "saved";
+        }
+    }
+    saved.birthDate = 1970y / 1 / 1;
+    saved.fillDate = 2026y / 12 / 1;
+    const record::MemberRecord next = withGroupOf(fresh, saved);
+    for (int f = 0; f < static_cast<int>(record::Field::groupNumber); ++f) {
+        const auto field = static_cast<record::Field>(f);
+        if (const record::GbkString* value = record::textValue(next, field)) {
+            const bool shared =
+                field == record::Field::approvalKind || field == record::Field::approvalNumber ||
+                field == record::Field::workUnit || field == record::Field::filingStatus ||
+                field == record::Field::filingNumber;
+            EXPECT_EQ(*value, shared ? "saved" : *record::textValue(fresh, field))
+                << record::fieldLabel(field);
+        }
+    }
+    EXPECT_EQ(next.fillDate, saved.fillDate);
+    EXPECT_EQ(next.birthDate, fresh.birthDate);
+}
+
 } // namespace
 } // namespace parvelin::input

@@ -5,6 +5,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -57,10 +58,16 @@ inline bool chooseEntry(QComboBox* list, const QString& text) {
     return list->currentIndex() == row && QApplication::focusWidget() == list;
 }
 
-// The text of a line edit or of the multi-line remarks box.
+// The text of a line edit, of the multi-line remarks box, of a list's choice or of a date.
 inline QString textOf(const QWidget* widget) {
     if (auto* plain = qobject_cast<const QPlainTextEdit*>(widget)) {
         return plain->toPlainText();
+    }
+    if (auto* list = qobject_cast<const QComboBox*>(widget)) {
+        return list->currentText();
+    }
+    if (auto* picker = qobject_cast<const QDateEdit*>(widget)) {
+        return picker->date().toString(Qt::ISODate);
     }
     return static_cast<const QLineEdit*>(widget)->text();
 }

@@ -46,6 +46,7 @@ public:
         , m_clock(std::chrono::year{2012} / 5 / 17, epochSeconds) {}
 
     void showNotice(QWidget*, const QString& text) override { notices.append(text); }
+    void showInformation(QWidget*, const QString& text) override { notices.append(text); }
 
     Answer ask(QWidget* owner, const QString& text, Buttons buttons) override {
         prompts.push_back({text, buttons == Buttons::YesNoCancel});
