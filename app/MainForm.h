@@ -159,6 +159,7 @@ private:
 
     // Save, Open, Print preview and Print (MainFormCommands.cpp).
     void leadToFailedField(const datafile::CheckFailure& failure);
+    void openFile(const std::string& path);
     bool answeredYes(const std::vector<datafile::SaveQuestion>& questions);
     std::string pathToSave(const record::MemberRecord& checked);
     QString chooseSavePath(const record::MemberRecord& checked);

@@ -195,9 +195,12 @@ void MainForm::onOpen() {
     const std::string path = m_services.chooseOpenFile(
         this, m_saveFolders.lastSaveFolder(),
         {widgets::qText(form::kOpenFilter), widgets::qText(form::kOpenAllFilter)});
-    if (path.empty()) {
-        return;
+    if (!path.empty()) {
+        openFile(path);
     }
+}
+
+void MainForm::openFile(const std::string& path) {
     // Over a fresh record: nothing of the applicant on the form is left in a field the file does
     // not fill (the filing number under 已备案, for one).
     auto opened = datafile::openDataFile(path, record::freshRecord(m_services.clock()));
