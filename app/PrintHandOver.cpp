@@ -47,6 +47,14 @@ bool printServiceAnswers(widgets::PlatformServices& services, QWidget* form) {
 bool handOverToPrintService(QPrinter& printer, print::PrintJob& job, const std::string& jobName,
                             const std::function<void(std::string_view)>& warn,
                             widgets::PlatformServices& services, QWidget* form, QWidget* window) {
+    return handOverToPrintService(printer, std::span(&job, 1), jobName, warn, services, form,
+                                  window);
+}
+
+bool handOverToPrintService(QPrinter& printer, std::span<print::PrintJob> jobs,
+                            const std::string& jobName,
+                            const std::function<void(std::string_view)>& warn,
+                            widgets::PlatformServices& services, QWidget* form, QWidget* window) {
     const auto notice = [&](const std::string& text) {
         services.showNotice(form, widgets::qText(text));
     };
@@ -63,7 +71,7 @@ bool handOverToPrintService(QPrinter& printer, print::PrintJob& job, const std::
     }
     QBuffer pdf;
     pdf.open(QIODevice::WriteOnly);
-    if (!print::writePdf(std::span(&job, 1), pdf, warn).written) {
+    if (!print::writePdf(jobs, pdf, warn).written) {
         notice(print::printFailedMessage("无法生成打印页面", printerName));
         return false;
     }
