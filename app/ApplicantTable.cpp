@@ -48,6 +48,14 @@ QString savedAt(const datafile::ListedFile& file) {
         .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
 
+// The cause of a file that did not open without the file's path, which its row shows already.
+std::string shortCause(const datafile::ListedFile& file, const std::string& path) {
+    const std::string named = "（" + datafile::displayPath(path) + "）";
+    return file.failure.ends_with(named) && file.failure.size() > named.size()
+               ? file.failure.substr(0, file.failure.size() - named.size())
+               : file.failure;
+}
+
 } // namespace
 
 ApplicantTable::ApplicantTable(QObject* parent)
@@ -103,7 +111,8 @@ QVariant ApplicantTable::data(const QModelIndex& index, int role) const {
             return QString::fromStdString(datafile::displayFileName(file.fileName));
         }
         if (!file.applicant) {
-            return column == Name ? QString::fromStdString(file.failure) : QString();
+            return column == Name ? QString::fromStdString(shortCause(file, pathOf(index.row())))
+                                  : QString();
         }
         return widgets::fromGbk(valueOf(*file.applicant, column));
     case Qt::ToolTipRole: {

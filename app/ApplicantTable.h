@@ -12,7 +12,8 @@ namespace parvelin::app {
 
 // The rows of the applicants window: one listed data file each, in the columns the clerk reads.
 // A file that holds another file's numbers is marked (a warning icon and a tint, the reasons in
-// its tooltip); one that did not open shows its cause in place of the name.
+// its tooltip); one that did not open shows its cause in place of the name (in the tooltip with
+// the file's path, as Open says it).
 class ApplicantTable final : public QAbstractTableModel {
     Q_OBJECT
 public:

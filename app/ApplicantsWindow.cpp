@@ -73,6 +73,8 @@ ApplicantsWindow::ApplicantsWindow(widgets::PlatformServices& services, const QS
     m_folderBox = new QComboBox(this);
     m_folderBox->setObjectName(QStringLiteral("folderBox"));
     m_folderBox->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    // The widest label, "2012-05-17（今天）", with room to spare for its full-width brackets.
+    m_folderBox->setMinimumContentsLength(18);
     m_filterBox = new QLineEdit(this);
     m_filterBox->setObjectName(QStringLiteral("filterBox"));
     m_filterBox->setPlaceholderText(widgets::qText(kFilterHint));
@@ -151,6 +153,12 @@ ApplicantsWindow::ApplicantsWindow(widgets::PlatformServices& services, const QS
     connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &ApplicantsWindow::updateButtons);
     connect(m_filter, &QAbstractItemModel::modelReset, this, &ApplicantsWindow::updateButtons);
+    // The cause of a file that did not open takes the room of the columns it leaves empty.
+    const auto spanAgain = [this] { spanCauses(); };
+    connect(m_filter, &QAbstractItemModel::modelReset, this, spanAgain);
+    connect(m_filter, &QAbstractItemModel::layoutChanged, this, spanAgain);
+    connect(m_filter, &QAbstractItemModel::rowsInserted, this, spanAgain);
+    connect(m_filter, &QAbstractItemModel::rowsRemoved, this, spanAgain);
     connect(m_openButton, &QPushButton::clicked, this, [this] {
         if (const std::vector<int> rows = selectedRows(); rows.size() == 1) {
             openRow(rows.front());
@@ -316,6 +324,17 @@ void ApplicantsWindow::print(bool preview) {
     }
     if (!paths.empty()) {
         emit printRequested(paths, preview);
+    }
+}
+
+void ApplicantsWindow::spanCauses() {
+    m_view->clearSpans();
+    for (int row = 0; row < m_filter->rowCount(); ++row) {
+        const int file = m_filter->mapToSource(m_filter->index(row, 0)).row();
+        if (!m_table->files()[static_cast<std::size_t>(file)].applicant) {
+            m_view->setSpan(row, ApplicantTable::Name, 1,
+                            ApplicantTable::SavedAt - ApplicantTable::Name);
+        }
     }
 }
 

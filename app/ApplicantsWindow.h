@@ -66,6 +66,7 @@ private:
     std::vector<int> selectedRows() const; // of the table, in the order shown
     void openRow(int row);
     void print(bool preview);
+    void spanCauses();
     void updateButtons();
     void updateStatus();
 

@@ -143,7 +143,8 @@ private slots:
     }
 
     // Every file a row, by personal sequence number as numbers; the marked rows say why, the
-    // broken file says its cause; a click on 保存时间 orders by the time saved.
+    // broken file says its cause (with its path in the tooltip, as Open says it); a click on
+    // 保存时间 orders by the time saved.
     void listsTheFolderWithMarksAndCauses() {
         Fixture f;
         QVERIFY(f.ready());
@@ -155,7 +156,7 @@ private slots:
             QString sequence, name, pinyin, tooltip, file;
         };
         const Row expected[] = {
-            {"", cause, "", cause, kBroken},
+            {"", "不是数据文件（解密后没有记录）", "", cause, kBroken},
             {"1", "张三", "ZHANG SAN",
              "证件号码与“7_李四.zbdw”相同\n团组号和个人序号与“1_王五.zbdw”相同", "1_张三.zbdw"},
             {"1", "王五", "WANG WU", "团组号和个人序号与“1_张三.zbdw”相同", "1_王五.zbdw"},
@@ -186,6 +187,9 @@ private slots:
                           QPoint(header->sectionViewportPosition(5) + 5, header->height() / 2));
         QCOMPARE(f.column(6), (QStringList{"33_赵六.zbdw", "7_李四.zbdw", "1_张三.zbdw",
                                            "1_王五.zbdw", kBroken}));
+        // The cause takes the room of the empty columns, wherever its row goes.
+        QCOMPARE(f.table()->columnSpan(4, 1), 4);
+        QCOMPARE(f.table()->columnSpan(0, 1), 1);
         QCOMPARE(f.column(5).at(0),
                  QDateTime::fromSecsSinceEpoch(kToday[3].savedAt).toString("yyyy-MM-dd HH:mm:ss"));
     }
