@@ -60,10 +60,17 @@ std::variant<std::vector<Entry>, FileError> entriesOf(const std::string& folder)
     }
 }
 
+// The other files by name: a few, then how many there are in all, so that a reason stays one
+// readable line however many files share a number.
+constexpr std::size_t kNamesShown = 3;
+
 std::string quotedNames(const std::vector<const ListedFile*>& files) {
     std::string names;
-    for (const ListedFile* file : files) {
-        names += (names.empty() ? "“" : "、“") + displayFileName(file->fileName) + "”";
+    for (std::size_t i = 0; i < files.size() && i < kNamesShown; ++i) {
+        names += (i == 0 ? "“" : "、“") + displayFileName(files[i]->fileName) + "”";
+    }
+    if (files.size() > kNamesShown) {
+        names += "等 " + std::to_string(files.size()) + " 个文件";
     }
     return names;
 }
@@ -86,6 +93,7 @@ void markShared(std::vector<ListedFile>& files, Key key, std::string_view what) 
         }
         for (const ListedFile* file : sharing) {
             std::vector<const ListedFile*> others;
+            others.reserve(sharing.size() - 1);
             std::copy_if(sharing.begin(), sharing.end(), std::back_inserter(others),
                          [file](const ListedFile* other) { return other != file; });
             reasons[static_cast<std::size_t>(file - files.data())] =

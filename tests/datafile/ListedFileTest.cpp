@@ -63,6 +63,7 @@ TEST_F(ListedFiles, EveryDataFileWithItsApplicantOrCauseAndItsDuplicates) {
         std::vector<std::string> duplicates;
         const char* why;
     };
+    const std::string firstThree = "证件号码与“m1.zbdw”、“m2.zbdw”、“m3.zbdw”等 4 个文件相同";
     const Made made[] = {
         {"a.zbdw",
          applicant(kId, kGroup, "1"),
@@ -92,6 +93,20 @@ TEST_F(ListedFiles, EveryDataFileWithItsApplicantOrCauseAndItsDuplicates) {
          applicant("999", kOtherGroup, "10"),
          {"证件号码与“张.zbdw”相同"},
          "named decoded"},
+        {"m1.zbdw",
+         applicant("77", kOtherGroup, "11"),
+         {"证件号码与“m2.zbdw”、“m3.zbdw”、“m4.zbdw”等 4 个文件相同"},
+         "three files named, then how many"},
+        {"m2.zbdw",
+         applicant("77", kOtherGroup, "12"),
+         {"证件号码与“m1.zbdw”、“m3.zbdw”、“m4.zbdw”等 4 个文件相同"},
+         "the others of each"},
+        {"m3.zbdw",
+         applicant("77", kOtherGroup, "13"),
+         {"证件号码与“m1.zbdw”、“m2.zbdw”、“m4.zbdw”等 4 个文件相同"},
+         "the first three others"},
+        {"m4.zbdw", applicant("77", kOtherGroup, "14"), {firstThree}, "the first three others"},
+        {"m5.zbdw", applicant("77", kOtherGroup, "15"), {firstThree}, "the first three others"},
         {"no-header.zbdw", std::nullopt, {}, "a broken file is listed"},
     };
     std::int64_t second = 1'337'212'800;
