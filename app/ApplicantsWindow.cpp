@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTableView>
 #include <QThread>
 #include <QVBoxLayout>
@@ -104,7 +105,8 @@ ApplicantsWindow::ApplicantsWindow(widgets::PlatformServices& services, const QS
         return metrics.horizontalAdvance(QString::fromUtf8(sample)) +
                2 * metrics.averageCharWidth();
     };
-    const int widths[] = {width("个人序号 ") + 16,   width("买买提·艾力"),
+    const int mark = style()->pixelMetric(QStyle::PM_SmallIconSize);
+    const int widths[] = {width("个人序号 ") + mark, width("买买提·艾力"),
                           width("MAIMAITI·AILI"),    width("11010519491231002X"),
                           width("0000130122012035"), width("2012-05-17 00:00:00")};
     for (int column = 0; column < static_cast<int>(std::size(widths)); ++column) {
@@ -136,11 +138,16 @@ ApplicantsWindow::ApplicantsWindow(widgets::PlatformServices& services, const QS
     layout->addWidget(m_view, 1);
     layout->addLayout(commands);
 
-    int tableWidth = 0;
+    // The table whole, with a file name as Save proposes it for a long name, and the frames.
+    int tableWidth = width("000013012201203533_买买提·艾力.zbdw") + 4 * mark;
     for (const int w : widths) {
         tableWidth += w;
     }
-    resize(tableWidth + width("000013012201203533_买买提·艾力.zbdw") + 48, 520);
+    // Fourteen rows in view, below the choices and above the commands.
+    constexpr int kTableRows = 14;
+    const int controls = 2 * m_filterBox->sizeHint().height() + 4 * layout->spacing() +
+                         m_view->horizontalHeader()->sizeHint().height() + 2 * mark;
+    resize(tableWidth, kTableRows * m_view->verticalHeader()->defaultSectionSize() + controls);
 
     connect(m_folderBox, &QComboBox::currentIndexChanged, this, &ApplicantsWindow::chooseFolder);
     connect(m_filterBox, &QLineEdit::textChanged, this, [this](const QString& text) {
