@@ -41,9 +41,6 @@ bool printServiceAnswers(widgets::PlatformServices& services, QWidget* form) {
     return true;
 }
 
-// The page to a printer of the print service: on A4, or on the printer's own paper scaled to fit
-// where it has no A4 and the clerk agrees; then what became of the job, said when it is not
-// simply taken.
 bool handOverToPrintService(QPrinter& printer, print::PrintJob& job, const std::string& jobName,
                             const std::function<void(std::string_view)>& warn,
                             widgets::PlatformServices& services, QWidget* form, QWidget* window) {
@@ -51,6 +48,9 @@ bool handOverToPrintService(QPrinter& printer, print::PrintJob& job, const std::
                                   window);
 }
 
+// The pages to a printer of the print service, as one job: on A4, or on the printer's own paper
+// scaled to fit where it has no A4 and the clerk agrees; then what became of the job, said when it
+// is not simply taken.
 bool handOverToPrintService(QPrinter& printer, std::span<print::PrintJob> jobs,
                             const std::string& jobName,
                             const std::function<void(std::string_view)>& warn,
