@@ -41,10 +41,18 @@ bool printServiceAnswers(widgets::PlatformServices& services, QWidget* form) {
     return true;
 }
 
-// The page to a printer of the print service: on A4, or on the printer's own paper scaled to fit
-// where it has no A4 and the clerk agrees; then what became of the job, said when it is not
-// simply taken.
 bool handOverToPrintService(QPrinter& printer, print::PrintJob& job, const std::string& jobName,
+                            const std::function<void(std::string_view)>& warn,
+                            widgets::PlatformServices& services, QWidget* form, QWidget* window) {
+    return handOverToPrintService(printer, std::span(&job, 1), jobName, warn, services, form,
+                                  window);
+}
+
+// The pages to a printer of the print service, as one job: on A4, or on the printer's own paper
+// scaled to fit where it has no A4 and the clerk agrees; then what became of the job, said when it
+// is not simply taken.
+bool handOverToPrintService(QPrinter& printer, std::span<print::PrintJob> jobs,
+                            const std::string& jobName,
                             const std::function<void(std::string_view)>& warn,
                             widgets::PlatformServices& services, QWidget* form, QWidget* window) {
     const auto notice = [&](const std::string& text) {
@@ -63,7 +71,7 @@ bool handOverToPrintService(QPrinter& printer, print::PrintJob& job, const std::
     }
     QBuffer pdf;
     pdf.open(QIODevice::WriteOnly);
-    if (!print::writePdf(std::span(&job, 1), pdf, warn).written) {
+    if (!print::writePdf(jobs, pdf, warn).written) {
         notice(print::printFailedMessage("无法生成打印页面", printerName));
         return false;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,13 @@ bool printServiceAnswers(widgets::PlatformServices& services, QWidget* form);
 // where it has no A4 and the clerk agrees (asked over `window`); then what became of the job, said
 // on `form` when it is not simply taken. False when the page did not reach the printer.
 bool handOverToPrintService(QPrinter& printer, print::PrintJob& job, const std::string& jobName,
+                            const std::function<void(std::string_view)>& warn,
+                            widgets::PlatformServices& services, QWidget* form, QWidget* window);
+
+// The same for several jobs in one print job, a page each in their order; a job whose barcode
+// cannot be made gets its empty page, and the others are printed all the same.
+bool handOverToPrintService(QPrinter& printer, std::span<print::PrintJob> jobs,
+                            const std::string& jobName,
                             const std::function<void(std::string_view)>& warn,
                             widgets::PlatformServices& services, QWidget* form, QWidget* window);
 

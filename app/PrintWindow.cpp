@@ -42,24 +42,43 @@ void makePrivateOutputFile(const QPrinter& printer) {
 
 barcode::DrawStatus DrawFormPage(QPrinter& printer, print::PrintJob& job,
                                  const std::function<void(std::string_view)>& warn) {
+    const std::vector<barcode::DrawStatus> statuses =
+        DrawFormPages(printer, std::span(&job, 1),
+                      [&warn](std::size_t, std::string_view message) { warn(message); });
+    return statuses.empty() ? barcode::DrawStatus::PictureFailed : statuses.front();
+}
+
+std::vector<barcode::DrawStatus> DrawFormPages(QPrinter& printer, std::span<print::PrintJob> jobs,
+                                               const JobWarning& warn) {
+    std::vector<barcode::DrawStatus> statuses;
     makePrivateOutputFile(printer);
     QPainter painter;
     if (!painter.begin(&printer)) {
-        return barcode::DrawStatus::PictureFailed;
+        return statuses;
     }
     const bool intoPdfFile = printer.outputFormat() == QPrinter::PdfFormat &&
                              painter.paintEngine()->type() == QPaintEngine::Pdf &&
                              !printer.outputFileName().isEmpty();
-    if (!intoPdfFile) {
-        print::QPainterCanvas canvas(painter, printer.logicalDpiX(), printer.logicalDpiY());
-        return print::drawFormPage(job, canvas, warn);
-    }
     print::PdfPageDrawing pages;
-    const barcode::DrawStatus status =
-        pages.drawPage(painter, printer.logicalDpiX(), printer.logicalDpiY(), job, warn);
-    painter.end();
-    pages.repairFile(printer.outputFileName());
-    return status;
+    for (std::size_t i = 0; i < jobs.size(); ++i) {
+        if (i > 0 && !printer.newPage()) {
+            break;
+        }
+        const auto warnOfThisJob = [&warn, i](std::string_view message) { warn(i, message); };
+        if (intoPdfFile) {
+            statuses.push_back(pages.drawPage(painter, printer.logicalDpiX(), printer.logicalDpiY(),
+                                              jobs[i], warnOfThisJob));
+        } else {
+            print::QPainterCanvas canvas(painter, printer.logicalDpiX(), printer.logicalDpiY());
+            statuses.push_back(print::drawFormPage(jobs[i], canvas, warnOfThisJob));
+        }
+    }
+    if (intoPdfFile) {
+        // Qt writes the faces and their maps when the painter ends.
+        painter.end();
+        pages.repairFile(printer.outputFileName());
+    }
+    return statuses;
 }
 
 namespace {

@@ -4,6 +4,8 @@
 #include "widgets/PrintDialogService.h"
 
 #include <functional>
+#include <span>
+#include <vector>
 
 #include <QMainWindow>
 #include <QPointer>
@@ -21,6 +23,17 @@ using PageDrawing = std::function<void(QPrinter& printer)>;
 // text reads back as drawn (PdfPageDrawing).
 barcode::DrawStatus DrawFormPage(QPrinter& printer, print::PrintJob& job,
                                  const std::function<void(std::string_view)>& warn);
+
+// A warning about one of several jobs: its place among them, and what DrawFormPage would say.
+using JobWarning = std::function<void(std::size_t job, std::string_view message)>;
+
+// Several jobs on one printer, one page each in their order, each page as DrawFormPage draws it
+// alone: a job whose barcode cannot be made gets its empty page and a warning, and the others
+// are drawn all the same. A PDF file's text maps are put right for all its pages. The status of
+// each job drawn; fewer than the jobs where the printer cannot start another page, none where it
+// cannot be painted on at all.
+std::vector<barcode::DrawStatus> DrawFormPages(QPrinter& printer, std::span<print::PrintJob> jobs,
+                                               const JobWarning& warn);
 
 // The print preview: the one page of the form, at first as wide as the window, so that a clerk
 // can read its notes. Zooms in and out by steps, also with Ctrl and the mouse wheel.

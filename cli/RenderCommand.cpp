@@ -4,6 +4,7 @@
 #include "print/qt/OffscreenGui.h"
 #include "print/qt/PageOutput.h"
 
+#include <algorithm>
 #include <charconv>
 #include <iostream>
 #include <vector>
@@ -76,51 +77,60 @@ int runRender(Arguments arguments) {
     if (!outputSparesInputs(request->output, request->files, false)) {
         return kExitUnwritten;
     }
-    // Every applicant is opened and checked before a page is drawn, as the print commands do.
+    // Every applicant is opened and checked before a page is drawn, as the print commands do. One
+    // that fails is named and left out; the others are drawn all the same, and the worst failure
+    // (an unreadable file over a refused one) is the exit status.
+    int status = kExitOk;
+    const auto failed = [&status](int failure) { status = std::max(status, failure); };
     record::SystemClock clock;
     std::vector<print::PrintJob> jobs;
+    std::vector<std::string> drawnFiles;
     for (const std::string& file : request->files) {
         auto opened = openDataFile(file);
         if (!opened) {
-            return kExitMalformed;
+            failed(kExitMalformed);
+            continue;
         }
         auto prepared = print::preparePrintJob(opened->record, clock);
         if (const auto* failure = std::get_if<datafile::CheckFailure>(&prepared)) {
             std::cerr << file << ": " << failure->message << '\n';
-            return kExitRefused;
+            failed(kExitRefused);
+            continue;
         }
         jobs.push_back(std::get<print::PrintJob>(std::move(prepared)));
+        drawnFiles.push_back(file);
+    }
+    if (jobs.empty()) {
+        return status; // no page to write
     }
 
     // The tool says its failures in its own lines; Qt's notes on the environment (a missing
     // runtime folder, fonts) would only crowd them.
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     const auto gui = print::startOffscreenGui();
-    std::optional<std::string> warning;
-    const print::Warn remember = [&](std::string_view message) { warning = std::string(message); };
-    // The page is made in memory and then written whole, so that a failed write leaves no
+    // Each page's status names its file below; the warnings themselves say nothing more.
+    const print::Warn ignore = [](std::string_view) {};
+    // The pages are made in memory and then written whole, so that a failed write leaves no
     // truncated file behind.
     QBuffer made;
     made.open(QIODevice::WriteOnly);
-    barcode::DrawStatus status = barcode::DrawStatus::Ok;
-    std::string lastFileDrawn = request->files.front();
+    std::vector<barcode::DrawStatus> statuses;
     if (endsWith(request->output, ".png")) {
         const auto [image, imageStatus] =
-            print::renderPageImage(jobs.front(), request->dpi, remember);
-        status = imageStatus;
+            print::renderPageImage(jobs.front(), request->dpi, ignore);
+        statuses.push_back(imageStatus);
         if (!image.save(&made, "PNG")) {
             reportError("无法生成图像（" + request->output + "）");
             return kExitUnwritten;
         }
     } else {
-        // Drawing stops at the first page whose barcode cannot be made; that page stays empty.
-        const auto result = print::writePdf(jobs, made, remember);
-        status = result.status;
+        // A page whose barcode cannot be made stays empty; the pages after it are drawn.
+        auto result = print::writePdf(jobs, made, ignore);
         if (!result.written) {
             reportError("无法生成PDF文件（" + request->output + "）");
             return kExitUnwritten;
         }
-        lastFileDrawn = request->files[std::max<std::size_t>(result.pagesWritten, 1) - 1];
+        statuses = std::move(result.statuses);
     }
     const QByteArray& bytes = made.data();
     if (const int written = writeOutputFile(
@@ -129,10 +139,13 @@ int runRender(Arguments arguments) {
         written != kExitOk) {
         return written;
     }
-    if (warning) {
-        std::cerr << lastFileDrawn << ": " << *warning << '\n';
+    for (std::size_t i = 0; i < statuses.size(); ++i) {
+        if (statuses[i] != barcode::DrawStatus::Ok) {
+            std::cerr << drawnFiles[i] << ": " << print::warningOf(statuses[i]) << '\n';
+            failed(kExitRefused);
+        }
     }
-    return status == barcode::DrawStatus::Ok ? kExitOk : kExitRefused;
+    return status;
 }
 
 } // namespace parvelin::cli

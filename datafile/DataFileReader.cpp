@@ -1,13 +1,13 @@
 #include "datafile/DataFileReader.h"
 
 #include "datafile/DataFile.h"
+#include "datafile/ListedFile.h"
 #include "datafile/PathNames.h"
 #include "datafile/RecordText.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
-#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <variant>
@@ -45,8 +45,6 @@ std::variant<FileSnapshot, FileError> readSnapshot(const std::string& path) {
                         status.st_mtim.tv_sec * kNanosecondsPerSecond + status.st_mtim.tv_nsec,
                         std::get<std::string>(std::move(content))};
 }
-
-constexpr std::string_view kSuffix = ".zbdw";
 
 } // namespace
 
@@ -173,23 +171,16 @@ std::variant<OpenedDataFile, OpenFailure> openDataFileContent(std::string_view c
 }
 
 std::vector<FolderApplicant> readFolderApplicants(const std::string& folder) {
-    namespace fs = std::filesystem;
+    // The same files as the applicants window lists, so that Save asks about what it marks.
     std::vector<FolderApplicant> applicants;
-    std::error_code error;
-    for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
-         entry.increment(error)) {
-        std::string name = entry->path().filename().native();
-        if (name.size() <= kSuffix.size() || !name.ends_with(kSuffix)) {
-            continue;
-        }
-        // The reading refuses what is not a regular file before it blocks on it.
-        auto opened = openDataFile(entry->path().native(), record::MemberRecord{});
-        if (auto* file = std::get_if<OpenedDataFile>(&opened)) {
-            applicants.push_back({std::move(name), std::move(file->record)});
+    auto listed = listDataFiles(folder);
+    if (auto* files = std::get_if<std::vector<ListedFile>>(&listed)) {
+        for (ListedFile& file : *files) {
+            if (file.applicant) {
+                applicants.push_back({std::move(file.fileName), *std::move(file.applicant)});
+            }
         }
     }
-    std::sort(applicants.begin(), applicants.end(),
-              [](const auto& a, const auto& b) { return a.fileName < b.fileName; });
     return applicants;
 }
 

@@ -31,6 +31,18 @@ std::variant<PrintJob, datafile::CheckFailure> preparePrintJob(const record::Mem
     return printJobFor(std::get<datafile::CheckedRecord>(checked));
 }
 
+std::string_view warningOf(barcode::DrawStatus status) {
+    switch (status) {
+    case barcode::DrawStatus::Ok:
+        break;
+    case barcode::DrawStatus::PayloadTooLong:
+        return barcode::kPayloadTooLongMessage;
+    case barcode::DrawStatus::PictureFailed:
+        return kPictureFailedMessage;
+    }
+    return {};
+}
+
 barcode::DrawStatus drawFormPage(PrintJob& job, PageCanvas& canvas,
                                  const std::function<void(std::string_view)>& warn) {
     const barcode::DrawStatus status =
@@ -38,8 +50,7 @@ barcode::DrawStatus drawFormPage(PrintJob& job, PageCanvas& canvas,
     if (status != barcode::DrawStatus::Ok && !job.warned) {
         // Marked first: a page drawn again while the warning is up must not warn twice.
         job.warned = true;
-        warn(status == barcode::DrawStatus::PayloadTooLong ? barcode::kPayloadTooLongMessage
-                                                           : kPictureFailedMessage);
+        warn(warningOf(status));
     }
     return status;
 }

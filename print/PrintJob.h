@@ -43,10 +43,13 @@ PrintJob printJobFor(const datafile::CheckedRecord& checked);
 std::variant<PrintJob, datafile::CheckFailure> preparePrintJob(const record::MemberRecord& record,
                                                                const record::Clock& clock);
 
+// The warning of a page whose barcode cannot be made: "数据太长，二维码不正确！" for a payload the
+// symbol cannot hold, "图片加载失败！" when the picture cannot be drawn. Empty for Ok.
+std::string_view warningOf(barcode::DrawStatus status);
+
 // One drawing of the page, as the preview repaints it or a printer prints it. When the barcode
-// cannot be made the page stays empty and `warn` is told why, once per job however often the page
-// is drawn again: "数据太长，二维码不正确！" for a payload the symbol cannot hold, "图片加载失败！"
-// when the picture cannot be drawn.
+// cannot be made the page stays empty and `warn` is told why (warningOf), once per job however
+// often the page is drawn again.
 barcode::DrawStatus drawFormPage(PrintJob& job, PageCanvas& canvas,
                                  const std::function<void(std::string_view)>& warn);
 

@@ -55,12 +55,8 @@ PdfResult writePdf(std::span<PrintJob> jobs, QIODevice& device, const Warn& warn
         if (i > 0 && !writer.newPage()) {
             return result;
         }
-        result.status =
-            pages.drawPage(painter, writer.logicalDpiX(), writer.logicalDpiY(), jobs[i], warn);
-        result.pagesWritten = i + 1;
-        if (result.status != barcode::DrawStatus::Ok) {
-            break;
-        }
+        result.statuses.push_back(
+            pages.drawPage(painter, writer.logicalDpiX(), writer.logicalDpiY(), jobs[i], warn));
     }
     if (!painter.end()) {
         return result;

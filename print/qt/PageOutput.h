@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <span>
+#include <vector>
 
 #include <QIODevice>
 #include <QImage>
@@ -22,13 +23,12 @@ QPageLayout formPageLayout();
 // The document name of printed and PDF pages: the form's title.
 QString formDocumentName();
 
-// The jobs into a PDF file, one page each. Stops at the first job whose barcode cannot be made:
-// its page is written as the preview shows it (empty) and its status returned. `written` is false
-// when the file cannot be written.
+// The jobs into a PDF file, one page each. A job whose barcode cannot be made gets its page as the
+// preview shows it (empty), and the jobs after it their pages all the same: `statuses` holds the
+// status of each page written, in order. `written` is false when the file cannot be written.
 struct PdfResult {
     bool written = false;
-    std::size_t pagesWritten = 0;
-    barcode::DrawStatus status = barcode::DrawStatus::Ok;
+    std::vector<barcode::DrawStatus> statuses;
 };
 PdfResult writePdf(std::span<PrintJob> jobs, const QString& path, const Warn& warn);
 // The same PDF into an open device, such as a buffer that is written to a file afterwards.

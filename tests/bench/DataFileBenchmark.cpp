@@ -3,6 +3,7 @@
 #include "datafile/DataFile.h"
 #include "datafile/DataFileReader.h"
 #include "datafile/Des.h"
+#include "datafile/ListedFile.h"
 #include "datafile/RecordText.h"
 #include "tests/support/Applicants.h"
 #include "tests/support/UncheckedRecords.h"
@@ -109,6 +110,35 @@ void readFolderOf500(benchmark::State& state) {
     fs::remove_all(folder);
 }
 
+// The same folder as the applicants window lists it: every file, and the pairs of files that
+// hold one identity number (every tenth applicant repeats the one before) or one group and
+// sequence number (every twentieth) marked.
+void listFolderOf500WithDuplicates(benchmark::State& state) {
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::temp_directory_path() / "parvelin-bench-listing";
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    record::MemberRecord r = test::validApplicant();
+    r.groupNumber = "0000130122012035";
+    for (int i = 0; i < 500; ++i) {
+        r.personalSequence = std::to_string(i % 20 == 19 ? i : i + 1);
+        r.idDocumentNumber = "1101011980010" + std::to_string(10000 + (i % 10 == 9 ? i - 1 : i));
+        std::ofstream(folder / (std::to_string(i) + ".zbdw"), std::ios::binary)
+            << datafile::sealRecord(test::fileRecordOf(r));
+    }
+    std::size_t marked = 0;
+    for (auto _ : state) {
+        auto listed = datafile::listDataFiles(folder.string());
+        marked = 0;
+        for (const auto& file : std::get<std::vector<datafile::ListedFile>>(listed)) {
+            marked += file.duplicates.empty() ? 0 : 1;
+        }
+        benchmark::DoNotOptimize(listed);
+    }
+    state.SetLabel(std::to_string(marked) + " of 500 marked");
+    fs::remove_all(folder);
+}
+
 BENCHMARK(sealTypical);
 BENCHMARK(openTypical);
 BENCHMARK(seal4k);
@@ -116,5 +146,6 @@ BENCHMARK(open4k);
 BENCHMARK(desOurs);
 BENCHMARK(desOpenSsl);
 BENCHMARK(readFolderOf500)->Unit(benchmark::kMillisecond);
+BENCHMARK(listFolderOf500WithDuplicates)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -35,18 +35,28 @@ expect_status 1 "too long" "$cli" render "$samples/001.zbdw" -o "$work/001.pdf"
 grep -q '001.zbdw: 数据太长，二维码不正确！' "$work/err" || fail "too long: notice $(cat "$work/err")"
 [ "$(pdf_pages "$work/001.pdf")" -eq 1 ] || fail "too long: expected the empty page"
 
-# The group stops at the first applicant that fails, naming it.
-expect_status 1 "group with a long one" "$cli" render "$samples/000.zbdw" "$samples/002.zbdw" \
-  "$samples/006.zbdw" -o "$work/stop.pdf"
-grep -q '002.zbdw: 数据太长' "$work/err" || fail "group with a long one: $(cat "$work/err")"
-[ "$(pdf_pages "$work/stop.pdf")" -eq 2 ] || fail "group with a long one: expected two pages"
-
 # A record that fails a check is refused before anything is drawn.
 iconv -f UTF-8 -t CP936 <<<'groupMember|x|1|000013012|外交部|张|三|ZHANG|SAN||身份证|110101198001010014|北京|1980-01-01|亚洲司|科员|国家公务员||||无||12345678901234567890|已备案||2012-05-17||汉|| |批件|[2012]35号' |
   head -c -1 | "$cli" seal >"$work/no-sex.zbdw"
-expect_status 1 "failed check" "$cli" render "$samples/000.zbdw" "$work/no-sex.zbdw" -o "$work/x.pdf"
+expect_status 1 "failed check" "$cli" render "$work/no-sex.zbdw" -o "$work/x.pdf"
 grep -q 'no-sex.zbdw: 必填项不能为空！' "$work/err" || fail "failed check: $(cat "$work/err")"
 [ -e "$work/x.pdf" ] && fail "failed check: wrote a PDF"
+
+# A group goes on past the applicants that fail, naming each with its cause: a payload too long
+# keeps its empty page, a failed check has none, the others print; a file that does not open
+# makes the status 2.
+expect_status 1 "group with failures" "$cli" render "$samples/000.zbdw" "$samples/002.zbdw" \
+  "$work/no-sex.zbdw" "$samples/006.zbdw" "$samples/001.zbdw" -o "$work/on.pdf"
+for named in '002.zbdw: 数据太长' 'no-sex.zbdw: 必填项不能为空！' '001.zbdw: 数据太长'; do
+  grep -q "$named" "$work/err" || fail "group with failures: $named not in $(cat "$work/err")"
+done
+[ "$(wc -l <"$work/err")" -eq 3 ] || fail "group with failures: $(cat "$work/err")"
+[ "$(pdf_pages "$work/on.pdf")" -eq 4 ] || fail "group with failures: expected four pages"
+expect_status 2 "group with a broken file" "$cli" render "$samples/000.zbdw" \
+  "$data/broken/no-header.zbdw" "$work/no-sex.zbdw" "$samples/006.zbdw" -o "$work/broken-group.pdf"
+[ "$(wc -l <"$work/err")" -eq 2 ] || fail "group with a broken file: $(cat "$work/err")"
+grep -q 'no-header.zbdw' "$work/err" || fail "group with a broken file: $(cat "$work/err")"
+[ "$(pdf_pages "$work/broken-group.pdf")" -eq 2 ] || fail "group with a broken file: two pages"
 
 # Broken files named for their faults are refused, in one line on standard error.
 for broken in "$data"/broken/*.zbdw; do

@@ -311,7 +311,7 @@ TEST(PageOutput, PdfHoldsOneA4PagePerApplicantInOrder) {
     const QString one = folder.filePath(QStringLiteral("one.pdf"));
     const PdfResult result = writePdf(jobs, one, kNoWarning);
     EXPECT_TRUE(result.written);
-    EXPECT_EQ(result.pagesWritten, 1u);
+    EXPECT_EQ(result.statuses, std::vector{barcode::DrawStatus::Ok});
     QFile file(one);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray pdf = file.readAll();
@@ -324,7 +324,7 @@ TEST(PageOutput, PdfHoldsOneA4PagePerApplicantInOrder) {
     jobs.push_back(jobFor(test::validApplicant()));
     jobs.push_back(jobFor(test::validApplicant()));
     const QString three = folder.filePath(QStringLiteral("three.pdf"));
-    EXPECT_EQ(writePdf(jobs, three, kNoWarning).pagesWritten, 3u);
+    EXPECT_EQ(writePdf(jobs, three, kNoWarning).statuses.size(), 3u);
     QFile threeFile(three);
     ASSERT_TRUE(threeFile.open(QIODevice::ReadOnly));
     EXPECT_EQ(test::pdfPageCount(threeFile.readAll()), 3);
@@ -407,18 +407,20 @@ TEST(PageOutput, PdfEmbedsItsFontsReadsBackAsTextAndKeepsItsRulesWidth) {
     }
 }
 
-TEST(PageOutput, PdfStopsAtTheFirstPageWhoseBarcodeFails) {
+TEST(PageOutput, PdfGoesOnPastAPageWhoseBarcodeFails) {
     QTemporaryDir folder;
     std::vector<PrintJob> jobs{jobFor(test::validApplicant()), jobFor(test::validApplicant()),
                                jobFor(test::validApplicant())};
     jobs[1].payload = std::string(6000, 'x');
     std::vector<std::string> warnings;
+    const QString path = folder.filePath(QStringLiteral("on.pdf"));
     const PdfResult result =
-        writePdf(jobs, folder.filePath(QStringLiteral("stop.pdf")),
-                 [&](std::string_view message) { warnings.emplace_back(message); });
+        writePdf(jobs, path, [&](std::string_view message) { warnings.emplace_back(message); });
     EXPECT_TRUE(result.written);
-    EXPECT_EQ(result.pagesWritten, 2u);
-    EXPECT_EQ(result.status, barcode::DrawStatus::PayloadTooLong);
+    using barcode::DrawStatus;
+    EXPECT_EQ(result.statuses,
+              (std::vector{DrawStatus::Ok, DrawStatus::PayloadTooLong, DrawStatus::Ok}));
+    EXPECT_EQ(test::pdfPageCountOf(path), 3);
     EXPECT_EQ(warnings, std::vector<std::string>{"数据太长，二维码不正确！"});
 }
 

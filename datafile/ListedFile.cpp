@@ -1,0 +1,293 @@
+#include "datafile/ListedFile.h"
+
+#include "datafile/DataFileReader.h"
+#include "datafile/PathNames.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <dirent.h>
+#include <functional>
+#include <iterator>
+#include <memory>
+#include <sys/stat.h>
+#include <unordered_map>
+
+namespace parvelin::datafile {
+
+namespace {
+
+constexpr std::string_view kSuffix = ".zbdw";
+constexpr std::string_view kNameSeparator = "\xA1\xA4"; // "·" in GBK
+constexpr std::int64_t kNanosecondsPerSecond = 1'000'000'000;
+
+using Folder = std::unique_ptr<DIR, int (*)(DIR*)>;
+
+Folder openFolder(const std::string& folder) {
+    return Folder(::opendir(folder.c_str()), &::closedir);
+}
+
+std::string joined(const std::string& folder, std::string_view name) {
+    return folder.ends_with('/') ? folder + std::string(name) : folder + "/" + std::string(name);
+}
+
+// The names of a folder's entries with what stat says of each (a link counts as what it leads
+// to; an entry gone meanwhile is left out), or the folder's error.
+struct Entry {
+    std::string name;
+    struct stat status;
+};
+std::variant<std::vector<Entry>, FileError> entriesOf(const std::string& folder) {
+    const Folder listing = openFolder(folder);
+    if (!listing) {
+        return fileErrorOf(errno, FileAccess::Read, folder);
+    }
+    std::vector<Entry> entries;
+    for (;;) {
+        errno = 0;
+        const dirent* entry = ::readdir(listing.get());
+        if (entry == nullptr) {
+            if (errno != 0) {
+                return fileErrorOf(errno, FileAccess::Read, folder);
+            }
+            return entries;
+        }
+        Entry made{entry->d_name, {}};
+        if (made.name != "." && made.name != ".." &&
+            ::fstatat(::dirfd(listing.get()), entry->d_name, &made.status, 0) == 0) {
+            entries.push_back(std::move(made));
+        }
+    }
+}
+
+// The other files by name: a few, then how many there are in all, so that a reason stays one
+// readable line however many files share a number.
+constexpr std::size_t kNamesShown = 3;
+
+std::string quotedNames(const std::vector<const ListedFile*>& files) {
+    std::string names;
+    for (std::size_t i = 0; i < files.size() && i < kNamesShown; ++i) {
+        names += (i == 0 ? "“" : "、“") + displayFileName(files[i]->fileName) + "”";
+    }
+    if (files.size() > kNamesShown) {
+        names += "等 " + std::to_string(files.size()) + " 个文件";
+    }
+    return names;
+}
+
+// Marks every file whose key (empty: no key) another file shares, naming the others.
+template <typename Key>
+void markShared(std::vector<ListedFile>& files, Key key, std::string_view what) {
+    std::unordered_map<record::GbkString, std::vector<const ListedFile*>> holders;
+    for (const ListedFile& file : files) {
+        if (file.applicant) {
+            if (record::GbkString k = key(*file.applicant); !k.empty()) {
+                holders[std::move(k)].push_back(&file);
+            }
+        }
+    }
+    std::vector<std::string> reasons(files.size());
+    for (const auto& [k, sharing] : holders) {
+        if (sharing.size() < 2) {
+            continue;
+        }
+        for (const ListedFile* file : sharing) {
+            std::vector<const ListedFile*> others;
+            others.reserve(sharing.size() - 1);
+            std::copy_if(sharing.begin(), sharing.end(), std::back_inserter(others),
+                         [file](const ListedFile* other) { return other != file; });
+            reasons[static_cast<std::size_t>(file - files.data())] =
+                std::string(what) + "与" + quotedNames(others) + "相同";
+        }
+    }
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (!reasons[i].empty()) {
+            files[i].duplicates.push_back(std::move(reasons[i]));
+        }
+    }
+}
+
+// A text as the filter compares it: Latin letters in upper case, without blanks and the name
+// separator. `gbk` says how the text is encoded; UTF-8 holds no ASCII byte inside a character,
+// and its separator (U+00B7) is left as it is.
+std::string folded(std::string_view text, bool gbk) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (gbk && record::isLeadByte(byte) && i + 1 < text.size()) {
+            if (text.substr(i, 2) != kNameSeparator) {
+                out += text.substr(i, 2);
+            }
+            ++i;
+        } else if (record::kWhiteSpace.find(text[i]) == std::string_view::npos) {
+            out += byte >= 'a' && byte <= 'z' ? static_cast<char>(byte - 'a' + 'A') : text[i];
+        }
+    }
+    return out;
+}
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool isDayName(std::string_view name) {
+    // yyyy-mm-dd, as form::datedSaveFolder names the day folders.
+    constexpr std::string_view kPattern = "dddd-dd-dd";
+    if (name.size() != kPattern.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        if (kPattern[i] == 'd' ? !isDigit(name[i]) : name[i] != kPattern[i]) {
+            return false;
+        }
+    }
+    const auto number = [name](std::size_t at, std::size_t length) {
+        int value = 0;
+        for (const char c : name.substr(at, length)) {
+            value = value * 10 + (c - '0');
+        }
+        return value;
+    };
+    return std::chrono::year_month_day(std::chrono::year(number(0, 4)),
+                                       std::chrono::month(static_cast<unsigned>(number(5, 2))),
+                                       std::chrono::day(static_cast<unsigned>(number(8, 2))))
+        .ok();
+}
+
+} // namespace
+
+std::variant<std::vector<ListedFile>, FileError> listDataFiles(const std::string& folder) {
+    auto entries = entriesOf(folder);
+    if (auto* error = std::get_if<FileError>(&entries)) {
+        return std::move(*error);
+    }
+    std::vector<ListedFile> files;
+    for (Entry& entry : std::get<std::vector<Entry>>(entries)) {
+        if (entry.name.size() <= kSuffix.size() || !entry.name.ends_with(kSuffix) ||
+            !S_ISREG(entry.status.st_mode)) {
+            continue;
+        }
+        ListedFile file;
+        file.modifiedNanoseconds =
+            entry.status.st_mtim.tv_sec * kNanosecondsPerSecond + entry.status.st_mtim.tv_nsec;
+        // The reading refuses a file replaced meanwhile by one that would block.
+        auto opened = openDataFile(joined(folder, entry.name), record::MemberRecord{});
+        if (auto* applicant = std::get_if<OpenedDataFile>(&opened)) {
+            file.applicant = std::move(applicant->record);
+            file.modifiedNanoseconds = applicant->file.modifiedNanoseconds;
+        } else {
+            file.failure = std::get<OpenFailure>(std::move(opened)).reason;
+        }
+        file.fileName = std::move(entry.name);
+        files.push_back(std::move(file));
+    }
+    std::sort(files.begin(), files.end(),
+              [](const ListedFile& a, const ListedFile& b) { return a.fileName < b.fileName; });
+
+    markShared(
+        files, [](const record::MemberRecord& r) { return record::trimmed(r.idDocumentNumber); },
+        "证件号码");
+    markShared(
+        files,
+        [](const record::MemberRecord& r) {
+            const record::GbkString group = record::trimmed(r.groupNumber);
+            const record::GbkString sequence = record::trimmed(r.personalSequence);
+            // "|" never occurs in a stored value, so no two pairs give the same key.
+            return group.empty() || sequence.empty() ? record::GbkString() : group + "|" + sequence;
+        },
+        "团组号和个人序号");
+    return files;
+}
+
+record::GbkString chineseName(const record::MemberRecord& r) {
+    return r.surnameChinese + r.givenNameChinese;
+}
+
+record::GbkString pinyinName(const record::MemberRecord& r) {
+    const bool apart = !r.surnamePinyin.empty() && !r.givenNamePinyin.empty() &&
+                       !r.surnamePinyin.ends_with(kNameSeparator);
+    return r.surnamePinyin + (apart ? " " : "") + r.givenNamePinyin;
+}
+
+bool matchesFilter(const ListedFile& file, std::string_view typed) {
+    if (folded(typed, false).empty()) {
+        return true;
+    }
+    if (!file.applicant) {
+        return folded(displayFileName(file.fileName), false).find(folded(typed, false)) !=
+               std::string::npos;
+    }
+    const std::optional<record::GbkString> gbk = record::utf8ToGbk(typed);
+    if (!gbk) {
+        return false; // no value of a record holds what GBK cannot
+    }
+    const std::string wanted = folded(*gbk, true);
+    const record::MemberRecord& r = *file.applicant;
+    for (const record::GbkString& value :
+         {chineseName(r), pinyinName(r), r.idDocumentNumber, r.personalSequence, r.groupNumber}) {
+        if (record::containsText(folded(value, true), wanted)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool sortsBefore(std::string_view a, std::string_view b) {
+    std::size_t i = 0;
+    std::size_t j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (isDigit(a[i]) && isDigit(b[j])) {
+            // Two numbers: without their leading zeros, the shorter is smaller.
+            const std::size_t aStart = i;
+            const std::size_t bStart = j;
+            while (i < a.size() && isDigit(a[i])) {
+                ++i;
+            }
+            while (j < b.size() && isDigit(b[j])) {
+                ++j;
+            }
+            std::string_view x = a.substr(aStart, i - aStart);
+            std::string_view y = b.substr(bStart, j - bStart);
+            x.remove_prefix(std::min(x.find_first_not_of('0'), x.size()));
+            y.remove_prefix(std::min(y.find_first_not_of('0'), y.size()));
+            if (x.size() != y.size()) {
+                return x.size() < y.size();
+            }
+            if (x != y) {
+                return x < y;
+            }
+            continue;
+        }
+        if (a[i] != b[j]) {
+            return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[j]);
+        }
+        ++i;
+        ++j;
+    }
+    return a.size() - i < b.size() - j;
+}
+
+std::vector<std::string> dayFoldersBeside(const std::string& dayFolder) {
+    std::string day = dayFolder;
+    while (day.size() > 1 && day.ends_with('/')) {
+        day.pop_back();
+    }
+    const std::string parent = folderOf(day);
+    auto entries = entriesOf(parent);
+    std::vector<std::string> names;
+    if (auto* found = std::get_if<std::vector<Entry>>(&entries)) {
+        for (Entry& entry : *found) {
+            if (S_ISDIR(entry.status.st_mode) && isDayName(entry.name)) {
+                names.push_back(std::move(entry.name));
+            }
+        }
+    }
+    std::sort(names.begin(), names.end(), std::greater<>());
+    std::vector<std::string> folders;
+    for (const std::string& name : names) {
+        folders.push_back(joined(parent, name));
+    }
+    return folders;
+}
+
+} // namespace parvelin::datafile

@@ -1,0 +1,326 @@
+// The applicants window on a day folder of made files: the rows with their marks and causes, the
+// filter, opening and printing by keys and buttons, and the choice of day folders.
+
+#include "app/ApplicantsWindow.h"
+
+#include "datafile/DataFile.h"
+#include "tests/support/Applicants.h"
+#include "tests/support/UncheckedRecords.h"
+#include "tests/support/app/FormDriver.h"
+#include "tests/support/app/ScriptedServices.h"
+
+#include <fcntl.h>
+#include <fstream>
+#include <sys/stat.h>
+
+#include <QComboBox>
+#include <QDateTime>
+#include <QDir>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+Q_DECLARE_METATYPE(std::string)
+Q_DECLARE_METATYPE(std::vector<std::string>)
+
+namespace parvelin::app {
+
+namespace {
+
+constexpr std::string_view kGroup = "0000130122012035";
+
+struct MadeFile {
+    const char* name;
+    const char* surname;
+    const char* givenName;
+    const char* pinyin; // surname and given name, a blank between
+    const char* sequence;
+    const char* idNumber;
+    std::int64_t savedAt; // seconds since the epoch
+};
+
+// Today's folder: 张三 and 李四 hold the same identity number, 张三 and 王五 the same group and
+// sequence number, 赵六 nobody else's; one file does not open.
+const MadeFile kToday[] = {
+    {"1_张三.zbdw", "张", "三", "ZHANG SAN", "1", "110101198001010010", 1'337'240'000},
+    {"7_李四.zbdw", "李", "四", "LI SI", "7", "110101198001010010", 1'337'230'000},
+    {"1_王五.zbdw", "王", "五", "WANG WU", "1", "110101198001010036", 1'337'250'000},
+    {"33_赵六.zbdw", "赵", "六", "ZHAO LIU", "33", "110101198001010052", 1'337'220'000},
+};
+constexpr const char* kBroken = "no-header.zbdw";
+constexpr std::int64_t kBrokenSavedAt = 1'337'260'000;
+
+void setSavedAt(const QString& path, std::int64_t second) {
+    const timespec times[2] = {{second, 0}, {second, 0}};
+    QVERIFY(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0) == 0);
+}
+
+void make(const QString& folder, const MadeFile& file) {
+    record::MemberRecord r = test::validApplicant();
+    r.groupNumber = kGroup;
+    r.surnameChinese = record::gbk(file.surname);
+    r.givenNameChinese = record::gbk(file.givenName);
+    const std::string_view pinyin = file.pinyin;
+    r.surnamePinyin = pinyin.substr(0, pinyin.find(' '));
+    r.givenNamePinyin = pinyin.substr(pinyin.find(' ') + 1);
+    r.personalSequence = file.sequence;
+    r.idDocumentNumber = file.idNumber;
+    const QString path = folder + QLatin1Char('/') + QString::fromUtf8(file.name);
+    std::ofstream(QFile::encodeName(path).toStdString(), std::ios::binary)
+        << datafile::sealRecord(test::fileRecordOf(r));
+    setSavedAt(path, file.savedAt);
+}
+
+} // namespace
+
+class ApplicantsWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    // A day folder of 2012-05-17 beside one of the day before, and the window over it, shown and
+    // done reading.
+    struct Fixture {
+        Fixture()
+            : services(root.path())
+            , today(root.path() + QStringLiteral("/Lorvane/2012-05-17"))
+            , yesterday(root.path() + QStringLiteral("/Lorvane/2012-05-16")) {
+            QDir().mkpath(today);
+            QDir().mkpath(yesterday);
+            for (const MadeFile& file : kToday) {
+                make(today, file);
+            }
+            const QString broken = today + QLatin1Char('/') + QLatin1String(kBroken);
+            std::ofstream(QFile::encodeName(broken).toStdString()) << "not a data file";
+            setSavedAt(broken, kBrokenSavedAt);
+            make(yesterday, {"7_孙七.zbdw", "孙", "七", "SUN QI", "7", "110101198001010079", 0});
+            window = std::make_unique<ApplicantsWindow>(services, today);
+            window->show();
+            window->activateWindow();
+        }
+        bool ready() {
+            return QTest::qWaitForWindowActive(window.get()) &&
+                   QTest::qWaitFor([this] { return !status().startsWith(QStringLiteral("正在")); });
+        }
+        template <typename Widget>
+        Widget* find(const char* name) {
+            return window->findChild<Widget*>(QLatin1String(name));
+        }
+        QTableView* table() { return find<QTableView>("applicantTable"); }
+        QString status() { return find<QLabel>("statusLabel")->text(); }
+        // A column of the rows as shown.
+        QStringList column(int column, int role = Qt::DisplayRole) {
+            QStringList values;
+            const QAbstractItemModel* model = table()->model();
+            for (int row = 0; row < model->rowCount(); ++row) {
+                values << model->index(row, column).data(role).toString();
+            }
+            return values;
+        }
+        QRect rowRect(const QString& fileName) {
+            const int row = column(6).indexOf(fileName);
+            return table()->visualRect(table()->model()->index(row, 0));
+        }
+        std::string path(const QString& fileName) {
+            return QFile::encodeName(today + QLatin1Char('/') + fileName).toStdString();
+        }
+
+        QTemporaryDir root;
+        test::ScriptedServices services;
+        QString today;
+        QString yesterday;
+        std::unique_ptr<ApplicantsWindow> window;
+    };
+
+private slots:
+    void initTestCase() {
+        qRegisterMetaType<std::string>();
+        qRegisterMetaType<std::vector<std::string>>();
+    }
+
+    // Every file a row, by personal sequence number as numbers; the marked rows say why, the
+    // broken file says its cause (with its path in the tooltip, as Open says it); a click on
+    // 保存时间 orders by the time saved.
+    void listsTheFolderWithMarksAndCauses() {
+        Fixture f;
+        QVERIFY(f.ready());
+        QCOMPARE(f.window->windowTitle(), QStringLiteral("申请人列表"));
+        QCOMPARE(f.status(), QStringLiteral("共 5 个数据文件，3 个与其他文件重复，1 个无法打开"));
+        const QString cause = QStringLiteral("不是数据文件（解密后没有记录）（%1/%2）")
+                                  .arg(f.today, QLatin1String(kBroken));
+        struct Row {
+            QString sequence, name, pinyin, tooltip, file;
+        };
+        const Row expected[] = {
+            {"", "不是数据文件（解密后没有记录）", "", cause, kBroken},
+            {"1", "张三", "ZHANG SAN",
+             "证件号码与“7_李四.zbdw”相同\n团组号和个人序号与“1_王五.zbdw”相同", "1_张三.zbdw"},
+            {"1", "王五", "WANG WU", "团组号和个人序号与“1_张三.zbdw”相同", "1_王五.zbdw"},
+            {"7", "李四", "LI SI", "证件号码与“1_张三.zbdw”相同", "7_李四.zbdw"},
+            {"33", "赵六", "ZHAO LIU", "", "33_赵六.zbdw"},
+        };
+        const QAbstractItemModel* model = f.table()->model();
+        QCOMPARE(model->rowCount(), int(std::size(expected)));
+        for (int row = 0; row < model->rowCount(); ++row) {
+            const Row& e = expected[row];
+            const auto cell = [&](int column, int role = Qt::DisplayRole) {
+                return model->index(row, column).data(role).toString();
+            };
+            QCOMPARE(cell(0), e.sequence);
+            QCOMPARE(cell(1), e.name);
+            QCOMPARE(cell(2), e.pinyin);
+            QCOMPARE(cell(6), e.file);
+            for (int column = 0; column < model->columnCount(); ++column) {
+                QCOMPARE(cell(column, Qt::ToolTipRole), e.tooltip); // wherever the mouse rests
+            }
+            QCOMPARE(model->index(row, 0).data(Qt::DecorationRole).isNull(), e.tooltip.isEmpty());
+        }
+        QCOMPARE(f.column(3).at(1), QStringLiteral("110101198001010010"));
+        QCOMPARE(f.column(4).at(1), QString::fromLatin1(kGroup.data(), kGroup.size()));
+
+        QHeaderView* header = f.table()->horizontalHeader();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(5) + 5, header->height() / 2));
+        QCOMPARE(f.column(6), (QStringList{"33_赵六.zbdw", "7_李四.zbdw", "1_张三.zbdw",
+                                           "1_王五.zbdw", kBroken}));
+        // The cause takes the room of the empty columns, wherever its row goes.
+        QCOMPARE(f.table()->columnSpan(4, 1), 4);
+        QCOMPARE(f.table()->columnSpan(0, 1), 1);
+        QCOMPARE(f.column(5).at(0),
+                 QDateTime::fromSecsSinceEpoch(kToday[3].savedAt).toString("yyyy-MM-dd HH:mm:ss"));
+    }
+
+    void filterShowsTheMatchingRows_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("Chinese name") << "张三" << QStringList{"1_张三.zbdw"};
+        QTest::newRow("pinyin, lower case, blank") << "li si" << QStringList{"7_李四.zbdw"};
+        QTest::newRow("identity number") << "1010036" << QStringList{"1_王五.zbdw"};
+        QTest::newRow("personal sequence number") << "33" << QStringList{"33_赵六.zbdw"};
+        QTest::newRow("group number, every applicant")
+            << "2012035"
+            << QStringList{"1_张三.zbdw", "1_王五.zbdw", "7_李四.zbdw", "33_赵六.zbdw"};
+        QTest::newRow("a broken file by its name") << "header" << QStringList{kBroken};
+        QTest::newRow("nobody") << "钱" << QStringList{};
+    }
+
+    void filterShowsTheMatchingRows() {
+        QFETCH(QString, typed);
+        QFETCH(QStringList, shown);
+        Fixture f;
+        QVERIFY(f.ready());
+        auto* filter = f.find<QLineEdit>("filterBox");
+        QVERIFY(filter->hasFocus());
+        test::typeText(filter, typed);
+        QCOMPARE(f.column(6), shown);
+        filter->clear();
+        QCOMPARE(f.column(6).size(), 5);
+    }
+
+    // What the keys and buttons ask of the main form. Rows are chosen with the mouse (Ctrl adds
+    // one), then a key or button.
+    void keysAndButtonsAskToOpenOrPrint_data() {
+        QTest::addColumn<QStringList>("chosen");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("opened");
+        QTest::addColumn<QStringList>("printed");
+        QTest::addColumn<bool>("preview");
+        QTest::newRow("Return on a row opens it") << QStringList{"7_李四.zbdw"} << "Return"
+                                                  << "7_李四.zbdw" << QStringList{} << false;
+        QTest::newRow("a double click opens the row")
+            << QStringList{"33_赵六.zbdw"} << "double click"
+            << "33_赵六.zbdw" << QStringList{} << false;
+        QTest::newRow("打开") << QStringList{"1_王五.zbdw"} << "openButton"
+                              << "1_王五.zbdw" << QStringList{} << false;
+        QTest::newRow("Return on a file that does not open") << QStringList{kBroken} << "Return"
+                                                             << "" << QStringList{} << false;
+        QTest::newRow("打印 of three rows, in the table's order")
+            << QStringList{"33_赵六.zbdw", "7_李四.zbdw", "1_张三.zbdw"} << "printButton"
+            << "" << QStringList{"1_张三.zbdw", "7_李四.zbdw", "33_赵六.zbdw"} << false;
+        QTest::newRow("打印预览 leaves out a file that does not open")
+            << QStringList{kBroken, "1_王五.zbdw"} << "previewButton"
+            << "" << QStringList{"1_王五.zbdw"} << true;
+    }
+
+    void keysAndButtonsAskToOpenOrPrint() {
+        QFETCH(QStringList, chosen);
+        QFETCH(QString, command);
+        QFETCH(QString, opened);
+        QFETCH(QStringList, printed);
+        QFETCH(bool, preview);
+        Fixture f;
+        QVERIFY(f.ready());
+        QSignalSpy opens(f.window.get(), &ApplicantsWindow::openRequested);
+        QSignalSpy prints(f.window.get(), &ApplicantsWindow::printRequested);
+        QWidget* rows = f.table()->viewport();
+        for (const QString& name : chosen) {
+            QTest::mouseClick(rows, Qt::LeftButton,
+                              name == chosen.front() ? Qt::NoModifier : Qt::ControlModifier,
+                              f.rowRect(name).center());
+        }
+        if (command == QStringLiteral("Return")) {
+            QTest::keyClick(f.table(), Qt::Key_Return);
+        } else if (command == QStringLiteral("double click")) {
+            QTest::mouseDClick(rows, Qt::LeftButton, {}, f.rowRect(chosen.front()).center());
+        } else {
+            auto* button = f.find<QPushButton>(command.toLatin1().constData());
+            QVERIFY(button->isEnabled());
+            QTest::mouseClick(button, Qt::LeftButton);
+        }
+
+        QCOMPARE(opens.size(), opened.isEmpty() ? 0 : 1);
+        if (!opened.isEmpty()) {
+            QCOMPARE(opens.front().front().value<std::string>(), f.path(opened));
+        }
+        QCOMPARE(prints.size(), printed.isEmpty() ? 0 : 1);
+        if (!printed.isEmpty()) {
+            std::vector<std::string> paths;
+            for (const QString& name : printed) {
+                paths.push_back(f.path(name));
+            }
+            QCOMPARE(prints.front().at(0).value<std::vector<std::string>>(), paths);
+            QCOMPARE(prints.front().at(1).toBool(), preview);
+        }
+        QCOMPARE(f.find<QPushButton>("openButton")->isEnabled(),
+                 chosen.size() == 1 && chosen.front() != QLatin1String(kBroken));
+        QVERIFY(f.window->isVisible());
+        QTest::keyClick(f.table(), Qt::Key_Escape);
+        QVERIFY(!f.window->isVisible());
+    }
+
+    // Today's folder first, the day before it next; a reading overtaken by a newer one is
+    // dropped: a large folder chosen and left at once does not replace today's rows.
+    void dayFoldersToChooseFrom() {
+        Fixture f;
+        QVERIFY(f.ready());
+        auto* folders = f.find<QComboBox>("folderBox");
+        QCOMPARE(folders->count(), 2);
+        QCOMPARE(folders->itemText(0), QStringLiteral("2012-05-17（今天）"));
+        QCOMPARE(folders->itemText(1), QStringLiteral("2012-05-16"));
+        QVERIFY(test::chooseEntry(folders, QStringLiteral("2012-05-16")));
+        QTRY_COMPARE(f.column(6), QStringList{"7_孙七.zbdw"});
+        QCOMPARE(f.status(), QStringLiteral("共 1 个数据文件"));
+
+        for (int i = 0; i < 3000; ++i) {
+            std::ofstream(QFile::encodeName(f.yesterday).toStdString() + "/" + std::to_string(i) +
+                          ".zbdw")
+                << "x";
+        }
+        folders->setCurrentIndex(0);
+        folders->setCurrentIndex(1);
+        folders->setCurrentIndex(0);
+        QTRY_COMPARE(f.column(6).size(), 5);
+        QTest::qWait(1000); // the readings of the large folder end meanwhile
+        QCOMPARE(f.column(6).size(), 5);
+        QCOMPARE(f.status(), QStringLiteral("共 5 个数据文件，3 个与其他文件重复，1 个无法打开"));
+    }
+};
+
+} // namespace parvelin::app
+
+QTEST_MAIN(parvelin::app::ApplicantsWindowTest)
+#include "ApplicantsWindowTest.moc"
