@@ -231,6 +231,7 @@ void MainForm::connectCommands() {
     connect(button("exitButton"), &QPushButton::clicked, this, &MainForm::onExit);
     connect(button("printPreviewButton"), &QPushButton::clicked, this, &MainForm::onPrintPreview);
     connect(button("printButton"), &QPushButton::clicked, this, &MainForm::onPrint);
+    connect(button("applicantsButton"), &QPushButton::clicked, this, &MainForm::onApplicants);
     widgets::giveCommandKeys(this, form::mainFormCommandKeys());
 }
 

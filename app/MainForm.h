@@ -47,6 +47,7 @@ struct PrintJob;
 
 namespace parvelin::app {
 
+class ApplicantsWindow;
 class Banner;
 class TitleComboBox;
 enum class PrintCommand;
@@ -96,6 +97,8 @@ public slots:
     // Print preview and Print of the opened, unchanged applicant.
     void onPrintPreview();
     void onPrint();
+    // The window of the day's applicants, which opens a row on the form or prints several.
+    void onApplicants();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -164,8 +167,12 @@ private:
     std::string pathToSave(const record::MemberRecord& checked);
     QString chooseSavePath(const record::MemberRecord& checked);
     void runPrintCommand(PrintCommand command);
+    void printFiles(const std::vector<std::string>& paths, PrintCommand command);
+    void startPrint(std::vector<print::PrintJob> jobs, std::vector<std::string> names,
+                    const std::string& jobName, PrintCommand command);
     QWidget* printCommandWindow();
-    bool mayPrintWhatIsCut(const print::PrintJob& job);
+    bool mayPrintWhatIsCut(const std::vector<print::PrintJob>& jobs,
+                           const std::vector<std::string>& names);
 
     input::NameRomanizer m_romanizer; // reads the program's pinyin table
     widgets::PlatformServices& m_services;
@@ -188,6 +195,7 @@ private:
     widgets::FieldMark m_failedField;
     Banner* m_banner = nullptr;
     QPointer<QMainWindow> m_printWindow; // the window of the last print command, while it lives
+    QPointer<ApplicantsWindow> m_applicants;
 };
 
 } // namespace parvelin::app

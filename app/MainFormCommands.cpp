@@ -1,6 +1,7 @@
 // The commands that move the applicant: Save and Open between the form and a data file, Print
 // preview and Print from the form to paper. Each runs the same checks first (validateForm).
 
+#include "app/ApplicantsWindow.h"
 #include "app/MainForm.h"
 #include "app/PrintHandOver.h"
 #include "app/PrintWindow.h"
@@ -115,6 +116,9 @@ bool MainForm::onSave() {
     }
     m_services.showInformation(this, widgets::qText(form::message::kSaved) + QLatin1Char('\n') +
                                          QFile::decodeName(QByteArray::fromStdString(path)));
+    if (m_applicants) {
+        m_applicants->refresh();
+    }
     if (m_keepGroup->isChecked()) {
         std::vector<datafile::FolderApplicant> group = neighbours;
         group.push_back({std::string(datafile::fileNameOf(path)), applicant});
@@ -245,29 +249,84 @@ void MainForm::runPrintCommand(PrintCommand command) {
     if (!checked) {
         return;
     }
+    const std::string fileName = datafile::displayFileName(datafile::fileNameOf(m_currentFile));
+    startPrint({print::printJobFor(*checked)}, {}, print::printJobName(checked->record(), fileName),
+               command);
+}
+
+// Several applicants of the applicants window, a page each in one job, as each prints alone: each
+// file opened and checked as Open and the print commands do. Files that do not open or fail a
+// check are named; the others print.
+void MainForm::printFiles(const std::vector<std::string>& paths, PrintCommand command) {
+    std::vector<print::PrintJob> jobs;
+    std::vector<std::string> names;
+    std::vector<std::string> leftOut;
+    std::string jobName; // of the first, which names the job when it prints alone
+    for (const std::string& path : paths) {
+        const std::string name = datafile::displayFileName(datafile::fileNameOf(path));
+        const auto opened = datafile::openDataFile(path, record::freshRecord(m_services.clock()));
+        if (const auto* failure = std::get_if<datafile::OpenFailure>(&opened)) {
+            leftOut.push_back(failure->reason);
+            continue;
+        }
+        const record::MemberRecord& applicant = std::get<datafile::OpenedDataFile>(opened).record;
+        auto prepared = print::preparePrintJob(applicant, m_services.clock());
+        if (const auto* failure = std::get_if<datafile::CheckFailure>(&prepared)) {
+            leftOut.push_back(name + "：" + std::string(failure->message));
+            continue;
+        }
+        if (jobs.empty()) {
+            jobName = print::printJobName(applicant, name);
+        }
+        jobs.push_back(std::get<print::PrintJob>(std::move(prepared)));
+        names.push_back(name);
+    }
+    if (!leftOut.empty()) {
+        notice(print::leftOutMessage(leftOut));
+    }
+    if (jobs.empty()) {
+        return;
+    }
+    if (jobs.size() > 1) {
+        jobName = print::groupJobName(jobs.size(), datafile::displayFileName(datafile::fileNameOf(
+                                                       datafile::folderOf(paths.front()))));
+    }
+    startPrint(std::move(jobs), std::move(names), jobName, command);
+}
+
+// What every print command does with its jobs: a print service that answers, then a print window
+// that previews the pages or prints them through the print dialog. `names` name the jobs' files
+// in their warnings where there are several.
+void MainForm::startPrint(std::vector<print::PrintJob> jobs, std::vector<std::string> names,
+                          const std::string& jobName, PrintCommand command) {
     // Every printer Qt sets up (the preview's too) asks the print service for its default printer
     // first: one that does not answer would hold the window for minutes.
     if (!printServiceAnswers(m_services, this)) {
         return;
     }
-    // Each command has a job of its own, so its barcode warning comes at most once.
-    const auto job = std::make_shared<print::PrintJob>(print::printJobFor(*checked));
+    // Each command has jobs of its own, so each barcode warning comes at most once.
+    const auto shared = std::make_shared<std::vector<print::PrintJob>>(std::move(jobs));
+    const auto labels = std::make_shared<std::vector<std::string>>(std::move(names));
     const QPointer<MainForm> form(this);
-    const auto warn = [form](std::string_view message) {
+    const auto warnAbout = [form, labels](std::size_t job, std::string_view message) {
         // Shown after the drawing, not inside the preview's repaint.
-        const QString text = widgets::qText(message);
+        QString text = widgets::qText(message);
+        if (labels->size() > 1 && job < labels->size()) {
+            text = QString::fromStdString((*labels)[job] + "：") + text;
+        }
         QMetaObject::invokeMethod(
             form, [form, text] { form->m_services.showNotice(form->printCommandWindow(), text); },
             Qt::QueuedConnection);
     };
-    PageDrawing drawing = [job, warn](QPrinter& printer) { DrawFormPage(printer, *job, warn); };
-    const std::string jobName = print::printJobName(
-        checked->record(), datafile::displayFileName(datafile::fileNameOf(m_currentFile)));
+    const auto warn = [warnAbout](std::string_view message) { warnAbout(0, message); };
+    PageDrawing drawing = [shared, warnAbout](QPrinter& printer) {
+        DrawFormPages(printer, *shared, warnAbout);
+    };
     PrintHooks hooks{
-        [form, job] { return form && form->mayPrintWhatIsCut(*job); },
+        [form, shared, labels] { return form && form->mayPrintWhatIsCut(*shared, *labels); },
         [form] { return !form || printServiceAnswers(form->m_services, form); },
-        [form, job, warn, jobName](QPrinter& printer) {
-            return form && handOverToPrintService(printer, *job, jobName, warn, form->m_services,
+        [form, shared, warn, jobName](QPrinter& printer) {
+            return form && handOverToPrintService(printer, *shared, jobName, warn, form->m_services,
                                                   form, form->printCommandWindow());
         },
         QString::fromStdString(jobName),
@@ -282,16 +341,50 @@ QWidget* MainForm::printCommandWindow() {
     return m_printWindow ? static_cast<QWidget*>(m_printWindow.data()) : this;
 }
 
-// A page whose cells cut values goes to paper only when the clerk says so (Esc: no).
-bool MainForm::mayPrintWhatIsCut(const print::PrintJob& job) {
-    const std::vector<std::string_view> cut = print::cutCellsOf(job);
-    const std::optional<std::string> question = print::cutCellsQuestion(cut);
-    if (!question) {
-        return true;
+// A page whose cells cut values goes to paper only when the clerk says so (Esc: no); of several,
+// each such page is asked about with its file's name.
+bool MainForm::mayPrintWhatIsCut(const std::vector<print::PrintJob>& jobs,
+                                 const std::vector<std::string>& names) {
+    for (std::size_t i = 0; i < jobs.size(); ++i) {
+        const std::optional<std::string> question =
+            print::cutCellsQuestion(print::cutCellsOf(jobs[i]));
+        if (!question) {
+            continue;
+        }
+        const std::string asked =
+            jobs.size() > 1 && i < names.size() ? names[i] + "：" + *question : *question;
+        if (m_services.ask(printCommandWindow(), widgets::qText(asked),
+                           widgets::PlatformServices::Buttons::YesNo) !=
+            widgets::PlatformServices::Answer::Yes) {
+            return false;
+        }
     }
-    return m_services.ask(printCommandWindow(), widgets::qText(*question),
-                          widgets::PlatformServices::Buttons::YesNo) ==
-           widgets::PlatformServices::Answer::Yes;
+    return true;
+}
+
+// The applicants window of the day's save folder: one, shown again where it is open.
+void MainForm::onApplicants() {
+    if (!m_applicants) {
+        const auto folder = m_saveFolders.dayFolder();
+        if (const auto* refusal = std::get_if<datafile::FileError>(&folder)) {
+            notice(std::string(form::message::kSaveFailed) + datafile::describe(*refusal));
+            return;
+        }
+        m_applicants = new ApplicantsWindow(m_services, std::get<QString>(folder), this);
+        connect(m_applicants, &ApplicantsWindow::openRequested, this,
+                [this](const std::string& path) {
+                    if (changesMayGo(widgets::PlatformServices::Buttons::YesNo)) {
+                        openFile(path);
+                    }
+                });
+        connect(m_applicants, &ApplicantsWindow::printRequested, this,
+                [this](const std::vector<std::string>& paths, bool preview) {
+                    printFiles(paths, preview ? PrintCommand::Preview : PrintCommand::Print);
+                });
+    }
+    m_applicants->show();
+    m_applicants->raise();
+    m_applicants->activateWindow();
 }
 
 } // namespace parvelin::app

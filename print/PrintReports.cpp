@@ -24,6 +24,20 @@ std::string printJobName(const record::MemberRecord& record, std::string_view da
     return std::string(layout::kTitle) + " - " + name + " - " + std::string(dataFileName);
 }
 
+std::string groupJobName(std::size_t applicants, std::string_view folderName) {
+    return std::string(layout::kTitle) + " - " + std::to_string(applicants) + " 名申请人 - " +
+           std::string(folderName);
+}
+
+std::string leftOutMessage(const std::vector<std::string>& lines) {
+    std::string text = "以下申请人不能打印，其余照常打印：";
+    for (const std::string& line : lines) {
+        text += '\n';
+        text += line;
+    }
+    return text;
+}
+
 std::string printFailedMessage(std::string_view cause, std::string_view printer) {
     return withPrinter("打印失败：", cause, printer);
 }

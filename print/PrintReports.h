@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace parvelin::print {
 
@@ -18,6 +19,13 @@ inline constexpr std::string_view kServiceSilent = "打印服务无响应";
 // without its suffix ("因公护照申请表 - 魏平伟 - 000013012201103330_3676"), so that jobs can be
 // told apart and a PDF printer that names its files after the job writes no applicant over another.
 std::string printJobName(const record::MemberRecord& record, std::string_view dataFileName);
+// The name of a job of several applicants: "因公护照申请表 - 5 名申请人 - 2026-12-09", after the
+// folder that holds their files.
+std::string groupJobName(std::size_t applicants, std::string_view folderName);
+
+// The notice that names the files left out of a print of several applicants, one line each
+// ("x.zbdw：必填项不能为空！"); the others are printed.
+std::string leftOutMessage(const std::vector<std::string>& lines);
 
 // "打印失败：<cause>（打印机：<printer>）": the page did not reach the printer.
 std::string printFailedMessage(std::string_view cause, std::string_view printer);
