@@ -76,7 +76,8 @@ IdentityEditor::IdentityEditor(const input::NameRomanizer& romanizer,
         m_guards[guard++] = new widgets::GbkValidator(m_pinyin[side], std::nullopt, false);
         // In the editor a candidate list covers only the pinyin box under it.
         m_pairs[side] = new widgets::NamePair(
-            romanizer, {m_chinese[side], m_pinyin[side], lists[side], dots[side], {m_pinyin[side]}},
+            romanizer, side == Surname ? input::NameSide::Surname : input::NameSide::GivenName,
+            {m_chinese[side], m_pinyin[side], lists[side], dots[side], {m_pinyin[side]}},
             values[side], hooks, this);
         connect(m_chinese[side], &QLineEdit::textChanged, this, [this, side] {
             if (m_silence == 0) {

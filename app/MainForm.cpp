@@ -176,7 +176,7 @@ void MainForm::createNamePairs() {
     using record::Field;
     const widgets::NamePair::Hooks hooks{[this] { readControls(); }, [this] { writeControls(); },
                                          [this] { focusNextChild(); }, [this] { nameEdited(); }};
-    const auto pair = [&](const char* prefix, Field chinese, Field pinyin,
+    const auto pair = [&](input::NameSide side, const char* prefix, Field chinese, Field pinyin,
                           std::initializer_list<Field> alsoCovered) {
         widgets::NamePair::Controls controls{
             lineEdit(chinese),
@@ -188,14 +188,15 @@ void MainForm::createNamePairs() {
             controls.covered.push_back(control(field));
         }
         return new widgets::NamePair(
-            m_romanizer, std::move(controls),
+            m_romanizer, side, std::move(controls),
             {record::textValue(m_record, chinese), record::textValue(m_record, pinyin)}, hooks,
             this);
     };
-    m_names = {pair("surname", Field::surnameChinese, Field::surnamePinyin,
+    m_names = {pair(input::NameSide::Surname, "surname", Field::surnameChinese,
+                    Field::surnamePinyin,
                     {Field::idDocumentType, Field::birthPlaceScope, Field::birthPlace}),
-               pair("givenName", Field::givenNameChinese, Field::givenNamePinyin,
-                    {Field::idDocumentNumber, Field::birthDate})};
+               pair(input::NameSide::GivenName, "givenName", Field::givenNameChinese,
+                    Field::givenNamePinyin, {Field::idDocumentNumber, Field::birthDate})};
 }
 
 // Below the command buttons: the applicants window's button and the check box that keeps the

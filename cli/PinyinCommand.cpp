@@ -10,6 +10,10 @@
 namespace parvelin::cli {
 
 int runPinyin(Arguments arguments) {
+    const bool surname = !arguments.empty() && arguments[0] == "--surname";
+    if (surname) {
+        arguments = arguments.subspan(1);
+    }
     if (arguments.size() != 1) {
         reportError("expects one name");
         return kExitUsage;
@@ -21,7 +25,9 @@ int runPinyin(Arguments arguments) {
     }
     input::PinyinTable table;
     table.load(input::embeddedPinyinTable());
-    std::vector<record::GbkString> candidates = input::NameRomanizer(table).romanize(*name);
+    const input::NameRomanizer romanizer(table);
+    std::vector<record::GbkString> candidates =
+        surname ? romanizer.romanizeSurname(*name) : romanizer.romanize(*name);
     std::sort(candidates.begin(), candidates.end());
 
     std::string text;

@@ -34,7 +34,10 @@ constexpr std::array kCommands = {
             runValidate},
     Command{"payload", "payload FILE         the barcode payload of the file's applicant",
             runPayload},
-    Command{"pinyin", "pinyin NAME          the pinyin candidates of a Chinese name, one per line",
+    Command{"pinyin",
+            "pinyin [--surname] NAME\n"
+            "                       the pinyin candidates of a Chinese name, one per line; of a\n"
+            "                       surname as the surname box proposes them, with --surname",
             runPinyin},
     Command{"pdf417",
             "pdf417 [--segments] [--codewords] [--bmp FILE]\n"

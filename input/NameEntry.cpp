@@ -15,8 +15,9 @@ std::optional<std::string_view> pendingChoiceMessage(bool surnameListShown,
     return std::nullopt;
 }
 
-NameChange nameFieldChanged(const NameRomanizer& romanizer, record::GbkStringView previous,
-                            record::GbkStringView typed, bool listShown) {
+NameChange nameFieldChanged(const NameRomanizer& romanizer, NameSide side,
+                            record::GbkStringView previous, record::GbkStringView typed,
+                            bool listShown) {
     NameChange change;
     change.name = withoutSpaces(typed);
     if (change.name == previous && !listShown) {
@@ -27,7 +28,9 @@ NameChange nameFieldChanged(const NameRomanizer& romanizer, record::GbkStringVie
         change.showList = false;
         return change;
     }
-    std::vector<record::GbkString> candidates = romanizer.romanize(change.name);
+    std::vector<record::GbkString> candidates = side == NameSide::Surname
+                                                    ? romanizer.romanizeSurname(change.name)
+                                                    : romanizer.romanize(change.name);
     if (candidates.size() == 1) {
         change.pinyin = withoutSpaces(candidates.front());
         change.showList = false;

@@ -21,6 +21,10 @@ inline constexpr std::string_view kChooseGivenNamePinyin = "请选择中文名�
 std::optional<std::string_view> pendingChoiceMessage(bool surnameListShown,
                                                      bool givenNameListShown);
 
+// Which of the two Chinese name fields: the surname box romanizes through the surname table
+// (NameRomanizer::romanizeSurname), the given-name box through the pinyin table alone.
+enum class NameSide { Surname, GivenName };
+
 // The outcome of a change of a Chinese name field.
 struct NameChange {
     record::GbkString name;                    // the name as the field keeps it: without spaces
@@ -36,8 +40,9 @@ struct NameChange {
 // open changes nothing else. An empty name hides the list and empties the pinyin; a name with one
 // candidate puts it into the pinyin field without spaces and hides the list; with two or more the
 // list opens and the pinyin waits for the operator's choice.
-NameChange nameFieldChanged(const NameRomanizer& romanizer, record::GbkStringView previous,
-                            record::GbkStringView typed, bool listShown);
+NameChange nameFieldChanged(const NameRomanizer& romanizer, NameSide side,
+                            record::GbkStringView previous, record::GbkStringView typed,
+                            bool listShown);
 
 // The pinyin field's text for a candidate the operator chose: the candidate without spaces.
 record::GbkString chosenCandidate(record::GbkStringView candidate);

@@ -1,5 +1,6 @@
 #include "input/NameRomanizer.h"
 
+#include "input/SurnameTable.h"
 #include "record/Vocabulary.h"
 
 #include <algorithm>
@@ -217,6 +218,18 @@ std::vector<GbkString> NameRomanizer::romanize(GbkStringView name) const {
         return {};
     }
     const std::vector<ReadingSet> sets = readingSets(m_table, name);
+    return closestCandidates(sets, keptDistance(sets, kMaxCandidates));
+}
+
+std::vector<GbkString> NameRomanizer::romanizeSurname(GbkStringView name) const {
+    std::optional<LeadingSurname> surname = leadingSurname(name);
+    if (!surname) {
+        return romanize(name);
+    }
+    std::vector<ReadingSet> sets{std::move(surname->readings)};
+    for (ReadingSet& set : readingSets(m_table, name.substr(surname->length))) {
+        sets.push_back(std::move(set));
+    }
     return closestCandidates(sets, keptDistance(sets, kMaxCandidates));
 }
 

@@ -46,6 +46,13 @@ public:
     // every character is then among the candidates.
     std::vector<record::GbkString> romanize(record::GbkStringView name) const;
 
+    // The candidates of what the surname box holds: as romanize, except that a surname of the
+    // surname table (input/SurnameTable.h) that the name begins with, compound before single,
+    // reads as one character whose readings are the table's, in its order (尉迟恭 gives
+    // YU CHI GONG, 单 only SHAN, 覃 QIN and TAN). A name beginning with no surname of the table
+    // gives what romanize gives.
+    std::vector<record::GbkString> romanizeSurname(record::GbkStringView name) const;
+
 private:
     const PinyinTable& m_table;
 };

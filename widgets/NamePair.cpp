@@ -10,10 +10,11 @@
 
 namespace parvelin::widgets {
 
-NamePair::NamePair(const input::NameRomanizer& romanizer, Controls controls, Values values,
-                   Hooks hooks, QObject* parent)
+NamePair::NamePair(const input::NameRomanizer& romanizer, input::NameSide side, Controls controls,
+                   Values values, Hooks hooks, QObject* parent)
     : QObject(parent)
     , m_romanizer(romanizer)
+    , m_side(side)
     , m_controls(std::move(controls))
     , m_values(values)
     , m_hooks(std::move(hooks)) {
@@ -34,7 +35,7 @@ void NamePair::nameEdited() {
     const record::GbkString previous = *m_values.chinese;
     m_hooks.readControls();
     const input::NameChange change =
-        input::nameFieldChanged(m_romanizer, previous, *m_values.chinese, isChoosing());
+        input::nameFieldChanged(m_romanizer, m_side, previous, *m_values.chinese, isChoosing());
     *m_values.chinese = change.name;
     if (change.pinyin) {
         *m_values.pinyin = *change.pinyin;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "input/NameEntry.h"
 #include "input/NameRomanizer.h"
 #include "record/GbkText.h"
 
@@ -49,8 +50,9 @@ public:
         std::function<void()> edited;        // after each change the pair made (may be empty)
     };
 
-    NamePair(const input::NameRomanizer& romanizer, Controls controls, Values values, Hooks hooks,
-             QObject* parent);
+    // `side` says which name the pair holds: a surname romanizes as one (input::NameSide).
+    NamePair(const input::NameRomanizer& romanizer, input::NameSide side, Controls controls,
+             Values values, Hooks hooks, QObject* parent);
 
     // The Chinese box's text changed by the clerk (the window tells; it knows its own writes).
     void nameEdited();
@@ -72,6 +74,7 @@ private:
     void edited();
 
     const input::NameRomanizer& m_romanizer;
+    input::NameSide m_side;
     Controls m_controls;
     Values m_values;
     Hooks m_hooks;

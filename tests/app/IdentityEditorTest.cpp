@@ -108,6 +108,8 @@ void IdentityEditorTest::okPutsTheNameIntoBothHalves_data() {
     row("given name only: two blanks", QStringLiteral("***夫人;wife of ***"), "", "三",
         "三夫人;wife of  SAN");
     row("both halves", QStringLiteral("***之子;son of ***"), "李", "明", "李明之子;son of LI MING");
+    row("the surname box reads a surname as one, no list", QStringLiteral("***之子;son of ***"),
+        "单", "明", "单明之子;son of SHAN MING");
 }
 
 void IdentityEditorTest::okPutsTheNameIntoBothHalves() {

@@ -1,18 +1,24 @@
 #!/usr/bin/env bash
-# pinyin NAME: the candidates one per line in ascending byte order, as the romanizer is checked.
+# pinyin [--surname] NAME: the candidates one per line in ascending byte order, as the romanizer
+# is checked; with --surname, those of the surname box.
 cli=$1
 # shellcheck source=tests/cli/support.sh
 source "$(dirname "$0")/support.sh"
 
-# expect_lines NAME WHY EXPECTED-LINES...: the exact output, every line ended by LF.
+# expect_lines [--surname] NAME WHY EXPECTED-LINES...: the exact output, every line ended by LF.
 expect_lines() {
+  local options=()
+  if [ "$1" = --surname ]; then
+    options=(--surname)
+    shift
+  fi
   local name=$1 why=$2
   shift 2
   local expected=""
   for line in "$@"; do
     expected+="$line"$'\n'
   done
-  "$cli" pinyin "$name" >"$work/out" 2>"$work/err"
+  "$cli" pinyin "${options[@]}" "$name" >"$work/out" 2>"$work/err"
   local status=$?
   [ "$status" -eq 0 ] || fail "$name ($why): exit status $status ($(cat "$work/err"))"
   [ "$(cat "$work/out"; echo .)" = "$expected." ] ||
@@ -34,6 +40,14 @@ expect_lines '张〇' '〇 has no reading' 'ZHANG'
 expect_lines '〇' 'no readings: one empty line' ''
 expect_lines '' 'empty name: nothing'
 
+# The surname box: a surname of the surname table reads as that surname, the rest as before.
+expect_lines --surname '单' 'a surname' 'SHAN'
+expect_lines --surname '覃' 'two readings in use, sorted' 'QIN' 'TAN'
+expect_lines --surname '尉迟恭' 'a compound surname, then the pinyin table' 'YU CHI GONG'
+expect_lines --surname '单长' 'only the surname' 'SHAN CHANG' 'SHAN ZHANG'
+expect_lines --surname '长' 'no surname of the table' 'CHANG' 'ZHANG'
+expect_lines --surname '' 'empty name: nothing'
+
 # The bound: 50 polyphonic characters give their 64 closest spellings.
 name=$(printf '单长参龟解翟仇区查覃乐重%.0s' 1 2 3 4)单长
 "$cli" pinyin "$name" >"$work/out" || fail "50 characters: exit status"
@@ -43,6 +57,8 @@ LC_ALL=C sort -c "$work/out" 2>/dev/null || fail "50 characters: not in byte ord
 # Usage errors.
 expect_status 64 "pinyin without a name" "$cli" pinyin
 expect_status 64 "pinyin with two names" "$cli" pinyin 张 三
+expect_status 64 "--surname without a name" "$cli" pinyin --surname
+expect_status 64 "--surname with two names" "$cli" pinyin --surname 张 三
 expect_status 64 "a name without GBK form" "$cli" pinyin $'\xF0\x9F\x98\x80'
 [ -s "$work/out" ] && fail "a name without GBK form: wrote to standard output"
 

@@ -20,6 +20,7 @@ TEST(NameEntry, ChangesOfANameField) {
         std::vector<const char*> candidates;
         std::optional<bool> showList;
         const char* why;
+        NameSide side = NameSide::GivenName;
     };
     const Case cases[] = {
         {"张", "张三", false, "张三", "ZHANGSAN", {}, false, "one candidate fills the pinyin"},
@@ -60,11 +61,31 @@ TEST(NameEntry, ChangesOfANameField) {
          {},
          false,
          "one candidate: 提 reads TI in names; the dot romanizes to -"},
+        {"", "单", false, "单", std::nullopt, {"CHAN", "DAN", "SHAN"}, true, "every reading of 单"},
+        {"",
+         "单",
+         false,
+         "单",
+         "SHAN",
+         {},
+         false,
+         "the surname box: 单 reads SHAN",
+         NameSide::Surname},
+        {"",
+         "覃",
+         false,
+         "覃",
+         std::nullopt,
+         {"QIN", "TAN"},
+         true,
+         "a surname read two ways",
+         NameSide::Surname},
+        {"", "尉迟", false, "尉迟", "YUCHI", {}, false, "a compound surname", NameSide::Surname},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
         const NameChange change =
-            nameFieldChanged(romanizer, gbk(c.previous), gbk(c.typed), c.listShown);
+            nameFieldChanged(romanizer, c.side, gbk(c.previous), gbk(c.typed), c.listShown);
         EXPECT_EQ(change.name, gbk(c.name));
         EXPECT_EQ(change.pinyin, c.pinyin ? std::optional(gbk(*c.pinyin)) : std::nullopt);
         std::vector<record::GbkString> expected;

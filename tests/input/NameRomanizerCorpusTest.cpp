@@ -1,7 +1,8 @@
 // The romanizer on personal names: tests/data/names/passport-names.tsv holds several hundred
 // with the spelling their passports carry, split into surname and given name as the form holds
-// them. The form romanizes each part on its own and opens a candidate list when a part has two
-// or more candidates; every list is a chance for the clerk to pick a wrong spelling.
+// them. The form romanizes each part on its own, the surname through the surname table
+// (NameRomanizer::romanizeSurname), and opens a candidate list when a part has two or more
+// candidates; every list is a chance for the clerk to pick a wrong spelling.
 
 #include "input/NameRomanizer.h"
 #include "record/GbkText.h"
@@ -48,9 +49,9 @@ std::vector<PassportName> readPassportNames() {
 }
 
 // What the form offers for one name part: the candidates as the pinyin field would take them.
-std::vector<std::string> offered(const NameRomanizer& romanizer, const std::string& utf8Part) {
+std::vector<std::string> offered(const std::vector<record::GbkString>& candidates) {
     std::vector<std::string> spellings;
-    for (const record::GbkString& candidate : romanizer.romanize(record::gbk(utf8Part))) {
+    for (const record::GbkString& candidate : candidates) {
         spellings.push_back(withoutSpaces(candidate));
     }
     return spellings;
@@ -61,8 +62,9 @@ bool contains(const std::vector<std::string>& spellings, const std::string& want
 }
 
 // The share of names for which the form opens a list (either part with two or more candidates)
-// may shrink but never silently grow: raise this only with a reason.
-constexpr std::size_t kMostNamesWithAList = 37;
+// may shrink but never silently grow: raise this only with a reason. Reading surnames through the
+// pinyin table alone, as the given names are read, opened a list for 37 of 661 names.
+constexpr std::size_t kMostNamesWithAList = 16;
 
 TEST(NameRomanizerCorpus, PassportSpellingIsOfferedAndFewNamesOpenAList) {
     const NameRomanizer romanizer(test::loadedPinyinTable());
@@ -70,12 +72,13 @@ TEST(NameRomanizerCorpus, PassportSpellingIsOfferedAndFewNamesOpenAList) {
     ASSERT_GE(names.size(), 300u);
 
     std::size_t withAList = 0;
+    std::size_t withAListAsGivenNames = 0; // the surname read as the given name is
     std::string listed;
     for (const PassportName& name : names) {
         SCOPED_TRACE("line " + std::to_string(name.line) + ": " + name.surname + " " +
                      name.givenName + " (" + name.note + ")");
-        const auto surname = offered(romanizer, name.surname);
-        const auto givenName = offered(romanizer, name.givenName);
+        const auto surname = offered(romanizer.romanizeSurname(record::gbk(name.surname)));
+        const auto givenName = offered(romanizer.romanize(record::gbk(name.givenName)));
         EXPECT_TRUE(contains(surname, name.surnamePinyin)) << name.surnamePinyin << " not offered";
         EXPECT_TRUE(contains(givenName, name.givenNamePinyin))
             << name.givenNamePinyin << " not offered";
@@ -83,11 +86,20 @@ TEST(NameRomanizerCorpus, PassportSpellingIsOfferedAndFewNamesOpenAList) {
             ++withAList;
             listed += " " + name.surname + name.givenName;
         }
+        if (romanizer.romanize(record::gbk(name.surname)).size() > 1 || givenName.size() > 1) {
+            ++withAListAsGivenNames;
+        }
     }
-    const double share = 100.0 * static_cast<double>(withAList) / static_cast<double>(names.size());
+    const auto share = [&](std::size_t count) {
+        return 100.0 * static_cast<double>(count) / static_cast<double>(names.size());
+    };
     std::cout << "[ corpus   ] " << withAList << " of " << names.size() << " names open a list ("
-              << share << "%):" << listed << "\n";
+              << share(withAList) << "%; " << withAListAsGivenNames << ", "
+              << share(withAListAsGivenNames) << "%, with surnames read as given names):" << listed
+              << "\n";
     EXPECT_LE(withAList, kMostNamesWithAList) << "names that open a list:" << listed;
+    // The surname table takes at least a third of the lists away.
+    EXPECT_LE(3 * withAList, 2 * withAListAsGivenNames);
 }
 
 } // namespace

@@ -82,6 +82,59 @@ TEST(NameRomanizer, WorkedExamples) {
     }
 }
 
+// The surname box: a surname of the surname table at the front of the name reads as that
+// surname; the rest, and any name not beginning with such a surname, as romanize reads it.
+TEST(NameRomanizer, SurnamesReadAsSurnames) {
+    const NameRomanizer romanizer(test::loadedPinyinTable());
+    struct Case {
+        const char* name;
+        Candidates candidates;
+        const char* why;
+    };
+    const Case cases[] = {
+        {"单", {"SHAN"}, "issue 23: 单 as a surname, not CHAN or DAN"},
+        {"解", {"XIE"}, "issue 23"},
+        {"仇", {"QIU"}, "issue 23"},
+        {"区", {"OU"}, "issue 23"},
+        {"查", {"ZHA"}, "issue 23"},
+        {"朴", {"PIAO"}, "issue 23"},
+        {"翟", {"ZHAI"}, "issue 23"},
+        {"种", {"CHONG"}, "issue 23; added to the dictionary's surnames"},
+        {"召", {"SHAO"}, "issue 23"},
+        {"句", {"GOU"}, "issue 23"},
+        {"员", {"YUN"}, "issue 23"},
+        {"秘", {"BI"}, "issue 23; added to the dictionary's surnames"},
+        {"隗", {"WEI"}, "issue 23"},
+        {"牟", {"MOU"}, "issue 23"},
+        {"尉迟", {"YU CHI"}, "issue 23: a compound surname"},
+        {"万俟", {"MO QI"}, "issue 23: the compound before its first character"},
+        {"长孙", {"ZHANG SUN"}, "issue 23"},
+        {"澹台", {"TAN TAI"}, "issue 23"},
+        {"万", {"WAN"}, "the single surname"},
+        {"尉", {"WEI"}, "the single surname; YU only in 尉迟"},
+        {"覃", {"QIN", "TAN"}, "two readings in use, in the table's order"},
+        {"盖", {"GE", "GAI"}, "two readings in use"},
+        {"乐", {"YUE", "LE"}, "two readings in use"},
+        {"黑", {"HEI", "HE"}, "two readings in use"},
+        {"柏", {"BAI", "BO"}, "two readings in use"},
+        {"闾丘", {"LYU QIU"}, "Ü written YU in the table too"},
+        {"尉迟恭", {"YU CHI GONG"}, "the rest of the box reads as romanize reads it"},
+        {"单长", {"SHAN CHANG", "SHAN ZHANG"}, "only the surname reads as a surname"},
+        {"单·", {"SHAN -"}, "the dot after a surname"},
+        {"长", {"CHANG", "ZHANG"}, "no surname of the table: the pinyin table's readings"},
+        {"张尉迟", {"ZHANG WEI CHI", "ZHANG YU CHI"}, "a surname only at the front"},
+        {"Li", {"L i"}, "single-byte characters as romanize reads them"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.name) + ": " + c.why);
+        EXPECT_EQ(romanizer.romanizeSurname(gbk(c.name)), c.candidates);
+    }
+    EXPECT_EQ(romanizer.romanizeSurname(""), Candidates{});
+    // A surname's readings count as one character's under the bound.
+    EXPECT_EQ(romanizer.romanizeSurname(test::polyphonicName(50)),
+              romanizer.romanize(gbk("山") + test::polyphonicName(50).substr(2)));
+}
+
 // A made-up table whose readings the stored one does not have: romanizing follows the readings
 // of any table.
 TEST(NameRomanizer, ReadingsOfAnyTable) {
