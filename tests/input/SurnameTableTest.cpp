@@ -42,7 +42,7 @@ std::set<record::GbkString> mandarinSyllables() {
     return syllables;
 }
 
-// Lookups go by binary search, and a compound surname is found before its first character.
+// One line a surname (a second line for it would never be found), in the generator's order.
 TEST(SurnameTable, SurnamesAscendUniquely) {
     const auto lines = surnameLines();
     ASSERT_GE(lines.size(), 400u);
