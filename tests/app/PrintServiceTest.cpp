@@ -1,6 +1,7 @@
 // Printing through a print service of the test's own (cupsd): what reaches the printer, and what
 // the clerk is told when nothing does.
 
+#include "app/ApplicantsWindow.h"
 #include "app/ChineseLanguage.h"
 #include "app/PrintWindow.h"
 #include "datafile/AtomicFile.h"
@@ -15,9 +16,11 @@
 #include <chrono>
 #include <memory>
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPushButton>
+#include <QTableView>
 #include <QtTest>
 
 using parvelin::test::FormFixture;
@@ -79,6 +82,7 @@ private slots:
     void cleanup();
     void theClerkLearnsWhatBecameOfTheJob_data();
     void theClerkLearnsWhatBecameOfTheJob();
+    void severalApplicantsGoAsOneJob();
 
 private:
     std::unique_ptr<PrivatePrintService> m_service;
@@ -211,6 +215,43 @@ void PrintServiceTest::theClerkLearnsWhatBecameOfTheJob() {
         QVERIFY2(job.contains(paper), job.left(400).constData());
         QCOMPARE(titleOf(job), QStringLiteral("因公护照申请表 - 魏平伟 - 000013012201103330_3676"));
     }
+}
+
+// Applicants chosen in the applicants window reach the printer as one job, a page each, on A4.
+void PrintServiceTest::severalApplicantsGoAsOneJob() {
+    auto& services = m_fixture->services;
+    const QString day = services.executable + QStringLiteral("/Lorvane/2012-05-17");
+    QVERIFY(QDir().mkpath(day));
+    QVERIFY(QFile::setPermissions(services.executable + QStringLiteral("/Lorvane"),
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    QVERIFY(QFile::setPermissions(day, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    for (const char* sample : {"000", "005"}) {
+        QVERIFY(QFile::copy(QStringLiteral(PARVELIN_TEST_DATA "/samples/") + QLatin1String(sample) +
+                                QStringLiteral(".zbdw"),
+                            day + QLatin1Char('/') + QLatin1String(sample) + ".zbdw"));
+    }
+    services.printPaths.push_back(QStringLiteral("printer:letter"));
+    m_fixture->find<QPushButton>("applicantsButton")->click();
+    auto* applicants = m_fixture->form.findChild<parvelin::app::ApplicantsWindow*>();
+    QVERIFY(applicants != nullptr);
+    auto* table = applicants->findChild<QTableView*>(QStringLiteral("applicantTable"));
+    QTRY_COMPARE(table->model()->rowCount(), 2);
+    table->selectAll();
+    applicants->findChild<QPushButton*>(QStringLiteral("printButton"))->click();
+    QVERIFY(services.notices.isEmpty());
+
+    const QString title = QStringLiteral("因公护照申请表 - 2 名申请人 - 2012-05-17");
+    QByteArray job;
+    QTest::qWaitFor(
+        [&] {
+            // Whole once its trailer is written: embedded resources carry "%%EOF" of their own.
+            job = printedJob(m_service->out(QStringLiteral("letter")));
+            return titleOf(job) == title && job.contains("%%Trailer");
+        },
+        30000);
+    QCOMPARE(titleOf(job), title);
+    QCOMPARE(job.count("%%Page: "), 2);
+    QVERIFY(job.contains("%%HiResBoundingBox: 0 0 595.00 842.00"));
 }
 
 QTEST_MAIN(PrintServiceTest)
