@@ -191,7 +191,7 @@ void MainForm::textEdited(record::Field field) {
     if (m_silence > 0) {
         return;
     }
-    m_failedField.changed(field == record::Field::remarks ? m_binding.remarks() : control(field));
+    m_failedField.changed(control(field));
     switch (field) {
     case record::Field::surnameChinese:
         m_names[Surname]->nameEdited();

@@ -41,13 +41,6 @@ bool printServiceAnswers(widgets::PlatformServices& services, QWidget* form) {
     return true;
 }
 
-bool handOverToPrintService(QPrinter& printer, print::PrintJob& job, const std::string& jobName,
-                            const std::function<void(std::string_view)>& warn,
-                            widgets::PlatformServices& services, QWidget* form, QWidget* window) {
-    return handOverToPrintService(printer, std::span(&job, 1), jobName, warn, services, form,
-                                  window);
-}
-
 // The pages to a printer of the print service, as one job: on A4, or on the printer's own paper
 // scaled to fit where it has no A4 and the clerk agrees; then what became of the job, said when it
 // is not simply taken.

@@ -22,15 +22,11 @@ namespace parvelin::app {
 // ("打印服务无响应", a notice on `form`) and gives false.
 bool printServiceAnswers(widgets::PlatformServices& services, QWidget* form);
 
-// The page to a printer of the print service: on A4, or on the printer's own paper scaled to fit
-// where it has no A4 and the clerk agrees (asked over `window`); then what became of the job, said
-// on `form` when it is not simply taken. False when the page did not reach the printer.
-bool handOverToPrintService(QPrinter& printer, print::PrintJob& job, const std::string& jobName,
-                            const std::function<void(std::string_view)>& warn,
-                            widgets::PlatformServices& services, QWidget* form, QWidget* window);
-
-// The same for several jobs in one print job, a page each in their order; a job whose barcode
-// cannot be made gets its empty page, and the others are printed all the same.
+// The pages of several jobs (or one) to a printer of the print service as one print job, a page
+// each in their order: on A4, or on the printer's own paper scaled to fit where it has no A4 and
+// the clerk agrees (asked over `window`); a job whose barcode cannot be made gets its empty page
+// and the others are printed all the same. What became of the job is said on `form` when it is
+// not simply taken. False when the pages did not reach the printer.
 bool handOverToPrintService(QPrinter& printer, std::span<print::PrintJob> jobs,
                             const std::string& jobName,
                             const std::function<void(std::string_view)>& warn,
