@@ -15,9 +15,11 @@ packages=(
   # the printed page uses Noto Sans/Serif CJK SC with AR PL UMing's half-width Latin.
   fonts-liberation2 fonts-noto-cjk fonts-arphic-uming fonts-wqy-zenhei
   # A virtual X server (xvfb-run) to start the program and look at it on a machine without one,
-  # xdotool to drive it as a clerk would, ImageMagick's import to take screenshots, and a Chinese
-  # input method (ibus with its pinyin engine, on a D-Bus session of its own) to type with.
+  # xdotool to drive it as a clerk would, ImageMagick's import to take screenshots, and the Chinese
+  # input methods clerks use (fcitx5 with its pinyin engine and Qt 6 module, or ibus with its pinyin
+  # engine, on a D-Bus session of their own) to type with.
   xvfb xauth xdotool imagemagick ibus ibus-libpinyin dbus-x11
+  fcitx5 fcitx5-chinese-addons fcitx5-frontend-qt6
   unicode-data python3
   # Printing: libcups to hand the page to the print service and learn what became of the job;
   # the print tests start a print service of their own (cupsd, its tools, and the filters that
