@@ -10,6 +10,7 @@
 #include "datafile/DataFile.h"
 #include "datafile/DataFileReader.h"
 #include "datafile/PathNames.h"
+#include "datafile/PrivateFolder.h"
 #include "datafile/RecordText.h"
 #include "datafile/SaveQuestions.h"
 #include "form/FormTexts.h"
@@ -110,7 +111,12 @@ bool MainForm::onSave() {
         notice(form::message::kTooLargeToOpen);
         return false;
     }
-    if (const auto error = datafile::writeFileAtomically(path, content)) {
+    // The opened file is replaced only through the link that Open found at its path, if any.
+    std::optional<datafile::OpenedPath> opened;
+    if (m_openedFile && path == m_currentFile) {
+        opened = datafile::OpenedPath{m_openedFile->linkedFile};
+    }
+    if (const auto error = datafile::writeFileAtomically(path, content, opened)) {
         notice(std::string(form::message::kSaveFailed) + datafile::describe(*error));
         return false;
     }
@@ -182,9 +188,16 @@ QString MainForm::chooseSavePath(const record::MemberRecord& checked) {
     const QString proposed = widgets::fromGbk(form::defaultFileName(checked));
     const QString path = m_services.chooseSaveFile(this, std::get<QString>(folder), proposed,
                                                    widgets::qText(form::kSaveFilter));
-    if (!path.isEmpty()) {
-        m_saveFolders.rememberSaveFolder(QFileInfo(path).absolutePath());
+    if (path.isEmpty()) {
+        return path;
     }
+    // Where others may write, they could put a link of their own in the file's place first.
+    const QString chosenFolder = QFileInfo(path).absolutePath();
+    if (const auto refusal = datafile::checkSaveFolder(localPath(chosenFolder))) {
+        notice(std::string(form::message::kSaveFailed) + datafile::describe(*refusal));
+        return {};
+    }
+    m_saveFolders.rememberSaveFolder(chosenFolder);
     return path;
 }
 

@@ -1,5 +1,7 @@
 #include "app/PrintWindow.h"
 
+#include "datafile/AtomicFile.h"
+#include "datafile/PathNames.h"
 #include "print/qt/PageOutput.h"
 #include "print/qt/PdfTextMap.h"
 #include "print/qt/QPainterCanvas.h"
@@ -24,18 +26,27 @@ namespace parvelin::app {
 namespace {
 
 // A page written to a file shows the applicant's identity number and birth date: a new file is
-// its owner's alone (0600) like a data file, made so before Qt opens it as the umask allows. A
-// file that exists keeps its mode.
+// its owner's alone (0600) like a data file, made so before Qt opens it as the umask allows, and
+// given to the folder's owner where root prints into a clerk's folder. A file that exists keeps
+// its mode and owner.
 void makePrivateOutputFile(const QPrinter& printer) {
     if (printer.outputFormat() != QPrinter::PdfFormat || printer.outputFileName().isEmpty()) {
         return;
     }
-    const int made = ::open(QFile::encodeName(printer.outputFileName()).constData(),
-                            O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (made >= 0) {
-        ::fchmod(made, 0600); // whatever the umask
-        ::close(made);
+    const QByteArray path = QFile::encodeName(printer.outputFileName());
+    const int made = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (made < 0) {
+        return;
     }
+    ::fchmod(made, 0600); // whatever the umask
+    struct stat folder {};
+    const std::string folderPath = datafile::folderOf(path.toStdString());
+    if (::stat(folderPath.c_str(), &folder) == 0) {
+        // One that cannot be given stays root's alone, and private: the page is printed all the
+        // same, as the print dialog has no way to say otherwise.
+        static_cast<void>(datafile::giveToFolderOwner(made, folder));
+    }
+    ::close(made);
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 #include "datafile/DataFileReader.h"
 
 #include "datafile/DataFile.h"
+#include "datafile/Descriptor.h"
+#include "datafile/FileLinks.h"
 #include "datafile/ListedFile.h"
 #include "datafile/PathNames.h"
 #include "datafile/RecordText.h"
@@ -16,34 +18,20 @@ namespace parvelin::datafile {
 
 namespace {
 
-class Descriptor {
-public:
-    explicit Descriptor(int descriptor)
-        : m_descriptor(descriptor) {}
-    ~Descriptor() {
-        if (m_descriptor >= 0) {
-            ::close(m_descriptor);
-        }
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-
-    int get() const { return m_descriptor; }
-
-private:
-    int m_descriptor;
-};
-
 std::variant<FileSnapshot, FileError> readSnapshot(const std::string& path) {
+    std::optional<std::string> linkedFile = linkedFileOf(path);
     struct stat status {};
     auto content = readDataFile(path, &status);
     if (auto* error = std::get_if<FileError>(&content)) {
         return std::move(*error);
     }
     constexpr std::int64_t kNanosecondsPerSecond = 1'000'000'000;
-    return FileSnapshot{status.st_dev, status.st_ino, status.st_size,
+    return FileSnapshot{status.st_dev,
+                        status.st_ino,
+                        status.st_size,
                         status.st_mtim.tv_sec * kNanosecondsPerSecond + status.st_mtim.tv_nsec,
-                        std::get<std::string>(std::move(content))};
+                        std::get<std::string>(std::move(content)),
+                        std::move(linkedFile)};
 }
 
 } // namespace

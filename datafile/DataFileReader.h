@@ -37,15 +37,17 @@ std::variant<std::string, FileError> readDataFile(const std::string& path,
                                                   struct stat* status = nullptr);
 
 // A file as it was read: which file it was (device and inode), its size and modification time,
-// and its content (a data file is small: the bytes themselves are the surest digest). Save
-// compares the file on disk with the one opened, so that a change made meanwhile elsewhere (another
-// window, another computer on a shared folder) is not overwritten unasked.
+// and its content (a data file is small: the bytes themselves are the surest digest), and whether
+// its path was a symbolic link, to which file. Save compares the file on disk with the one opened,
+// so that a change made meanwhile elsewhere (another window, another computer on a shared folder)
+// is not overwritten unasked, and follows no link that was not there at Open.
 struct FileSnapshot {
     dev_t device = 0;
     ino_t inode = 0;
     off_t size = 0;
     std::int64_t modifiedNanoseconds = 0;
     std::string content;
+    std::optional<std::string> linkedFile{}; // as linkedFileOf gave it before the file was read
 
     bool operator==(const FileSnapshot&) const = default;
 };

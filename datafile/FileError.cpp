@@ -62,6 +62,18 @@ std::string describe(const FileError& error) {
     case FileFault::FolderNotPrivate:
         cause = "文件夹不属于当前用户，或其他用户可以写入";
         break;
+    case FileFault::ForeignLink:
+        cause = "符号链接不属于当前用户，或其所在文件夹其他用户可以写入";
+        break;
+    case FileFault::LinkAppeared:
+        cause = "文件打开后已被替换为符号链接";
+        break;
+    case FileFault::LinkRedirected:
+        cause = "文件打开时所经的符号链接已指向别处";
+        break;
+    case FileFault::OwnerNotGiven:
+        cause = "无法将新文件交给所在文件夹的所有者";
+        break;
     case FileFault::SameAsInput:
         cause = "输出文件就是输入文件";
         break;
@@ -72,7 +84,9 @@ std::string describe(const FileError& error) {
         }
         break;
     }
-    return cause + "（" + displayPath(error.path) + "）";
+    const std::string leadsTo =
+        error.target.empty() ? std::string() : " → " + displayPath(error.target);
+    return cause + "（" + displayPath(error.path) + leadsTo + "）";
 }
 
 } // namespace parvelin::datafile

@@ -15,6 +15,10 @@ enum class FileFault {
     TooLarge,          // larger than any data file the program writes
     OwnerNotKept,      // a file replaced would change its owner or group, which is not allowed
     FolderNotPrivate,  // a save folder of another user, or one that others may write into
+    ForeignLink,       // a symbolic link another user made, or could change, on the way to the file
+    LinkAppeared,      // an opened file replaced by a symbolic link since it was opened
+    LinkRedirected,    // the symbolic link a file was opened through leads elsewhere now
+    OwnerNotGiven,     // a new file could not be given to the owner of its folder
     SameAsInput,       // an output that would replace the file it is made from
     Other,             // any other error number, described by the system
 };
@@ -23,6 +27,7 @@ struct FileError {
     FileFault fault = FileFault::Other;
     int errorNumber = 0; // errno where the system reported one, else 0
     std::string path;
+    std::string target{}; // where a refused symbolic link at `path` leads
 };
 
 enum class FileAccess { Read, Write };
@@ -30,8 +35,9 @@ enum class FileAccess { Read, Write };
 // The fault of a system error number met while reading or writing.
 FileError fileErrorOf(int errorNumber, FileAccess access, std::string path);
 
-// The cause in Chinese, then the file's path: "磁盘空间不足（/home/a/x.zbdw）". Texts are UTF-8; a
-// name of the path that is not UTF-8 is shown as GBK (displayPath).
+// The cause in Chinese, then the file's path: "磁盘空间不足（/home/a/x.zbdw）", and for a refused
+// link where it leads: "（/tmp/x.zbdw → /home/a/y.zbdw）". Texts are UTF-8; a name of the path
+// that is not UTF-8 is shown as GBK (displayPath).
 std::string describe(const FileError& error);
 
 } // namespace parvelin::datafile

@@ -11,11 +11,6 @@ namespace {
 
 constexpr mode_t kOwnerOnly = 0700;
 
-bool isPrivate(const struct stat& folder) {
-    const bool othersWrite = (folder.st_mode & (S_IWGRP | S_IWOTH)) != 0;
-    return folder.st_uid == ::geteuid() && (!othersWrite || (folder.st_mode & S_ISVTX) != 0);
-}
-
 // Makes the folder `path`, the user's alone whatever the umask took away (a folder of mode 0500
 // would take no day's folder or file). False with errno otherwise: EEXIST where the name is taken.
 bool madeOwnFolder(const std::string& path) {
@@ -23,6 +18,24 @@ bool madeOwnFolder(const std::string& path) {
 }
 
 } // namespace
+
+bool closedToOthers(const struct stat& folder) {
+    return (folder.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
+std::optional<FileError> checkSaveFolder(const std::string& folder) {
+    struct stat status {};
+    if (::stat(folder.c_str(), &status) != 0) {
+        return fileErrorOf(errno, FileAccess::Write, folder);
+    }
+    if (!S_ISDIR(status.st_mode)) {
+        return fileErrorOf(ENOTDIR, FileAccess::Write, folder);
+    }
+    if (!closedToOthers(status)) {
+        return FileError{FileFault::FolderNotPrivate, 0, folder};
+    }
+    return std::nullopt;
+}
 
 std::variant<std::string, FileError> makePrivateFolders(const std::string& base,
                                                         const std::string& relative) {
@@ -55,7 +68,7 @@ std::variant<std::string, FileError> makePrivateFolders(const std::string& base,
         if (!S_ISDIR(folder.st_mode)) {
             return fileErrorOf(ENOTDIR, FileAccess::Write, path); // a file of the folder's name
         }
-        if (!isPrivate(folder)) {
+        if (folder.st_uid != ::geteuid() || !closedToOthers(folder)) {
             return FileError{FileFault::FolderNotPrivate, 0, path};
         }
     }

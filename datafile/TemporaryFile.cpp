@@ -2,6 +2,7 @@
 
 #include <array>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <dirent.h>
@@ -109,8 +110,10 @@ bool TemporaryFile::close() {
     return result == 0;
 }
 
-bool TemporaryFile::renameTo(const std::string& target) {
-    if (::rename(m_path.c_str(), target.c_str()) != 0) {
+bool TemporaryFile::renameTo(int folder, const std::string& target) {
+    // Both names in the one folder: the file goes nowhere but into the folder examined.
+    const std::string name = m_path.substr(m_path.rfind('/') + 1);
+    if (::renameat(folder, name.c_str(), folder, target.c_str()) != 0) {
         return false;
     }
     m_named = false; // the name is the target's now

@@ -23,8 +23,9 @@ public:
     // Some file systems report a failed write only when the file is closed.
     [[nodiscard]] bool close();
 
-    // The file takes the target's name; false with errno on failure.
-    [[nodiscard]] bool renameTo(const std::string& target);
+    // The file takes the name `target` in the open folder `folder`, which must be the folder it
+    // was created in; false with errno on failure.
+    [[nodiscard]] bool renameTo(int folder, const std::string& target);
 
 private:
     std::string m_path;

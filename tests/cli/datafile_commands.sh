@@ -47,6 +47,32 @@ cmp -s "$work/sealed.zbdw" "$data/samples/000.zbdw" || fail "seal -o: data file 
 [ "$(stat -c %a "$work/sealed.zbdw")" = 600 ] || fail "seal -o: mode $(stat -c %a "$work/sealed.zbdw")"
 [ -s "$work/out" ] && fail "seal -o: wrote to standard output"
 
+# seal -o writes into a shared sticky folder, but never through a link another user put there
+# named like the next file: the file it leads to and the link stay as they were. A new file that
+# root makes in a clerk's folder is the clerk's. (Root plays the other user.)
+if [ "$(id -u)" -eq 0 ]; then
+  mkdir -m 1777 "$work/shared" "$work/clerk"
+  chown 4242:4243 "$work/clerk"
+  printf 'kept' >"$work/mine.zbdw"
+  ln -s "$work/mine.zbdw" "$work/shared/next.zbdw"
+  chown -h 4242:4242 "$work/shared/next.zbdw"
+  expect_status 2 "seal -o through another user's link" \
+    "$cli" seal -o "$work/shared/next.zbdw" <"$data/samples/000.record"
+  [ "$(cat "$work/err")" = "parvelin-cli: 符号链接不属于当前用户，或其所在文件夹其他用户可以写入（$work/shared/next.zbdw → $work/mine.zbdw）" ] ||
+    fail "seal -o through another user's link: $(cat "$work/err")"
+  [ "$(cat "$work/mine.zbdw")" = kept ] || fail "seal -o wrote through another user's link"
+  [ -L "$work/shared/next.zbdw" ] || fail "seal -o replaced another user's link"
+  expect_status 0 "seal -o into a sticky folder" \
+    "$cli" seal -o "$work/shared/new.zbdw" <"$data/samples/000.record"
+  chmod 0700 "$work/clerk"
+  expect_status 0 "seal -o by root into a clerk's folder" \
+    "$cli" seal -o "$work/clerk/a.zbdw" <"$data/samples/000.record"
+  [ "$(stat -c %u:%g:%a "$work/clerk/a.zbdw")" = 4242:4243:600 ] ||
+    fail "seal -o by root into a clerk's folder made $(stat -c %u:%g:%a "$work/clerk/a.zbdw")"
+else
+  echo "skipped: seal -o and others' links: not running as root, the test cannot be another user"
+fi
+
 # A failed seal -o leaves no file and no temporary file, and an existing file as it was: a
 # file-size limit (the program ignores SIGXFSZ), a missing folder, a device, a record text that
 # could not be opened again.

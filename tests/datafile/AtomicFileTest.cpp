@@ -86,7 +86,8 @@ TEST_F(AtomicFile, NewFilesAreTheOwnersAloneAndReplacedFilesKeepTheirMode) {
 }
 
 // Each fault: the write fails with the cause named, the file there before keeps its content and
-// no temporary file is left. Faults that need root (a mount) or not-root are skipped elsewhere.
+// no temporary file is left; a link stays a link. Faults that need root (a mount, another user's
+// link) or not-root are skipped elsewhere.
 TEST_F(AtomicFile, FailuresLeaveTheTargetAndTheFolderAsTheyWere) {
     struct Case {
         const char* why;
@@ -95,10 +96,24 @@ TEST_F(AtomicFile, FailuresLeaveTheTargetAndTheFolderAsTheyWere) {
         const char* skippedWhen; // what an empty path from `arrange` means
         // Sets the fault up and gives the path to write, or an empty path to skip the case.
         std::function<fs::path(const fs::path& folder)> arrange;
+        // A refused link, and where it leads, in the case's folder.
+        const char* refusedLink = nullptr;
+        const char* leadsTo = nullptr;
     };
     std::unique_ptr<test::FileSizeLimit> sizeLimit;
     std::unique_ptr<test::ReadOnlyFolder> readOnly;
     std::unique_ptr<test::SmallFileSystem> smallDisk;
+    std::optional<OpenedPath> opened; // where the file was opened before, as Save passes it
+    // The file of the case becomes `victim.zbdw`, and `a.zbdw` a link to it: a write through the
+    // link would change the victim.
+    const auto linkToVictim = [](const fs::path& folder, const char* linkName) {
+        fs::rename(folder / "a.zbdw", folder / "victim.zbdw");
+        fs::create_symlink("victim.zbdw", folder / linkName);
+        return folder / linkName;
+    };
+    const auto otherUsersLink = [](const fs::path& link) {
+        return lchown(link.c_str(), 4242, 4242) == 0 ? link : fs::path();
+    };
     const Case cases[] = {
         {"a file-size limit below the content", FileFault::NoSpace, "磁盘空间不足",
          "the limit cannot be set",
@@ -139,6 +154,47 @@ TEST_F(AtomicFile, FailuresLeaveTheTargetAndTheFolderAsTheyWere) {
          }},
         {"a missing folder", FileFault::NotFound, "文件或文件夹不存在", "",
          [](const fs::path& folder) { return folder / "missing" / "a.zbdw"; }},
+        {"another user's link in a sticky folder, named like the next file", FileFault::ForeignLink,
+         "符号链接不属于当前用户，或其所在文件夹其他用户可以写入", test::OtherUser::kWhyUnavailable,
+         [&](const fs::path& folder) {
+             chmod(folder.c_str(), 01777);
+             return otherUsersLink(linkToVictim(folder, "a.zbdw"));
+         },
+         "a.zbdw", "victim.zbdw"},
+        {"an own link in a folder that others may write into: it may be another's by now",
+         FileFault::ForeignLink, "符号链接不属于当前用户，或其所在文件夹其他用户可以写入", "",
+         [&](const fs::path& folder) {
+             chmod(folder.c_str(), 0777);
+             return linkToVictim(folder, "a.zbdw");
+         },
+         "a.zbdw", "victim.zbdw"},
+        {"an own link to another user's link: every link on the way counts", FileFault::ForeignLink,
+         "符号链接不属于当前用户，或其所在文件夹其他用户可以写入", test::OtherUser::kWhyUnavailable,
+         [&](const fs::path& folder) {
+             fs::rename(folder / "a.zbdw", folder / "victim.zbdw");
+             fs::create_directory(folder / "shared");
+             chmod((folder / "shared").c_str(), 01777);
+             fs::create_symlink("../victim.zbdw", folder / "shared" / "next.zbdw");
+             fs::create_symlink("shared/next.zbdw", folder / "a.zbdw");
+             return otherUsersLink(folder / "shared" / "next.zbdw").empty() ? fs::path()
+                                                                            : folder / "a.zbdw";
+         },
+         "shared/next.zbdw", "shared/../victim.zbdw"},
+        {"an own link where Open found the file itself", FileFault::LinkAppeared,
+         "文件打开后已被替换为符号链接", "",
+         [&](const fs::path& folder) {
+             opened = OpenedPath{std::nullopt};
+             return linkToVictim(folder, "a.zbdw");
+         },
+         "a.zbdw", "victim.zbdw"},
+        {"an own link that led to another file at Open", FileFault::LinkRedirected,
+         "文件打开时所经的符号链接已指向别处", "",
+         [&](const fs::path& folder) {
+             put(folder / "opened.zbdw", kOld);
+             opened = OpenedPath{fs::canonical(folder / "opened.zbdw").string()};
+             return linkToVictim(folder, "a.zbdw");
+         },
+         "a.zbdw", "victim.zbdw"},
     };
     int index = 0;
     for (const Case& c : cases) {
@@ -146,20 +202,26 @@ TEST_F(AtomicFile, FailuresLeaveTheTargetAndTheFolderAsTheyWere) {
         const fs::path folder = m_folder / std::to_string(++index);
         fs::create_directory(folder);
         put(folder / "a.zbdw", kOld);
+        opened.reset();
         const fs::path target = c.arrange(folder);
         if (target.empty()) {
             std::cout << "skipped: " << c.why << ": " << c.skippedWhen << '\n';
             continue;
         }
+        const bool wasLink = fs::is_symlink(target);
         const auto before = entriesOf(folder);
-        const auto error = writeFileAtomically(target, kNew);
+        const auto error = writeFileAtomically(target, kNew, opened);
         const auto after = entriesOf(folder);
         sizeLimit.reset();
         readOnly.reset();
         ASSERT_TRUE(error.has_value());
         EXPECT_EQ(error->fault, c.fault);
-        EXPECT_EQ(describe(*error), std::string(c.cause) + "（" + target.string() + "）");
+        const std::string named = c.refusedLink ? (folder / c.refusedLink).string() + " → " +
+                                                      (folder / c.leadsTo).string()
+                                                : target.string();
+        EXPECT_EQ(describe(*error), std::string(c.cause) + "（" + named + "）");
         EXPECT_EQ(after, before) << "a temporary file was left";
+        EXPECT_EQ(fs::is_symlink(target), wasLink) << "a link stays a link";
         if (fs::is_regular_file(target)) {
             EXPECT_EQ(contentOf(target), kOld);
         }
@@ -172,7 +234,7 @@ TEST_F(AtomicFile, FailuresLeaveTheTargetAndTheFolderAsTheyWere) {
 
 // On a shared computer a save keeps every file's owner and refuses what writing in place would
 // refuse, as root and as a clerk in a group folder (the owner of the other files, and the clerk,
-// are users of the test's own).
+// are users of the test's own); a new file that root makes in a clerk's folder is the clerk's.
 TEST_F(AtomicFile, ASaveKeepsTheOwnerAndNeedsTheRightToWriteTheFile) {
     if (!test::OtherUser::available()) {
         GTEST_SKIP() << test::OtherUser::kWhyUnavailable;
@@ -193,6 +255,7 @@ TEST_F(AtomicFile, ASaveKeepsTheOwnerAndNeedsTheRightToWriteTheFile) {
         mode_t mode;
         const test::OtherUser* saver; // null for root
         std::optional<FileFault> fault;
+        bool newFile = false; // made by the save in a folder of the file's owner and group
     };
     const Case cases[] = {
         {"root over a clerk's file", owner.uid, owner.gid, 0640, nullptr, std::nullopt},
@@ -204,21 +267,28 @@ TEST_F(AtomicFile, ASaveKeepsTheOwnerAndNeedsTheRightToWriteTheFile) {
          std::nullopt},
         {"a clerk over an own file of a group not theirs", clerk.uid, kForeign, 0640, &clerk,
          FileFault::OwnerNotKept},
+        {"root's new file in a clerk's folder", owner.uid, owner.gid, 0600, nullptr, std::nullopt,
+         true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
         const fs::path path = folder / "a.zbdw";
         fs::remove(path);
-        put(path, kOld);
-        ASSERT_EQ(chown(path.c_str(), c.fileOwner, c.fileGroup), 0);
-        ASSERT_EQ(chmod(path.c_str(), c.mode), 0);
+        ASSERT_EQ(
+            chown(folder.c_str(), c.newFile ? c.fileOwner : 0, c.newFile ? c.fileGroup : kShared),
+            0);
+        if (!c.newFile) {
+            put(path, kOld);
+            ASSERT_EQ(chown(path.c_str(), c.fileOwner, c.fileGroup), 0);
+            ASSERT_EQ(chmod(path.c_str(), c.mode), 0);
+        }
         const auto save = [&path] {
             const auto error = writeFileAtomically(path, kNew);
             return error ? 1 + static_cast<int>(error->fault) : 0;
         };
         const int result = c.saver ? c.saver->run(save) : save();
         EXPECT_EQ(result, c.fault ? 1 + static_cast<int>(*c.fault) : 0);
-        EXPECT_EQ(contentOf(path) == kOld, c.fault.has_value()) << "kept only when refused";
+        EXPECT_EQ(contentOf(path), c.fault ? kOld : kNew) << "kept only when refused";
         struct stat after {};
         ASSERT_EQ(stat(path.c_str(), &after), 0);
         EXPECT_EQ(after.st_uid, c.fileOwner);

@@ -26,7 +26,8 @@ TEST(PrivateFolder, AFolderOthersMayWriteIntoIsRefusedWithItsPath) {
     const Case cases[] = {
         {"nothing made yet", nullptr, 0, false, nullptr},
         {"an own folder closed to others", "Lorvane", 0755, false, nullptr},
-        {"an own sticky folder open to all", "Lorvane", 01777, false, nullptr},
+        {"an own sticky folder open to all: others could put a link where the next file goes",
+         "Lorvane", 01777, false, "Lorvane"},
         {"an own folder open to all", "Lorvane", 0777, false, "Lorvane"},
         {"an own folder open to the group", "Lorvane/2012-05-17", 0770, false,
          "Lorvane/2012-05-17"},

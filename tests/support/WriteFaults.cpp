@@ -1,7 +1,8 @@
 // Loaded with LD_PRELOAD into the command-line tool, this makes one call on a save's temporary
 // file (a ".parvelin-" file) fail, as a network file system or a quota reports a failed write
 // only at fsync or close. PARVELIN_FAULT names the call and what it does:
-//   eio:write, eio:fsync, eio:close, eio:rename   the first such call fails with EIO
+//   eio:write, eio:fsync, eio:close, eio:rename   the first such call fails with EIO (rename
+//                                                 or renameat)
 //   stall:fsync                                   the call waits for a signal forever, after
 //                                                 creating the file PARVELIN_FAULT_MARK
 // Calls on other files pass through unchanged.
@@ -82,5 +83,12 @@ int close(int descriptor) {
 int rename(const char* from, const char* to) {
     static const auto real = next<int (*)(const char*, const char*)>("rename");
     return failsNow("rename", std::strstr(from, "/.parvelin-") != nullptr) ? -1 : real(from, to);
+}
+
+int renameat(int fromFolder, const char* from, int toFolder, const char* to) {
+    static const auto real = next<int (*)(int, const char*, int, const char*)>("renameat");
+    const bool temporary =
+        std::strncmp(from, ".parvelin-", 10) == 0 || std::strstr(from, "/.parvelin-") != nullptr;
+    return failsNow("rename", temporary) ? -1 : real(fromFolder, from, toFolder, to);
 }
 }
