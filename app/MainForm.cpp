@@ -330,10 +330,17 @@ void MainForm::resetForNextOfGroup(const record::MemberRecord& saved,
                                    std::vector<datafile::FolderApplicant> group) {
     resetForNew();
     m_record = input::withGroupOf(std::move(m_record), saved);
-    m_record.personalSequence = datafile::nextPersonalSequence(group, saved.groupNumber);
+    const std::optional<std::string> sequence =
+        datafile::nextPersonalSequence(group, saved.groupNumber);
+    m_record.personalSequence = sequence.value_or(std::string());
     // A provisional group number stays the group's for as long as its approval number does.
     m_storedGroup = datafile::StoredGroupNumber::of(saved);
     writeControls();
+    // The kept values may ask for a dependent box (其他 with its filing number).
+    applyState(input::FormState::Fresh);
+    if (!sequence) {
+        notice(form::message::kNoNextSequence);
+    }
 }
 
 void MainForm::setModified(bool modified) {

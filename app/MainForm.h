@@ -151,6 +151,7 @@ private:
     void applyEdit(const std::function<void(record::MemberRecord&)>& change);
     void nameEdited();
     void dependentListChanged(record::Field lead);
+    void capitaliseCheckCharacter();
     void idNumberLeft();
     void identityNoteLostFocus();
     void fillBirthPlaceList();

@@ -101,6 +101,13 @@ bool MainForm::onSave() {
     if (path.empty()) {
         return false;
     }
+    if (path == m_currentFile && m_storedGroup) {
+        if (auto question = datafile::groupNumberChangeQuestion(
+                applicant, m_storedGroup->groupNumber, datafile::fileNameOf(path));
+            question && !answeredYes({std::move(*question)})) {
+            return false;
+        }
+    }
     const auto neighbours = datafile::readFolderApplicants(datafile::folderOf(path));
     if (!answeredYes(
             datafile::folderQuestions(applicant, neighbours, datafile::fileNameOf(path)))) {
@@ -128,7 +135,7 @@ bool MainForm::onSave() {
     if (m_keepGroup->isChecked()) {
         std::vector<datafile::FolderApplicant> group = neighbours;
         group.push_back({std::string(datafile::fileNameOf(path)), applicant});
-        resetForNextOfGroup(applicant, std::move(group));
+        resetForNextOfGroup(checked->fileValues(), std::move(group));
     } else {
         resetForNew();
     }

@@ -48,6 +48,11 @@ void setTextColour(QWidget* widget, const QColor& colour) {
     widget->setPalette(palette);
 }
 
+bool isPrintableAscii(const QString& text) {
+    return std::ranges::all_of(
+        text, [](QChar c) { return c >= QLatin1Char(' ') && c <= QLatin1Char('~'); });
+}
+
 input::KeyKind keyKindOf(const QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Return:
@@ -140,9 +145,17 @@ bool MainForm::filterKeyPress(QObject* watched, QKeyEvent* event) {
 // named in a note at the box, as typing it key by key would have stopped there.
 bool MainForm::filterInputMethod(QObject* watched, QInputMethodEvent* event) {
     const std::optional<record::Field> field = m_binding.fieldOf(watched);
-    if (m_resending || event->commitString().isEmpty() || !field ||
-        qobject_cast<widgets::LatinLineEdit*>(watched) != nullptr) {
-        return false; // a box for Latin letters drops the whole commit itself
+    if (m_resending || event->commitString().isEmpty() || !field) {
+        return false;
+    }
+    if (auto* latin = qobject_cast<widgets::LatinLineEdit*>(watched)) {
+        // Latin text that an input method left on hands over goes in as if typed; anything else
+        // the box drops itself.
+        if (!event->preeditString().isEmpty() || !isPrintableAscii(event->commitString())) {
+            return false;
+        }
+        latin->insert(event->commitString());
+        return true;
     }
     const input::BoxCaps caps{input::characterCap(*field), m_binding.byteCapOf(*field)};
     if (!caps.characters && !caps.bytes) {
@@ -214,6 +227,7 @@ void MainForm::textEdited(record::Field field) {
         break;
     case record::Field::idDocumentNumber:
         markModified();
+        capitaliseCheckCharacter();
         refreshColours();
         break;
     default:
@@ -230,6 +244,7 @@ void MainForm::listChosen(record::Field field) {
     switch (field) {
     case record::Field::idDocumentType:
         markModified();
+        capitaliseCheckCharacter();
         refreshColours();
         m_titleList->update();
         break;
@@ -321,6 +336,26 @@ void MainForm::fillPositionList() {
     const std::vector<record::GbkString> positions =
         input::fillPositionList(m_record.occupationCategory);
     widgets::fillList(list(record::Field::position), positions, record::ListOrder::AsAdded);
+}
+
+// An identity card number's check character x shows as X at once, however it came (typed,
+// pasted, from an input method): the number is stored and compared as the card prints it. The
+// caret stays where the edit left it.
+void MainForm::capitaliseCheckCharacter() {
+    using record::Field;
+    const record::GbkString number = m_binding.currentText(Field::idDocumentNumber);
+    const record::GbkString stored =
+        record::idNumberAsStored(widgets::selectedEntry(list(Field::idDocumentType)), number);
+    if (stored == number) {
+        return;
+    }
+    QLineEdit* box = lineEdit(Field::idDocumentNumber);
+    const int caret = box->cursorPosition();
+    {
+        const QScopedValueRollback silence(m_silence, m_silence + 1);
+        m_binding.guardOf(Field::idDocumentNumber)->setLoadedText(widgets::fromGbk(stored));
+    }
+    box->setCursorPosition(caret);
 }
 
 void MainForm::idNumberLeft() {

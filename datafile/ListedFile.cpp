@@ -2,6 +2,7 @@
 
 #include "datafile/DataFileReader.h"
 #include "datafile/PathNames.h"
+#include "record/IdNumber.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -185,7 +186,8 @@ std::variant<std::vector<ListedFile>, FileError> listDataFiles(const std::string
               [](const ListedFile& a, const ListedFile& b) { return a.fileName < b.fileName; });
 
     markShared(
-        files, [](const record::MemberRecord& r) { return record::trimmed(r.idDocumentNumber); },
+        files,
+        [](const record::MemberRecord& r) { return record::idNumberKey(r.idDocumentNumber); },
         "证件号码");
     markShared(
         files,

@@ -24,9 +24,9 @@ struct ListedFile {
     std::string failure;
     std::int64_t modifiedNanoseconds = 0; // since the epoch: when the file was last saved
     // Why the file looks like another one of the folder (UTF-8, one line per kind): the same
-    // identity document number, the same group number and personal sequence number, naming the
-    // other files (the first three, and how many there are beyond that). Empty for a file that
-    // holds nobody else's numbers.
+    // identity document number (see record::idNumberKey), the same group number and personal
+    // sequence number, naming the other files (the first three, and how many there are beyond
+    // that). Empty for a file that holds nobody else's numbers.
     std::vector<std::string> duplicates;
 };
 

@@ -114,10 +114,11 @@ GbkString compose(const MemberRecord& r, Purpose purpose) {
 }
 
 // Stores a filing value: "已备案" is the status itself; anything else is the number of the
-// status "其他".
+// status "其他". "已备案" with blanks around it is that status as another program wrote it: the
+// form shows it as the file holds it, a status its list does not offer, and writes it back so.
 void storeFiling(MemberRecord& r, GbkStringView value) {
-    if (value == record::word::kFiled) {
-        r.filingStatus = record::word::kFiled;
+    if (record::trimmed(value) == record::word::kFiled) {
+        r.filingStatus = value;
     } else {
         r.filingNumber = value;
         r.filingStatus = record::word::kOther;
@@ -127,7 +128,7 @@ void storeFiling(MemberRecord& r, GbkStringView value) {
 } // namespace
 
 GbkString composeFileRecord(const CheckedRecord& record) {
-    return compose(record.record(), Purpose::File);
+    return compose(record.fileValues(), Purpose::File);
 }
 
 GbkString composeBarcodeRecord(const CheckedRecord& record) {

@@ -46,6 +46,17 @@ std::vector<SaveQuestion> applicantQuestions(const record::MemberRecord& r, bool
     case record::IdNumberForm::Consistent:
         break;
     }
+    if (const auto recorded = record::birthDateFromIdNumber(r.idDocumentType, r.idDocumentNumber);
+        recorded && *recorded != r.birthDate) {
+        ask("出生日期 " + record::formatDate(r.birthDate) + " 与身份证号码中的出生日期 " +
+                record::formatDate(*recorded) + " 不符。",
+            Field::birthDate);
+    }
+    if (r.birthDate > r.fillDate) {
+        ask("出生日期 " + record::formatDate(r.birthDate) + " 晚于填表日期 " +
+                record::formatDate(r.fillDate) + "。",
+            Field::birthDate);
+    }
     if (const auto sex = record::sexFromIdNumber(r.idDocumentType, r.idDocumentNumber);
         sex && *sex != r.sex) {
         ask("身份证号码表明性别为" + shown(*sex) + "，与所选性别" + quoted(shown(r.sex)) + "不符。",
@@ -65,7 +76,7 @@ std::vector<SaveQuestion> folderQuestions(const record::MemberRecord& r,
         }
         const record::MemberRecord& o = other.record;
         if (!sameNumber && !r.idDocumentNumber.empty() &&
-            record::trimmed(o.idDocumentNumber) == r.idDocumentNumber) {
+            record::idNumberKey(o.idDocumentNumber) == record::idNumberKey(r.idDocumentNumber)) {
             sameNumber = &other;
         }
         if (!sameSequence && !r.groupNumber.empty() && o.groupNumber == r.groupNumber &&
@@ -89,8 +100,20 @@ std::vector<SaveQuestion> folderQuestions(const record::MemberRecord& r,
     return questions;
 }
 
-std::string nextPersonalSequence(std::span<const FolderApplicant> folder,
-                                 std::string_view groupNumber) {
+std::optional<SaveQuestion> groupNumberChangeQuestion(const record::MemberRecord& r,
+                                                      record::GbkStringView storedGroupNumber,
+                                                      std::string_view fileName) {
+    if (storedGroupNumber.empty() || storedGroupNumber == r.groupNumber) {
+        return std::nullopt;
+    }
+    return SaveQuestion{"团组号将由 " + shown(storedGroupNumber) + " 改为 " + shown(r.groupNumber) +
+                            "。数据文件仍保存为" + quoted(displayFileName(fileName)) +
+                            "，文件名不随团组号改变。" + std::string(kSaveAnyway),
+                        Field::approvalNumber};
+}
+
+std::optional<std::string> nextPersonalSequence(std::span<const FolderApplicant> folder,
+                                                std::string_view groupNumber) {
     constexpr long kLargestSequence = 9999; // four digits, as the form proposes them
     long largest = 0;
     for (const FolderApplicant& other : folder) {
@@ -104,7 +127,10 @@ std::string nextPersonalSequence(std::span<const FolderApplicant> folder,
         }
         largest = std::max(largest, std::stol(sequence));
     }
-    return std::to_string(std::min(largest + 1, kLargestSequence));
+    if (largest >= kLargestSequence) {
+        return std::nullopt;
+    }
+    return std::to_string(largest + 1);
 }
 
 } // namespace parvelin::datafile

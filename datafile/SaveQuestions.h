@@ -3,6 +3,7 @@
 #include "datafile/DataFileReader.h"
 #include "record/MemberRecord.h"
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -21,22 +22,33 @@ struct SaveQuestion {
 
 // What the applicant's own values make doubtful, in the order they are asked: a group number
 // that had to be drawn (`groupNumberDrawn`, see groupNumberFor); an identity card number with
-// other characters than digits and a final X, or whose check character does not match; a sex
-// other than the one the number records.
+// other characters than digits and a final X, or whose check character does not match; a birth
+// date other than the one the number records, or later than the fill date; a sex other than the
+// one the number records.
 std::vector<SaveQuestion> applicantQuestions(const record::MemberRecord& checked,
                                              bool groupNumberDrawn);
 
 // What the other data files of the folder the record goes into say: one holds the same identity
-// document number; one of the same group holds the same personal sequence number. The file being
-// written (`targetName`) is not compared with itself. At most one question of each kind.
+// document number (see record::idNumberKey); one of the same group holds the same personal
+// sequence number. The file being written (`targetName`) is not compared with itself. At most one
+// question of each kind.
 std::vector<SaveQuestion> folderQuestions(const record::MemberRecord& checked,
                                           std::span<const FolderApplicant> folder,
                                           std::string_view targetName);
 
+// An opened applicant written back in place whose group number the checks derived anew (its
+// approval number changed, or its file held a number that the approval number does not give):
+// the file keeps its name, which Save never changes. std::nullopt when the number stays, or when
+// the file held none.
+std::optional<SaveQuestion> groupNumberChangeQuestion(const record::MemberRecord& checked,
+                                                      record::GbkStringView storedGroupNumber,
+                                                      std::string_view fileName);
+
 // The personal sequence number for the next applicant of group `groupNumber`: one more than the
 // largest number its files in the folder use (a sequence that is not a number counts as none);
-// "1" for a group without files.
-std::string nextPersonalSequence(std::span<const FolderApplicant> folder,
-                                 std::string_view groupNumber);
+// "1" for a group without files. std::nullopt once the group has used 9999, the largest number of
+// four digits: any number proposed then would be one the group already has.
+std::optional<std::string> nextPersonalSequence(std::span<const FolderApplicant> folder,
+                                                std::string_view groupNumber);
 
 } // namespace parvelin::datafile

@@ -46,6 +46,13 @@ constexpr std::array kTrimmedFields = {
     Field::filingStatus,
 };
 
+// The trimmed values that the form chooses from a list. Each list's own entries carry no blanks
+// around them but the blank entry, which trimming empties.
+constexpr std::array kTrimmedListFields = {
+    Field::workUnit,  Field::occupationCategory, Field::position,     Field::sex,
+    Field::ethnicity, Field::heldPassportStatus, Field::filingStatus,
+};
+
 void trimValues(MemberRecord& record) {
     for (const Field field : kTrimmedFields) {
         GbkString& value = *record::textValue(record, field);
@@ -228,7 +235,14 @@ CheckResult validateRecord(const MemberRecord& record, const record::Clock& cloc
     if (auto failure = runChecks(checked, groupNumberDrawn, record, clock, stored)) {
         return *failure;
     }
-    return CheckedRecord(std::move(checked), groupNumberDrawn);
+    CheckedRecord result(std::move(checked), groupNumberDrawn);
+    for (const Field field : kTrimmedListFields) {
+        const GbkString& chosen = *record::textValue(record, field);
+        if (!record::trimmed(chosen).empty()) {
+            *record::textValue(result.m_fileValues, field) = chosen;
+        }
+    }
+    return result;
 }
 
 std::vector<record::Field> missingRequiredFields(const MemberRecord& record) {

@@ -45,12 +45,17 @@ struct UncheckedForTests;
 class CheckedRecord {
 public:
     const record::MemberRecord& record() const { return m_record; }
+    // The values the data file keeps: those of record(), except that a list value chosen with
+    // blanks around it (an entry that a data file brought, shown as the file holds it) is kept as
+    // chosen. Trimmed, it would reopen as another entry than the one the form showed.
+    const record::MemberRecord& fileValues() const { return m_fileValues; }
     // The group number is provisional and new (see GroupNumber::drawn).
     bool groupNumberDrawn() const { return m_groupNumberDrawn; }
 
 private:
     CheckedRecord(record::MemberRecord record, bool groupNumberDrawn)
-        : m_record(std::move(record))
+        : m_record(record)
+        , m_fileValues(std::move(record))
         , m_groupNumberDrawn(groupNumberDrawn) {}
 
     friend std::variant<CheckedRecord, CheckFailure>
@@ -59,6 +64,7 @@ private:
     friend struct UncheckedForTests;
 
     record::MemberRecord m_record;
+    record::MemberRecord m_fileValues;
     bool m_groupNumberDrawn = false;
 };
 

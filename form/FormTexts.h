@@ -19,6 +19,9 @@ inline constexpr std::string_view kCharacterNotStorable =
 inline constexpr std::string_view kNotInList = "不在列表中：数据文件中的值，保存时原样保留";
 // The note at a box whose cap took only part of a phrase from the input method; the rest follows.
 inline constexpr std::string_view kPhraseCut = "已达长度上限，未输入：";
+// With the group kept, after a save: the group has used every personal sequence number up to 9999.
+inline constexpr std::string_view kNoNextSequence =
+    "本团组已用到个人序号 9999，没有可建议的下一个序号。请为下一位申请人填写个人序号。";
 } // namespace message
 
 // The caption's applicant before a file holds it.

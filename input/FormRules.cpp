@@ -5,21 +5,23 @@
 
 namespace parvelin::input {
 
+// A lead list's value as the checks read it: an entry that a data file brought with blanks
+// around it ("其他 ") asks for its box as the list's own entry does, since the checks require it.
 bool filingNumberInUse(record::GbkStringView filingStatus) {
-    return filingStatus == record::word::kOther;
+    return record::trimmed(filingStatus) == record::word::kOther;
 }
 
 bool heldPassportNumberInUse(record::GbkStringView heldPassportStatus) {
-    return heldPassportStatus != record::word::kNone &&
-           heldPassportStatus != record::word::kBlank && !heldPassportStatus.empty();
+    const record::GbkString status = record::trimmed(heldPassportStatus);
+    return status != record::word::kNone && !status.empty();
 }
 
 bool positionOtherInUse(record::GbkStringView position) {
-    return position == record::word::kOther;
+    return record::trimmed(position) == record::word::kOther;
 }
 
 bool ethnicityOtherInUse(record::GbkStringView ethnicity) {
-    return ethnicity == record::word::kOther;
+    return record::trimmed(ethnicity) == record::word::kOther;
 }
 
 bool isEnabled(record::Field field, FormState state, const record::MemberRecord& record) {
@@ -27,16 +29,15 @@ bool isEnabled(record::Field field, FormState state, const record::MemberRecord&
     if (field == Field::unitCode || field == Field::unitName || state == FormState::Opened) {
         return false;
     }
-    const bool editing = state == FormState::Editing;
     switch (field) {
     case Field::filingNumber:
-        return editing && filingNumberInUse(record.filingStatus);
+        return filingNumberInUse(record.filingStatus);
     case Field::heldPassportNumber:
-        return editing && heldPassportNumberInUse(record.heldPassportStatus);
+        return heldPassportNumberInUse(record.heldPassportStatus);
     case Field::positionOther:
-        return editing && positionOtherInUse(record.position);
+        return positionOtherInUse(record.position);
     case Field::ethnicityOther:
-        return editing && ethnicityOtherInUse(record.ethnicity);
+        return ethnicityOtherInUse(record.ethnicity);
     default:
         return true;
     }

@@ -11,15 +11,16 @@ namespace parvelin::input {
 // Opened: a data file was opened; every input is disabled. Editing: Edit re-enabled the inputs.
 enum class FormState { Fresh, Opened, Editing };
 
-// The four boxes that are in use only while their lead list asks for them.
+// The four boxes that are in use only while their lead list asks for them. The lead value is
+// compared trimmed, as the checks compare it.
 bool filingNumberInUse(record::GbkStringView filingStatus);             // "其他"
 bool heldPassportNumberInUse(record::GbkStringView heldPassportStatus); // not "无", " " or empty
 bool positionOtherInUse(record::GbkStringView position);                // "其他"
 bool ethnicityOtherInUse(record::GbkStringView ethnicity);              // "其他"
 
 // Whether the control of a field is enabled in a state. The unit code and name are never enabled;
-// in the opened state nothing is; the four dependent boxes are disabled in the fresh state (its
-// values never ask for them) and follow their lead lists while editing; everything else is on.
+// in the opened state nothing is; otherwise the four dependent boxes follow their lead lists (the
+// values kept for a group's next applicant may ask for one) and everything else is on.
 bool isEnabled(record::Field field, FormState state, const record::MemberRecord& record);
 
 // The two "·" buttons follow the value controls.

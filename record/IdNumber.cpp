@@ -86,6 +86,15 @@ char checkCharacterFor(GbkStringView seventeenDigits) {
     return check == 10 ? 'X' : static_cast<char>('0' + check);
 }
 
+// The number with a check character "x" written "X". The last character must be the byte "x"
+// itself, not the second byte of a double-byte character.
+GbkString withCapitalCheckCharacter(GbkString number) {
+    if (const auto chars = characters(number); chars.size() == 18 && chars.back() == "x") {
+        number.back() = 'X';
+    }
+    return number;
+}
+
 } // namespace
 
 bool idNumberLooksValid(GbkStringView documentType, GbkStringView documentNumber) {
@@ -133,7 +142,7 @@ IdNumberForm idNumberForm(GbkStringView documentType, GbkStringView documentNumb
     if (!eighteen) {
         return IdNumberForm::Consistent;
     }
-    const char check = documentNumber[17];
+    const char check = documentNumber[17] == 'x' ? 'X' : documentNumber[17];
     if (!isDigit(check) && check != 'X') {
         return IdNumberForm::NotDigits;
     }
@@ -152,6 +161,17 @@ std::optional<GbkStringView> sexFromIdNumber(GbkStringView documentType,
         return std::nullopt;
     }
     return (sequence - '0') % 2 == 1 ? word::kMale : word::kFemale;
+}
+
+GbkString idNumberAsStored(GbkStringView documentType, GbkStringView documentNumber) {
+    if (documentType != word::kIdentityCard) {
+        return GbkString(documentNumber);
+    }
+    return withCapitalCheckCharacter(GbkString(documentNumber));
+}
+
+GbkString idNumberKey(GbkStringView documentNumber) {
+    return withCapitalCheckCharacter(trimmed(documentNumber));
 }
 
 } // namespace parvelin::record

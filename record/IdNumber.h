@@ -23,7 +23,8 @@ std::optional<CalendarDate> birthDateFromIdNumber(GbkStringView documentType,
 
 // How an identity card number is written, beyond what idNumberLooksValid asks: digits only, the
 // last of 18 characters being the check character that ISO 7064 MOD 11-2 gives for the 17 digits
-// before it (GB 11643-1999), a digit or "X". Numbers of other document types are Unexamined.
+// before it (GB 11643-1999), a digit or "X" (a small "x", as older files may hold it, counts as
+// "X"). Numbers of other document types are Unexamined.
 enum class IdNumberForm { Unexamined, Consistent, NotDigits, CheckCharacterWrong };
 IdNumberForm idNumberForm(GbkStringView documentType, GbkStringView documentNumber);
 
@@ -31,5 +32,13 @@ IdNumberForm idNumberForm(GbkStringView documentType, GbkStringView documentNumb
 // the 15th of 15, odd for 男 and even for 女. std::nullopt for other numbers and document types.
 std::optional<GbkStringView> sexFromIdNumber(GbkStringView documentType,
                                              GbkStringView documentNumber);
+
+// An identity card number as the form holds it: the check character "x" of 18 characters written
+// "X", as the card prints it. Any other number, and numbers of other document types, unchanged.
+GbkString idNumberAsStored(GbkStringView documentType, GbkStringView documentNumber);
+
+// What two identity document numbers are compared by (the same person in two files): the number
+// trimmed, a final "x" of 18 characters as "X". "…002x" and "…002X" are one number.
+GbkString idNumberKey(GbkStringView documentNumber);
 
 } // namespace parvelin::record

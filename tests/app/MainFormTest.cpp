@@ -765,9 +765,9 @@ void MainFormTest::inputMethodTextLandsOnlyWhereItFits_data() {
         post + QStringLiteral("高级"), QStringLiteral("工程师"));
 }
 
-// The boxes for Latin letters and digits take nothing from an input method (it is told they take
-// no text, and what it sends is dropped); a capped box takes the part of a phrase that fits and
-// names the rest in a note at the box.
+// The boxes for Latin letters and digits take no Chinese from an input method (it is told they
+// take no text, and what it sends is dropped); a capped box takes the part of a phrase that fits
+// and names the rest in a note at the box.
 void MainFormTest::inputMethodTextLandsOnlyWhereItFits() {
     QFETCH(QString, field);
     QFETCH(QString, before);

@@ -32,6 +32,8 @@ TEST(GroupNumber, DerivedFromTheApprovalNumber) {
         {"外字〔2026〕118号", "批件", "000013012", "00001301220260118", "official brackets"},
         {"外字［2026］118号", "确认件", "000013012", "00001301220261118", "full-width brackets"},
         {"〔2026]7", "批件", "U", "U202607", "any opening with any closing bracket"},
+        {"外字[2012]35号〔2013〕4号", "批件", "U", "U2012035", "two pairs: the first read wins"},
+        {"外字〔2026〕118号[附]2", "批件", "U", "U20260118", "... whatever its kind"},
     };
     for (const GroupNumberCase& c : cases) {
         SCOPED_TRACE(c.why);

@@ -100,6 +100,15 @@ TEST(RecordText, FilingValueIsTheNumberOnlyForOther) {
     ASSERT_EQ(parseFileRecord(test::fileRecordOf(other), target), ParseStatus::Ok);
     EXPECT_EQ(target.filingStatus, gbk("其他"));
     EXPECT_EQ(target.filingNumber, "XYZ");
+
+    // 已备案 as another program wrote it, with a blank: the status, held as written (the list
+    // shows what the list does not offer as it is), not a number that trimming makes 已备案.
+    MemberRecord blank = applicant();
+    blank.filingStatus = gbk("已备案 ");
+    ASSERT_EQ(parseFileRecord(test::fileRecordOf(blank), target), ParseStatus::Ok);
+    EXPECT_EQ(target.filingStatus, gbk("已备案 "));
+    EXPECT_EQ(target.filingNumber, "XYZ") << "left as it was";
+    EXPECT_EQ(test::fileRecordOf(target), test::fileRecordOf(blank));
 }
 
 TEST(RecordText, ParsingDerivesScopeAndTitleChoiceAndKeepsNameDot) {

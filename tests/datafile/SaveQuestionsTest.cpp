@@ -18,6 +18,7 @@ namespace {
 using record::Field;
 using record::gbk;
 using record::MemberRecord;
+using namespace std::chrono_literals;
 
 // The worked applicant as the checks leave it, with an identity number as cards print it.
 MemberRecord checkedApplicant() {
@@ -50,10 +51,42 @@ TEST(SaveQuestions, DoubtfulValuesOfTheApplicant) {
          false,
          {Field::idDocumentNumber},
          "check character 4 where 0 is due"},
-        {[](MemberRecord& r) { r.idDocumentNumber = gbk("11010519491231002需"); },
+        {[](MemberRecord& r) {
+             r.idDocumentNumber = gbk("11010519491231002需");
+             r.birthDate = 1949y / 12 / 31;
+         },
          false,
          {Field::idDocumentNumber},
          "a Chinese character typed into the number"},
+        {[](MemberRecord& r) {
+             r.idDocumentNumber = "11010519491231002x";
+             r.sex = gbk("女");
+             r.birthDate = 1949y / 12 / 31;
+         },
+         false,
+         {},
+         "a check character x from an older file counts as X"},
+        {[](MemberRecord& r) {
+             r.idDocumentNumber = "110101197201300018";
+             r.birthDate = 1980y / 5 / 5;
+         },
+         false,
+         {Field::birthDate},
+         "a birth date that the number contradicts"},
+        {[](MemberRecord& r) {
+             r.idDocumentNumber = "110101201301010017";
+             r.birthDate = 2013y / 1 / 1;
+         },
+         false,
+         {Field::birthDate},
+         "born after the form was filled in (2012-05-17)"},
+        {[](MemberRecord& r) {
+             r.idDocumentType = gbk("护照");
+             r.birthDate = 2013y / 1 / 1;
+         },
+         false,
+         {Field::birthDate},
+         "... whatever the document"},
         {[](MemberRecord& r) { r.sex = gbk("女"); },
          false,
          {Field::sex},
@@ -73,9 +106,10 @@ TEST(SaveQuestions, DoubtfulValuesOfTheApplicant) {
         {[](MemberRecord& r) {
              r.idDocumentNumber = "11010519491231002X";
              r.sex = gbk("男");
+             r.fillDate = 1949y / 1 / 1;
          },
          true,
-         {Field::approvalNumber, Field::sex},
+         {Field::approvalNumber, Field::birthDate, Field::birthDate, Field::sex},
          "asked in order"},
     };
     for (const Case& c : cases) {
@@ -91,14 +125,39 @@ TEST(SaveQuestions, DoubtfulValuesOfTheApplicant) {
               true);
     EXPECT_EQ(applicantQuestions(r, false).front().text,
               "身份证号码表明性别为男，与所选性别“女”不符。是否仍要保存？");
+    r = checkedApplicant();
+    r.birthDate = 1980y / 5 / 5;
+    r.fillDate = 1980y / 5 / 4;
+    const std::vector<SaveQuestion> dates = applicantQuestions(r, false);
+    ASSERT_EQ(dates.size(), 2u);
+    EXPECT_EQ(dates[0].text,
+              "出生日期 1980-05-05 与身份证号码中的出生日期 1980-01-01 不符。是否仍要保存？");
+    EXPECT_EQ(dates[1].text, "出生日期 1980-05-05 晚于填表日期 1980-05-04。是否仍要保存？");
+}
+
+// Written back in place, an opened applicant keeps its file name, which began with the group
+// number it was first saved with.
+TEST(SaveQuestions, AGroupNumberDerivedAnewForAnOpenedFile) {
+    const MemberRecord r = checkedApplicant();
+    EXPECT_EQ(groupNumberChangeQuestion(r, "0000130122012035", "a.zbdw"), std::nullopt)
+        << "the same number";
+    EXPECT_EQ(groupNumberChangeQuestion(r, "", "a.zbdw"), std::nullopt) << "the file held none";
+    const auto question = groupNumberChangeQuestion(r, "0000130122026099", "\xD5\xC5.zbdw");
+    ASSERT_TRUE(question.has_value());
+    EXPECT_EQ(question->field, Field::approvalNumber);
+    EXPECT_EQ(question->text, "团组号将由 0000130122026099 改为 0000130122012035。数据文件仍保存为"
+                              "“张.zbdw”，文件名不随团组号改变。是否仍要保存？");
 }
 
 TEST(SaveQuestions, OtherFilesOfTheFolder) {
-    const MemberRecord self = checkedApplicant();
+    MemberRecord self = checkedApplicant();
+    self.idDocumentNumber = "11010519491231002X";
     MemberRecord sameNumber = self;
     sameNumber.personalSequence = "1";
+    MemberRecord smallX = sameNumber;
+    smallX.idDocumentNumber = "11010519491231002x";
     MemberRecord sameSequence = self;
-    sameSequence.idDocumentNumber = "11010519491231002X";
+    sameSequence.idDocumentNumber = "110101198001010010";
     MemberRecord otherGroup = sameSequence;
     otherGroup.groupNumber = "0000130122012036";
     struct Case {
@@ -109,6 +168,7 @@ TEST(SaveQuestions, OtherFilesOfTheFolder) {
     const Case cases[] = {
         {{{"a.zbdw", otherGroup}}, {}, "same sequence number in another group"},
         {{{"a.zbdw", sameNumber}}, {Field::idDocumentNumber}, "same identity number"},
+        {{{"a.zbdw", smallX}}, {Field::idDocumentNumber}, "a check character x is X"},
         {{{"a.zbdw", sameSequence}}, {Field::personalSequence}, "same group and sequence"},
         {{{"self.zbdw", self}}, {}, "the file being written is not another file"},
         {{{"a.zbdw", sameNumber}, {"b.zbdw", self}},
@@ -134,7 +194,7 @@ TEST(SaveQuestions, NextSequenceOfTheGroup) {
     };
     struct Case {
         std::vector<FolderApplicant> folder;
-        const char* expected;
+        std::optional<std::string> expected;
         const char* why;
     };
     const Case cases[] = {
@@ -142,7 +202,8 @@ TEST(SaveQuestions, NextSequenceOfTheGroup) {
         {{of("G", "3"), of("G", "12"), of("G", "7")}, "13", "after the largest, not the last"},
         {{of("G", "3"), of("H", "40")}, "4", "another group's numbers do not count"},
         {{of("G", " 5 "), of("G", "x9"), of("G", "")}, "6", "trimmed; a text is no number"},
-        {{of("G", "9999")}, "9999", "four digits at most"},
+        {{of("G", "9998")}, "9999", "four digits at most"},
+        {{of("G", "3"), of("G", "9999")}, std::nullopt, "none after 9999, which the group has"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);

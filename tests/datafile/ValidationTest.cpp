@@ -56,6 +56,32 @@ TEST(Validation, TheWorkedApplicantPassesAndGetsItsGroupNumber) {
     EXPECT_FALSE(std::get<CheckedRecord>(result).groupNumberDrawn());
 }
 
+// A list value with blanks around it (shown as the file held it) is checked trimmed, and stored
+// as it was chosen; the lists' own entries and every text value are stored as checked.
+TEST(Validation, TheFileKeepsAListValueAsItWasChosen) {
+    MemberRecord r = test::validApplicant();
+    r.workUnit = gbk("亚洲司 ");
+    r.position = gbk(" 其他");
+    r.positionOther = gbk(" 翻译 ");
+    r.heldPassportStatus = gbk("无 ");
+    const CheckResult result = validateRecord(r, kClock);
+    ASSERT_TRUE(std::holds_alternative<CheckedRecord>(result)) << failureOf(result)->message;
+    const CheckedRecord& checked = std::get<CheckedRecord>(result);
+    EXPECT_EQ(checked.record().workUnit, gbk("亚洲司")) << "the page and barcode as before";
+    EXPECT_EQ(checked.record().position, gbk("其他"));
+    MemberRecord stored = checked.record();
+    stored.workUnit = r.workUnit;
+    stored.position = r.position;
+    stored.heldPassportStatus = r.heldPassportStatus;
+    EXPECT_EQ(checked.fileValues(), stored);
+    EXPECT_EQ(checked.fileValues().positionOther, gbk("翻译"));
+
+    r.position = gbk("其他 ");
+    r.positionOther = " ";
+    ASSERT_NE(failureOf(validateRecord(r, kClock)), nullptr) << "其他 with blanks asks as 其他";
+    EXPECT_EQ(failureOf(validateRecord(r, kClock))->field, Field::positionOther);
+}
+
 TEST(Validation, EachCheckWithItsMessageAndField) {
     const CheckCase cases[] = {
         {"approval number empty, everything else empty too",

@@ -77,7 +77,8 @@ TEST(IdNumber, FormAndSexOfAnIdentityCardNumber) {
         {"110101198001010010", IdNumberForm::Consistent, "男", "check 0 after a sum of 100"},
         {"110101198001010014", IdNumberForm::CheckCharacterWrong, "男", "0 is due, not 4"},
         {"110105194912310021", IdNumberForm::CheckCharacterWrong, "女", "X is due, not 1"},
-        {"11010519491231002x", IdNumberForm::NotDigits, "女", "the check letter is a capital X"},
+        {"11010519491231002x", IdNumberForm::Consistent, "女", "an older file's x counts as X"},
+        {"11010519491231002y", IdNumberForm::NotDigits, "女", "no other letter"},
         {"11010519491231002\xD0\xE8", IdNumberForm::NotDigits, std::nullopt,
          "a Chinese character at the end: 18 characters, 19 bytes"},
         {"1101051949123100 2", IdNumberForm::NotDigits, std::nullopt, "a blank as sequence code"},
@@ -95,6 +96,29 @@ TEST(IdNumber, FormAndSexOfAnIdentityCardNumber) {
     }
     EXPECT_EQ(idNumberForm(gbk("军官证"), "x"), IdNumberForm::Unexamined);
     EXPECT_EQ(sexFromIdNumber(gbk("军官证"), "110101198001010010"), std::nullopt);
+}
+
+TEST(IdNumber, TheCheckCharacterXIsStoredAndComparedAsACapital) {
+    struct Case {
+        std::string type, number, stored, key;
+        const char* why;
+    };
+    const std::string seventeen = "11010519491231002";
+    const Case cases[] = {
+        {kCard, seventeen + "x", seventeen + "X", seventeen + "X", "the check character"},
+        {kCard, " " + seventeen + "x ", " " + seventeen + "x ", seventeen + "X",
+         "20 characters are no card number; compared trimmed"},
+        {kCard, "1101051949123100x", "1101051949123100x", "1101051949123100x", "17 characters"},
+        {gbk("军官证"), seventeen + "x", seventeen + "x", seventeen + "X",
+         "another document's number is left as typed"},
+        {kCard, seventeen + "\x81x", seventeen + "\x81x", seventeen + "\x81x",
+         "18 characters, the last a double-byte one whose second byte is x"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        EXPECT_EQ(idNumberAsStored(c.type, c.number), c.stored);
+        EXPECT_EQ(idNumberKey(c.number), c.key);
+    }
 }
 
 } // namespace

@@ -99,6 +99,7 @@ public:
     }
 
     const record::Clock& clock() const override { return m_clock; }
+    FixedClock& fixedClock() { return m_clock; }
     QString executableFolder() const override { return executable; }
     QString documentsFolder() const override { return documents; }
     std::unique_ptr<QSettings> settings() const override {
