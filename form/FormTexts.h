@@ -19,6 +19,8 @@ inline constexpr std::string_view kCharacterNotStorable =
 inline constexpr std::string_view kNotInList = "不在列表中：数据文件中的值，保存时原样保留";
 // The note at a box whose cap took only part of a phrase from the input method; the rest follows.
 inline constexpr std::string_view kPhraseCut = "已达长度上限，未输入：";
+// The note at the remarks box when a line break would make more lines than the page's cell shows.
+inline constexpr std::string_view kRemarksLineCap = "已达行数上限：申请表的备注栏只能打印两行。";
 } // namespace message
 
 // The caption's applicant before a file holds it.
