@@ -17,7 +17,7 @@ namespace {
 enum class CalendarKey { None, Open, Close };
 
 // F4 and Alt+Down open the calendar and close it again; Alt+Up closes it. Qt's date box takes
-// Alt+Down as Down, which steps the date back a day unnoticed.
+// Alt+Down and Alt+Up as Down and Up, which step the date unnoticed.
 CalendarKey calendarKeyOf(const QKeyEvent& event) {
     const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
     if (event.key() == Qt::Key_F4 && modifiers == Qt::NoModifier) {
@@ -72,9 +72,14 @@ bool DatePicker::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void DatePicker::keyPressEvent(QKeyEvent* event) {
-    if (calendarKeyOf(*event) == CalendarKey::Open) {
+    switch (calendarKeyOf(*event)) {
+    case CalendarKey::Open:
         dropCalendarDown();
         return;
+    case CalendarKey::Close:
+        return; // no calendar to close, and no step either
+    case CalendarKey::None:
+        break;
     }
     QDateEdit::keyPressEvent(event);
 }

@@ -45,7 +45,7 @@ void placeControl(QWidget* widget, const form::DialogControl& item,
 
 // Moves the focus on from `from` in its window's tab order, as Tab does, but only to a control
 // that `isStop` names and that takes the focus now (enabled, shown, a tab stop), round past the
-// last. Stays where it is, and says so, when there is none.
+// last. False, with the focus where it was, when there is none.
 bool focusNextStop(QWidget* from, const std::function<bool(const QWidget*)>& isStop);
 
 } // namespace parvelin::widgets

@@ -689,6 +689,7 @@ void MainFormTest::datePickersAreOneTabStop_data() {
     row("Enter from the birth date", "birthDate", Qt::Key_Return, Qt::NoModifier, "sex");
     row("Alt+Down in the birth date", "birthDate", Qt::Key_Down, Qt::AltModifier, "");
     row("F4 in the fill date", "fillDate", Qt::Key_F4, Qt::NoModifier, "");
+    row("Alt+Up with the calendar closed", "birthDate", Qt::Key_Up, Qt::AltModifier, "birthDate");
 }
 
 void MainFormTest::datePickersAreOneTabStop() {
