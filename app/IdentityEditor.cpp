@@ -64,8 +64,10 @@ IdentityEditor::IdentityEditor(const input::NameRomanizer& romanizer,
     connect(m_ok, &QPushButton::clicked, this, &IdentityEditor::onOk);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
-    const widgets::NamePair::Hooks hooks{
-        [this] { readControls(); }, [this] { writeControls(); }, [this] { focusNextChild(); }, {}};
+    const widgets::NamePair::Hooks hooks{[this] { readControls(); },
+                                         [this] { writeControls(); },
+                                         [this] { moveOn(focusWidget()); },
+                                         {}};
     const std::array<widgets::NamePair::Values, 2> values = {{
         {&m_names.surnameChinese, &m_names.surnamePinyin},
         {&m_names.givenNameChinese, &m_names.givenNamePinyin},
@@ -140,10 +142,18 @@ bool IdentityEditor::eventFilter(QObject* watched, QEvent* event) {
     }
     const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
     if (enter && watched != m_ok) {
-        focusNextChild();
+        moveOn(static_cast<QWidget*>(watched));
         return true;
     }
     return QDialog::eventFilter(watched, event);
+}
+
+// Enter and a candidate taken with the keyboard move on to the next name box or to OK, never to
+// a dot button: the Space that commits the next word would press it and add a dot to the name.
+void IdentityEditor::moveOn(QWidget* from) {
+    widgets::focusNextStop(from, [this](const QWidget* widget) {
+        return widget == m_ok || qobject_cast<const QLineEdit*>(widget) != nullptr;
+    });
 }
 
 } // namespace parvelin::app

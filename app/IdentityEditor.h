@@ -38,6 +38,7 @@ private:
     void readControls();
     void writeControls();
     void onOk();
+    void moveOn(QWidget* from);
 
     widgets::PlatformServices& m_services;
     input::IdentityNames m_names;

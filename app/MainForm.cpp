@@ -154,6 +154,9 @@ void MainForm::showArtwork(const form::DialogControl& item, QWidget* widget) {
 void MainForm::guardTextInputs() {
     widgets::GbkPlainTextEdit* remarks = m_binding.remarks();
     remarks->setByteCap(input::byteCap(record::Field::remarks));
+    remarks->setLineCap(input::lineCap(record::Field::remarks));
+    connect(remarks, &widgets::GbkPlainTextEdit::lineCapReached, this,
+            [this, remarks] { noteAt(remarks, widgets::qText(form::message::kRemarksLineCap)); });
     const auto explainRefusal = [this] { notice(form::message::kCharacterNotStorable); };
     for (std::size_t i = 0; i < FormBinding::kFieldCount; ++i) {
         const auto field = static_cast<record::Field>(i);
@@ -175,7 +178,8 @@ void MainForm::guardTextInputs() {
 void MainForm::createNamePairs() {
     using record::Field;
     const widgets::NamePair::Hooks hooks{[this] { readControls(); }, [this] { writeControls(); },
-                                         [this] { focusNextChild(); }, [this] { nameEdited(); }};
+                                         [this] { focusNextField(focusWidget()); },
+                                         [this] { nameEdited(); }};
     const auto pair = [&](input::NameSide side, const char* prefix, Field chinese, Field pinyin,
                           std::initializer_list<Field> alsoCovered) {
         widgets::NamePair::Controls controls{
@@ -375,6 +379,13 @@ void MainForm::applyState(input::FormState state) {
     }
     for (widgets::NamePair* pair : m_names) {
         pair->dotButton()->setEnabled(input::dotButtonsEnabled(state));
+    }
+    // A form that takes entries has the caret in a field. After a click on 新建, 保存 or 编辑, or
+    // after Open pushed the focus off the greyed fields, it would be on a button, and the Space
+    // that commits the next word typed would press that button.
+    if (state != input::FormState::Opened &&
+        qobject_cast<QAbstractButton*>(focusWidget()) != nullptr) {
+        control(record::Field::approvalNumber)->setFocus(Qt::OtherFocusReason);
     }
 }
 

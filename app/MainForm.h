@@ -159,6 +159,8 @@ private:
     void refreshColours();
     bool filterKeyPress(QObject* watched, QKeyEvent* event);
     bool filterInputMethod(QObject* watched, QInputMethodEvent* event);
+    void focusNextField(QWidget* from);
+    void noteAt(QWidget* box, const QString& text);
     void showTitleTooltip(QHelpEvent* event);
 
     // Save, Open, Print preview and Print (MainFormCommands.cpp).

@@ -14,6 +14,7 @@
 #include "record/IdNumber.h"
 #include "widgets/CandidateList.h"
 #include "widgets/CommandKeys.h"
+#include "widgets/DialogControls.h"
 #include "widgets/GbkInput.h"
 #include "widgets/ListControls.h"
 #include "widgets/NamePair.h"
@@ -28,6 +29,7 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QScopedValueRollback>
 #include <QToolTip>
 
@@ -130,8 +132,12 @@ bool MainForm::filterKeyPress(QObject* watched, QKeyEvent* event) {
         text = m_binding.currentText(*field);
     }
     switch (input::filterKey(kind, field, text)) {
-    case input::KeyAction::MoveToNextControl:
-        focusNextChild();
+    case input::KeyAction::MoveToNextField:
+        focusNextField(static_cast<QWidget*>(watched));
+        return true;
+    case input::KeyAction::BreakLine:
+        // One kind of break for Enter and Shift+Enter alike, as the record holds it (CR LF).
+        static_cast<QPlainTextEdit*>(watched)->insertPlainText(QStringLiteral("\n"));
         return true;
     case input::KeyAction::Discard:
         return true;
@@ -186,10 +192,18 @@ bool MainForm::filterInputMethod(QObject* watched, QInputMethodEvent* event) {
         const QScopedValueRollback resending(m_resending, true);
         QCoreApplication::sendEvent(watched, &cut);
     }
-    auto* box = static_cast<QWidget*>(watched);
-    QToolTip::showText(box->mapToGlobal(QPoint(0, box->height())),
-                       widgets::qText(form::message::kPhraseCut) + left, box);
+    noteAt(static_cast<QWidget*>(watched), widgets::qText(form::message::kPhraseCut) + left);
     return true;
+}
+
+void MainForm::focusNextField(QWidget* from) {
+    widgets::focusNextStop(
+        from, [this](const QWidget* widget) { return m_binding.fieldOf(widget).has_value(); });
+}
+
+// A short note under a box, where the clerk is looking, about what the box did not take.
+void MainForm::noteAt(QWidget* box, const QString& text) {
+    QToolTip::showText(box->mapToGlobal(QPoint(0, box->height())), text, box);
 }
 
 void MainForm::showTitleTooltip(QHelpEvent* event) {

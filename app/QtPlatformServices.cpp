@@ -6,10 +6,13 @@
 #include "widgets/OpenFileDialog.h"
 #include "widgets/QtText.h"
 
+#include <algorithm>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -24,6 +27,36 @@ void showMessage(QWidget* owner, const QString& text, QMessageBox::Icon icon) {
     QMessageBox box(icon, widgets::qText(form::kChineseName), text, QMessageBox::Ok, owner);
     box.exec();
 }
+
+// A question is answered by a click or by Alt with a button's underlined letter. QMessageBox
+// would take the bare letter too ("否(&N)" answers "n"), and a question can come up while the
+// clerk types on: the pinyin of the next word would answer it, and 否 lets the entries go.
+class QuestionBox final : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (isBareMnemonic(*event)) {
+            event->accept();
+            return;
+        }
+        QMessageBox::keyPressEvent(event);
+    }
+
+private:
+    bool isBareMnemonic(const QKeyEvent& event) const {
+        if ((event.modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier)) !=
+            Qt::NoModifier) {
+            return false;
+        }
+        const QList<QAbstractButton*> answers = buttons();
+        return std::ranges::any_of(answers, [&event](const QAbstractButton* button) {
+            const QKeySequence mnemonic = button->shortcut();
+            return !mnemonic.isEmpty() && mnemonic[0].key() == event.key();
+        });
+    }
+};
 
 } // namespace
 
@@ -42,7 +75,7 @@ QtPlatformServices::Answer QtPlatformServices::ask(QWidget* owner, const QString
     if (withCancel) {
         shown |= QMessageBox::Cancel;
     }
-    QMessageBox box(QMessageBox::Question, widgets::qText(form::message::kPromptCaption), text,
+    QuestionBox box(QMessageBox::Question, widgets::qText(form::message::kPromptCaption), text,
                     shown, owner);
     box.setDefaultButton(QMessageBox::Yes);
     // Qt makes No the Esc button of a Yes/No box, which would throw the entries away. A hidden
@@ -62,7 +95,7 @@ QtPlatformServices::Answer QtPlatformServices::ask(QWidget* owner, const QString
 }
 
 int QtPlatformServices::choose(QWidget* owner, const QString& text, const QStringList& buttons) {
-    QMessageBox box(QMessageBox::Question, widgets::qText(form::message::kPromptCaption), text,
+    QuestionBox box(QMessageBox::Question, widgets::qText(form::message::kPromptCaption), text,
                     QMessageBox::NoButton, owner);
     QList<QAbstractButton*> added;
     for (int i = 0; i < buttons.size(); ++i) {

@@ -22,6 +22,8 @@ inline constexpr std::string_view kPhraseCut = "已达长度上限，未输入�
 // With the group kept, after a save: the group has used every personal sequence number up to 9999.
 inline constexpr std::string_view kNoNextSequence =
     "本团组已用到个人序号 9999，没有可建议的下一个序号。请为下一位申请人填写个人序号。";
+// The note at the remarks box when a line break would make more lines than the page's cell shows.
+inline constexpr std::string_view kRemarksLineCap = "已达行数上限：申请表的备注栏只能打印两行。";
 } // namespace message
 
 // The caption's applicant before a file holds it.

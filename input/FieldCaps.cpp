@@ -55,6 +55,10 @@ bool exceedsPositionOtherCap(record::GbkStringView positionOther) {
     return positionOther.size() > kPositionOtherByteCap;
 }
 
+std::optional<std::size_t> lineCap(record::Field field) {
+    return field == record::Field::remarks ? std::optional(kRemarksLineCap) : std::nullopt;
+}
+
 bool admitsEdit(std::size_t bytesBefore, std::size_t bytesAfter, std::optional<std::size_t> cap) {
     return !cap || bytesAfter <= *cap || bytesAfter <= bytesBefore;
 }

@@ -23,8 +23,15 @@ std::optional<std::size_t> characterCap(record::Field field);
 inline constexpr std::size_t kPositionOtherByteCap = 50;
 bool exceedsPositionOtherCap(record::GbkStringView positionOther);
 
+// The remarks box is the form's one box of several lines. The page's 备注 cell shows two lines of
+// the values font and frames a third as cut, so the box takes as many: typing, pasting and Enter
+// stop at the cap. Every other box is one line, and Enter there moves on.
+inline constexpr std::size_t kRemarksLineCap = 2;
+std::optional<std::size_t> lineCap(record::Field field);
+
 // Whether an edit of a capped box is admitted: a text within the cap always is; a text over the
-// cap (one that came from a data file) may shrink or stay as long, but never grow.
+// cap (one that came from a data file) may shrink or stay as long, but never grow. The same for
+// bytes and for lines.
 bool admitsEdit(std::size_t bytesBefore, std::size_t bytesAfter, std::optional<std::size_t> cap);
 
 } // namespace parvelin::input

@@ -8,7 +8,7 @@ KeyAction filterKey(KeyKind kind, std::optional<record::Field> field,
                     record::GbkStringView fieldText) {
     switch (kind) {
     case KeyKind::Enter:
-        return KeyAction::MoveToNextControl;
+        return field && lineCap(*field) ? KeyAction::BreakLine : KeyAction::MoveToNextField;
     case KeyKind::Character: {
         const std::optional<std::size_t> cap = field ? characterCap(*field) : std::nullopt;
         return cap && record::characterCount(fieldText) >= *cap ? KeyAction::Discard

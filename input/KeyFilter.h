@@ -20,8 +20,12 @@ enum class KeyKind {
 };
 
 enum class KeyAction {
-    MoveToNextControl, // Enter acts as Tab everywhere: it never triggers a default button
-    Discard,           // the capped field is full
+    // Enter acts as Tab, but only onto the fields: it never triggers a default button, and never
+    // leaves the focus on a button or the check box, which would take the next Space (the key
+    // that commits an input method's word) as a press.
+    MoveToNextField,
+    BreakLine, // Enter in the box of several lines; its guard keeps the box within its line cap
+    Discard,   // the capped field is full
     Pass,
 };
 

@@ -4,9 +4,39 @@
 
 #include <QCalendarWidget>
 #include <QEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 
 namespace parvelin::widgets {
+
+namespace {
+
+enum class CalendarKey { None, Open, Close };
+
+// F4 and Alt+Down open the calendar and close it again; Alt+Up closes it. Qt's date box takes
+// Alt+Down and Alt+Up as Down and Up, which step the date unnoticed.
+CalendarKey calendarKeyOf(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
+    if (event.key() == Qt::Key_F4 && modifiers == Qt::NoModifier) {
+        return CalendarKey::Open;
+    }
+    if (modifiers != Qt::AltModifier) {
+        return CalendarKey::None;
+    }
+    switch (event.key()) {
+    case Qt::Key_Down:
+        return CalendarKey::Open;
+    case Qt::Key_Up:
+        return CalendarKey::Close;
+    default:
+        return CalendarKey::None;
+    }
+}
+
+} // namespace
 
 DatePicker::DatePicker(QWidget* parent)
     : QDateEdit(parent) {
@@ -14,8 +44,14 @@ DatePicker::DatePicker(QWidget* parent)
     setCalendarPopup(true);
     // The dates a record can hold (the record text reads years 100 to 9999).
     setDateRange(QDate(100, 1, 1), QDate(9999, 12, 31));
-    // Qt places the calendar's window under the picker's left edge before showing it.
-    calendarWidget()->window()->installEventFilter(this);
+    // Qt places the calendar's window under the picker's left edge before showing it; the keys
+    // that close it reach the control inside it that has the focus, which would take the arrows
+    // as a move to another day.
+    QWidget* popup = calendarWidget()->window();
+    popup->installEventFilter(this);
+    for (QWidget* inside : popup->findChildren<QWidget*>()) {
+        inside->installEventFilter(this);
+    }
 }
 
 bool DatePicker::focusNextPrevChild(bool next) {
@@ -24,10 +60,42 @@ bool DatePicker::focusNextPrevChild(bool next) {
 }
 
 bool DatePicker::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Show && watched == calendarWidget()->window()) {
-        alignCalendarRight(calendarWidget()->window());
+    QWidget* popup = calendarWidget()->window();
+    if (event->type() == QEvent::Show && watched == popup) {
+        alignCalendarRight(popup);
+    } else if (event->type() == QEvent::KeyPress &&
+               calendarKeyOf(*static_cast<QKeyEvent*>(event)) != CalendarKey::None) {
+        popup->close(); // the date as the calendar shows it, as when it closes otherwise
+        return true;
     }
     return QDateEdit::eventFilter(watched, event);
+}
+
+void DatePicker::keyPressEvent(QKeyEvent* event) {
+    switch (calendarKeyOf(*event)) {
+    case CalendarKey::Open:
+        dropCalendarDown();
+        return;
+    case CalendarKey::Close:
+        return; // no calendar to close, and no step either
+    case CalendarKey::None:
+        break;
+    }
+    QDateEdit::keyPressEvent(event);
+}
+
+// Qt drops the calendar down only for a press on the picker's arrow; the keys press it there.
+void DatePicker::dropCalendarDown() {
+    QStyleOptionComboBox option;
+    option.initFrom(this);
+    option.editable = true;
+    option.subControls = QStyle::SC_All;
+    const QRect arrow =
+        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, this);
+    const QPointF at = arrow.center();
+    QMouseEvent press(QEvent::MouseButtonPress, at, mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QDateEdit::mousePressEvent(&press);
 }
 
 void DatePicker::alignCalendarRight(QWidget* popup) const {

@@ -7,7 +7,9 @@ namespace parvelin::widgets {
 // A date picker as the forms use it: the date as yyyy-MM-dd, a calendar that drops down with its
 // right edge at the picker's right edge, and one tab stop like every other control, so that Tab
 // (and Enter, which the main form turns into Tab) leaves it at once; the arrow keys still move
-// between year, month and day.
+// between year, month and day and step the one they are on. Alt+Down and F4 drop the calendar
+// down, Alt+Up (or F4 again) closes it, as date boxes do on the desktop, and none of them
+// changes the date.
 class DatePicker final : public QDateEdit {
 public:
     explicit DatePicker(QWidget* parent);
@@ -15,9 +17,11 @@ public:
 protected:
     bool focusNextPrevChild(bool next) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void alignCalendarRight(QWidget* popup) const;
+    void dropCalendarDown();
 };
 
 } // namespace parvelin::widgets

@@ -135,4 +135,16 @@ void placeControl(QWidget* widget, const form::DialogControl& item,
     widget->setGeometry(pixelRect(rect, base));
 }
 
+bool focusNextStop(QWidget* from, const std::function<bool(const QWidget*)>& isStop) {
+    QWidget* window = from->window();
+    for (QWidget* next = from->nextInFocusChain(); next != from; next = next->nextInFocusChain()) {
+        if (next->window() == window && isStop(next) && next->isEnabled() &&
+            next->isVisibleTo(window) && (next->focusPolicy() & Qt::TabFocus) == Qt::TabFocus) {
+            next->setFocus(Qt::TabFocusReason);
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace parvelin::widgets

@@ -2,6 +2,8 @@
 
 #include "form/DialogTemplates.h"
 
+#include <functional>
+
 #include <QRect>
 
 class QComboBox;
@@ -40,5 +42,10 @@ void opensBelowItsBox(QComboBox* list);
 // list; the closed list is as high as an edit box.
 void placeControl(QWidget* widget, const form::DialogControl& item,
                   const form::DialogBaseUnits& base);
+
+// Moves the focus on from `from` in its window's tab order, as Tab does, but only to a control
+// that `isStop` names and that takes the focus now (enabled, shown, a tab stop), round past the
+// last. False, with the focus where it was, when there is none.
+bool focusNextStop(QWidget* from, const std::function<bool(const QWidget*)>& isStop);
 
 } // namespace parvelin::widgets

@@ -17,6 +17,15 @@ std::size_t gbkBytes(const QString& text) {
     return gbk.size() + static_cast<std::size_t>(text.count(QLatin1Char('\n')));
 }
 
+namespace {
+
+// The lines of a multi-line box's text, whose breaks it gives as line feeds.
+std::size_t lineCount(const QString& text) {
+    return static_cast<std::size_t>(text.count(QLatin1Char('\n'))) + 1;
+}
+
+} // namespace
+
 GbkValidator::GbkValidator(QLineEdit* edit, std::optional<std::size_t> byteCap, bool digitsOnly)
     : QValidator(edit)
     , m_edit(edit)
@@ -113,7 +122,9 @@ void GbkPlainTextEdit::checkEdit() {
     }
     const QString text = toPlainText();
     const bool storable = isGbkText(text);
-    if (storable && input::admitsEdit(gbkBytes(m_accepted), gbkBytes(text), m_byteCap)) {
+    const bool fitsLines = input::admitsEdit(lineCount(m_accepted), lineCount(text), m_lineCap);
+    if (storable && fitsLines &&
+        input::admitsEdit(gbkBytes(m_accepted), gbkBytes(text), m_byteCap)) {
         m_accepted = text;
         emit textEdited();
         return;
@@ -130,6 +141,8 @@ void GbkPlainTextEdit::checkEdit() {
     }
     if (!storable) {
         emit characterRefused();
+    } else if (!fitsLines) {
+        emit lineCapReached();
     }
 }
 

@@ -64,8 +64,9 @@ protected:
     void inputMethodEvent(QInputMethodEvent* event) override;
 };
 
-// The multi-line remarks box with the same guards. The form listens to textEdited, which is
-// emitted for admitted edits of the operator only.
+// The multi-line remarks box with the same guards, and a cap on its lines that stops a line
+// break as the byte cap stops a character. The form listens to textEdited, which is emitted for
+// admitted edits of the operator only.
 class GbkPlainTextEdit final : public QPlainTextEdit {
     Q_OBJECT
 public:
@@ -73,6 +74,7 @@ public:
 
     void setByteCap(std::optional<std::size_t> byteCap) { m_byteCap = byteCap; }
     std::optional<std::size_t> byteCap() const { return m_byteCap; }
+    void setLineCap(std::optional<std::size_t> lineCap) { m_lineCap = lineCap; }
 
     // Sets a value from the record: not refused, and no textEdited.
     void setLoadedText(const QString& text);
@@ -80,11 +82,13 @@ public:
 signals:
     void textEdited();
     void characterRefused();
+    void lineCapReached(); // an edit would have made more lines than the cap
 
 private:
     void checkEdit();
 
     std::optional<std::size_t> m_byteCap;
+    std::optional<std::size_t> m_lineCap;
     QString m_accepted;
     bool m_settingText = false;
 };

@@ -259,7 +259,8 @@ void IdentityEditorTest::enterMovesOnExceptOnOk() {
     typeIntoEditor(&editor, "surnameChinese", QStringLiteral("张"));
     QTest::keyClick(editorEdit(&editor, "surnameChinese"), Qt::Key_Return);
     QVERIFY(editor.isVisible());
-    QVERIFY(QApplication::focusWidget() != editorEdit(&editor, "surnameChinese"));
+    // On to the given name, past the dot button, which the next Space would press.
+    QCOMPARE(QApplication::focusWidget(), editorEdit(&editor, "givenNameChinese"));
     // With a candidate list open, Enter or the down arrow in the name box go into the list, and
     // Esc there comes back without closing the editor.
     QLineEdit* givenName = editorEdit(&editor, "givenNameChinese");
@@ -274,6 +275,7 @@ void IdentityEditorTest::enterMovesOnExceptOnOk() {
     QTest::keyClick(candidates, Qt::Key_Down);
     QTest::keyClick(candidates, Qt::Key_Return);
     QCOMPARE(editorEdit(&editor, "givenNamePinyin")->text(), QStringLiteral("ZHANG"));
+    QCOMPARE(QApplication::focusWidget(), editorEdit(&editor, "surnamePinyin")); // past the dot
     auto* ok = editor.findChild<QPushButton*>(QStringLiteral("okButton"));
     ok->setFocus(Qt::TabFocusReason);
     QTest::keyClick(ok, Qt::Key_Return);

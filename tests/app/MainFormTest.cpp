@@ -69,7 +69,8 @@ private slots:
     void birthPlaceListFollowsTheScope();
     void remarkCategoryReplacesTheRemarks();
     void personalSequenceDropsALeadingZero();
-    void enterMovesOnEverywhere();
+    void enterMovesOnToTheNextField();
+    void enterInTheRemarksMakesALine();
     void enterOnTheLastTabStopWrapsAround();
     void datePickersAreOneTabStop_data();
     void datePickersAreOneTabStop();
@@ -602,20 +603,63 @@ void MainFormTest::personalSequenceDropsALeadingZero() {
     QCOMPARE(sequence->text(), QStringLiteral("7123")); // 071 loses its zero; 4 bytes at most
 }
 
-void MainFormTest::enterMovesOnEverywhere() {
-    edit("approvalNumber")->setFocus(Qt::MouseFocusReason);
+// Enter moves on as Tab does, but only to a field: a button or the check box it stopped on would
+// take the next Space, the key that commits an input method's word, as a press.
+void MainFormTest::enterMovesOnToTheNextField() {
+    typeInto("approvalNumber", QStringLiteral("1"));
     QTest::keyClick(edit("approvalNumber"), Qt::Key_Return);
     QCOMPARE(QApplication::focusWidget(), find("personalSequence"));
+    list("approvalKind")->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(list("approvalKind"), Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), find("birthPlaceScope")); // past the two dot buttons
+    // Enter on a button moves on to a field too; it never presses the button.
+    find("newButton")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(find("newButton"), Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), find("workUnit"));
+    QVERIFY(m_fixture->services.prompts.empty());
+}
+
+// Enter and Shift+Enter in the remarks make a new line, up to the two lines that the page's cell
+// prints. What is typed on lands in the box: Space and a letter would press a button that had
+// the focus and answer the question it asks.
+void MainFormTest::enterInTheRemarksMakesALine() {
     auto* remarks = find<QPlainTextEdit>("remarks");
     remarks->setFocus(Qt::MouseFocusReason);
-    typeText(remarks, QStringLiteral("a"));
-    QTest::keyClick(remarks, Qt::Key_Enter);
-    QCOMPARE(remarks->toPlainText(), QStringLiteral("a")); // no line break
-    QCOMPARE(QApplication::focusWidget(), find("newButton"));
-    // Enter on a button moves on too; it never presses it.
-    QTest::keyClick(find("newButton"), Qt::Key_Return);
-    QCOMPARE(QApplication::focusWidget(), find("openButton"));
+    const auto typing = [] { return QApplication::focusWidget(); };
+    parvelin::test::commitText(typing(), QStringLiteral("随团翻译"));
+    QTest::keyClick(typing(), Qt::Key_Return, Qt::ShiftModifier);
+    QCOMPARE(remarks->toPlainText(), QStringLiteral("随团翻译\n"));
+    QTest::keyClick(typing(), Qt::Key_Backspace);
+    QTest::keyClick(typing(), Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClick(typing(), Qt::Key_Space);
+    QTest::keyClick(typing(), Qt::Key_N);
+    parvelin::test::commitText(typing(), QStringLiteral("回国"));
+    const QString twoLines = QStringLiteral("随团翻译\n n回国");
+    QCOMPARE(remarks->toPlainText(), twoLines);
+    QCOMPARE(typing(), remarks);
     QVERIFY(m_fixture->services.prompts.empty());
+    QVERIFY(m_fixture->form.readControls());
+    QCOMPARE(m_fixture->form.record().remarks, parvelin::record::gbk("随团翻译\r\n n回国"));
+
+    // A third line would be cut off on the page: neither Enter nor a paste makes one, and a note
+    // at the box says why.
+    QToolTip::hideText();
+    QTest::keyClick(remarks, Qt::Key_Return);
+    remarks->insertPlainText(QStringLiteral("\n第三行"));
+    QCOMPARE(remarks->toPlainText(), twoLines);
+    QCOMPARE(QToolTip::text(), parvelin::widgets::qText(parvelin::form::message::kRemarksLineCap));
+
+    // A break is CR LF in the record: two of the 100 bytes.
+    remarks->clear();
+    typeText(remarks, QStringLiteral("备").repeated(49) + QStringLiteral("a"));
+    QTest::keyClick(remarks, Qt::Key_Return);
+    QVERIFY(!remarks->toPlainText().contains(QLatin1Char('\n')));
+    QTest::keyClick(remarks, Qt::Key_Backspace);
+    QTest::keyClick(remarks, Qt::Key_Return);
+    QCOMPARE(remarks->toPlainText(), QStringLiteral("备").repeated(49) + QStringLiteral("\n"));
+
+    QTest::keyClick(remarks, Qt::Key_Tab); // Tab leaves the box, on to the next in the tab order
+    QCOMPARE(typing(), find("newButton"));
 }
 
 void MainFormTest::enterOnTheLastTabStopWrapsAround() {
@@ -627,7 +671,8 @@ void MainFormTest::enterOnTheLastTabStopWrapsAround() {
 }
 
 // Every control is one tab stop: Tab, Shift+Tab and Enter leave a date picker at once, rather
-// than stepping through its year, month and day.
+// than stepping through its year, month and day. Alt+Down and F4 drop the calendar down (no
+// `next`), and Alt+Up closes it. No key here changes the date.
 void MainFormTest::datePickersAreOneTabStop_data() {
     QTest::addColumn<QString>("picker");
     QTest::addColumn<int>("key");
@@ -642,6 +687,9 @@ void MainFormTest::datePickersAreOneTabStop_data() {
     row("Shift+Tab back past the disabled passport number", "fillDate", Qt::Key_Backtab,
         Qt::ShiftModifier, "heldPassportStatus");
     row("Enter from the birth date", "birthDate", Qt::Key_Return, Qt::NoModifier, "sex");
+    row("Alt+Down in the birth date", "birthDate", Qt::Key_Down, Qt::AltModifier, "");
+    row("F4 in the fill date", "fillDate", Qt::Key_F4, Qt::NoModifier, "");
+    row("Alt+Up with the calendar closed", "birthDate", Qt::Key_Up, Qt::AltModifier, "birthDate");
 }
 
 void MainFormTest::datePickersAreOneTabStop() {
@@ -653,6 +701,14 @@ void MainFormTest::datePickersAreOneTabStop() {
     // Arriving backwards selects the day, forwards the year: the far end from the way out.
     dates->setFocus(key == Qt::Key_Backtab ? Qt::BacktabFocusReason : Qt::TabFocusReason);
     QTest::keyClick(dates, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    if (next.isEmpty()) {
+        QWidget* popup = dates->calendarWidget()->window();
+        QTRY_VERIFY(popup->isVisible());
+        QCOMPARE(dates->date(), QDate(2012, 5, 17));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up, Qt::AltModifier);
+        QTRY_VERIFY(!popup->isVisible());
+        next = picker;
+    }
     QCOMPARE(QApplication::focusWidget(), find(qPrintable(next)));
     QCOMPARE(dates->date(), QDate(2012, 5, 17));
 }
@@ -976,6 +1032,8 @@ void MainFormTest::editEnablesByTheRules() {
     QVERIFY(chooseEntry(list("filingStatus"), QStringLiteral("其他")));
     QTest::mouseClick(find<QPushButton>("editButton"), Qt::LeftButton);
     QCOMPARE(m_fixture->form.state(), parvelin::input::FormState::Editing);
+    // What is typed next goes into the form, not to the button clicked.
+    QCOMPARE(QApplication::focusWidget(), edit("approvalNumber"));
     QVERIFY(find("ethnicityOther")->isEnabled());
     QVERIFY(find("filingNumber")->isEnabled());
     QVERIFY(!find("positionOther")->isEnabled());

@@ -18,7 +18,7 @@ record::GbkString chineseCharacters(int count) {
     return text;
 }
 
-TEST(KeyFilter, EnterMovesOnAndCharactersStopAtTheCap) {
+TEST(KeyFilter, EnterMovesOnOrBreaksTheLineAndCharactersStopAtTheCap) {
     struct Case {
         KeyKind kind;
         std::optional<Field> field;
@@ -27,9 +27,9 @@ TEST(KeyFilter, EnterMovesOnAndCharactersStopAtTheCap) {
         const char* why;
     };
     const Case cases[] = {
-        {KeyKind::Enter, Field::remarks, "", KeyAction::MoveToNextControl,
-         "Enter in the multi-line remarks moves on, no line break"},
-        {KeyKind::Enter, std::nullopt, "", KeyAction::MoveToNextControl, "Enter on a button"},
+        {KeyKind::Enter, Field::remarks, "", KeyAction::BreakLine,
+         "Enter in the multi-line remarks makes a new line"},
+        {KeyKind::Enter, std::nullopt, "", KeyAction::MoveToNextField, "Enter on a button"},
         {KeyKind::Character, Field::surnameChinese, chineseCharacters(49), KeyAction::Pass,
          "a 50th character is taken"},
         {KeyKind::Character, Field::surnameChinese, chineseCharacters(50), KeyAction::Discard,
