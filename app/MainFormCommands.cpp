@@ -128,7 +128,7 @@ bool MainForm::onSave() {
         return false;
     }
     m_services.showInformation(this, widgets::qText(form::message::kSaved) + QLatin1Char('\n') +
-                                         QFile::decodeName(QByteArray::fromStdString(path)));
+                                         QString::fromStdString(datafile::displayPath(path)));
     if (m_applicants) {
         m_applicants->refresh();
     }

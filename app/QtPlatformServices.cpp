@@ -1,5 +1,6 @@
 #include "app/QtPlatformServices.h"
 
+#include "datafile/PathNames.h"
 #include "form/DialogTemplates.h"
 #include "form/FormTexts.h"
 #include "form/SaveLocation.h"
@@ -114,8 +115,9 @@ int QtPlatformServices::choose(QWidget* owner, const QString& text, const QStrin
 namespace {
 
 // Qt adds the default suffix only to a name without a dot, so "王.." would be saved as it stands
-// and Open's filter would hide it. The suffix is added before the dialog asks about replacing an
-// existing file, so that the question is about the file that will be written.
+// and Open's filter would hide it. A name that is a data file's already ("a.ZBDW" too, as every
+// listing takes it) keeps its own suffix. The suffix is added before the dialog asks about
+// replacing an existing file, so that the question is about the file that will be written.
 class SuffixedSaveDialog final : public QFileDialog {
 public:
     SuffixedSaveDialog(QWidget* owner, const QString& folder, const QString& filter)
@@ -123,10 +125,11 @@ public:
 
     void accept() override {
         const QStringList chosen = selectedFiles();
-        const QString suffix = QLatin1Char('.') + defaultSuffix();
-        if (chosen.size() == 1 && !chosen.constFirst().endsWith(suffix) &&
-            !QFileInfo(chosen.constFirst()).isDir()) {
-            selectFile(QFileInfo(chosen.constFirst()).fileName() + suffix);
+        if (chosen.size() == 1 && !QFileInfo(chosen.constFirst()).isDir()) {
+            const QString name = QFileInfo(chosen.constFirst()).fileName();
+            if (!datafile::isDataFileName(QFile::encodeName(name).toStdString())) {
+                selectFile(name + widgets::qText(datafile::kDataFileSuffix));
+            }
         }
         QFileDialog::accept();
     }

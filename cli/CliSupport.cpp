@@ -24,12 +24,17 @@ int reportUnwritten(int errorNumber) {
 
 } // namespace
 
-std::optional<std::string_view> optionValue(Arguments arguments, std::size_t& at) {
+bool readOptionValue(Arguments arguments, std::size_t& at, std::optional<std::string_view>& value) {
+    if (value) {
+        reportError(std::string(arguments[at]) + " is given twice");
+        return false;
+    }
     if (at + 1 >= arguments.size() || arguments[at + 1].empty()) {
         reportError(std::string(arguments[at]) + " needs a value");
-        return std::nullopt;
+        return false;
     }
-    return arguments[++at];
+    value = arguments[++at];
+    return true;
 }
 
 std::optional<std::string> readStandardInput(std::size_t maxBytes) {

@@ -19,10 +19,12 @@ inline constexpr int kExitUsage = 64;
 
 using Arguments = std::span<const std::string_view>;
 
-// The value of the option at `arguments[at]` (as in "-o FILE"), `at` stepped onto it. An option
-// at the end, or followed by an empty value, is reported ("-o needs a value") and gives
-// std::nullopt.
-std::optional<std::string_view> optionValue(Arguments arguments, std::size_t& at);
+// Reads the value of the option at `arguments[at]` (as in "-o FILE") into `value`, `at` stepped
+// onto it. Each option is given once: a second one is reported ("-o is given twice"), as which of
+// the two was meant cannot be told, and so is an option at the end or followed by an empty value
+// ("-o needs a value"); both give false.
+[[nodiscard]] bool readOptionValue(Arguments arguments, std::size_t& at,
+                                   std::optional<std::string_view>& value);
 
 // Standard input as the commands name it in their messages.
 inline constexpr std::string_view kStandardInput = "标准输入";

@@ -72,13 +72,17 @@ int runOpen(Arguments arguments) {
 }
 
 int runSeal(Arguments arguments) {
-    std::string output;
-    if (arguments.size() == 2 && arguments[0] == "-o" && !arguments[1].empty()) {
-        output = arguments[1];
-    } else if (!arguments.empty()) {
-        reportError("seal reads the record text on standard input and takes only -o FILE");
-        return kExitUsage;
+    std::optional<std::string_view> outputOption;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        if (arguments[i] != "-o") {
+            reportError("seal reads the record text on standard input and takes only -o FILE");
+            return kExitUsage;
+        }
+        if (!readOptionValue(arguments, i, outputOption)) {
+            return kExitUsage;
+        }
     }
+    const std::string output(outputOption.value_or(""));
     if (!output.empty() && !outputSparesInputs(output, {}, true)) {
         return kExitUnwritten;
     }

@@ -19,17 +19,17 @@ struct Pdf417Request {
 
 std::optional<Pdf417Request> parseRequest(Arguments arguments) {
     Pdf417Request request;
+    std::optional<std::string_view> bmpPath;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         if (arguments[i] == "--segments") {
             request.segments = true;
         } else if (arguments[i] == "--codewords") {
             request.codewords = true;
         } else if (arguments[i] == "--bmp") {
-            const auto path = optionValue(arguments, i);
-            if (!path) {
+            if (!readOptionValue(arguments, i, bmpPath)) {
                 return std::nullopt;
             }
-            request.bmpPath = *path;
+            request.bmpPath = *bmpPath;
         } else {
             reportError("pdf417: unknown argument \"" + std::string(arguments[i]) + "\"");
             return std::nullopt;

@@ -18,6 +18,12 @@ int runPinyin(Arguments arguments) {
         reportError("expects one name");
         return kExitUsage;
     }
+    // A blank name has no candidates, where one of characters without readings has an empty one:
+    // it is refused with the reason rather than answered with nothing.
+    if (record::trimmed(arguments[0]).empty()) {
+        reportError("姓名为空（或只有空白），没有拼音可列出");
+        return kExitUsage;
+    }
     const auto name = record::utf8ToGbk(arguments[0]);
     if (!name) {
         reportError("姓名不是UTF-8文本，或含有GBK没有的字符");

@@ -1,5 +1,6 @@
 #include "cli/RenderCommand.h"
 
+#include "datafile/PathNames.h"
 #include "print/PrintJob.h"
 #include "print/qt/OffscreenGui.h"
 #include "print/qt/PageOutput.h"
@@ -16,52 +17,66 @@ namespace parvelin::cli {
 
 namespace {
 
+// An A4 sheet at 1200 dots per inch is 9,921 by 14,031 pixels, some 560 MB while it is drawn;
+// twice that resolution takes four times the memory and most of a minute.
+constexpr int kLowestDpi = 30;
+constexpr int kHighestDpi = 1200;
+
 struct RenderRequest {
     std::vector<std::string> files;
     std::string output;
+    bool image = false; // a PNG of the one page, not a PDF
     int dpi = 300;
 };
 
-bool endsWith(const std::string& text, std::string_view suffix) {
-    return text.size() >= suffix.size() &&
-           text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+std::optional<int> dpiOf(std::string_view value) {
+    int dpi = 0;
+    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), dpi);
+    if (error != std::errc() || end != value.data() + value.size() || dpi < kLowestDpi ||
+        dpi > kHighestDpi) {
+        reportError("--dpi takes a resolution from " + std::to_string(kLowestDpi) + " to " +
+                    std::to_string(kHighestDpi) + " dots per inch");
+        return std::nullopt;
+    }
+    return dpi;
 }
 
 std::optional<RenderRequest> parseRequest(Arguments arguments) {
     RenderRequest request;
+    std::optional<std::string_view> output;
+    std::optional<std::string_view> dpi;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string_view argument = arguments[i];
         if (argument == "-o" || argument == "--dpi") {
-            const auto value = optionValue(arguments, i);
-            if (!value) {
-                return std::nullopt;
-            }
-            if (argument == "-o") {
-                request.output = *value;
-                continue;
-            }
-            const auto [end, error] =
-                std::from_chars(value->data(), value->data() + value->size(), request.dpi);
-            if (error != std::errc() || end != value->data() + value->size() || request.dpi < 30 ||
-                request.dpi > 2400) {
-                reportError("--dpi takes a resolution from 30 to 2400");
+            if (!readOptionValue(arguments, i, argument == "-o" ? output : dpi)) {
                 return std::nullopt;
             }
         } else {
             request.files.emplace_back(argument);
         }
     }
-    if (request.files.empty() || request.output.empty()) {
+    if (request.files.empty() || !output) {
         reportError("usage: render FILE... -o OUT.pdf, or render FILE -o OUT.png [--dpi N]");
         return std::nullopt;
     }
-    if (!endsWith(request.output, ".pdf") && !endsWith(request.output, ".png")) {
+    request.output = *output;
+    // The suffix in either case, as file names from other systems write it: "-o R.PDF" too.
+    const std::string_view outputName = datafile::fileNameOf(request.output);
+    request.image = datafile::hasSuffix(outputName, ".png");
+    if (!request.image && !datafile::hasSuffix(outputName, ".pdf")) {
         reportError("the output must be a .pdf or a .png file");
         return std::nullopt;
     }
-    if (endsWith(request.output, ".png") && request.files.size() != 1) {
+    if (request.image && request.files.size() != 1) {
         reportError("an image holds one page: give one data file");
         return std::nullopt;
+    }
+    if (dpi) {
+        const auto resolution = dpiOf(*dpi);
+        if (!resolution) {
+            return std::nullopt;
+        }
+        request.dpi = *resolution;
     }
     return request;
 }
@@ -115,7 +130,7 @@ int runRender(Arguments arguments) {
     QBuffer made;
     made.open(QIODevice::WriteOnly);
     std::vector<barcode::DrawStatus> statuses;
-    if (endsWith(request->output, ".png")) {
+    if (request->image) {
         const auto [image, imageStatus] =
             print::renderPageImage(jobs.front(), request->dpi, ignore);
         statuses.push_back(imageStatus);

@@ -88,7 +88,7 @@ struct FolderApplicant {
     record::MemberRecord record;
 };
 
-// Every data file of a folder (a regular file whose name ends in ".zbdw") that opens to a
+// Every data file of a folder (a regular file named as isDataFileName says) that opens to a
 // record, in name order. Files that are not data files or do not open are left out; a folder
 // that cannot be read gives none.
 std::vector<FolderApplicant> readFolderApplicants(const std::string& folder);

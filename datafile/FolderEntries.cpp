@@ -9,20 +9,6 @@
 
 namespace parvelin::datafile {
 
-namespace {
-
-char lowerLatin(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool endsWithSuffix(std::string_view name, std::string_view suffix) {
-    return name.size() > suffix.size() &&
-           std::equal(suffix.begin(), suffix.end(), name.end() - suffix.size(),
-                      [](char a, char b) { return lowerLatin(a) == lowerLatin(b); });
-}
-
-} // namespace
-
 std::vector<FolderEntry> listFolder(const std::string& folder,
                                     const std::optional<std::string>& suffix) {
     std::vector<FolderEntry> entries;
@@ -43,7 +29,7 @@ std::vector<FolderEntry> listFolder(const std::string& folder,
             continue;
         }
         const bool isFolder = S_ISDIR(status.st_mode);
-        if (!isFolder && suffix && !endsWithSuffix(name, *suffix)) {
+        if (!isFolder && suffix && !hasSuffix(name, *suffix)) {
             continue;
         }
         entries.push_back({std::string(name), displayFileName(name), isFolder});

@@ -14,12 +14,12 @@ struct FolderEntry {
     bool isFolder = false;
 };
 
-// The folders in `folder`, then its files whose names end in `suffix` (".zbdw", compared without
-// regard to the case of Latin letters, as archives from other systems write it), or all files
-// where `suffix` is std::nullopt; each group in the order of the shown names. Entries whose
-// names begin with "." are hidden, as in every file dialog. A name that is not UTF-8 (GBK, from
-// an archive made on a Chinese system) is listed like any other, shown as GBK. A folder that
-// cannot be read lists nothing.
+// The folders in `folder`, then its files whose names end in `suffix` as hasSuffix tells it (for
+// ".zbdw", the names that isDataFileName takes), or all files where `suffix` is std::nullopt;
+// each group in the order of the shown names. Entries whose names begin with "." are hidden, as
+// in every file dialog. A name that is not UTF-8 (GBK, from an archive made on a Chinese system)
+// is listed like any other, shown as displayFileName shows it. A folder that cannot be read
+// lists nothing.
 std::vector<FolderEntry> listFolder(const std::string& folder,
                                     const std::optional<std::string>& suffix);
 

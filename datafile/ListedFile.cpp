@@ -18,7 +18,6 @@ namespace parvelin::datafile {
 
 namespace {
 
-constexpr std::string_view kSuffix = ".zbdw";
 constexpr std::string_view kNameSeparator = "\xA1\xA4"; // "·" in GBK
 constexpr std::int64_t kNanosecondsPerSecond = 1'000'000'000;
 
@@ -164,8 +163,7 @@ std::variant<std::vector<ListedFile>, FileError> listDataFiles(const std::string
     }
     std::vector<ListedFile> files;
     for (Entry& entry : std::get<std::vector<Entry>>(entries)) {
-        if (entry.name.size() <= kSuffix.size() || !entry.name.ends_with(kSuffix) ||
-            !S_ISREG(entry.status.st_mode)) {
+        if (!isDataFileName(entry.name) || !S_ISREG(entry.status.st_mode)) {
             continue;
         }
         ListedFile file;

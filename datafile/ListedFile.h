@@ -30,7 +30,7 @@ struct ListedFile {
     std::vector<std::string> duplicates;
 };
 
-// Every data file of `folder` (a regular file, or a link to one, whose name ends in ".zbdw"), in
+// Every data file of `folder` (a regular file, or a link to one, named as isDataFileName says), in
 // the order of their names, with their duplicate marks. A FIFO or a device of such a name is
 // passed over without being opened. A folder that cannot be read gives its error.
 std::variant<std::vector<ListedFile>, FileError> listDataFiles(const std::string& folder);

@@ -7,6 +7,17 @@ namespace parvelin::datafile {
 
 // Paths as the file system holds them (bytes, a name may be GBK) and as the clerk reads them.
 
+// The suffix that names a data file. Archives from other systems may write it in capitals.
+inline constexpr std::string_view kDataFileSuffix = ".zbdw";
+
+// Whether `name` ends in `suffix` after at least one other byte, Latin letters in either case:
+// "a.PDF" ends in ".pdf", ".pdf" alone is a hidden file's whole name and does not.
+bool hasSuffix(std::string_view name, std::string_view suffix);
+
+// Whether `name` (a file's name, without its folder) is a data file's name: "a.zbdw", "A.ZBDW",
+// not ".zbdw" or "a.zbdw.bak". Every listing of data files and every dialog goes by this.
+bool isDataFileName(std::string_view name);
+
 // The folder part of a path: "." for a bare name, "/" for a name in the root.
 std::string folderOf(std::string_view path);
 
@@ -14,7 +25,10 @@ std::string folderOf(std::string_view path);
 std::string_view fileNameOf(std::string_view path);
 
 // A file name for a message (UTF-8): as it is where it is UTF-8, read as GBK otherwise, as
-// archives made on Chinese systems name their files.
+// archives made on Chinese systems name their files. A name that is neither (a damaged name, or
+// one of another code page) is read as GBK where it can be, and every other byte shows as an
+// escape, "\xFE", and its backslashes as "\\": no two such names look alike (where "?" stood for
+// whatever could not be read, "x\xFE.zbdw" and "x\x81.zbdw" would both show as "x?zbdw").
 std::string displayFileName(std::string_view fileName);
 
 // A path for a message or a dialog (UTF-8): each of its names as displayFileName shows it, so

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "datafile/PathNames.h"
 #include "record/GbkText.h"
 #include "record/MemberRecord.h"
 
@@ -10,12 +11,20 @@ namespace parvelin::form {
 
 // Where Save proposes to put a data file, and the texts of Save and Open.
 
-inline constexpr std::string_view kDataFileSuffix = "zbdw";
+// The data files' suffix without its dot, as a file dialog takes its default suffix.
+inline constexpr std::string_view kDataFileSuffix = datafile::kDataFileSuffix.substr(1);
 // File dialog filters: Save offers data files only, Open data files or anything ("*": "*.*"
 // would hide the files whose names have no suffix).
 inline constexpr std::string_view kSaveFilter = "Data Files (*.zbdw)";
 inline constexpr std::string_view kOpenFilter = "Data File (*.zbdw)";
 inline constexpr std::string_view kOpenAllFilter = "All Files (*)";
+constexpr bool filtersDataFiles(std::string_view filter) {
+    return filter.ends_with(")") &&
+           filter.substr(0, filter.size() - 1).ends_with(kDataFileSuffix) &&
+           filter.substr(0, filter.size() - 1 - kDataFileSuffix.size()).ends_with("(*.");
+}
+static_assert(filtersDataFiles(kSaveFilter) && filtersDataFiles(kOpenFilter),
+              "the filters name the data files' suffix");
 
 // The folder of the last file saved through the Save dialog, kept in the user's settings under
 // organisation "Parvelin", application "Settings".

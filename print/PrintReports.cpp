@@ -1,13 +1,12 @@
 #include "print/PrintReports.h"
 
+#include "datafile/PathNames.h"
 #include "print/PageGeometry.h"
 #include "record/GbkText.h"
 
 namespace parvelin::print {
 
 namespace {
-
-constexpr std::string_view kDataFileSuffix = ".zbdw";
 
 std::string withPrinter(std::string_view lead, std::string_view cause, std::string_view printer) {
     return std::string(lead) + std::string(cause) + "（打印机：" + std::string(printer) + "）";
@@ -16,8 +15,8 @@ std::string withPrinter(std::string_view lead, std::string_view cause, std::stri
 } // namespace
 
 std::string printJobName(const record::MemberRecord& record, std::string_view dataFileName) {
-    if (dataFileName.ends_with(kDataFileSuffix)) {
-        dataFileName.remove_suffix(kDataFileSuffix.size());
+    if (datafile::isDataFileName(dataFileName)) {
+        dataFileName.remove_suffix(datafile::kDataFileSuffix.size());
     }
     const std::string name = record::gbkToUtf8Lossy(
         record::withNameSeparator(record, record.surnameChinese) + record.givenNameChinese);

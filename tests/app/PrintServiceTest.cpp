@@ -157,7 +157,9 @@ void PrintServiceTest::theClerkLearnsWhatBecameOfTheJob() {
     QFETCH(QByteArray, paper);
     QFETCH(int, printCut);
     auto& services = m_fixture->services;
-    const QString file = m_fixture->folder.filePath(QStringLiteral("000013012201103330_3676.zbdw"));
+    // The suffix in capitals, as archives from other systems write it: the job's name is without
+    // it.
+    const QString file = m_fixture->folder.filePath(QStringLiteral("000013012201103330_3676.ZBDW"));
     auto sample = parvelin::datafile::openDataFile(PARVELIN_TEST_DATA "/samples/000.zbdw", {});
     QVERIFY(std::holds_alternative<parvelin::datafile::OpenedDataFile>(sample));
     auto applicant = std::get<parvelin::datafile::OpenedDataFile>(sample).record;

@@ -38,7 +38,6 @@ expect_lines '略' 'ÜE as YUE' 'LYUE'
 expect_lines '録' 'LU before LYU' 'LU' 'LYU'
 expect_lines '张〇' '〇 has no reading' 'ZHANG'
 expect_lines '〇' 'no readings: one empty line' ''
-expect_lines '' 'empty name: nothing'
 
 # The surname box: a surname of the surname table reads as that surname, the rest as before.
 expect_lines --surname '单' 'a surname' 'SHAN'
@@ -46,7 +45,6 @@ expect_lines --surname '覃' 'two readings in use, sorted' 'QIN' 'TAN'
 expect_lines --surname '尉迟恭' 'a compound surname, then the pinyin table' 'YU CHI GONG'
 expect_lines --surname '单长' 'only the surname' 'SHAN CHANG' 'SHAN ZHANG'
 expect_lines --surname '长' 'no surname of the table' 'CHANG' 'ZHANG'
-expect_lines --surname '' 'empty name: nothing'
 
 # The bound: 50 polyphonic characters give their 64 closest spellings.
 name=$(printf '单长参龟解翟仇区查覃乐重%.0s' 1 2 3 4)单长
@@ -61,5 +59,15 @@ expect_status 64 "--surname without a name" "$cli" pinyin --surname
 expect_status 64 "--surname with two names" "$cli" pinyin --surname 张 三
 expect_status 64 "a name without GBK form" "$cli" pinyin $'\xF0\x9F\x98\x80'
 [ -s "$work/out" ] && fail "a name without GBK form: wrote to standard output"
+# A blank name has no candidates at all (where one without readings has an empty one): refused
+# with the reason rather than answered with nothing.
+for name in '' '  ' $'\t'; do
+  for surname in '' --surname; do
+    # shellcheck disable=SC2086 # no word for the plain pinyin
+    expect_status 64 "blank name [$name] $surname" "$cli" pinyin $surname "$name"
+    grep -q '^parvelin-cli: 姓名为空' "$work/err" || fail "blank name [$name] $surname: $(cat "$work/err")"
+    [ -s "$work/out" ] && fail "blank name [$name] $surname: wrote to standard output"
+  done
+done
 
 finish "all pinyin command checks passed"

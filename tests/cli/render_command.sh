@@ -25,6 +25,12 @@ expect_status 0 "png of 000" "$cli" render "$samples/000.zbdw" -o "$work/000.png
 [ "$(od -An -tx1 -j16 -N8 "$work/000.png" | tr -d ' \n')" = "000004d8000006da" ] ||
   fail "png of 000: not A4 at 150 dpi"
 
+# The suffix in any case names the kind of output: a PDF that a PDF reader reads, a PNG.
+expect_status 0 "pdf named R.PDF" "$cli" render "$samples/000.zbdw" -o "$work/R.PDF"
+pdftotext "$work/R.PDF" - | grep -q '因公护照申请表' || fail "pdf named R.PDF: pdftotext reads no form"
+expect_status 0 "png named R.Png" "$cli" render "$samples/000.zbdw" -o "$work/R.Png" --dpi 30
+[ "$(head -c 4 "$work/R.Png" | tail -c 3)" = "PNG" ] || fail "png named R.Png: not a PNG"
+
 # A group: one page per applicant, in the order given.
 expect_status 0 "pdf of three" "$cli" render "$samples/000.zbdw" "$samples/005.zbdw" \
   "$samples/006.zbdw" -o "$work/three.pdf"
@@ -95,12 +101,32 @@ cmp -s "$work/pages/000.zbdw" "$samples/000.zbdw" || fail "render replaced its i
 expect_status 64 "no output" "$cli" render "$samples/000.zbdw"
 expect_status 64 "image of two" "$cli" render "$samples/000.zbdw" "$samples/005.zbdw" -o "$work/z.png"
 expect_status 64 "other format" "$cli" render "$samples/000.zbdw" -o "$work/z.jpg"
-expect_status 64 "bad dpi" "$cli" render "$samples/000.zbdw" -o "$work/z.png" --dpi 0
+# A resolution out of bounds is refused before any file is read (2400 took 45 s and 2.2 GB).
+for dpi in 0 29 1201 2400 300x; do
+  expect_status 64 "dpi $dpi" "$cli" render "$work/missing.zbdw" -o "$work/z.png" --dpi "$dpi"
+  grep -q -- '--dpi takes a resolution from 30 to 1200' "$work/err" || fail "dpi $dpi: $(cat "$work/err")"
+done
+[ -e "$work/z.png" ] && fail "a refused resolution wrote an image"
 # An option without its value names the option, whichever command it belongs to.
 for usage in "render $samples/000.zbdw -o" "render $samples/000.zbdw --dpi" "pdf417 --bmp"; do
   # shellcheck disable=SC2086 # the words of each usage are meant to split
   expect_status 64 "$usage" "$cli" $usage </dev/null
   grep -q -- "${usage##* } needs a value" "$work/err" || fail "$usage: $(cat "$work/err")"
 done
+
+# An option given twice names the option, whichever command it belongs to: which of the two
+# values was meant cannot be told, so nothing is written.
+mkdir "$work/twice"
+while read -r option usage; do
+  # shellcheck disable=SC2086 # the words of each usage are meant to split
+  expect_status 64 "$usage" "$cli" $usage <"$samples/000.record"
+  grep -q -- "^parvelin-cli: $option is given twice$" "$work/err" || fail "$usage: $(cat "$work/err")"
+done <<EOF
+-o render $samples/000.zbdw -o $work/twice/a.pdf -o $work/twice/b.pdf
+--dpi render $samples/000.zbdw -o $work/twice/a.png --dpi 100 --dpi 200
+--bmp pdf417 --codewords --bmp $work/twice/a.bmp --bmp $work/twice/b.bmp
+-o seal -o $work/twice/a.zbdw -o $work/twice/b.zbdw
+EOF
+[ -z "$(entries "$work/twice")" ] || fail "options given twice wrote $(entries "$work/twice")"
 
 finish "all render command checks passed"

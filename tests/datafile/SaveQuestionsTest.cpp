@@ -226,16 +226,22 @@ TEST(FolderApplicants, OnlyTheDataFilesThatOpen) {
     second.personalSequence = "2";
     write("b.zbdw", sealRecord(test::fileRecordOf(second)));
     write("a.zbdw", sealRecord(test::fileRecordOf(first)));
+    // The suffix in any case, and a name in no code page: the files the applicants window lists.
+    write("c.ZBDW", sealRecord(test::fileRecordOf(first)));
+    write("d\xFE.Zbdw", sealRecord(test::fileRecordOf(second)));
     write("copy.zbdw.txt", sealRecord(test::fileRecordOf(first)));
     write("damaged.zbdw", "not a data file");
     write(".zbdw", sealRecord(test::fileRecordOf(first)));
     ASSERT_EQ(mkfifo((folder / "fifo.zbdw").c_str(), 0600), 0);
 
     const std::vector<FolderApplicant> applicants = readFolderApplicants(folder);
-    ASSERT_EQ(applicants.size(), 2u);
+    ASSERT_EQ(applicants.size(), 4u);
     EXPECT_EQ(applicants[0].fileName, "a.zbdw");
     EXPECT_EQ(applicants[1].fileName, "b.zbdw");
     EXPECT_EQ(applicants[1].record.personalSequence, "2");
+    EXPECT_EQ(applicants[2].fileName, "c.ZBDW");
+    EXPECT_EQ(applicants[3].fileName, "d\xFE.Zbdw") << "by its own bytes";
+    EXPECT_EQ(applicants[3].record.personalSequence, "2");
     EXPECT_TRUE(readFolderApplicants((folder / "missing").string()).empty());
     fs::remove_all(folder);
 }

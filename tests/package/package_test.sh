@@ -102,6 +102,17 @@ expect_status 0 "parvelin-cli --help" "$cli" --help
 for command in open seal validate payload pinyin pdf417 render --version; do
   grep -q "^  $command\b" "$work/out" || fail "--help does not list $command"
 done
+# The manual renders without a warning, and heads each command with its synopsis as --help writes
+# it, options included, so that neither falls behind the other.
+manual=$(LC_ALL=C.UTF-8 MANWIDTH=200 man --warnings -E UTF-8 -l \
+  "$root/usr/share/man/man1/parvelin-cli.1.gz" 2>"$work/man-warnings")
+[ -s "$work/man-warnings" ] && fail "man parvelin-cli warns: $(cat "$work/man-warnings")"
+mapfile -t synopses < <(sed -nE 's/^  ([a-z][^ ]*( [^ ]+)*).*/\1/p' "$work/out" |
+  sed -E 's/ \| /\n/g' | tr '[:upper:]' '[:lower:]')
+[ "${#synopses[@]}" -ge 7 ] || fail "--help: no synopses in $(cat "$work/out")"
+for synopsis in "${synopses[@]}"; do
+  grep -qFx "       $synopsis" <<<"${manual,,}" || fail "man parvelin-cli: no heading \"$synopsis\""
+done
 expect_status 0 "pinyin" "$cli" pinyin '单长'
 [ "$(tr '\n' '|' <"$work/out")" = "CHAN CHANG|CHAN ZHANG|DAN CHANG|DAN ZHANG|SHAN CHANG|SHAN ZHANG|" ] ||
   fail "pinyin printed [$(cat "$work/out")]"
