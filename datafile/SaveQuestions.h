@@ -1,8 +1,10 @@
 #pragma once
 
 #include "datafile/DataFileReader.h"
+#include "datafile/ListedFile.h"
 #include "record/MemberRecord.h"
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -32,6 +34,16 @@ std::vector<SaveQuestion> applicantQuestions(const record::MemberRecord& checked
 std::vector<SaveQuestion> folderQuestions(const record::MemberRecord& checked,
                                           std::span<const FolderApplicant> folder,
                                           std::string_view targetName);
+
+// Whether a stored applicant is the one being saved: the same identity document number (see
+// record::sameIdNumber) and the same group number and personal sequence number.
+bool sameApplicant(const record::MemberRecord& stored, const record::MemberRecord& checked);
+
+// Before Save writes over a file that is there already (`existing`, as fileAt reads it): the
+// question (UTF-8) that says what would be lost, where the file holds another applicant or is no
+// data file that opens; std::nullopt where it holds the applicant being saved.
+std::optional<std::string> replaceQuestion(const ListedFile& existing,
+                                           const record::MemberRecord& checked);
 
 // The personal sequence number for the next applicant of group `groupNumber`: one more than the
 // largest number its files in the folder use (a sequence that is not a number counts as none);

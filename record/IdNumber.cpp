@@ -154,4 +154,21 @@ std::optional<GbkStringView> sexFromIdNumber(GbkStringView documentType,
     return (sequence - '0') % 2 == 1 ? word::kMale : word::kFemale;
 }
 
+bool sameIdNumber(GbkStringView a, GbkStringView b) {
+    const GbkString first = trimmed(a);
+    const GbkString second = trimmed(b);
+    if (first == second) {
+        return true;
+    }
+    // Seventeen digits and the check character, which may be typed in either case.
+    const auto upperCheck = [](GbkString number) {
+        if (number.size() == 18 && number.find_first_not_of("0123456789") == 17 &&
+            number[17] == 'x') {
+            number[17] = 'X';
+        }
+        return number;
+    };
+    return upperCheck(first) == upperCheck(second);
+}
+
 } // namespace parvelin::record

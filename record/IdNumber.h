@@ -32,4 +32,8 @@ IdNumberForm idNumberForm(GbkStringView documentType, GbkStringView documentNumb
 std::optional<GbkStringView> sexFromIdNumber(GbkStringView documentType,
                                              GbkStringView documentNumber);
 
+// Whether two identity document numbers name the same document: equal once trimmed, where a
+// final x of an 18-character identity card number is the X that cards print.
+bool sameIdNumber(GbkStringView a, GbkStringView b);
+
 } // namespace parvelin::record
