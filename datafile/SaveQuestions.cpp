@@ -90,7 +90,8 @@ std::vector<SaveQuestion> folderQuestions(const record::MemberRecord& r,
 }
 
 bool sameApplicant(const record::MemberRecord& stored, const record::MemberRecord& checked) {
-    return record::sameIdNumber(stored.idDocumentNumber, checked.idDocumentNumber) &&
+    return record::idNumberKey(stored.idDocumentNumber) ==
+               record::idNumberKey(checked.idDocumentNumber) &&
            record::trimmed(stored.groupNumber) == record::trimmed(checked.groupNumber) &&
            record::trimmed(stored.personalSequence) == record::trimmed(checked.personalSequence);
 }

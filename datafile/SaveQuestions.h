@@ -36,7 +36,7 @@ std::vector<SaveQuestion> folderQuestions(const record::MemberRecord& checked,
                                           std::string_view targetName);
 
 // Whether a stored applicant is the one being saved: the same identity document number (see
-// record::sameIdNumber) and the same group number and personal sequence number.
+// record::idNumberKey) and the same group number and personal sequence number.
 bool sameApplicant(const record::MemberRecord& stored, const record::MemberRecord& checked);
 
 // Before Save writes over a file that is there already (`existing`, as fileAt reads it): the

@@ -86,6 +86,15 @@ char checkCharacterFor(GbkStringView seventeenDigits) {
     return check == 10 ? 'X' : static_cast<char>('0' + check);
 }
 
+// The number with a check character "x" written "X". The last character must be the byte "x"
+// itself, not the second byte of a double-byte character.
+GbkString withCapitalCheckCharacter(GbkString number) {
+    if (const auto chars = characters(number); chars.size() == 18 && chars.back() == "x") {
+        number.back() = 'X';
+    }
+    return number;
+}
+
 } // namespace
 
 bool idNumberLooksValid(GbkStringView documentType, GbkStringView documentNumber) {
@@ -154,21 +163,8 @@ std::optional<GbkStringView> sexFromIdNumber(GbkStringView documentType,
     return (sequence - '0') % 2 == 1 ? word::kMale : word::kFemale;
 }
 
-bool sameIdNumber(GbkStringView a, GbkStringView b) {
-    const GbkString first = trimmed(a);
-    const GbkString second = trimmed(b);
-    if (first == second) {
-        return true;
-    }
-    // Seventeen digits and the check character, which may be typed in either case.
-    const auto upperCheck = [](GbkString number) {
-        if (number.size() == 18 && number.find_first_not_of("0123456789") == 17 &&
-            number[17] == 'x') {
-            number[17] = 'X';
-        }
-        return number;
-    };
-    return upperCheck(first) == upperCheck(second);
+GbkString idNumberKey(GbkStringView documentNumber) {
+    return withCapitalCheckCharacter(trimmed(documentNumber));
 }
 
 } // namespace parvelin::record

@@ -32,8 +32,8 @@ IdNumberForm idNumberForm(GbkStringView documentType, GbkStringView documentNumb
 std::optional<GbkStringView> sexFromIdNumber(GbkStringView documentType,
                                              GbkStringView documentNumber);
 
-// Whether two identity document numbers name the same document: equal once trimmed, where a
-// final x of an 18-character identity card number is the X that cards print.
-bool sameIdNumber(GbkStringView a, GbkStringView b);
+// What two identity document numbers are compared by (the same person in two files): the number
+// trimmed, a final "x" of 18 characters as "X". "…002x" and "…002X" are one number.
+GbkString idNumberKey(GbkStringView documentNumber);
 
 } // namespace parvelin::record
