@@ -2,6 +2,7 @@
 
 #include "datafile/DataFileReader.h"
 #include "datafile/PathNames.h"
+#include "record/IdNumber.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -190,7 +191,8 @@ void markDuplicates(std::vector<ListedFile>& files) {
         file.duplicates.clear();
     }
     markShared(
-        files, [](const record::MemberRecord& r) { return record::trimmed(r.idDocumentNumber); },
+        files,
+        [](const record::MemberRecord& r) { return record::idNumberKey(r.idDocumentNumber); },
         "证件号码");
     markShared(
         files,
