@@ -73,6 +73,16 @@ std::string ApplicantTable::pathOf(int row) const {
     return m_folder.ends_with('/') ? m_folder + name : m_folder + "/" + name;
 }
 
+std::vector<datafile::ListedChange> ApplicantTable::readAgain(const std::vector<int>& rows) {
+    const std::vector<std::size_t> indices(rows.begin(), rows.end());
+    std::vector<datafile::ListedChange> changes = datafile::listAgain(m_folder, m_files, indices);
+    // A change of one file may mark or unmark any other.
+    if (!changes.empty()) {
+        emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
+    }
+    return changes;
+}
+
 bool ApplicantTable::sortsBefore(int left, int right, int column) const {
     const datafile::ListedFile& a = m_files[static_cast<std::size_t>(left)];
     const datafile::ListedFile& b = m_files[static_cast<std::size_t>(right)];

@@ -28,6 +28,9 @@ public:
     const std::vector<datafile::ListedFile>& files() const { return m_files; }
     // The path of a row's file in the file system's bytes.
     std::string pathOf(int row) const;
+    // The files of `rows` read again (datafile::listAgain): the rows and marks show what the
+    // files hold now. The files that changed, as they were listed.
+    std::vector<datafile::ListedChange> readAgain(const std::vector<int>& rows);
 
     // The rows in the order of `column`: numbers as numbers, 保存时间 by the time.
     bool sortsBefore(int left, int right, int column) const;

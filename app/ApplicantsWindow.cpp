@@ -44,6 +44,11 @@ constexpr std::string_view kFilterHint = "姓名、拼音或号码";
 constexpr std::string_view kToday = "（今天）";
 constexpr std::string_view kReading = "正在读取…";
 constexpr std::string_view kUnreadableFolder = "无法读取文件夹：";
+constexpr std::string_view kChangedSinceListed =
+    "以下数据文件在列出后已被修改，列表已按现在的内容更新：";
+constexpr std::string_view kOpenAsItIsNow = "是否打开该文件现在保存的申请人？";
+constexpr std::string_view kPreviewAsItIsNow = "是否按现在的内容打印预览？";
+constexpr std::string_view kPrintAsItIsNow = "是否按现在的内容打印？";
 
 std::string localBytes(const QString& path) {
     return QFile::encodeName(path).toStdString();
@@ -166,6 +171,7 @@ ApplicantsWindow::ApplicantsWindow(widgets::PlatformServices& services, const QS
     connect(m_filter, &QAbstractItemModel::layoutChanged, this, spanAgain);
     connect(m_filter, &QAbstractItemModel::rowsInserted, this, spanAgain);
     connect(m_filter, &QAbstractItemModel::rowsRemoved, this, spanAgain);
+    connect(m_filter, &QAbstractItemModel::dataChanged, this, spanAgain);
     connect(m_openButton, &QPushButton::clicked, this, [this] {
         if (const std::vector<int> rows = selectedRows(); rows.size() == 1) {
             openRow(rows.front());
@@ -317,21 +323,67 @@ std::vector<int> ApplicantsWindow::selectedRows() const {
 }
 
 void ApplicantsWindow::openRow(int row) {
-    if (row >= 0 && m_table->files()[static_cast<std::size_t>(row)].applicant) {
-        emit openRequested(m_table->pathOf(row));
+    if (row < 0 || !m_table->files()[static_cast<std::size_t>(row)].applicant) {
+        return;
+    }
+    if (const std::vector<ChosenFile> chosen = filesAsTheyAreNow({row}, Command::Open);
+        chosen.size() == 1) {
+        emit openRequested(chosen.front());
     }
 }
 
 void ApplicantsWindow::print(bool preview) {
-    std::vector<std::string> paths;
+    std::vector<int> rows;
     for (const int row : selectedRows()) {
         if (m_table->files()[static_cast<std::size_t>(row)].applicant) {
-            paths.push_back(m_table->pathOf(row));
+            rows.push_back(row);
         }
     }
-    if (!paths.empty()) {
-        emit printRequested(paths, preview);
+    if (rows.empty()) {
+        return;
     }
+    if (const std::vector<ChosenFile> chosen =
+            filesAsTheyAreNow(rows, preview ? Command::Preview : Command::Print);
+        !chosen.empty()) {
+        emit printRequested(chosen, preview);
+    }
+}
+
+// The files of rows that opened when listed, read again: those that are still the files listed,
+// and those that changed where the clerk confirms what they hold now. Nothing where the clerk
+// declines, or where none of them opens any more.
+std::vector<ChosenFile> ApplicantsWindow::filesAsTheyAreNow(const std::vector<int>& rows,
+                                                            Command command) {
+    const std::vector<datafile::ListedChange> changes = m_table->readAgain(rows);
+    std::vector<ChosenFile> chosen;
+    for (const int row : rows) {
+        if (const auto& read = m_table->files()[static_cast<std::size_t>(row)].read) {
+            chosen.push_back({m_table->pathOf(row), *read});
+        }
+    }
+    if (changes.empty()) {
+        return chosen;
+    }
+    updateStatus();
+    updateButtons();
+    std::string text(kChangedSinceListed);
+    for (const datafile::ListedChange& change : changes) {
+        text += "\n" + datafile::describeChange(change.before, m_table->files()[change.index]);
+    }
+    if (chosen.empty()) {
+        m_services.showNotice(this, QString::fromStdString(text));
+        return {};
+    }
+    const std::string_view question = command == Command::Open      ? kOpenAsItIsNow
+                                      : command == Command::Preview ? kPreviewAsItIsNow
+                                                                    : kPrintAsItIsNow;
+    text += "\n" + std::string(question);
+    if (m_services.ask(this, QString::fromStdString(text),
+                       widgets::PlatformServices::Buttons::YesNo) !=
+        widgets::PlatformServices::Answer::Yes) {
+        return {};
+    }
+    return chosen;
 }
 
 void ApplicantsWindow::spanCauses() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "datafile/DataFileReader.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -24,6 +26,14 @@ class ApplicantFilter;
 class ApplicantTable;
 struct FolderReading;
 
+// A file the clerk chose in the applicants window: its path in the file system's bytes, and the
+// file as its row showed it, or as the clerk confirmed it after it had changed. The main form acts
+// on exactly that file, and on nothing else found at the path.
+struct ChosenFile {
+    std::string path;
+    datafile::FileSnapshot file;
+};
+
 // 申请人列表: the data files of a day's folder, one row each (ApplicantTable), to find an
 // applicant, see which files hold the same person, and open or print them. The day folder of
 // today comes first in the choice of folders, the other day folders beside it newest first. The
@@ -32,8 +42,11 @@ struct FolderReading;
 // is dropped.
 //
 // The window neither opens nor prints by itself: it says what the clerk asked for, and the main
-// form does it with its usual questions. It is not modal and is not deleted when closed (Esc,
-// 关闭): the main form may keep it and show it again, and call refresh() after a save.
+// form does it with its usual questions. A command reads its rows' files first: where one is no
+// longer the file that was listed, its row (and the marks of the folder) show what it holds now,
+// and the window says so and asks before the main form is told. It is not modal and is not deleted
+// when closed (Esc, 关闭): the main form may keep it and show it again, and call refresh() after a
+// save.
 class ApplicantsWindow final : public QDialog {
     Q_OBJECT
 public:
@@ -47,12 +60,11 @@ public slots:
     void refresh();
 
 signals:
-    // 打开, a double click or Return on one row that opened: its file's path in the file system's
-    // bytes.
-    void openRequested(const std::string& path);
-    // 打印预览 (`preview`) or 打印 with rows selected: the paths of the selected files that opened,
-    // in the order the table shows them.
-    void printRequested(const std::vector<std::string>& paths, bool preview);
+    // 打开, a double click or Return on one row that opened.
+    void openRequested(const ChosenFile& file);
+    // 打印预览 (`preview`) or 打印 with rows selected: the selected files that opened, in the order
+    // the table shows them.
+    void printRequested(const std::vector<ChosenFile>& files, bool preview);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -66,6 +78,8 @@ private:
     std::vector<int> selectedRows() const; // of the table, in the order shown
     void openRow(int row);
     void print(bool preview);
+    enum class Command { Open, Preview, Print };
+    std::vector<ChosenFile> filesAsTheyAreNow(const std::vector<int>& rows, Command command);
     void spanCauses();
     void updateButtons();
     void updateStatus();

@@ -49,6 +49,7 @@ namespace parvelin::app {
 
 class ApplicantsWindow;
 class Banner;
+struct ChosenFile;
 class TitleComboBox;
 enum class PrintCommand;
 
@@ -165,12 +166,16 @@ private:
 
     // Save, Open, Print preview and Print (MainFormCommands.cpp).
     void leadToFailedField(const datafile::CheckFailure& failure);
-    void openFile(const std::string& path);
+    // `chosen`: the file as the clerk chose it in the applicants window; it is not opened where
+    // it has changed since.
+    void openFile(const std::string& path,
+                  const std::optional<datafile::FileSnapshot>& chosen = std::nullopt);
     bool answeredYes(const std::vector<datafile::SaveQuestion>& questions);
     std::string pathToSave(const record::MemberRecord& checked);
     QString chooseSavePath(const record::MemberRecord& checked);
+    std::string spareOtherFile(const std::string& path, const record::MemberRecord& checked);
     void runPrintCommand(PrintCommand command);
-    void printFiles(const std::vector<std::string>& paths, PrintCommand command);
+    void printFiles(const std::vector<ChosenFile>& files, PrintCommand command);
     void startPrint(std::vector<print::PrintJob> jobs, std::vector<std::string> names,
                     const std::string& jobName, PrintCommand command);
     QWidget* printCommandWindow();

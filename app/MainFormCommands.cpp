@@ -41,6 +41,40 @@ std::string localPath(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
 
+std::string inFolder(const std::string& folder, std::string_view name) {
+    return folder.ends_with('/') ? folder + std::string(name) : folder + "/" + std::string(name);
+}
+
+// A name beside `path` that nothing in its folder has, not even a broken link.
+std::optional<std::string> freeNameBeside(const std::string& path) {
+    const std::string folder = datafile::folderOf(path);
+    return form::freeFileName(datafile::fileNameOf(path), [&folder](const std::string& name) {
+        return datafile::fileAt(inFolder(folder, name)).has_value();
+    });
+}
+
+// Whether writing `checked` into `path` would replace another applicant, or a file that is no
+// data file: the question that says so.
+std::optional<std::string> replaceQuestionAt(const std::string& path,
+                                             const record::MemberRecord& checked) {
+    const std::optional<datafile::ListedFile> existing = datafile::fileAt(path);
+    return existing ? datafile::replaceQuestion(*existing, checked) : std::nullopt;
+}
+
+// The name the Save dialog proposes in `folder`, without the suffix the dialog adds: the
+// applicant's group and name, or a free name beside it where that file holds someone else.
+QString proposedFileName(const QString& folder, const record::MemberRecord& checked) {
+    const QString proposed = widgets::fromGbk(form::defaultFileName(checked));
+    const QString suffix = QLatin1Char('.') + widgets::qText(form::kDataFileSuffix);
+    const std::string path = localPath(folder + QLatin1Char('/') + proposed + suffix);
+    if (!replaceQuestionAt(path, checked)) {
+        return proposed;
+    }
+    const std::optional<std::string> free = freeNameBeside(path);
+    return free ? QFile::decodeName(QByteArray::fromStdString(*free)).chopped(suffix.size())
+                : proposed;
+}
+
 } // namespace
 
 std::optional<datafile::CheckedRecord> MainForm::validateForm() {
@@ -164,7 +198,7 @@ bool MainForm::answeredYes(const std::vector<datafile::SaveQuestion>& questions)
 // clerk chooses otherwise; else the one chosen in the Save dialog. Empty when the clerk cancels.
 std::string MainForm::pathToSave(const record::MemberRecord& checked) {
     if (m_currentFile.empty()) {
-        return localPath(chooseSavePath(checked));
+        return spareOtherFile(localPath(chooseSavePath(checked)), checked);
     }
     if (m_openedFile && datafile::snapshotOf(m_currentFile) == m_openedFile) {
         return m_currentFile;
@@ -180,7 +214,7 @@ std::string MainForm::pathToSave(const record::MemberRecord& checked) {
     case Overwrite:
         return m_currentFile;
     case SaveAs:
-        return localPath(chooseSavePath(checked));
+        return spareOtherFile(localPath(chooseSavePath(checked)), checked);
     default:
         return {};
     }
@@ -192,7 +226,7 @@ QString MainForm::chooseSavePath(const record::MemberRecord& checked) {
         notice(std::string(form::message::kSaveFailed) + datafile::describe(*refusal));
         return {};
     }
-    const QString proposed = widgets::fromGbk(form::defaultFileName(checked));
+    const QString proposed = proposedFileName(std::get<QString>(folder), checked);
     const QString path = m_services.chooseSaveFile(this, std::get<QString>(folder), proposed,
                                                    widgets::qText(form::kSaveFilter));
     if (path.isEmpty()) {
@@ -206,6 +240,33 @@ QString MainForm::chooseSavePath(const record::MemberRecord& checked) {
     }
     m_saveFolders.rememberSaveFolder(chosenFolder);
     return path;
+}
+
+// A file chosen in the Save dialog that is there already: the dialog's own question is enough
+// where it holds the applicant being saved. Where it holds another applicant, or is no data file
+// that opens, the clerk is told what would be lost, and the file is replaced only by the answer
+// that says so: the first answer, the default, saves beside it under a free name, and the last
+// (Esc) goes back to the form. The path to write; empty to go back.
+std::string MainForm::spareOtherFile(const std::string& path, const record::MemberRecord& checked) {
+    const std::optional<std::string> question =
+        path.empty() ? std::nullopt : replaceQuestionAt(path, checked);
+    if (!question) {
+        return path;
+    }
+    const std::optional<std::string> free = freeNameBeside(path);
+    QStringList buttons;
+    if (free) {
+        buttons << widgets::qText(form::message::kSaveBeside) + QStringLiteral("“") +
+                       QString::fromStdString(datafile::displayFileName(*free)) +
+                       QStringLiteral("”")
+                << widgets::qText(form::message::kReplace);
+    }
+    buttons << widgets::qText(form::message::kCancel);
+    const int answer = m_services.choose(this, QString::fromStdString(*question), buttons);
+    if (!free || answer < 0 || answer >= buttons.size() - 1) {
+        return {};
+    }
+    return answer == 0 ? inFolder(datafile::folderOf(path), *free) : path;
 }
 
 QString MainForm::currentFilePath() const {
@@ -224,7 +285,8 @@ void MainForm::onOpen() {
     }
 }
 
-void MainForm::openFile(const std::string& path) {
+void MainForm::openFile(const std::string& path,
+                        const std::optional<datafile::FileSnapshot>& chosen) {
     // Over a fresh record: nothing of the applicant on the form is left in a field the file does
     // not fill (the filing number under 已备案, for one).
     auto opened = datafile::openDataFile(path, record::freshRecord(m_services.clock()));
@@ -232,6 +294,14 @@ void MainForm::openFile(const std::string& path) {
         notice(failure->fault == datafile::OpenFault::Damaged
                    ? std::string(form::message::kDamagedFile)
                    : std::string(form::message::kReadFailed) + failure->reason);
+        return;
+    }
+    if (chosen && std::get<datafile::OpenedDataFile>(opened).file != *chosen) {
+        notice(datafile::displayPath(path) + "：" +
+               std::string(form::message::kChangedSinceChosen));
+        if (m_applicants) {
+            m_applicants->refresh();
+        }
         return;
     }
     hideCandidateLists();
@@ -275,18 +345,26 @@ void MainForm::runPrintCommand(PrintCommand command) {
 }
 
 // Several applicants of the applicants window, a page each in one job, as each prints alone: each
-// file opened and checked as Open and the print commands do. Files that do not open or fail a
-// check are named; the others print.
-void MainForm::printFiles(const std::vector<std::string>& paths, PrintCommand command) {
+// file opened and checked as Open and the print commands do. Files that do not open, fail a check
+// or are no longer as they were chosen are named; the others print.
+void MainForm::printFiles(const std::vector<ChosenFile>& files, PrintCommand command) {
     std::vector<print::PrintJob> jobs;
     std::vector<std::string> names;
     std::vector<std::string> leftOut;
     std::string jobName; // of the first, which names the job when it prints alone
-    for (const std::string& path : paths) {
-        const std::string name = datafile::displayFileName(datafile::fileNameOf(path));
-        const auto opened = datafile::openDataFile(path, record::freshRecord(m_services.clock()));
+    for (const ChosenFile& chosen : files) {
+        const std::string name = datafile::displayFileName(datafile::fileNameOf(chosen.path));
+        const auto opened =
+            datafile::openDataFile(chosen.path, record::freshRecord(m_services.clock()));
         if (const auto* failure = std::get_if<datafile::OpenFailure>(&opened)) {
             leftOut.push_back(failure->reason);
+            continue;
+        }
+        if (std::get<datafile::OpenedDataFile>(opened).file != chosen.file) {
+            leftOut.push_back(name + "：" + std::string(form::message::kChangedSinceChosen));
+            if (m_applicants) {
+                m_applicants->refresh();
+            }
             continue;
         }
         const record::MemberRecord& applicant = std::get<datafile::OpenedDataFile>(opened).record;
@@ -309,7 +387,7 @@ void MainForm::printFiles(const std::vector<std::string>& paths, PrintCommand co
     }
     if (jobs.size() > 1) {
         jobName = print::groupJobName(jobs.size(), datafile::displayFileName(datafile::fileNameOf(
-                                                       datafile::folderOf(paths.front()))));
+                                                       datafile::folderOf(files.front().path))));
     }
     startPrint(std::move(jobs), std::move(names), jobName, command);
 }
@@ -392,14 +470,14 @@ void MainForm::onApplicants() {
         }
         m_applicants = new ApplicantsWindow(m_services, std::get<QString>(folder), this);
         connect(m_applicants, &ApplicantsWindow::openRequested, this,
-                [this](const std::string& path) {
+                [this](const ChosenFile& chosen) {
                     if (changesMayGo(widgets::PlatformServices::Buttons::YesNo)) {
-                        openFile(path);
+                        openFile(chosen.path, chosen.file);
                     }
                 });
         connect(m_applicants, &ApplicantsWindow::printRequested, this,
-                [this](const std::vector<std::string>& paths, bool preview) {
-                    printFiles(paths, preview ? PrintCommand::Preview : PrintCommand::Print);
+                [this](const std::vector<ChosenFile>& files, bool preview) {
+                    printFiles(files, preview ? PrintCommand::Preview : PrintCommand::Print);
                 });
     }
     m_applicants->show();

@@ -13,6 +13,7 @@
 #include <memory>
 #include <sys/stat.h>
 #include <unordered_map>
+#include <utility>
 
 namespace parvelin::datafile {
 
@@ -154,35 +155,40 @@ bool isDayName(std::string_view name) {
         .ok();
 }
 
-} // namespace
+std::int64_t nanosecondsOf(const struct stat& status) {
+    return status.st_mtim.tv_sec * kNanosecondsPerSecond + status.st_mtim.tv_nsec;
+}
 
-std::variant<std::vector<ListedFile>, FileError> listDataFiles(const std::string& folder) {
-    auto entries = entriesOf(folder);
-    if (auto* error = std::get_if<FileError>(&entries)) {
-        return std::move(*error);
+// One file of a folder as the list reads it: the applicant and the file as read, or why it does
+// not open. The time that stat gives (`status`, where the listing has it) stands where the file
+// does not open; none where the name leads nowhere.
+ListedFile readListed(const std::string& folder, std::string name,
+                      const struct stat* status = nullptr) {
+    const std::string path = joined(folder, name);
+    ListedFile file;
+    struct stat own {};
+    if (status == nullptr && ::stat(path.c_str(), &own) == 0) {
+        status = &own;
     }
-    std::vector<ListedFile> files;
-    for (Entry& entry : std::get<std::vector<Entry>>(entries)) {
-        if (!isDataFileName(entry.name) || !S_ISREG(entry.status.st_mode)) {
-            continue;
-        }
-        ListedFile file;
-        file.modifiedNanoseconds =
-            entry.status.st_mtim.tv_sec * kNanosecondsPerSecond + entry.status.st_mtim.tv_nsec;
-        // The reading refuses a file replaced meanwhile by one that would block.
-        auto opened = openDataFile(joined(folder, entry.name), record::MemberRecord{});
-        if (auto* applicant = std::get_if<OpenedDataFile>(&opened)) {
-            file.applicant = std::move(applicant->record);
-            file.modifiedNanoseconds = applicant->file.modifiedNanoseconds;
-        } else {
-            file.failure = std::get<OpenFailure>(std::move(opened)).reason;
-        }
-        file.fileName = std::move(entry.name);
-        files.push_back(std::move(file));
+    file.modifiedNanoseconds = status != nullptr ? nanosecondsOf(*status) : 0;
+    // The reading refuses a file replaced meanwhile by one that would block.
+    auto opened = openDataFile(path, record::MemberRecord{});
+    if (auto* applicant = std::get_if<OpenedDataFile>(&opened)) {
+        file.applicant = std::move(applicant->record);
+        file.modifiedNanoseconds = applicant->file.modifiedNanoseconds;
+        file.read = std::move(applicant->file);
+    } else {
+        file.failure = std::get<OpenFailure>(std::move(opened)).reason;
     }
-    std::sort(files.begin(), files.end(),
-              [](const ListedFile& a, const ListedFile& b) { return a.fileName < b.fileName; });
+    file.fileName = std::move(name);
+    return file;
+}
 
+// Marks again which files hold the same person as another.
+void markDuplicates(std::vector<ListedFile>& files) {
+    for (ListedFile& file : files) {
+        file.duplicates.clear();
+    }
     markShared(
         files,
         [](const record::MemberRecord& r) { return record::idNumberKey(r.idDocumentNumber); },
@@ -196,7 +202,74 @@ std::variant<std::vector<ListedFile>, FileError> listDataFiles(const std::string
             return group.empty() || sequence.empty() ? record::GbkString() : group + "|" + sequence;
         },
         "团组号和个人序号");
+}
+
+} // namespace
+
+std::variant<std::vector<ListedFile>, FileError> listDataFiles(const std::string& folder) {
+    auto entries = entriesOf(folder);
+    if (auto* error = std::get_if<FileError>(&entries)) {
+        return std::move(*error);
+    }
+    std::vector<ListedFile> files;
+    for (Entry& entry : std::get<std::vector<Entry>>(entries)) {
+        if (!isDataFileName(entry.name) || !S_ISREG(entry.status.st_mode)) {
+            continue;
+        }
+        files.push_back(readListed(folder, std::move(entry.name), &entry.status));
+    }
+    std::sort(files.begin(), files.end(),
+              [](const ListedFile& a, const ListedFile& b) { return a.fileName < b.fileName; });
+    markDuplicates(files);
     return files;
+}
+
+std::optional<ListedFile> fileAt(const std::string& path) {
+    struct stat status {};
+    if (::lstat(path.c_str(), &status) != 0 && (errno == ENOENT || errno == ENOTDIR)) {
+        return std::nullopt;
+    }
+    return readListed(folderOf(path), std::string(fileNameOf(path)));
+}
+
+std::vector<ListedChange> listAgain(const std::string& folder, std::vector<ListedFile>& files,
+                                    std::span<const std::size_t> indices) {
+    std::vector<ListedChange> changes;
+    for (const std::size_t index : indices) {
+        ListedFile& listed = files.at(index);
+        ListedFile now = readListed(folder, listed.fileName);
+        if (now.read == listed.read && now.failure == listed.failure) {
+            continue;
+        }
+        changes.push_back({index, std::exchange(listed, std::move(now))});
+    }
+    if (!changes.empty()) {
+        markDuplicates(files);
+    }
+    return changes;
+}
+
+std::string applicantSummary(const record::MemberRecord& r) {
+    std::string numbers;
+    const auto add = [&numbers](std::string_view label, const record::GbkString& value) {
+        if (!record::trimmed(value).empty()) {
+            numbers += (numbers.empty() ? "" : "，") + std::string(label) + " " +
+                       record::gbkToUtf8Lossy(record::trimmed(value));
+        }
+    };
+    add("证件号码", r.idDocumentNumber);
+    add("个人序号", r.personalSequence);
+    const std::string name = record::gbkToUtf8Lossy(chineseName(r));
+    return numbers.empty() ? name : name + "（" + numbers + "）";
+}
+
+std::string describeChange(const ListedFile& before, const ListedFile& now) {
+    std::string line = "“" + displayFileName(now.fileName) + "”：";
+    if (before.applicant) {
+        line += "原为 " + record::gbkToUtf8Lossy(chineseName(*before.applicant)) + "，";
+    }
+    return now.applicant ? line + "现为 " + applicantSummary(*now.applicant)
+                         : line + "现已无法打开：" + now.failure;
 }
 
 record::GbkString chineseName(const record::MemberRecord& r) {

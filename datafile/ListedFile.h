@@ -1,11 +1,13 @@
 #pragma once
 
+#include "datafile/DataFileReader.h"
 #include "datafile/FileError.h"
 #include "record/GbkText.h"
 #include "record/MemberRecord.h"
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -28,12 +30,37 @@ struct ListedFile {
     // sequence number, naming the other files (the first three, and how many there are beyond
     // that). Empty for a file that holds nobody else's numbers.
     std::vector<std::string> duplicates;
+    // The file as it was read for the list, where it opened: what is shown is what it held then,
+    // and a command on the row compares it with the file as it is when the command comes.
+    std::optional<FileSnapshot> read = std::nullopt;
 };
 
 // Every data file of `folder` (a regular file, or a link to one, named as isDataFileName says), in
 // the order of their names, with their duplicate marks. A FIFO or a device of such a name is
 // passed over without being opened. A folder that cannot be read gives its error.
 std::variant<std::vector<ListedFile>, FileError> listDataFiles(const std::string& folder);
+
+// What `path` holds now, read as listDataFiles reads a file (without duplicate marks):
+// std::nullopt where nothing of that name is there, not even a broken link.
+std::optional<ListedFile> fileAt(const std::string& path);
+
+// The files at `indices` of `files`, a listing of `folder`, read again. A file that is not the one
+// read for the list (another inode, size, time or content; gone, or no longer opening) is
+// replaced by what it holds now, and the duplicate marks of every file are made again. The files
+// that changed, each as it was listed, in the order of `indices`.
+struct ListedChange {
+    std::size_t index;
+    ListedFile before;
+};
+std::vector<ListedChange> listAgain(const std::string& folder, std::vector<ListedFile>& files,
+                                    std::span<const std::size_t> indices);
+
+// An applicant as a question names it (UTF-8): "王伟（证件号码 110105194912310021，个人序号 6）".
+std::string applicantSummary(const record::MemberRecord& applicant);
+
+// One line about a listed file that changed (UTF-8): its name, whom it held and whom it holds now
+// or why it no longer opens.
+std::string describeChange(const ListedFile& before, const ListedFile& now);
 
 // The applicant's name as the list shows it: Chinese surname and given name ("张三",
 // "买买提·艾力"); the pinyin with a blank between the names unless the separator is there

@@ -24,6 +24,27 @@ std::string quoted(std::string_view text) {
 
 } // namespace
 
+bool sameApplicant(const record::MemberRecord& stored, const record::MemberRecord& checked) {
+    return record::idNumberKey(stored.idDocumentNumber) ==
+               record::idNumberKey(checked.idDocumentNumber) &&
+           record::trimmed(stored.groupNumber) == record::trimmed(checked.groupNumber) &&
+           record::trimmed(stored.personalSequence) == record::trimmed(checked.personalSequence);
+}
+
+std::optional<std::string> replaceQuestion(const ListedFile& existing,
+                                           const record::MemberRecord& checked) {
+    const std::string file = quoted(displayFileName(existing.fileName));
+    if (!existing.applicant) {
+        return "文件" + file + "无法作为数据文件打开：" + existing.failure +
+               "。替换后其原有内容将丢失。";
+    }
+    if (sameApplicant(*existing.applicant, checked)) {
+        return std::nullopt;
+    }
+    return "文件" + file + "中保存的是另一位申请人：" + applicantSummary(*existing.applicant) +
+           "。替换该文件，这位申请人的数据将会丢失。";
+}
+
 std::vector<SaveQuestion> applicantQuestions(const record::MemberRecord& r, bool groupNumberDrawn) {
     std::vector<SaveQuestion> questions;
     const auto ask = [&](std::string text, Field field) {

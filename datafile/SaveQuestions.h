@@ -1,6 +1,7 @@
 #pragma once
 
 #include "datafile/DataFileReader.h"
+#include "datafile/ListedFile.h"
 #include "record/MemberRecord.h"
 
 #include <optional>
@@ -19,6 +20,16 @@ struct SaveQuestion {
 
     bool operator==(const SaveQuestion&) const = default;
 };
+
+// Whether a stored applicant is the one being saved: the same identity document number (see
+// record::idNumberKey) and the same group number and personal sequence number.
+bool sameApplicant(const record::MemberRecord& stored, const record::MemberRecord& checked);
+
+// Before Save writes over a file that is there already (`existing`, as fileAt reads it): the
+// question (UTF-8) that says what would be lost, where the file holds another applicant or is no
+// data file that opens; std::nullopt where it holds the applicant being saved.
+std::optional<std::string> replaceQuestion(const ListedFile& existing,
+                                           const record::MemberRecord& checked);
 
 // What the applicant's own values make doubtful, in the order they are asked: a group number
 // that had to be drawn (`groupNumberDrawn`, see groupNumberFor); an identity card number with

@@ -1,11 +1,14 @@
 #include "form/SaveLocation.h"
 
+#include <algorithm>
+
 namespace parvelin::form {
 
 namespace {
 
 constexpr std::string_view kSaveRoot = "Lorvane";
 constexpr std::string_view kNotInFileNames = "\\/:*?\"<>|";
+constexpr int kMostNumbered = 999;
 // The static, shared part of the file system (Filesystem Hierarchy Standard).
 constexpr std::string_view kSystemProgramFolders[] = {"/usr", "/bin", "/sbin", "/opt"};
 
@@ -23,6 +26,39 @@ record::GbkString defaultFileName(const record::MemberRecord& record) {
         }
     }
     return name;
+}
+
+std::optional<std::string> freeFileName(std::string_view fileName,
+                                        const std::function<bool(const std::string&)>& taken) {
+    // The suffix in any case, as archives from other systems write it.
+    const std::string suffix = "." + std::string(kDataFileSuffix);
+    std::string_view stem = fileName;
+    if (stem.size() >= suffix.size() &&
+        std::equal(suffix.begin(), suffix.end(), stem.end() - suffix.size(), [](char a, char b) {
+            return a == (b >= 'A' && b <= 'Z' ? static_cast<char>(b - 'A' + 'a') : b);
+        })) {
+        stem.remove_suffix(suffix.size());
+    }
+    const std::string_view ending = fileName.substr(stem.size());
+    // "(2)" of its own: numbered again from the name it was made from. No second byte of a GBK
+    // character is a bracket or a digit, so the bytes are read as they are.
+    if (stem.ends_with(')')) {
+        const std::size_t open = stem.find_last_of('(');
+        const std::string_view number = open == std::string_view::npos
+                                            ? std::string_view()
+                                            : stem.substr(open + 1, stem.size() - open - 2);
+        if (!number.empty() && number.find_first_not_of("0123456789") == std::string_view::npos) {
+            stem = stem.substr(0, open);
+        }
+    }
+    for (int number = 2; number <= kMostNumbered; ++number) {
+        std::string name =
+            std::string(stem) + "(" + std::to_string(number) + ")" + std::string(ending);
+        if (!taken(name)) {
+            return name;
+        }
+    }
+    return std::nullopt;
 }
 
 std::string datedSaveFolder(const record::CalendarDate& date) {

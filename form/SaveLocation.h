@@ -4,6 +4,8 @@
 #include "record/GbkText.h"
 #include "record/MemberRecord.h"
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -50,12 +52,27 @@ inline constexpr std::string_view kChangedSinceOpenedQuestion = "覆盖该文件
 inline constexpr std::string_view kOverwrite = "覆盖";
 inline constexpr std::string_view kSaveAs = "另存为…";
 inline constexpr std::string_view kCancel = "取消";
+// A file chosen in the Save dialog holds another applicant, or is no data file: the first answer
+// saves beside it under a free name ("另存为“…(2).zbdw”"), the second replaces it, the last goes
+// back to the form.
+inline constexpr std::string_view kSaveBeside = "另存为";
+inline constexpr std::string_view kReplace = "替换";
+// A file chosen in the applicants window that changed again after it was chosen (or confirmed
+// there): it is neither opened nor printed as it is now, unseen.
+inline constexpr std::string_view kChangedSinceChosen =
+    "在申请人列表中选定后又被修改，请重新选择。";
 } // namespace message
 
 // The file name Save proposes for a checked record, without the suffix: group number, "_",
 // surname with the name separator and given name, in GBK. Characters that no file name may hold
 // (\ / : * ? " < > |) are proposed as "_"; the operator may still change the name.
 record::GbkString defaultFileName(const record::MemberRecord& record);
+
+// The name Save offers beside a file name that is taken ("…_王伟.zbdw"): the name with "(2)",
+// "(3)", … before its suffix ("…_王伟(2).zbdw"), in place of such a number it has already, the
+// first that `taken` does not claim; std::nullopt where (2) to (999) are all taken.
+std::optional<std::string> freeFileName(std::string_view fileName,
+                                        const std::function<bool(const std::string&)>& taken);
 
 // The dated folder of a day's files, relative to the program's folder (or the documents folder
 // where that cannot be written): "Lorvane/2012-05-17".

@@ -25,8 +25,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-Q_DECLARE_METATYPE(std::string)
-Q_DECLARE_METATYPE(std::vector<std::string>)
+Q_DECLARE_METATYPE(parvelin::app::ChosenFile)
+Q_DECLARE_METATYPE(std::vector<parvelin::app::ChosenFile>)
 
 namespace parvelin::app {
 
@@ -138,8 +138,8 @@ private:
 
 private slots:
     void initTestCase() {
-        qRegisterMetaType<std::string>();
-        qRegisterMetaType<std::vector<std::string>>();
+        qRegisterMetaType<ChosenFile>();
+        qRegisterMetaType<std::vector<ChosenFile>>();
     }
 
     // Every file a row, by personal sequence number as numbers; the marked rows say why, the
@@ -222,33 +222,81 @@ private slots:
     }
 
     // What the keys and buttons ask of the main form. Rows are chosen with the mouse (Ctrl adds
-    // one), then a key or button.
+    // one), then a key or button. Meanwhile 7_李四.zbdw may come to hold another applicant, 王伟,
+    // or be removed: the window says so, shows what the folder holds now, and asks before it acts
+    // (是 goes on with the files as they are now; 否 and Esc do nothing).
     void keysAndButtonsAskToOpenOrPrint_data() {
         QTest::addColumn<QStringList>("chosen");
         QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("meanwhile");
+        QTest::addColumn<QString>("answer");
         QTest::addColumn<QString>("opened");
         QTest::addColumn<QStringList>("printed");
         QTest::addColumn<bool>("preview");
         QTest::newRow("Return on a row opens it") << QStringList{"7_李四.zbdw"} << "Return"
+                                                  << ""
+                                                  << ""
                                                   << "7_李四.zbdw" << QStringList{} << false;
         QTest::newRow("a double click opens the row")
             << QStringList{"33_赵六.zbdw"} << "double click"
+            << ""
+            << ""
             << "33_赵六.zbdw" << QStringList{} << false;
         QTest::newRow("打开") << QStringList{"1_王五.zbdw"} << "openButton"
+                              << ""
+                              << ""
                               << "1_王五.zbdw" << QStringList{} << false;
         QTest::newRow("Return on a file that does not open") << QStringList{kBroken} << "Return"
+                                                             << ""
+                                                             << ""
                                                              << "" << QStringList{} << false;
         QTest::newRow("打印 of three rows, in the table's order")
             << QStringList{"33_赵六.zbdw", "7_李四.zbdw", "1_张三.zbdw"} << "printButton"
+            << ""
+            << ""
             << "" << QStringList{"1_张三.zbdw", "7_李四.zbdw", "33_赵六.zbdw"} << false;
         QTest::newRow("打印预览 leaves out a file that does not open")
             << QStringList{kBroken, "1_王五.zbdw"} << "previewButton"
+            << ""
+            << ""
             << "" << QStringList{"1_王五.zbdw"} << true;
+        QTest::newRow("Return on a row that holds another applicant now, 是")
+            << QStringList{"7_李四.zbdw"} << "Return"
+            << "another applicant"
+            << "Yes"
+            << "7_李四.zbdw" << QStringList{} << false;
+        QTest::newRow("打开 on a row that holds another applicant now, 否")
+            << QStringList{"7_李四.zbdw"} << "openButton"
+            << "another applicant"
+            << "No"
+            << "" << QStringList{} << false;
+        QTest::newRow("打印预览 of two rows, one holding another applicant now, Esc")
+            << QStringList{"1_张三.zbdw", "7_李四.zbdw"} << "previewButton"
+            << "another applicant"
+            << "Esc"
+            << "" << QStringList{} << true;
+        QTest::newRow("打印 of two rows, one holding another applicant now, 是")
+            << QStringList{"7_李四.zbdw", "1_张三.zbdw"} << "printButton"
+            << "another applicant"
+            << "Yes"
+            << "" << QStringList{"1_张三.zbdw", "7_李四.zbdw"} << false;
+        QTest::newRow("a double click on a row whose file was removed")
+            << QStringList{"7_李四.zbdw"} << "double click"
+            << "removed"
+            << ""
+            << "" << QStringList{} << false;
+        QTest::newRow("打印 of two rows, one removed, 是")
+            << QStringList{"7_李四.zbdw", "33_赵六.zbdw"} << "printButton"
+            << "removed"
+            << "Yes"
+            << "" << QStringList{"33_赵六.zbdw"} << false;
     }
 
     void keysAndButtonsAskToOpenOrPrint() {
         QFETCH(QStringList, chosen);
         QFETCH(QString, command);
+        QFETCH(QString, meanwhile);
+        QFETCH(QString, answer);
         QFETCH(QString, opened);
         QFETCH(QStringList, printed);
         QFETCH(bool, preview);
@@ -262,6 +310,20 @@ private slots:
                               name == chosen.front() ? Qt::NoModifier : Qt::ControlModifier,
                               f.rowRect(name).center());
         }
+        const QString changed = QStringLiteral("7_李四.zbdw");
+        if (meanwhile == QStringLiteral("another applicant")) {
+            make(f.today,
+                 {"7_李四.zbdw", "王", "伟", "WANG WEI", "3", "110105198001010016", 1'337'270'000});
+        } else if (meanwhile == QStringLiteral("removed")) {
+            QVERIFY(QFile::remove(f.today + QLatin1Char('/') + changed));
+        }
+        if (answer == QStringLiteral("Yes")) {
+            f.services.answers.push_back(widgets::PlatformServices::Answer::Yes);
+        } else if (answer == QStringLiteral("No")) {
+            f.services.answers.push_back(widgets::PlatformServices::Answer::No);
+        } else if (answer == QStringLiteral("Esc")) {
+            f.services.answers.push_back(widgets::PlatformServices::Answer::Cancel);
+        }
         if (command == QStringLiteral("Return")) {
             QTest::keyClick(f.table(), Qt::Key_Return);
         } else if (command == QStringLiteral("double click")) {
@@ -272,21 +334,69 @@ private slots:
             QTest::mouseClick(button, Qt::LeftButton);
         }
 
+        // What the files hold when they are acted on, as the main form is to find them.
+        const auto sameAsNow = [](const ChosenFile& file) {
+            std::ifstream in(file.path, std::ios::binary);
+            const std::string now{std::istreambuf_iterator<char>(in), {}};
+            return file.file.content == now && !now.empty();
+        };
         QCOMPARE(opens.size(), opened.isEmpty() ? 0 : 1);
         if (!opened.isEmpty()) {
-            QCOMPARE(opens.front().front().value<std::string>(), f.path(opened));
+            const auto file = opens.front().front().value<ChosenFile>();
+            QCOMPARE(file.path, f.path(opened));
+            QVERIFY(sameAsNow(file));
         }
         QCOMPARE(prints.size(), printed.isEmpty() ? 0 : 1);
         if (!printed.isEmpty()) {
-            std::vector<std::string> paths;
-            for (const QString& name : printed) {
-                paths.push_back(f.path(name));
+            const auto files = prints.front().at(0).value<std::vector<ChosenFile>>();
+            QCOMPARE(files.size(), std::size_t(printed.size()));
+            for (std::size_t i = 0; i < files.size(); ++i) {
+                QCOMPARE(files[i].path, f.path(printed[static_cast<int>(i)]));
+                QVERIFY(sameAsNow(files[i]));
             }
-            QCOMPARE(prints.front().at(0).value<std::vector<std::string>>(), paths);
             QCOMPARE(prints.front().at(1).toBool(), preview);
         }
-        QCOMPARE(f.find<QPushButton>("openButton")->isEnabled(),
-                 chosen.size() == 1 && chosen.front() != QLatin1String(kBroken));
+
+        if (meanwhile.isEmpty()) {
+            QVERIFY(f.services.prompts.empty());
+            QVERIFY(f.services.notices.isEmpty());
+            QCOMPARE(f.find<QPushButton>("openButton")->isEnabled(),
+                     chosen.size() == 1 && chosen.front() != QLatin1String(kBroken));
+        } else {
+            // The rows and marks as the folder is now: 张三 shares no identity number any more.
+            const int row = f.column(6).indexOf(changed);
+            const QString zhangSan =
+                f.column(0, Qt::ToolTipRole).at(f.column(6).indexOf(QStringLiteral("1_张三.zbdw")));
+            QCOMPARE(zhangSan, QStringLiteral("团组号和个人序号与“1_王五.zbdw”相同"));
+            const QString told =
+                QStringLiteral("以下数据文件在列出后已被修改，列表已按现在的内容更新：\n“") +
+                changed + QStringLiteral("”：原为 李四，");
+            if (meanwhile == QStringLiteral("another applicant")) {
+                QCOMPARE(f.column(1).at(row), QStringLiteral("王伟"));
+                QCOMPARE(f.status(),
+                         QStringLiteral("共 5 个数据文件，2 个与其他文件重复，1 个无法打开"));
+                const QString asked = command == QStringLiteral("previewButton")
+                                          ? QStringLiteral("是否按现在的内容打印预览？")
+                                      : command == QStringLiteral("printButton")
+                                          ? QStringLiteral("是否按现在的内容打印？")
+                                          : QStringLiteral("是否打开该文件现在保存的申请人？");
+                QCOMPARE(f.services.prompts.size(), std::size_t(1));
+                QCOMPARE(
+                    f.services.prompts.front().text,
+                    told +
+                        QStringLiteral("现为 王伟（证件号码 110105198001010016，个人序号 3）\n") +
+                        asked);
+            } else {
+                QCOMPARE(f.status(),
+                         QStringLiteral("共 5 个数据文件，2 个与其他文件重复，2 个无法打开"));
+                const QString said = answer.isEmpty() ? f.services.notices.value(0)
+                                                      : f.services.prompts.front().text;
+                QVERIFY2(said.startsWith(told + QStringLiteral("现已无法打开：")),
+                         qPrintable(said));
+                QCOMPARE(f.services.prompts.size(), std::size_t(answer.isEmpty() ? 0 : 1));
+            }
+        }
+        QVERIFY2(f.services.unexpected.isEmpty(), qPrintable(f.services.unexpected.join('\n')));
         QVERIFY(f.window->isVisible());
         QTest::keyClick(f.table(), Qt::Key_Escape);
         QVERIFY(!f.window->isVisible());

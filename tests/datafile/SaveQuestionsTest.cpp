@@ -185,6 +185,64 @@ TEST(SaveQuestions, OtherFilesOfTheFolder) {
         << "a file name in GBK bytes is shown decoded";
 }
 
+// A file that a save would write over: the applicant's own file goes on the Save dialog's question
+// alone; another applicant's file, or one that does not open, is named with what would be lost.
+TEST(SaveQuestions, ReplacingAFileThatHoldsSomeoneElse) {
+    MemberRecord self = checkedApplicant();
+    self.idDocumentNumber = "11010519491231002X";
+    self.personalSequence = "3";
+    const auto file = [](std::string name, std::optional<MemberRecord> applicant,
+                         std::string failure = {}) {
+        ListedFile listed;
+        listed.fileName = std::move(name);
+        listed.applicant = std::move(applicant);
+        listed.failure = std::move(failure);
+        return listed;
+    };
+    const auto held = [&self, &file](const std::function<void(MemberRecord&)>& change) {
+        MemberRecord r = self;
+        change(r);
+        return file("a.zbdw", r);
+    };
+    struct Case {
+        ListedFile existing;
+        bool asked;
+        const char* why;
+    };
+    const Case cases[] = {
+        {held([](MemberRecord&) {}), false, "the applicant's own file"},
+        {held([](MemberRecord& r) { r.idDocumentNumber = "11010519491231002x"; }), false,
+         "a final x is the X that cards print"},
+        {held([](MemberRecord& r) { r.personalSequence = " 3 "; }), false,
+         "values compared trimmed, as the checks leave them"},
+        {held([](MemberRecord& r) { r.idDocumentNumber = "110105198001010016"; }), true,
+         "another identity number"},
+        {held([](MemberRecord& r) { r.idDocumentNumber = "11010519491231002"; }), true,
+         "the number without its check character"},
+        {held([](MemberRecord& r) { r.personalSequence = "6"; }), true,
+         "another personal sequence number of the group"},
+        {held([](MemberRecord& r) { r.groupNumber = "0000130122012036"; }), true,
+         "the same sequence number in another group"},
+        {file("a.zbdw", std::nullopt, "不是数据文件（解密后没有记录）（/d/a.zbdw）"), true,
+         "a file that does not open"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        EXPECT_EQ(replaceQuestion(c.existing, self).has_value(), c.asked);
+    }
+    MemberRecord other = self;
+    other.surnameChinese = gbk("王");
+    other.givenNameChinese = gbk("伟");
+    other.idDocumentNumber = "110105194912310021";
+    other.personalSequence = "6";
+    EXPECT_EQ(replaceQuestion(file("0000130122012035_\xCD\xF5\xCE\xB0.zbdw", other), self),
+              "文件“0000130122012035_王伟.zbdw”中保存的是另一位申请人：王伟（证件号码 "
+              "110105194912310021，个人序号 6）。替换该文件，这位申请人的数据将会丢失。");
+    EXPECT_EQ(replaceQuestion(cases[7].existing, self),
+              "文件“a.zbdw”无法作为数据文件打开：不是数据文件（解密后没有记录）（/d/a.zbdw）。"
+              "替换后其原有内容将丢失。");
+}
+
 TEST(SaveQuestions, NextSequenceOfTheGroup) {
     const auto of = [](const char* group, const char* sequence) {
         MemberRecord r;
