@@ -41,15 +41,11 @@ std::string localPath(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
 
-std::string inFolder(const std::string& folder, std::string_view name) {
-    return folder.ends_with('/') ? folder + std::string(name) : folder + "/" + std::string(name);
-}
-
 // A name beside `path` that nothing in its folder has, not even a broken link.
 std::optional<std::string> freeNameBeside(const std::string& path) {
     const std::string folder = datafile::folderOf(path);
     return form::freeFileName(datafile::fileNameOf(path), [&folder](const std::string& name) {
-        return datafile::fileAt(inFolder(folder, name)).has_value();
+        return datafile::fileAt(datafile::pathIn(folder, name)).has_value();
     });
 }
 
@@ -206,10 +202,11 @@ std::string MainForm::pathToSave(const record::MemberRecord& checked) {
     const QString question = widgets::qText(form::message::kChangedSinceOpened) +
                              currentFilePath() + QLatin1Char('\n') +
                              widgets::qText(form::message::kChangedSinceOpenedQuestion);
-    enum Choice { Overwrite, SaveAs, Cancel };
+    // The default (Return) keeps what was written meanwhile: only 覆盖 throws it away.
+    enum Choice { SaveAs, Overwrite, Cancel };
     switch (m_services.choose(this, question,
-                              {widgets::qText(form::message::kOverwrite),
-                               widgets::qText(form::message::kSaveAs),
+                              {widgets::qText(form::message::kSaveAs),
+                               widgets::qText(form::message::kOverwrite),
                                widgets::qText(form::message::kCancel)})) {
     case Overwrite:
         return m_currentFile;
@@ -266,7 +263,7 @@ std::string MainForm::spareOtherFile(const std::string& path, const record::Memb
     if (!free || answer < 0 || answer >= buttons.size() - 1) {
         return {};
     }
-    return answer == 0 ? inFolder(datafile::folderOf(path), *free) : path;
+    return answer == 0 ? datafile::pathIn(datafile::folderOf(path), *free) : path;
 }
 
 QString MainForm::currentFilePath() const {

@@ -28,10 +28,6 @@ Folder openFolder(const std::string& folder) {
     return Folder(::opendir(folder.c_str()), &::closedir);
 }
 
-std::string joined(const std::string& folder, std::string_view name) {
-    return folder.ends_with('/') ? folder + std::string(name) : folder + "/" + std::string(name);
-}
-
 // The names of a folder's entries with what stat says of each (a link counts as what it leads
 // to; an entry gone meanwhile is left out), or the folder's error.
 struct Entry {
@@ -164,7 +160,7 @@ std::int64_t nanosecondsOf(const struct stat& status) {
 // does not open; none where the name leads nowhere.
 ListedFile readListed(const std::string& folder, std::string name,
                       const struct stat* status = nullptr) {
-    const std::string path = joined(folder, name);
+    const std::string path = pathIn(folder, name);
     ListedFile file;
     struct stat own {};
     if (status == nullptr && ::stat(path.c_str(), &own) == 0) {
@@ -358,7 +354,7 @@ std::vector<std::string> dayFoldersBeside(const std::string& dayFolder) {
     std::sort(names.begin(), names.end(), std::greater<>());
     std::vector<std::string> folders;
     for (const std::string& name : names) {
-        folders.push_back(joined(parent, name));
+        folders.push_back(pathIn(parent, name));
     }
     return folders;
 }

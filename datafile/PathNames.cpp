@@ -69,6 +69,14 @@ std::string_view fileNameOf(std::string_view path) {
     return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
+std::string pathIn(std::string_view folder, std::string_view name) {
+    std::string path(folder);
+    if (!path.ends_with('/')) {
+        path += '/';
+    }
+    return path + std::string(name);
+}
+
 std::string displayFileName(std::string_view fileName) {
     if (record::isUtf8(fileName)) {
         return std::string(fileName);

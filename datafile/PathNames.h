@@ -24,6 +24,9 @@ std::string folderOf(std::string_view path);
 // The last name of a path.
 std::string_view fileNameOf(std::string_view path);
 
+// The path of `name` inside `folder`.
+std::string pathIn(std::string_view folder, std::string_view name);
+
 // A file name for a message (UTF-8): as it is where it is UTF-8, read as GBK otherwise, as
 // archives made on Chinese systems name their files. A name that is neither (a damaged name, or
 // one of another code page) is read as GBK where it can be, and every other byte shows as an

@@ -48,7 +48,7 @@ inline constexpr std::string_view kReadFailed = "无法读取数据文件：";
 // Save of an opened file that was changed, replaced or removed since it was opened: the first
 // answer writes over it all the same, the second chooses another file, the last (Esc) stops.
 inline constexpr std::string_view kChangedSinceOpened = "数据文件打开后已被修改或删除：";
-inline constexpr std::string_view kChangedSinceOpenedQuestion = "覆盖该文件，还是另存为新文件？";
+inline constexpr std::string_view kChangedSinceOpenedQuestion = "另存为新文件，还是覆盖该文件？";
 inline constexpr std::string_view kOverwrite = "覆盖";
 inline constexpr std::string_view kSaveAs = "另存为…";
 inline constexpr std::string_view kCancel = "取消";

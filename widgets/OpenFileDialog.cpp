@@ -40,10 +40,6 @@ bool isFile(const std::string& path) {
     return ::stat(path.c_str(), &status) == 0 && !S_ISDIR(status.st_mode);
 }
 
-std::string joined(const std::string& folder, const std::string& name) {
-    return folder.ends_with('/') ? folder + name : folder + "/" + name;
-}
-
 std::string localBytes(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
@@ -145,7 +141,7 @@ void OpenFileDialog::relist() {
 }
 
 void OpenFileDialog::openEntry(const datafile::FolderEntry& entry) {
-    const std::string path = joined(m_folder, entry.name);
+    const std::string path = datafile::pathIn(m_folder, entry.name);
     if (entry.isFolder) {
         m_nameBox->clear();
         showFolder(path);
@@ -173,7 +169,7 @@ void OpenFileDialog::openTyped() {
     }
     const std::string path = typed.startsWith(QLatin1Char('/'))
                                  ? localBytes(typed)
-                                 : joined(m_folder, localBytes(typed));
+                                 : datafile::pathIn(m_folder, localBytes(typed));
     if (isFolder(path)) {
         m_nameBox->clear();
         showFolder(path);
