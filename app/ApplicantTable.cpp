@@ -70,7 +70,7 @@ void ApplicantTable::setFiles(std::string folder, std::vector<datafile::ListedFi
 
 std::string ApplicantTable::pathOf(int row) const {
     const std::string& name = m_files.at(static_cast<std::size_t>(row)).fileName;
-    return m_folder.ends_with('/') ? m_folder + name : m_folder + "/" + name;
+    return datafile::pathIn(m_folder, name);
 }
 
 std::vector<datafile::ListedChange> ApplicantTable::readAgain(const std::vector<int>& rows) {

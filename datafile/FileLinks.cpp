@@ -52,10 +52,7 @@ std::optional<std::string> readLink(int folder, const std::string& name, const s
 
 // The path a link's text names: relative to the link's folder unless absolute.
 std::string leadsTo(const std::string& folder, const std::string& text) {
-    if (text.starts_with('/')) {
-        return text;
-    }
-    return (folder == "/" ? folder : folder + "/") + text;
+    return text.starts_with('/') ? text : pathIn(folder, text);
 }
 
 std::optional<std::string> canonicalPath(const std::string& path) {

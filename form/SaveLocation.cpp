@@ -1,7 +1,5 @@
 #include "form/SaveLocation.h"
 
-#include <algorithm>
-
 namespace parvelin::form {
 
 namespace {
@@ -31,13 +29,9 @@ record::GbkString defaultFileName(const record::MemberRecord& record) {
 std::optional<std::string> freeFileName(std::string_view fileName,
                                         const std::function<bool(const std::string&)>& taken) {
     // The suffix in any case, as archives from other systems write it.
-    const std::string suffix = "." + std::string(kDataFileSuffix);
     std::string_view stem = fileName;
-    if (stem.size() >= suffix.size() &&
-        std::equal(suffix.begin(), suffix.end(), stem.end() - suffix.size(), [](char a, char b) {
-            return a == (b >= 'A' && b <= 'Z' ? static_cast<char>(b - 'A' + 'a') : b);
-        })) {
-        stem.remove_suffix(suffix.size());
+    if (datafile::isDataFileName(stem)) {
+        stem.remove_suffix(datafile::kDataFileSuffix.size());
     }
     const std::string_view ending = fileName.substr(stem.size());
     // "(2)" of its own: numbered again from the name it was made from. No second byte of a GBK
