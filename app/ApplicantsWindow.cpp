@@ -408,6 +408,10 @@ void ApplicantsWindow::updateButtons() {
     m_printButton->setEnabled(printable);
 }
 
+void ApplicantsWindow::showStatusNote(const QString& text) {
+    m_status->setText(text);
+}
+
 void ApplicantsWindow::updateStatus() {
     if (!m_readingDone) {
         m_status->setText(widgets::qText(kReading));

@@ -58,6 +58,8 @@ public:
 public slots:
     // Reads the folder shown again, and the day folders beside today's.
     void refresh();
+    // A note in the status line (where a print went) until the status changes.
+    void showStatusNote(const QString& text);
 
 signals:
     // 打开, a double click or Return on one row that opened.

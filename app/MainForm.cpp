@@ -1,6 +1,7 @@
 #include "app/MainForm.h"
 
 #include "app/AboutBox.h"
+#include "app/ApplicantsWindow.h"
 #include "app/Artwork.h"
 #include "app/Banner.h"
 #include "app/TitleComboBox.h"
@@ -219,9 +220,23 @@ void MainForm::createAdditions(const form::DialogBaseUnits& units) {
     }
     m_keepGroup->setChecked(
         m_services.settings()->value(widgets::qText(form::kKeepGroupKey), false).toBool());
+    m_statusNote = new QLabel(this);
+    m_statusNote->setObjectName(QStringLiteral("statusNote"));
+    m_statusNote->setWordWrap(true);
+    m_statusNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_statusNote->setAccessibleName(QStringLiteral("状态"));
+    m_statusNote->setGeometry(widgets::pixelRect(form::kStatusNoteRect, units));
     connect(m_keepGroup, &QCheckBox::toggled, this, [this](bool keep) {
         m_services.settings()->setValue(widgets::qText(form::kKeepGroupKey), keep);
     });
+}
+
+void MainForm::showStatusNote(const QString& text) {
+    m_statusNote->setText(text);
+    m_statusNote->setToolTip(text);
+    if (m_applicants) {
+        m_applicants->showStatusNote(text); // a print of several may come from there
+    }
 }
 
 void MainForm::connectCommands() {

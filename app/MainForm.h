@@ -20,6 +20,7 @@
 #include <variant>
 
 #include <QDialog>
+#include <QLabel>
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
@@ -86,6 +87,8 @@ public:
     bool isModified() const { return m_modified; }
     input::FormState state() const { return m_state; }
     widgets::PlatformServices& services() const { return m_services; }
+    // A note in the form's status line (where a page went), replacing the last; no answer needed.
+    void showStatusNote(const QString& text);
 
 public slots:
     // The commands of the eight buttons.
@@ -200,6 +203,7 @@ private:
     TitleComboBox* m_titleList = nullptr;
     std::array<widgets::NamePair*, 2> m_names{};
     QCheckBox* m_keepGroup = nullptr;
+    QLabel* m_statusNote = nullptr;
     widgets::FieldMark m_failedField;
     Banner* m_banner = nullptr;
     QPointer<QMainWindow> m_printWindow; // the window of the last print command, while it lives

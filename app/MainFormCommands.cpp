@@ -421,13 +421,17 @@ void MainForm::startPrint(std::vector<print::PrintJob> jobs, std::vector<std::st
         [form, shared, labels] { return form && form->mayPrintWhatIsCut(*shared, *labels); },
         [form] { return !form || printServiceAnswers(form->m_services, form); },
         [form, shared, warn, jobName](QPrinter& printer) {
-            return form && handOverToPrintService(printer, *shared, jobName, warn, form->m_services,
-                                                  form, form->printCommandWindow());
+            return form && handOverToPrintService(
+                               printer, *shared, jobName, warn, form->m_services, form,
+                               form->printCommandWindow(),
+                               [form](const QString& note) { form->showStatusNote(note); });
         },
         QString::fromStdString(jobName),
     };
-    m_printWindow =
-        new PrintWindow(std::move(drawing), this, command, QString(), m_services, std::move(hooks));
+    // The preview is called after the applicant or the group it shows, as the job is.
+    m_printWindow = new PrintWindow(std::move(drawing), this, command,
+                                    QString::fromStdString(jobName) + QStringLiteral(" (预览)"),
+                                    m_services, std::move(hooks));
 }
 
 // The window a print command's boxes belong to: its print window while that is open (the form

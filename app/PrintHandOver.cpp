@@ -1,29 +1,57 @@
 #include "app/PrintHandOver.h"
 
-#include "app/PrintService.h"
+#include "print/AnswerWithin.h"
 #include "print/PrintJob.h"
 #include "print/PrintReports.h"
+#include "print/PrintService.h"
 #include "print/qt/PageOutput.h"
 #include "widgets/PlatformServices.h"
 #include "widgets/QtText.h"
 
 #include <chrono>
-#include <span>
+#include <memory>
+#include <optional>
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QPrintEngine>
 #include <QPrinter>
+#include <QProgressDialog>
 
 namespace parvelin::app {
 
 namespace {
 
+constexpr std::chrono::milliseconds kProbeLimit{3000};
+// Each question of a hand-over: a clerk hears of a silent service within ten seconds.
+constexpr std::chrono::milliseconds kServiceLimit{8000};
+constexpr int kNoteAfterMilliseconds = 400;
+
+// While the print service is asked, the windows go on painting and their timers go on; what the
+// clerk types or clicks meanwhile waits until the answer is in (so that no second command starts
+// inside the first), and after a moment a note says what is awaited.
+class Waiting {
+public:
+    Waiting(QWidget* window, const QString& text)
+        : m_note(text, QString(), 0, 0, window) {
+        m_note.setWindowTitle(QCoreApplication::applicationName());
+        m_note.setCancelButton(nullptr);
+        m_note.setWindowModality(Qt::ApplicationModal);
+        m_note.setMinimumDuration(kNoteAfterMilliseconds);
+        m_note.setValue(0);
+    }
+    static void pump() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20); }
+
+private:
+    QProgressDialog m_note;
+};
+
 // The printer's options that the print dialog's properties set, as name and value pairs: Qt keeps
 // them under this key of its print engine (its CUPS support's PPK_CupsOptions).
-std::vector<PrinterOption> optionsChosenFor(QPrinter& printer) {
+std::vector<print::PrinterOption> optionsChosenFor(QPrinter& printer) {
     const auto kCupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
     const QStringList flat = printer.printEngine()->property(kCupsOptions).toStringList();
-    std::vector<PrinterOption> options;
+    std::vector<print::PrinterOption> options;
     for (qsizetype i = 0; i + 1 < flat.size(); i += 2) {
         options.emplace_back(flat[i].toStdString(), flat[i + 1].toStdString());
     }
@@ -33,26 +61,41 @@ std::vector<PrinterOption> optionsChosenFor(QPrinter& printer) {
 } // namespace
 
 bool printServiceAnswers(widgets::PlatformServices& services, QWidget* form) {
-    constexpr std::chrono::milliseconds kAnswerWithin{3000};
-    if (probePrintService(kAnswerWithin) == PrintServiceState::Silent) {
+    const auto service = services.printService();
+    const std::optional<print::ServiceState> state = print::answerWithin<print::ServiceState>(
+        kProbeLimit, &Waiting::pump, [service] { return service->state(); });
+    if (state.value_or(print::ServiceState::Silent) == print::ServiceState::Silent) {
         services.showNotice(form, widgets::qText(print::kServiceSilent));
         return false;
     }
     return true;
 }
 
-// The pages to a printer of the print service, as one job: on A4, or on the printer's own paper
-// scaled to fit where it has no A4 and the clerk agrees; then what became of the job, said when it
-// is not simply taken.
 bool handOverToPrintService(QPrinter& printer, std::span<print::PrintJob> jobs,
                             const std::string& jobName,
                             const std::function<void(std::string_view)>& warn,
-                            widgets::PlatformServices& services, QWidget* form, QWidget* window) {
-    const auto notice = [&](const std::string& text) {
-        services.showNotice(form, widgets::qText(text));
-    };
+                            widgets::PlatformServices& services, QWidget* form, QWidget* window,
+                            const std::function<void(const QString&)>& tellSent) {
     const std::string printerName = printer.printerName().toStdString();
-    const bool fitToPaper = !printerOffersA4(printerName);
+    const auto failed = [&](print::ServiceFault fault, std::string_view cause, bool documentSent) {
+        services.showNotice(
+            form, widgets::qText(print::jobFailedMessage(fault, cause, printerName, documentSent)));
+        return false;
+    };
+    const auto service = services.printService();
+    const std::string queue = print::splitPrinterName(printerName).queue;
+
+    std::optional<print::MediaReport> media;
+    {
+        Waiting waiting(window, QStringLiteral("正在询问打印机 %1…").arg(printer.printerName()));
+        media = print::answerWithin<print::MediaReport>(
+            kServiceLimit, &Waiting::pump, [service, queue] { return service->mediaOf(queue); });
+    }
+    if (!media || media->fault != print::ServiceFault::None) {
+        return media ? failed(media->fault, media->cause, false)
+                     : failed(print::ServiceFault::Silent, {}, false);
+    }
+    const bool fitToPaper = !print::offersA4(media->media);
     if (fitToPaper) {
         enum { Scale, Cancel };
         const int answer = services.choose(
@@ -62,27 +105,44 @@ bool handOverToPrintService(QPrinter& printer, std::span<print::PrintJob> jobs,
             return true; // nothing printed, as the clerk chose; nothing failed
         }
     }
+
     QBuffer pdf;
     pdf.open(QIODevice::WriteOnly);
     if (!print::writePdf(jobs, pdf, warn).written) {
-        notice(print::printFailedMessage("无法生成打印页面", printerName));
-        return false;
+        return failed(print::ServiceFault::Refused, "无法生成打印页面", false);
     }
-    const QByteArray& bytes = pdf.data();
-    const JobReport report =
-        printPdf(printerName, jobName, std::string_view(bytes.constData(), bytes.size()),
-                 printer.copyCount(), fitToPaper, optionsChosenFor(printer));
-    switch (report.outcome) {
-    case JobReport::Outcome::Taken:
+    print::PrintRequest request{printerName,         jobName,    pdf.data().toStdString(),
+                                printer.copyCount(), fitToPaper, optionsChosenFor(printer)};
+    const auto progress = std::make_shared<print::JobProgress>();
+    std::optional<print::JobReport> report;
+    {
+        Waiting waiting(window, QStringLiteral("正在送往打印机 %1…").arg(printer.printerName()));
+        report = print::answerWithin<print::JobReport>(
+            kServiceLimit, &Waiting::pump, [service, request = std::move(request), progress] {
+                return service->submit(request, *progress);
+            });
+    }
+    if (!report) {
+        // Given up first, then asked how far the document went: the job either sees this and
+        // stops short of its last bytes, or has sent them and is said to have.
+        progress->givenUp = true;
+        return failed(print::ServiceFault::Silent, {}, progress->documentSent);
+    }
+    switch (report->outcome) {
+    case print::JobReport::Outcome::Taken:
+        if (tellSent) {
+            tellSent(widgets::qText(
+                print::jobSentNote(printerName, jobs.size(), printer.copyCount(), report->jobId)));
+        }
         return true;
-    case JobReport::Outcome::Waiting:
-        notice(print::printWaitingMessage(report.cause, printerName));
+    case print::JobReport::Outcome::Waiting:
+        services.showNotice(form,
+                            widgets::qText(print::printWaitingMessage(report->cause, printerName)));
         return true;
-    case JobReport::Outcome::Failed:
+    case print::JobReport::Outcome::Failed:
         break;
     }
-    notice(print::printFailedMessage(report.cause, printerName));
-    return false;
+    return failed(report->fault, report->cause, progress->documentSent);
 }
 
 } // namespace parvelin::app

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "print/cups/CupsPrintService.h"
 #include "widgets/PlatformServices.h"
 
 namespace parvelin::app {
 
-// The platform services of the running program: real message boxes, file and print dialogs,
-// the system clock, the program's and the user's folders, and the user's settings. The file
-// dialogs are Qt's own, not the desktop's, so that they speak Qt's Chinese translation.
+// The platform services of the running program: real message boxes, file and print dialogs, the
+// machine's print service, the system clock, the program's and the user's folders, and the user's
+// settings. The file dialogs are Qt's own, not the desktop's, so that they speak Qt's Chinese
+// translation.
 class QtPlatformServices final : public widgets::PlatformServices {
 public:
     void showNotice(QWidget* owner, const QString& text) override;
@@ -22,9 +24,11 @@ public:
     QString documentsFolder() const override;
     std::unique_ptr<QSettings> settings() const override;
     bool choosePrinter(QPrinter& printer, QWidget* parent) override;
+    std::shared_ptr<print::PrintService> printService() const override { return m_printService; }
 
 private:
     record::SystemClock m_clock;
+    std::shared_ptr<print::PrintService> m_printService = print::cupsPrintService();
 };
 
 } // namespace parvelin::app

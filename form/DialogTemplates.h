@@ -65,6 +65,9 @@ std::span<const DialogControl> mainFormLayout();
 // The main form's controls beyond its 76, below the command buttons: the applicants window's
 // button and the check box that keeps the group's values for the next applicant.
 std::span<const DialogControl> mainFormAdditions();
+// The form's status line, in the free room below the additions: short notes such as where a page
+// was sent, which need no answer.
+inline constexpr DialogRect kStatusNoteRect{482, 356, 76, 80};
 
 // The keys of the main form's commands, by button, as the buttons' tooltips name them.
 struct CommandKey {

@@ -41,6 +41,37 @@ std::string printFailedMessage(std::string_view cause, std::string_view printer)
     return withPrinter("打印失败：", cause, printer);
 }
 
+std::string jobFailedMessage(ServiceFault fault, std::string_view cause, std::string_view printer,
+                             bool documentSent) {
+    const auto withOutcome = [&](std::string_view what) {
+        return printFailedMessage(what, printer) + "\n" +
+               (documentSent ? "页面可能仍会打印出来：请先看打印机，再决定是否重新打印。"
+                             : "没有任何页面会打印出来。");
+    };
+    switch (fault) {
+    case ServiceFault::PrinterNotFound:
+        return "打印失败：找不到打印机（" + std::string(printer) + "）";
+    case ServiceFault::Unreachable:
+        return printFailedMessage("无法连接打印服务", printer);
+    case ServiceFault::Silent:
+        return withOutcome(kServiceSilent);
+    case ServiceFault::ConnectionLost:
+        return withOutcome("与打印服务的连接中断");
+    case ServiceFault::None:
+    case ServiceFault::Refused:
+        break;
+    }
+    return printFailedMessage(cause, printer);
+}
+
+std::string jobSentNote(std::string_view printer, std::size_t pages, int copies, int jobId) {
+    std::string note = "已送往 " + std::string(printer) + "：" + std::to_string(pages) + " 页";
+    if (copies > 1) {
+        note += " × " + std::to_string(copies) + " 份";
+    }
+    return note + "，任务 " + std::to_string(jobId);
+}
+
 std::string printWaitingMessage(std::string_view cause, std::string_view printer) {
     return withPrinter("打印任务正在等待：", cause, printer);
 }

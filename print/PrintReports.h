@@ -1,5 +1,6 @@
 #pragma once
 
+#include "print/PrintService.h"
 #include "record/MemberRecord.h"
 
 #include <optional>
@@ -29,6 +30,15 @@ std::string leftOutMessage(const std::vector<std::string>& lines);
 
 // "打印失败：<cause>（打印机：<printer>）": the page did not reach the printer.
 std::string printFailedMessage(std::string_view cause, std::string_view printer);
+// What the clerk is told of a job the service did not take:
+// "打印失败：<cause>（打印机：<printer>）", or "打印失败：找不到打印机（<printer>）". Where the
+// service went silent or away, a second line says whether pages may still come out: they may once
+// the whole document had gone to it.
+std::string jobFailedMessage(ServiceFault fault, std::string_view cause, std::string_view printer,
+                             bool documentSent);
+// The note once a job is taken: "已送往 office：6 页，任务 42" ("6 页 × 2 份" for copies).
+std::string jobSentNote(std::string_view printer, std::size_t pages, int copies, int jobId);
+
 // "打印任务正在等待：<cause>（打印机：<printer>）": the job is queued but the printer holds it.
 std::string printWaitingMessage(std::string_view cause, std::string_view printer);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "print/PrintService.h"
 #include "record/Clock.h"
 #include "widgets/PrintDialogService.h"
 
@@ -15,7 +16,8 @@ class QWidget;
 namespace parvelin::widgets {
 
 // The blocking services of the platform that the form and its dialogs use: message boxes, file
-// dialogs, the print dialog, the clock, the folders Save starts from and the settings store. The
+// dialogs, the print dialog and the print service, the clock, the folders Save starts from and the
+// settings store. The
 // program uses the Qt implementation below; tests put in scripted ones that record what was shown
 // and answer as told.
 class PlatformServices : public PrintDialogService {
@@ -59,6 +61,9 @@ public:
 
     // The settings store of organisation "Parvelin", application "Settings".
     virtual std::unique_ptr<QSettings> settings() const = 0;
+    // The print service that takes the pages printed to a printer (not into a PDF file). Its calls
+    // block: they are made on threads of their own, which share it.
+    virtual std::shared_ptr<print::PrintService> printService() const = 0;
 };
 
 } // namespace parvelin::widgets

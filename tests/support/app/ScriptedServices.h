@@ -1,10 +1,12 @@
 #pragma once
 
 #include "app/QtPlatformServices.h"
+#include "print/cups/CupsPrintService.h"
 #include "tests/support/FixedClock.h"
 #include "widgets/PlatformServices.h"
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -105,6 +107,9 @@ public:
     std::unique_ptr<QSettings> settings() const override {
         return std::make_unique<QSettings>(settingsFile, QSettings::IniFormat);
     }
+    // The machine's print service (in the print tests, one of their own), or a fake put here.
+    std::shared_ptr<print::PrintService> printService() const override { return printer; }
+    std::shared_ptr<print::PrintService> printer = print::cupsPrintService();
 
     QStringList notices;
     std::vector<Prompt> prompts;
@@ -116,7 +121,8 @@ public:
     std::deque<QString> openPaths;
     bool realOpenDialog = false; // the program's Open dialog, driven by the test
     // The print dialog: prints into the next scripted PDF file, or to the printer of the print
-    // service named after "printer:"; an empty path cancels.
+    // service named after "printer:", in `printCopies` copies; an empty path cancels. What the
+    // test does while the dialog is open (after the printer is chosen) is `whilePrintDialogOpen`.
     bool choosePrinter(QPrinter& printer, QWidget*) override {
         const QString path = next(printPaths, QStringLiteral("print dialog"));
         printDialogs += 1;
@@ -126,6 +132,10 @@ public:
         if (path.startsWith(QStringLiteral("printer:"))) {
             printer.setOutputFormat(QPrinter::NativeFormat);
             printer.setPrinterName(path.mid(8));
+            printer.setCopyCount(printCopies);
+            if (whilePrintDialogOpen) {
+                whilePrintDialogOpen();
+            }
             return true;
         }
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -133,6 +143,8 @@ public:
         return true;
     }
     std::deque<QString> printPaths;
+    int printCopies = 1;
+    std::function<void()> whilePrintDialogOpen;
     int printDialogs = 0;
 
     QStringList unexpected; // dialogs that found no scripted answer

@@ -1,0 +1,379 @@
+#include "print/cups/CupsPrintService.h"
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cups/cups.h>
+#include <memory>
+
+namespace parvelin::print {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int kConnectMilliseconds = 3000;
+// One request and its answer: a job's pages (some hundred kilobytes) may take a while to go over
+// to a busy service, but not forever.
+constexpr std::chrono::seconds kRequestLimit{10};
+// A job whose caller gave up after its document had gone waits this long for the service's late
+// answer, so as to cancel the job it may have taken.
+constexpr std::chrono::minutes kLateAnswerLimit{5};
+constexpr std::size_t kSendAtOnce = 64 * 1024;
+constexpr const char* kA4 = "iso_a4_210x297mm";
+// The options a job of the form sets itself, whatever the printer's properties say.
+constexpr std::array<std::string_view, 7> kFormDecides = {
+    "media", "PageSize", "PageRegion", "fit-to-page", "print-scaling", "copies", "job-name"};
+
+struct IppDeleter {
+    void operator()(ipp_t* ipp) const { ippDelete(ipp); }
+};
+using Ipp = std::unique_ptr<ipp_t, IppDeleter>;
+
+// How long a connection's requests may wait, asked by libcups each second it waits.
+struct Patience {
+    Clock::time_point deadline;
+    JobProgress* progress = nullptr; // of a job, whose caller may give it up
+    bool ranOut = false;
+
+    void restart() {
+        deadline = Clock::now() + kRequestLimit;
+        ranOut = false;
+    }
+    bool keepWaiting() {
+        bool wait = Clock::now() < deadline;
+        if (progress != nullptr && progress->givenUp) {
+            // Unwanted now: stop sending, but hear out a service that may have the whole job.
+            wait = progress->documentSent && Clock::now() < deadline + kLateAnswerLimit;
+        }
+        ranOut = ranOut || !wait;
+        return wait;
+    }
+};
+
+int keepWaiting(http_t*, void* patience) {
+    return static_cast<Patience*>(patience)->keepWaiting() ? 1 : 0;
+}
+
+class Connection {
+public:
+    explicit Connection(JobProgress* progress = nullptr) {
+        m_patience.progress = progress;
+        m_patience.restart();
+        m_http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
+                              kConnectMilliseconds, nullptr);
+        if (m_http != nullptr) {
+            httpSetTimeout(m_http, 1.0, parvelin::print::keepWaiting, &m_patience);
+        }
+    }
+    ~Connection() {
+        if (m_http != nullptr) {
+            httpClose(m_http);
+        }
+    }
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    explicit operator bool() const { return m_http != nullptr; }
+    http_t* http() const { return m_http; }
+    Patience& patience() { return m_patience; }
+
+    // A request and its answer; null where none came.
+    Ipp ask(Ipp request, const std::string& resource = "/") {
+        m_patience.restart();
+        return Ipp(cupsDoRequest(m_http, request.release(), resource.c_str()));
+    }
+
+private:
+    Patience m_patience;
+    http_t* m_http = nullptr;
+};
+
+std::string printerUri(const std::string& queue) {
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", 0,
+                     "/printers/%s", queue.c_str());
+    return uri;
+}
+
+// The queue's path on the service, as coded in its address.
+std::string printerResource(const std::string& queue) {
+    const std::string uri = printerUri(queue);
+    const std::size_t path = uri.find("/printers/");
+    return path == std::string::npos ? "/" : uri.substr(path);
+}
+
+Ipp requestFor(ipp_op_t operation, const std::string& queue) {
+    Ipp request(ippNewRequest(operation));
+    ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
+                 printerUri(queue).c_str());
+    ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+                 cupsUser());
+    return request;
+}
+
+Ipp jobRequest(ipp_op_t operation, const std::string& queue, int jobId) {
+    Ipp request = requestFor(operation, queue);
+    ippAddInteger(request.get(), IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", jobId);
+    return request;
+}
+
+bool succeeded(const Ipp& answer) {
+    return answer && ippGetStatusCode(answer.get()) <= IPP_STATUS_OK_EVENTS_COMPLETE;
+}
+
+// The service's refusal in the clerk's words, where it has better ones than its own.
+std::string causeOf(ipp_status_t status) {
+    switch (status) {
+    case IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS:
+        return "打印机不接受新的打印任务";
+    case IPP_STATUS_ERROR_NOT_FOUND:
+        return "找不到该打印机";
+    case IPP_STATUS_ERROR_FORBIDDEN:
+    case IPP_STATUS_ERROR_NOT_AUTHORIZED:
+    case IPP_STATUS_ERROR_NOT_AUTHENTICATED:
+        return "没有使用该打印机的权限";
+    default: {
+        const char* message = cupsLastErrorString();
+        return message != nullptr && *message != '\0' ? message : "打印服务拒绝了该任务";
+    }
+    }
+}
+
+// Why a request came to nothing: no answer (in time, or at all), or the answer no.
+ServiceFault faultOf(const Ipp& answer, const Patience& patience) {
+    if (!answer) {
+        return patience.ranOut ? ServiceFault::Silent : ServiceFault::ConnectionLost;
+    }
+    return ippGetStatusCode(answer.get()) == IPP_STATUS_ERROR_NOT_FOUND
+               ? ServiceFault::PrinterNotFound
+               : ServiceFault::Refused;
+}
+
+JobReport failed(ServiceFault fault, std::string cause = {}) {
+    JobReport report;
+    report.fault = fault;
+    report.cause = std::move(cause);
+    return report;
+}
+
+JobReport failedRequest(const Ipp& answer, const Patience& patience) {
+    const ServiceFault fault = faultOf(answer, patience);
+    return failed(fault, fault == ServiceFault::Refused
+                             ? causeOf(ippGetStatusCode(answer.get()))
+                             : std::string());
+}
+
+// The options of the queue's saved set `instance` that differ from the queue's own: what the clerk
+// chose by choosing the set. False where the set is not known (any more).
+bool instanceOptions(Connection& connection, const PrinterName& name,
+                     std::vector<PrinterOption>& options) {
+    cups_dest_t* dests = nullptr;
+    connection.patience().restart();
+    const int count = cupsGetDests2(connection.http(), &dests);
+    const cups_dest_t* set = cupsGetDest(name.queue.c_str(), name.instance.c_str(), count, dests);
+    const cups_dest_t* queue = cupsGetDest(name.queue.c_str(), nullptr, count, dests);
+    if (set != nullptr) {
+        for (int i = 0; i < set->num_options; ++i) {
+            const cups_option_t& option = set->options[i];
+            const char* own = queue != nullptr ? cupsGetOption(option.name, queue->num_options,
+                                                               queue->options)
+                                               : nullptr;
+            if (own == nullptr || std::string_view(own) != option.value) {
+                options.emplace_back(option.name, option.value);
+            }
+        }
+    }
+    cupsFreeDests(count, dests);
+    return set != nullptr;
+}
+
+// The job's options: the saved set's, then the clerk's, then the form's own.
+int jobOptions(const PrintRequest& request, std::vector<PrinterOption> chosen,
+               cups_option_t** options) {
+    chosen.insert(chosen.end(), request.chosen.begin(), request.chosen.end());
+    int count = 0;
+    for (const auto& [name, value] : chosen) {
+        if (std::find(kFormDecides.begin(), kFormDecides.end(), name) == kFormDecides.end()) {
+            count = cupsAddOption(name.c_str(), value.c_str(), count, options);
+        }
+    }
+    if (request.fitToPaper) {
+        count = cupsAddOption("print-scaling", "fit", count, options);
+        count = cupsAddOption("fit-to-page", "true", count, options);
+    } else {
+        count = cupsAddOption("media", kA4, count, options);
+    }
+    return cupsAddIntegerOption("copies", request.copies, count, options);
+}
+
+void cancelJob(const std::string& queue, int jobId, JobProgress& progress) {
+    Connection connection(&progress);
+    if (connection) {
+        connection.ask(jobRequest(IPP_OP_CANCEL_JOB, queue, jobId));
+    }
+}
+
+// A job whose document the service confirmed: taken, or held by a printer that has stopped. Where
+// these questions go unanswered, the confirmation stands.
+JobReport followJob(Connection& connection, const std::string& queue, int jobId) {
+    JobReport report;
+    report.outcome = JobReport::Outcome::Taken;
+    report.jobId = jobId;
+    const Ipp job = connection.ask(jobRequest(IPP_OP_GET_JOB_ATTRIBUTES, queue, jobId));
+    ipp_attribute_t* state =
+        succeeded(job) ? ippFindAttribute(job.get(), "job-state", IPP_TAG_ENUM) : nullptr;
+    switch (state != nullptr ? static_cast<ipp_jstate_t>(ippGetInteger(state, 0))
+                             : IPP_JSTATE_PENDING) {
+    case IPP_JSTATE_ABORTED:
+        return failed(ServiceFault::Refused, "打印任务已中止");
+    case IPP_JSTATE_CANCELED:
+        return failed(ServiceFault::Refused, "打印任务已取消");
+    case IPP_JSTATE_HELD:
+        report.outcome = JobReport::Outcome::Waiting;
+        report.cause = "打印任务被挂起";
+        return report;
+    default:
+        break;
+    }
+    const Ipp printer = connection.ask(requestFor(IPP_OP_GET_PRINTER_ATTRIBUTES, queue));
+    ipp_attribute_t* printerState =
+        succeeded(printer) ? ippFindAttribute(printer.get(), "printer-state", IPP_TAG_ENUM)
+                           : nullptr;
+    if (printerState != nullptr && ippGetInteger(printerState, 0) == IPP_PSTATE_STOPPED) {
+        report.outcome = JobReport::Outcome::Waiting;
+        report.cause = "打印机已暂停";
+    }
+    return report;
+}
+
+// The document of job `jobId`, sent a piece at a time so that a job given up stops between two;
+// the service's answer, or null.
+Ipp sendDocument(Connection& connection, const PrintRequest& request, const std::string& queue,
+                 int jobId, JobProgress& progress) {
+    Ipp send = jobRequest(IPP_OP_SEND_DOCUMENT, queue, jobId);
+    ippAddString(send.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "document-name", nullptr,
+                 "form.pdf");
+    ippAddString(send.get(), IPP_TAG_OPERATION, IPP_TAG_MIMETYPE, "document-format", nullptr,
+                 CUPS_FORMAT_PDF);
+    ippAddBoolean(send.get(), IPP_TAG_OPERATION, "last-document", 1);
+    const std::string resource = printerResource(queue);
+    connection.patience().restart();
+    if (cupsSendRequest(connection.http(), send.get(), resource.c_str(), 0) !=
+        HTTP_STATUS_CONTINUE) {
+        return nullptr;
+    }
+    for (std::size_t sent = 0; sent < request.pdf.size(); sent += kSendAtOnce) {
+        const std::size_t piece = std::min(kSendAtOnce, request.pdf.size() - sent);
+        if (sent + piece == request.pdf.size()) {
+            // Said before the last bytes go, and then whether the caller gave up: the caller, who
+            // gives up first and then asks, either is told so or stops them.
+            progress.documentSent = true;
+        }
+        if (progress.givenUp) {
+            return nullptr;
+        }
+        connection.patience().restart();
+        if (cupsWriteRequestData(connection.http(), request.pdf.data() + sent, piece) !=
+            HTTP_STATUS_CONTINUE) {
+            return nullptr;
+        }
+    }
+    connection.patience().restart();
+    return Ipp(cupsGetResponse(connection.http(), resource.c_str()));
+}
+
+class CupsPrintService final : public PrintService {
+public:
+    ServiceState state() override {
+        Connection connection;
+        if (!connection) {
+            return ServiceState::Absent;
+        }
+        const Ipp answer = connection.ask(Ipp(ippNewRequest(IPP_OP_CUPS_GET_DEFAULT)));
+        // "No default printer" is an answer too.
+        return answer ? ServiceState::Answering : ServiceState::Silent;
+    }
+
+    MediaReport mediaOf(const std::string& queue) override {
+        MediaReport report;
+        Connection connection;
+        if (!connection) {
+            report.fault = ServiceFault::Unreachable;
+            return report;
+        }
+        Ipp request = requestFor(IPP_OP_GET_PRINTER_ATTRIBUTES, queue);
+        ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
+                     nullptr, "media-supported");
+        const Ipp answer = connection.ask(std::move(request));
+        if (!succeeded(answer)) {
+            report.fault = faultOf(answer, connection.patience());
+            if (report.fault == ServiceFault::Refused) {
+                report.cause = causeOf(ippGetStatusCode(answer.get()));
+            }
+            return report;
+        }
+        if (ipp_attribute_t* media = ippFindAttribute(answer.get(), "media-supported", IPP_TAG_ZERO)) {
+            for (int i = 0; i < ippGetCount(media); ++i) {
+                if (const char* name = ippGetString(media, i, nullptr)) {
+                    report.media.emplace_back(name);
+                }
+            }
+        }
+        return report;
+    }
+
+    JobReport submit(const PrintRequest& request, JobProgress& progress) override {
+        const PrinterName name = splitPrinterName(request.printer);
+        Connection connection(&progress);
+        if (!connection) {
+            return failed(ServiceFault::Unreachable);
+        }
+        std::vector<PrinterOption> saved;
+        if (!name.instance.empty() && !instanceOptions(connection, name, saved)) {
+            return failed(connection.patience().ranOut ? ServiceFault::Silent
+                                                       : ServiceFault::PrinterNotFound);
+        }
+        Ipp create = requestFor(IPP_OP_CREATE_JOB, name.queue);
+        ippAddString(create.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr,
+                     request.jobName.c_str());
+        cups_option_t* options = nullptr;
+        const int count = jobOptions(request, std::move(saved), &options);
+        cupsEncodeOptions2(create.get(), count, options, IPP_TAG_OPERATION);
+        cupsEncodeOptions2(create.get(), count, options, IPP_TAG_JOB);
+        cupsFreeOptions(count, options);
+        const Ipp created = connection.ask(std::move(create), printerResource(name.queue));
+        ipp_attribute_t* id =
+            succeeded(created) ? ippFindAttribute(created.get(), "job-id", IPP_TAG_INTEGER)
+                               : nullptr;
+        if (id == nullptr) {
+            return succeeded(created) ? failed(ServiceFault::Refused, "打印服务没有给出任务号")
+                                      : failedRequest(created, connection.patience());
+        }
+        const int jobId = ippGetInteger(id, 0);
+        const Ipp sent = sendDocument(connection, request, name.queue, jobId, progress);
+        if (!succeeded(sent)) {
+            JobReport report = failedRequest(sent, connection.patience());
+            if (progress.givenUp && !progress.documentSent) {
+                report.fault = ServiceFault::Silent; // stopped sending: its time ran out
+            }
+            cancelJob(name.queue, jobId, progress);
+            return report;
+        }
+        JobReport report = followJob(connection, name.queue, jobId);
+        if (progress.givenUp) {
+            // Reported as failed already: it must not print unannounced.
+            cancelJob(name.queue, jobId, progress);
+            return failed(ServiceFault::Silent);
+        }
+        return report;
+    }
+};
+
+} // namespace
+
+std::shared_ptr<PrintService> cupsPrintService() {
+    return std::make_shared<CupsPrintService>();
+}
+
+} // namespace parvelin::print
