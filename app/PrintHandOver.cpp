@@ -23,8 +23,6 @@ namespace parvelin::app {
 namespace {
 
 constexpr std::chrono::milliseconds kProbeLimit{3000};
-// Each question of a hand-over: a clerk hears of a silent service within ten seconds.
-constexpr std::chrono::milliseconds kServiceLimit{8000};
 constexpr int kNoteAfterMilliseconds = 400;
 
 // While the print service is asked, the windows go on painting and their timers go on; what the
@@ -63,7 +61,8 @@ std::vector<print::PrinterOption> optionsChosenFor(QPrinter& printer) {
 bool printServiceAnswers(widgets::PlatformServices& services, QWidget* form) {
     const auto service = services.printService();
     const std::optional<print::ServiceState> state = print::answerWithin<print::ServiceState>(
-        kProbeLimit, &Waiting::pump, [service] { return service->state(); });
+        std::min(kProbeLimit, service->patience()), &Waiting::pump,
+        [service] { return service->state(); });
     if (state.value_or(print::ServiceState::Silent) == print::ServiceState::Silent) {
         services.showNotice(form, widgets::qText(print::kServiceSilent));
         return false;
@@ -89,7 +88,8 @@ bool handOverToPrintService(QPrinter& printer, std::span<print::PrintJob> jobs,
     {
         Waiting waiting(window, QStringLiteral("正在询问打印机 %1…").arg(printer.printerName()));
         media = print::answerWithin<print::MediaReport>(
-            kServiceLimit, &Waiting::pump, [service, queue] { return service->mediaOf(queue); });
+            service->patience(), &Waiting::pump,
+            [service, queue] { return service->mediaOf(queue); });
     }
     if (!media || media->fault != print::ServiceFault::None) {
         return media ? failed(media->fault, media->cause, false)
@@ -118,7 +118,7 @@ bool handOverToPrintService(QPrinter& printer, std::span<print::PrintJob> jobs,
     {
         Waiting waiting(window, QStringLiteral("正在送往打印机 %1…").arg(printer.printerName()));
         report = print::answerWithin<print::JobReport>(
-            kServiceLimit, &Waiting::pump, [service, request = std::move(request), progress] {
+            service->patience(), &Waiting::pump, [service, request = std::move(request), progress] {
                 return service->submit(request, *progress);
             });
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <span>
 #include <string>
 #include <string_view>
@@ -87,6 +88,8 @@ struct JobProgress {
 class PrintService {
 public:
     virtual ~PrintService() = default;
+    // How long a caller waits for an answer before it takes the service for silent.
+    virtual std::chrono::milliseconds patience() const = 0;
     virtual ServiceState state() = 0;
     virtual MediaReport mediaOf(const std::string& queue) = 0;
     virtual JobReport submit(const PrintRequest& request, JobProgress& progress) = 0;

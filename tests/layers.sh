@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The folders are layers: a file includes only files of its own folder or of a folder below it,
-# and only the Qt folders (widgets/, app/, print/qt/) and cli/ include print/qt/.
+# only the Qt folders (widgets/, app/, print/qt/) and cli/ include print/qt/, and only the program's
+# platform services (app/) include the print service of libcups, print/cups/.
 set -euo pipefail
 cd "$1"
 
@@ -20,6 +21,10 @@ while IFS= read -r file; do
         fi
         if [[ $included == print/qt/* ]] && ! is_qt "$file"; then
             echo "$file includes the Qt page output $included"
+            faults=$((faults + 1))
+        fi
+        if [[ $included == print/cups/* && $file != app/* && $file != print/cups/* ]]; then
+            echo "$file includes the print service of libcups $included"
             faults=$((faults + 1))
         fi
     done < <(sed -n 's/^#include "\([^"]*\)".*/\1/p' "$file")

@@ -13,9 +13,9 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr int kConnectMilliseconds = 3000;
-// One request and its answer: a job's pages (some hundred kilobytes) may take a while to go over
-// to a busy service, but not forever.
-constexpr std::chrono::seconds kRequestLimit{10};
+// One request and its answer, beyond the caller's patience: a job's pages (some hundred
+// kilobytes) may take a while to go over to a busy service, but not forever.
+constexpr std::chrono::seconds kRequestLimitBeyondPatience{2};
 // A job whose caller gave up after its document had gone waits this long for the service's late
 // answer, so as to cancel the job it may have taken.
 constexpr std::chrono::minutes kLateAnswerLimit{5};
@@ -32,12 +32,13 @@ using Ipp = std::unique_ptr<ipp_t, IppDeleter>;
 
 // How long a connection's requests may wait, asked by libcups each second it waits.
 struct Patience {
+    Clock::duration limit;
     Clock::time_point deadline;
     JobProgress* progress = nullptr; // of a job, whose caller may give it up
     bool ranOut = false;
 
     void restart() {
-        deadline = Clock::now() + kRequestLimit;
+        deadline = Clock::now() + limit;
         ranOut = false;
     }
     bool keepWaiting() {
@@ -57,7 +58,8 @@ int keepWaiting(http_t*, void* patience) {
 
 class Connection {
 public:
-    explicit Connection(JobProgress* progress = nullptr) {
+    explicit Connection(std::chrono::milliseconds patience, JobProgress* progress = nullptr) {
+        m_patience.limit = patience + kRequestLimitBeyondPatience;
         m_patience.progress = progress;
         m_patience.restart();
         m_http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
@@ -159,9 +161,8 @@ JobReport failed(ServiceFault fault, std::string cause = {}) {
 
 JobReport failedRequest(const Ipp& answer, const Patience& patience) {
     const ServiceFault fault = faultOf(answer, patience);
-    return failed(fault, fault == ServiceFault::Refused
-                             ? causeOf(ippGetStatusCode(answer.get()))
-                             : std::string());
+    return failed(fault, fault == ServiceFault::Refused ? causeOf(ippGetStatusCode(answer.get()))
+                                                        : std::string());
 }
 
 // The options of the queue's saved set `instance` that differ from the queue's own: what the clerk
@@ -176,9 +177,9 @@ bool instanceOptions(Connection& connection, const PrinterName& name,
     if (set != nullptr) {
         for (int i = 0; i < set->num_options; ++i) {
             const cups_option_t& option = set->options[i];
-            const char* own = queue != nullptr ? cupsGetOption(option.name, queue->num_options,
-                                                               queue->options)
-                                               : nullptr;
+            const char* own = queue != nullptr
+                                  ? cupsGetOption(option.name, queue->num_options, queue->options)
+                                  : nullptr;
             if (own == nullptr || std::string_view(own) != option.value) {
                 options.emplace_back(option.name, option.value);
             }
@@ -207,8 +208,9 @@ int jobOptions(const PrintRequest& request, std::vector<PrinterOption> chosen,
     return cupsAddIntegerOption("copies", request.copies, count, options);
 }
 
-void cancelJob(const std::string& queue, int jobId, JobProgress& progress) {
-    Connection connection(&progress);
+void cancelJob(std::chrono::milliseconds patience, const std::string& queue, int jobId,
+               JobProgress& progress) {
+    Connection connection(patience, &progress);
     if (connection) {
         connection.ask(jobRequest(IPP_OP_CANCEL_JOB, queue, jobId));
     }
@@ -252,8 +254,7 @@ JobReport followJob(Connection& connection, const std::string& queue, int jobId)
 Ipp sendDocument(Connection& connection, const PrintRequest& request, const std::string& queue,
                  int jobId, JobProgress& progress) {
     Ipp send = jobRequest(IPP_OP_SEND_DOCUMENT, queue, jobId);
-    ippAddString(send.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "document-name", nullptr,
-                 "form.pdf");
+    ippAddString(send.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "document-name", nullptr, "form.pdf");
     ippAddString(send.get(), IPP_TAG_OPERATION, IPP_TAG_MIMETYPE, "document-format", nullptr,
                  CUPS_FORMAT_PDF);
     ippAddBoolean(send.get(), IPP_TAG_OPERATION, "last-document", 1);
@@ -285,8 +286,12 @@ Ipp sendDocument(Connection& connection, const PrintRequest& request, const std:
 
 class CupsPrintService final : public PrintService {
 public:
+    explicit CupsPrintService(std::chrono::milliseconds patience)
+        : m_patience(patience) {}
+    std::chrono::milliseconds patience() const override { return m_patience; }
+
     ServiceState state() override {
-        Connection connection;
+        Connection connection(m_patience);
         if (!connection) {
             return ServiceState::Absent;
         }
@@ -297,7 +302,7 @@ public:
 
     MediaReport mediaOf(const std::string& queue) override {
         MediaReport report;
-        Connection connection;
+        Connection connection(m_patience);
         if (!connection) {
             report.fault = ServiceFault::Unreachable;
             return report;
@@ -313,7 +318,8 @@ public:
             }
             return report;
         }
-        if (ipp_attribute_t* media = ippFindAttribute(answer.get(), "media-supported", IPP_TAG_ZERO)) {
+        if (ipp_attribute_t* media =
+                ippFindAttribute(answer.get(), "media-supported", IPP_TAG_ZERO)) {
             for (int i = 0; i < ippGetCount(media); ++i) {
                 if (const char* name = ippGetString(media, i, nullptr)) {
                     report.media.emplace_back(name);
@@ -325,7 +331,7 @@ public:
 
     JobReport submit(const PrintRequest& request, JobProgress& progress) override {
         const PrinterName name = splitPrinterName(request.printer);
-        Connection connection(&progress);
+        Connection connection(m_patience, &progress);
         if (!connection) {
             return failed(ServiceFault::Unreachable);
         }
@@ -343,9 +349,9 @@ public:
         cupsEncodeOptions2(create.get(), count, options, IPP_TAG_JOB);
         cupsFreeOptions(count, options);
         const Ipp created = connection.ask(std::move(create), printerResource(name.queue));
-        ipp_attribute_t* id =
-            succeeded(created) ? ippFindAttribute(created.get(), "job-id", IPP_TAG_INTEGER)
-                               : nullptr;
+        ipp_attribute_t* id = succeeded(created)
+                                  ? ippFindAttribute(created.get(), "job-id", IPP_TAG_INTEGER)
+                                  : nullptr;
         if (id == nullptr) {
             return succeeded(created) ? failed(ServiceFault::Refused, "打印服务没有给出任务号")
                                       : failedRequest(created, connection.patience());
@@ -357,23 +363,26 @@ public:
             if (progress.givenUp && !progress.documentSent) {
                 report.fault = ServiceFault::Silent; // stopped sending: its time ran out
             }
-            cancelJob(name.queue, jobId, progress);
+            cancelJob(m_patience, name.queue, jobId, progress);
             return report;
         }
         JobReport report = followJob(connection, name.queue, jobId);
         if (progress.givenUp) {
             // Reported as failed already: it must not print unannounced.
-            cancelJob(name.queue, jobId, progress);
+            cancelJob(m_patience, name.queue, jobId, progress);
             return failed(ServiceFault::Silent);
         }
         return report;
     }
+
+private:
+    std::chrono::milliseconds m_patience;
 };
 
 } // namespace
 
-std::shared_ptr<PrintService> cupsPrintService() {
-    return std::make_shared<CupsPrintService>();
+std::shared_ptr<PrintService> cupsPrintService(std::chrono::milliseconds patience) {
+    return std::make_shared<CupsPrintService>(patience);
 }
 
 } // namespace parvelin::print

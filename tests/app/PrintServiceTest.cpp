@@ -8,6 +8,7 @@
 #include "datafile/DataFile.h"
 #include "datafile/DataFileReader.h"
 #include "datafile/RecordText.h"
+#include "tests/support/FakePrintService.h"
 #include "tests/support/TestData.h"
 #include "tests/support/UncheckedRecords.h"
 #include "tests/support/app/FormFixture.h"
@@ -21,6 +22,7 @@
 #include <QFile>
 #include <QPushButton>
 #include <QTableView>
+#include <QTimer>
 #include <QtTest>
 
 using parvelin::test::FormFixture;
@@ -71,6 +73,24 @@ QString titleOf(const QByteArray& postScript) {
     return QString::fromUtf8(title);
 }
 
+// The longest the event loop went without running while `command` ran: a timer that should tick
+// every 50 ms is watched.
+template <typename Command>
+qint64 longestStall(Command command) {
+    QElapsedTimer clock;
+    clock.start();
+    qint64 last = 0;
+    qint64 longest = 0;
+    QTimer ticks;
+    QObject::connect(&ticks, &QTimer::timeout, [&] {
+        longest = std::max(longest, clock.elapsed() - last);
+        last = clock.elapsed();
+    });
+    ticks.start(50);
+    command();
+    return std::max(longest, clock.elapsed() - last);
+}
+
 } // namespace
 
 class PrintServiceTest : public QObject {
@@ -83,6 +103,8 @@ private slots:
     void theClerkLearnsWhatBecameOfTheJob_data();
     void theClerkLearnsWhatBecameOfTheJob();
     void severalApplicantsGoAsOneJob();
+    void theHandOverSaysWhatTheServiceSaid_data();
+    void theHandOverSaysWhatTheServiceSaid();
 
 private:
     std::unique_ptr<PrivatePrintService> m_service;
@@ -254,6 +276,89 @@ void PrintServiceTest::severalApplicantsGoAsOneJob() {
     QCOMPARE(titleOf(job), title);
     QCOMPARE(job.count("%%Page: "), 2);
     QVERIFY(job.contains("%%HiResBoundingBox: 0 0 595.00 842.00"));
+}
+
+// What the clerk is told of each answer the print service may give, through a service that
+// answers as told: the paper found, the copies asked for, and a service that falls silent.
+void PrintServiceTest::theHandOverSaysWhatTheServiceSaid_data() {
+    using Hold = parvelin::test::FakePrintService::Hold;
+    QTest::addColumn<QStringList>("media");
+    QTest::addColumn<bool>("printerGone");
+    QTest::addColumn<int>("copies");
+    QTest::addColumn<int>("hold");
+    QTest::addColumn<bool>("scaled"); // the clerk was asked about paper, and agreed to scale
+    QTest::addColumn<QString>("notice");
+    QTest::addColumn<QString>("note");
+    const QString sent = QStringLiteral("已送往 letter：1 页，任务 42");
+    QTest::newRow("A4 whatever the printer appends to its name")
+        << QStringList{"na_letter_8.5x11in", "iso_a4_210x297mm.Borderless"} << false << 1
+        << int(Hold::None) << false << QString() << sent;
+    QTest::newRow("A4 of the printer files' own names")
+        << QStringList{"Letter", "A4.FullBleed"} << false << 1 << int(Hold::None) << false
+        << QString() << sent;
+    QTest::newRow("A4 Extra is another paper")
+        << QStringList{"iso_a4-extra_235.5x322.3mm", "na_letter_8.5x11in"} << false << 1
+        << int(Hold::None) << true << QString() << sent;
+    QTest::newRow("the copies chosen reach the service")
+        << QStringList{"iso_a4_210x297mm"} << false << 2 << int(Hold::None) << false << QString()
+        << QStringLiteral("已送往 letter：1 页 × 2 份，任务 42");
+    QTest::newRow("a printer gone meanwhile")
+        << QStringList() << true << 1 << int(Hold::None) << false
+        << QStringLiteral("打印失败：找不到打印机（letter）") << QString();
+    QTest::newRow("silent before the whole page has gone")
+        << QStringList() << false << 1 << int(Hold::BeforeDocumentSent) << false
+        << QStringLiteral("打印失败：打印服务无响应（打印机：letter）\n没有任何页面会打印出来。")
+        << QString();
+    QTest::newRow("silent once the whole page has gone")
+        << QStringList() << false << 1 << int(Hold::AfterDocumentSent) << false
+        << QStringLiteral("打印失败：打印服务无响应（打印机：letter）\n"
+                          "页面可能仍会打印出来：请先看打印机，再决定是否重新打印。")
+        << QString();
+}
+
+void PrintServiceTest::theHandOverSaysWhatTheServiceSaid() {
+    using Hold = parvelin::test::FakePrintService::Hold;
+    QFETCH(QStringList, media);
+    QFETCH(bool, printerGone);
+    QFETCH(int, copies);
+    QFETCH(int, hold);
+    QFETCH(bool, scaled);
+    QFETCH(QString, notice);
+    QFETCH(QString, note);
+    auto& services = m_fixture->services;
+    const auto fake = std::make_shared<parvelin::test::FakePrintService>();
+    for (const QString& name : media) {
+        fake->media.media.push_back(name.toStdString());
+    }
+    if (printerGone) {
+        fake->media.fault = parvelin::print::ServiceFault::PrinterNotFound;
+    }
+    fake->hold = static_cast<Hold>(hold);
+    services.printer = fake;
+    services.openPaths.push_back(QStringLiteral(PARVELIN_TEST_DATA "/samples/000.zbdw"));
+    m_fixture->find<QPushButton>("openButton")->click();
+    services.printPaths.push_back(QStringLiteral("printer:letter"));
+    services.printCopies = copies;
+    if (scaled) {
+        services.choiceAnswers.push_back(0); // 缩放打印
+    }
+
+    QElapsedTimer clock;
+    clock.start();
+    const qint64 stall =
+        longestStall([&] { m_fixture->find<QPushButton>("printButton")->click(); });
+    QVERIFY2(stall < 1000, qPrintable(QStringLiteral("the window stood still %1 ms").arg(stall)));
+    QVERIFY2(clock.elapsed() < fake->answerWithin.count() + 1000, "the clerk waited too long");
+    QCOMPARE(services.notices, notice.isEmpty() ? QStringList() : QStringList{notice});
+    QCOMPARE(m_fixture->find<QLabel>("statusNote")->text(), note);
+    QVERIFY(services.choiceAnswers.empty()); // asked exactly when expected
+    const std::vector<parvelin::print::PrintRequest> requests = fake->requests();
+    QCOMPARE(requests.size(), std::size_t(printerGone ? 0 : 1));
+    if (!requests.empty()) {
+        QCOMPARE(requests[0].copies, copies);
+        QCOMPARE(requests[0].fitToPaper, scaled);
+        QVERIFY(requests[0].pdf.starts_with("%PDF-"));
+    }
 }
 
 QTEST_MAIN(PrintServiceTest)

@@ -107,9 +107,10 @@ public:
     std::unique_ptr<QSettings> settings() const override {
         return std::make_unique<QSettings>(settingsFile, QSettings::IniFormat);
     }
-    // The machine's print service (in the print tests, one of their own), or a fake put here.
+    // The machine's print service (in the print tests, one of their own), or a fake put here;
+    // a silent one is given up after 3 s.
     std::shared_ptr<print::PrintService> printService() const override { return printer; }
-    std::shared_ptr<print::PrintService> printer = print::cupsPrintService();
+    std::shared_ptr<print::PrintService> printer = print::cupsPrintService(std::chrono::seconds(3));
 
     QStringList notices;
     std::vector<Prompt> prompts;
