@@ -1,5 +1,7 @@
 #include "app/QtPlatformServices.h"
 
+#include "app/PrintHandOver.h"
+
 #include "datafile/PathNames.h"
 #include "form/DialogTemplates.h"
 #include "form/FormTexts.h"
@@ -15,6 +17,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -170,8 +173,35 @@ std::unique_ptr<QSettings> QtPlatformServices::settings() const {
                                        widgets::qText(form::kSettingsApplication));
 }
 
+namespace {
+
+// Qt's print dialog asks the print service about the chosen printer on the window's thread when
+// 打印 is pressed, and a service fallen silent since the dialog opened would hold the window for
+// minutes: the service is asked first, on a thread of its own. One that does not answer is said,
+// and the dialog stays open (a PDF file can still be chosen).
+class PrintDialog final : public QPrintDialog {
+public:
+    PrintDialog(QPrinter* printer, QWidget* parent, widgets::PlatformServices& services)
+        : QPrintDialog(printer, parent), m_services(services) {}
+
+    void accept() override {
+        // The output file's box, which Qt names so, is open only where a PDF file is chosen.
+        const auto* file = findChild<QLineEdit*>(QStringLiteral("filename"));
+        const bool toPrinter = file == nullptr || !file->isEnabled();
+        if (toPrinter && !printServiceAnswers(m_services, this)) {
+            return;
+        }
+        QPrintDialog::accept();
+    }
+
+private:
+    widgets::PlatformServices& m_services;
+};
+
+} // namespace
+
 bool QtPlatformServices::choosePrinter(QPrinter& printer, QWidget* parent) {
-    QPrintDialog dialog(&printer, parent);
+    PrintDialog dialog(&printer, parent, *this);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     return dialog.exec() == QDialog::Accepted;
 }
