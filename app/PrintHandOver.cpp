@@ -76,9 +76,9 @@ bool handOverToPrintService(QPrinter& printer, std::span<print::PrintJob> jobs,
                             widgets::PlatformServices& services, QWidget* form, QWidget* window,
                             const std::function<void(const QString&)>& tellSent) {
     const std::string printerName = printer.printerName().toStdString();
-    const auto failed = [&](print::ServiceFault fault, std::string_view cause, bool documentSent) {
+    const auto failed = [&](print::ServiceFault fault, std::string_view cause, bool mayPrint) {
         services.showNotice(
-            form, widgets::qText(print::jobFailedMessage(fault, cause, printerName, documentSent)));
+            form, widgets::qText(print::jobFailedMessage(fault, cause, printerName, mayPrint)));
         return false;
     };
     const auto service = services.printService();
@@ -126,7 +126,7 @@ bool handOverToPrintService(QPrinter& printer, std::span<print::PrintJob> jobs,
         // Given up first, then asked how far the document went: the job either sees this and
         // stops short of its last bytes, or has sent them and is said to have.
         progress->givenUp = true;
-        return failed(print::ServiceFault::Silent, {}, progress->documentSent);
+        return failed(print::ServiceFault::Silent, {}, progress->mayPrint);
     }
     switch (report->outcome) {
     case print::JobReport::Outcome::Taken:
@@ -142,7 +142,7 @@ bool handOverToPrintService(QPrinter& printer, std::span<print::PrintJob> jobs,
     case print::JobReport::Outcome::Failed:
         break;
     }
-    return failed(report->fault, report->cause, progress->documentSent);
+    return failed(report->fault, report->cause, progress->mayPrint);
 }
 
 } // namespace parvelin::app

@@ -1,7 +1,6 @@
 #include "app/QtPlatformServices.h"
 
 #include "app/PrintHandOver.h"
-
 #include "datafile/PathNames.h"
 #include "form/DialogTemplates.h"
 #include "form/FormTexts.h"
@@ -16,8 +15,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
-#include <QMessageBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -182,7 +181,8 @@ namespace {
 class PrintDialog final : public QPrintDialog {
 public:
     PrintDialog(QPrinter* printer, QWidget* parent, widgets::PlatformServices& services)
-        : QPrintDialog(printer, parent), m_services(services) {}
+        : QPrintDialog(printer, parent)
+        , m_services(services) {}
 
     void accept() override {
         // The output file's box, which Qt names so, is open only where a PDF file is chosen.
@@ -200,10 +200,14 @@ private:
 
 } // namespace
 
-bool QtPlatformServices::choosePrinter(QPrinter& printer, QWidget* parent) {
-    PrintDialog dialog(&printer, parent, *this);
+bool showPrintDialog(QPrinter& printer, QWidget* parent, widgets::PlatformServices& services) {
+    PrintDialog dialog(&printer, parent, services);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtPlatformServices::choosePrinter(QPrinter& printer, QWidget* parent) {
+    return showPrintDialog(printer, parent, *this);
 }
 
 } // namespace parvelin::app

@@ -31,4 +31,8 @@ private:
     std::shared_ptr<print::PrintService> m_printService = print::cupsPrintService();
 };
 
+// Qt's print dialog, which asks `services`' print service whether it answers before it takes a
+// printer (and tells of one that does not through `services`).
+bool showPrintDialog(QPrinter& printer, QWidget* parent, widgets::PlatformServices& services);
+
 } // namespace parvelin::app

@@ -42,11 +42,11 @@ std::string printFailedMessage(std::string_view cause, std::string_view printer)
 }
 
 std::string jobFailedMessage(ServiceFault fault, std::string_view cause, std::string_view printer,
-                             bool documentSent) {
+                             bool mayPrint) {
     const auto withOutcome = [&](std::string_view what) {
         return printFailedMessage(what, printer) + "\n" +
-               (documentSent ? "页面可能仍会打印出来：请先看打印机，再决定是否重新打印。"
-                             : "没有任何页面会打印出来。");
+               (mayPrint ? "页面可能仍会打印出来：请先看打印机，再决定是否重新打印。"
+                         : "没有任何页面会打印出来。");
     };
     switch (fault) {
     case ServiceFault::PrinterNotFound:

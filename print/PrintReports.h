@@ -35,7 +35,7 @@ std::string printFailedMessage(std::string_view cause, std::string_view printer)
 // service went silent or away, a second line says whether pages may still come out: they may once
 // the whole document had gone to it.
 std::string jobFailedMessage(ServiceFault fault, std::string_view cause, std::string_view printer,
-                             bool documentSent);
+                             bool mayPrint);
 // The note once a job is taken: "已送往 office：6 页，任务 42" ("6 页 × 2 份" for copies).
 std::string jobSentNote(std::string_view printer, std::size_t pages, int copies, int jobId);
 

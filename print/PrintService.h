@@ -75,14 +75,17 @@ struct JobReport {
     int jobId = 0;
 };
 
-// What a job's caller and the thread that hands it over share. The caller gives the job up when
-// it has waited long enough; the job then stops sending, and cancels itself should the service
-// take it after all, so that a job reported as failed never prints unannounced. `documentSent` is
-// set once every byte of the document has gone to the service: from then on a service that falls
-// silent may still print the job.
+// What a job's caller and the thread that hands it over share. The job is held by the service
+// until its document is confirmed, and only then let go to print. The caller gives it up when it
+// has waited long enough: a job not yet let go is then cancelled, never printed, so that a job
+// reported as failed does not print unannounced. `mayPrint` is set just before the job is let
+// go (and where it cannot be held back): from then on, a service that falls silent may still
+// print it. The caller gives up first and then asks; the job sets `mayPrint` first and then
+// asks whether it was given up: so either the caller learns that pages may come out, or the job
+// stays held.
 struct JobProgress {
     std::atomic<bool> givenUp{false};
-    std::atomic<bool> documentSent{false};
+    std::atomic<bool> mayPrint{false};
 };
 
 class PrintService {

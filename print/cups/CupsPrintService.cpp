@@ -16,11 +16,12 @@ constexpr int kConnectMilliseconds = 3000;
 // One request and its answer, beyond the caller's patience: a job's pages (some hundred
 // kilobytes) may take a while to go over to a busy service, but not forever.
 constexpr std::chrono::seconds kRequestLimitBeyondPatience{2};
-// A job whose caller gave up after its document had gone waits this long for the service's late
-// answer, so as to cancel the job it may have taken.
+// A job whose caller gave up while it was being let go waits this long for the service's late
+// answer, so as to cancel the job after all.
 constexpr std::chrono::minutes kLateAnswerLimit{5};
 constexpr std::size_t kSendAtOnce = 64 * 1024;
 constexpr const char* kA4 = "iso_a4_210x297mm";
+constexpr const char* kHoldUntil = "job-hold-until";
 // The options a job of the form sets itself, whatever the printer's properties say.
 constexpr std::array<std::string_view, 7> kFormDecides = {
     "media", "PageSize", "PageRegion", "fit-to-page", "print-scaling", "copies", "job-name"};
@@ -44,8 +45,8 @@ struct Patience {
     bool keepWaiting() {
         bool wait = Clock::now() < deadline;
         if (progress != nullptr && progress->givenUp) {
-            // Unwanted now: stop sending, but hear out a service that may have the whole job.
-            wait = progress->documentSent && Clock::now() < deadline + kLateAnswerLimit;
+            // Unwanted now: a held job is left to be cancelled, but one being let go is heard out.
+            wait = progress->mayPrint && Clock::now() < deadline + kLateAnswerLimit;
         }
         ranOut = ranOut || !wait;
         return wait;
@@ -189,9 +190,10 @@ bool instanceOptions(Connection& connection, const PrinterName& name,
     return set != nullptr;
 }
 
-// The job's options: the saved set's, then the clerk's, then the form's own.
+// The job's options: the saved set's, then the clerk's, then the form's own. The job is held
+// until it is let go, unless the clerk chose when it is to print.
 int jobOptions(const PrintRequest& request, std::vector<PrinterOption> chosen,
-               cups_option_t** options) {
+               cups_option_t** options, bool& heldByUs) {
     chosen.insert(chosen.end(), request.chosen.begin(), request.chosen.end());
     int count = 0;
     for (const auto& [name, value] : chosen) {
@@ -204,6 +206,11 @@ int jobOptions(const PrintRequest& request, std::vector<PrinterOption> chosen,
         count = cupsAddOption("fit-to-page", "true", count, options);
     } else {
         count = cupsAddOption("media", kA4, count, options);
+    }
+    const char* hold = cupsGetOption(kHoldUntil, count, *options);
+    heldByUs = hold == nullptr || std::string_view(hold) == "no-hold";
+    if (heldByUs) {
+        count = cupsAddOption(kHoldUntil, "indefinite", count, options);
     }
     return cupsAddIntegerOption("copies", request.copies, count, options);
 }
@@ -265,15 +272,10 @@ Ipp sendDocument(Connection& connection, const PrintRequest& request, const std:
         return nullptr;
     }
     for (std::size_t sent = 0; sent < request.pdf.size(); sent += kSendAtOnce) {
-        const std::size_t piece = std::min(kSendAtOnce, request.pdf.size() - sent);
-        if (sent + piece == request.pdf.size()) {
-            // Said before the last bytes go, and then whether the caller gave up: the caller, who
-            // gives up first and then asks, either is told so or stops them.
-            progress.documentSent = true;
-        }
         if (progress.givenUp) {
             return nullptr;
         }
+        const std::size_t piece = std::min(kSendAtOnce, request.pdf.size() - sent);
         connection.patience().restart();
         if (cupsWriteRequestData(connection.http(), request.pdf.data() + sent, piece) !=
             HTTP_STATUS_CONTINUE) {
@@ -344,7 +346,8 @@ public:
         ippAddString(create.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr,
                      request.jobName.c_str());
         cups_option_t* options = nullptr;
-        const int count = jobOptions(request, std::move(saved), &options);
+        bool heldByUs = true;
+        const int count = jobOptions(request, std::move(saved), &options, heldByUs);
         cupsEncodeOptions2(create.get(), count, options, IPP_TAG_OPERATION);
         cupsEncodeOptions2(create.get(), count, options, IPP_TAG_JOB);
         cupsFreeOptions(count, options);
@@ -357,18 +360,35 @@ public:
                                       : failedRequest(created, connection.patience());
         }
         const int jobId = ippGetInteger(id, 0);
+        if (!heldByUs) {
+            progress.mayPrint = true; // to print when the clerk chose, once its document is in
+        }
         const Ipp sent = sendDocument(connection, request, name.queue, jobId, progress);
         if (!succeeded(sent)) {
             JobReport report = failedRequest(sent, connection.patience());
-            if (progress.givenUp && !progress.documentSent) {
+            if (progress.givenUp) {
                 report.fault = ServiceFault::Silent; // stopped sending: its time ran out
             }
             cancelJob(m_patience, name.queue, jobId, progress);
             return report;
         }
+        if (heldByUs) {
+            progress.mayPrint = true;
+            if (progress.givenUp) {
+                cancelJob(m_patience, name.queue, jobId, progress);
+                return failed(ServiceFault::Silent);
+            }
+            const Ipp released = connection.ask(jobRequest(IPP_OP_RELEASE_JOB, name.queue, jobId));
+            if (!succeeded(released)) {
+                JobReport report = failedRequest(released, connection.patience());
+                cancelJob(m_patience, name.queue, jobId, progress);
+                return report;
+            }
+        }
         JobReport report = followJob(connection, name.queue, jobId);
         if (progress.givenUp) {
-            // Reported as failed already: it must not print unannounced.
+            // Said to have failed meanwhile: it should not print unannounced, if it is not too
+            // late.
             cancelJob(m_patience, name.queue, jobId, progress);
             return failed(ServiceFault::Silent);
         }

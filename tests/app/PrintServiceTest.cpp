@@ -11,6 +11,7 @@
 #include "tests/support/FakePrintService.h"
 #include "tests/support/TestData.h"
 #include "tests/support/UncheckedRecords.h"
+#include "tests/support/app/FormDriver.h"
 #include "tests/support/app/FormFixture.h"
 #include "tests/support/app/PrivatePrintService.h"
 
@@ -20,6 +21,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
+#include <QPrintDialog>
 #include <QPushButton>
 #include <QTableView>
 #include <QTimer>
@@ -93,6 +96,21 @@ qint64 longestStall(Command command) {
 
 } // namespace
 
+// What befalls the print service in a row of the table, and when.
+enum Fault {
+    None,
+    FrozenBefore,       // stopped before the print command
+    FrozenInDialog,     // stopped while the print dialog is open
+    FrozenInRealDialog, // the same in the program's own print dialog
+    RemovedInDialog,    // the printer taken away while the print dialog is open
+    KilledInDocument,   // killed while the page goes over
+    StoppedInDocument,  // stopped while the page goes over
+};
+
+// Bytes from the print dialog's close to well into the page: past the questions about the
+// printer and the job's creation, short of the page's end.
+constexpr std::uint64_t kIntoThePage = 20000;
+
 class PrintServiceTest : public QObject {
     Q_OBJECT
 
@@ -103,6 +121,8 @@ private slots:
     void theClerkLearnsWhatBecameOfTheJob_data();
     void theClerkLearnsWhatBecameOfTheJob();
     void severalApplicantsGoAsOneJob();
+    void theJobCarriesTheClerksChoices_data();
+    void theJobCarriesTheClerksChoices();
     void theHandOverSaysWhatTheServiceSaid_data();
     void theHandOverSaysWhatTheServiceSaid();
 
@@ -119,7 +139,9 @@ void PrintServiceTest::initTestCase() {
         QSKIP(qPrintable(m_service->whyNot()));
     }
     // Read once by the print service's library, before anything here asks it.
-    qputenv("CUPS_SERVER", m_service->socket.toUtf8());
+    for (const auto& [name, value] : m_service->clientEnvironment()) {
+        qputenv(name, value);
+    }
 }
 
 void PrintServiceTest::init() {
@@ -141,6 +163,7 @@ void PrintServiceTest::cleanup() {
 void PrintServiceTest::theClerkLearnsWhatBecameOfTheJob_data() {
     QTest::addColumn<QString>("queue");
     QTest::addColumn<bool>("fromPreview");
+    QTest::addColumn<int>("fault"); // what befalls the service, and when
     QTest::addColumn<QString>("notice");
     QTest::addColumn<QByteArray>("paper"); // of the job as the printer got it; empty for none
     // A third line of remarks, which the page cuts, and the clerk's answer to the question it
@@ -149,32 +172,52 @@ void PrintServiceTest::theClerkLearnsWhatBecameOfTheJob_data() {
     const QByteArray a4 = "%%HiResBoundingBox: 0 0 595.00 842.00";
     const QByteArray letter = "%%HiResBoundingBox: 0 0 612.00 792.00";
     QTest::newRow("a Letter printer is asked for A4")
-        << QStringLiteral("letter") << false << QString() << a4 << -1;
+        << QStringLiteral("letter") << false << int(None) << QString() << a4 << -1;
     QTest::newRow("a printer without A4 prints scaled, when the clerk agrees")
-        << QStringLiteral("letteronly") << false << QString() << letter << -1;
+        << QStringLiteral("letteronly") << false << int(None) << QString() << letter << -1;
     QTest::newRow("a queue that takes no jobs")
-        << QStringLiteral("rejecting") << true
+        << QStringLiteral("rejecting") << true << int(None)
         << QStringLiteral("打印失败：打印机不接受新的打印任务（打印机：rejecting）") << QByteArray()
         << -1;
     QTest::newRow("a paused printer holds the job")
-        << QStringLiteral("stopped") << false
+        << QStringLiteral("stopped") << false << int(None)
         << QStringLiteral("打印任务正在等待：打印机已暂停（打印机：stopped）") << QByteArray()
         << -1;
     QTest::newRow("remarks the page cuts: the clerk thinks again")
-        << QStringLiteral("letter") << true << QString() << QByteArray() << 0;
+        << QStringLiteral("letter") << true << int(None) << QString() << QByteArray() << 0;
     QTest::newRow("remarks the page cuts, printed all the same")
-        << QStringLiteral("letter") << false << QString() << a4 << 1;
+        << QStringLiteral("letter") << false << int(None) << QString() << a4 << 1;
     QTest::newRow("a service that does not answer")
-        << QStringLiteral("frozen") << false << QStringLiteral("打印服务无响应") << QByteArray()
-        << -1;
+        << QStringLiteral("letter") << false << int(FrozenBefore)
+        << QStringLiteral("打印服务无响应") << QByteArray() << -1;
     QTest::newRow("a service that stops answering while the preview is open")
-        << QStringLiteral("frozen") << true << QStringLiteral("打印服务无响应") << QByteArray()
-        << -1;
+        << QStringLiteral("letter") << true << int(FrozenBefore) << QStringLiteral("打印服务无响应")
+        << QByteArray() << -1;
+    QTest::newRow("a service that stops answering while the print dialog is open")
+        << QStringLiteral("letter") << false << int(FrozenInDialog)
+        << QStringLiteral("打印失败：打印服务无响应（打印机：letter）\n没有任何页面会打印出来。")
+        << QByteArray() << -1;
+    QTest::newRow("the same in the program's own print dialog, which stays open")
+        << QStringLiteral("letter") << false << int(FrozenInRealDialog)
+        << QStringLiteral("打印服务无响应") << QByteArray() << -1;
+    QTest::newRow("a printer taken away while the print dialog is open")
+        << QStringLiteral("letter") << false << int(RemovedInDialog)
+        << QStringLiteral("打印失败：找不到打印机（letter）") << QByteArray() << -1;
+    QTest::newRow("a service killed while the page goes over")
+        << QStringLiteral("letter") << false << int(KilledInDocument)
+        << QStringLiteral(
+               "打印失败：与打印服务的连接中断（打印机：letter）\n没有任何页面会打印出来。")
+        << QByteArray() << -1;
+    QTest::newRow("a service stopped while the page goes over")
+        << QStringLiteral("letter") << true << int(StoppedInDocument)
+        << QStringLiteral("打印失败：打印服务无响应（打印机：letter）\n没有任何页面会打印出来。")
+        << QByteArray() << -1;
 }
 
 void PrintServiceTest::theClerkLearnsWhatBecameOfTheJob() {
     QFETCH(QString, queue);
     QFETCH(bool, fromPreview);
+    QFETCH(int, fault);
     QFETCH(QString, notice);
     QFETCH(QByteArray, paper);
     QFETCH(int, printCut);
@@ -199,9 +242,33 @@ void PrintServiceTest::theClerkLearnsWhatBecameOfTheJob() {
     m_fixture->find<QPushButton>("openButton")->click();
     QVERIFY(services.notices.isEmpty());
 
-    const bool frozen = queue == QStringLiteral("frozen");
-    if (!frozen && printCut != 0) {
+    const bool frozen = fault == FrozenBefore;
+    if (fault == FrozenInRealDialog) {
+        services.realPrintDialog = true;
+        parvelin::test::whenModal<QPrintDialog>([this](QPrintDialog* dialog) {
+            m_service->freeze();
+            QTest::keyClick(dialog, Qt::Key_Return); // 打印: not taken, and said
+            QVERIFY(dialog->isVisible());
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        });
+    } else if (!frozen && printCut != 0) {
         services.printPaths.push_back(QStringLiteral("printer:") + queue);
+    }
+    switch (fault) {
+    case FrozenInDialog:
+        services.whilePrintDialogOpen = [this] { m_service->freeze(); };
+        break;
+    case RemovedInDialog:
+        services.whilePrintDialogOpen = [this, queue] { m_service->removePrinter(queue); };
+        break;
+    case KilledInDocument:
+        services.whilePrintDialogOpen = [this] { m_service->relay().killAfter(kIntoThePage); };
+        break;
+    case StoppedInDocument:
+        services.whilePrintDialogOpen = [this] { m_service->relay().stopAfter(kIntoThePage); };
+        break;
+    default:
+        break;
     }
     if (queue == QStringLiteral("letteronly")) {
         services.choiceAnswers.push_back(0); // 缩放打印
@@ -215,13 +282,33 @@ void PrintServiceTest::theClerkLearnsWhatBecameOfTheJob() {
     }
     QElapsedTimer clock;
     clock.start();
-    if (fromPreview) {
-        printWindow()->findChild<QAction*>(QStringLiteral("printAction"))->trigger();
-    } else {
-        m_fixture->find<QPushButton>("printButton")->click();
-    }
-    QVERIFY2(clock.elapsed() < 5000, "the window waited on the print service");
+    const qint64 stall = longestStall([&] {
+        if (fromPreview) {
+            printWindow()->findChild<QAction*>(QStringLiteral("printAction"))->trigger();
+        } else {
+            m_fixture->find<QPushButton>("printButton")->click();
+        }
+    });
+    QVERIFY2(stall < 1000, qPrintable(QStringLiteral("the window stood still %1 ms").arg(stall)));
+    QVERIFY2(clock.elapsed() < 5000, "the clerk waited on the print service");
     QCOMPARE(services.notices, notice.isEmpty() ? QStringList() : QStringList{notice});
+    if (fault == RemovedInDialog) {
+        QVERIFY(m_service->addPrinter(queue));
+    }
+    if (fault == KilledInDocument) {
+        QTRY_VERIFY(m_service->relay().struck());
+        QVERIFY(m_service->restart());
+    }
+    if (fault == KilledInDocument || fault == StoppedInDocument) {
+        // Whatever the service makes of the job once it answers again, it never prints it: the
+        // job is held without its page, or cancelled.
+        m_service->thaw();
+        QTest::qWait(500);
+        const auto jobs = m_service->jobs();
+        QVERIFY(jobs && !jobs->empty());
+        QVERIFY2(jobs->back().state == IPP_JSTATE_HELD || jobs->back().state == IPP_JSTATE_CANCELED,
+                 qPrintable(QString::number(jobs->back().state)));
+    }
     if (fromPreview) {
         QVERIFY2(printWindow() != nullptr, "the preview stays open when nothing was printed");
     }
@@ -278,6 +365,46 @@ void PrintServiceTest::severalApplicantsGoAsOneJob() {
     QVERIFY(job.contains("%%HiResBoundingBox: 0 0 595.00 842.00"));
 }
 
+// The copies and the saved set of options chosen in the print dialog reach the service with the
+// job, on A4, and the form's status line names the job.
+void PrintServiceTest::theJobCarriesTheClerksChoices_data() {
+    QTest::addColumn<QString>("printer");
+    QTest::addColumn<int>("copies");
+    QTest::addColumn<int>("numberUp"); // 0: the printer's own
+    QTest::addColumn<QString>("note");
+    QTest::newRow("two copies") << QStringLiteral("letter") << 2 << 0
+                                << QStringLiteral("已送往 letter：1 页 × 2 份，任务 ");
+    QTest::newRow("a saved set of options, two pages to a sheet")
+        << QStringLiteral("letter/draft") << 1 << 2
+        << QStringLiteral("已送往 letter/draft：1 页，任务 ");
+}
+
+void PrintServiceTest::theJobCarriesTheClerksChoices() {
+    QFETCH(QString, printer);
+    QFETCH(int, copies);
+    QFETCH(int, numberUp);
+    QFETCH(QString, note);
+    auto& services = m_fixture->services;
+    services.openPaths.push_back(QStringLiteral(PARVELIN_TEST_DATA "/samples/000.zbdw"));
+    m_fixture->find<QPushButton>("openButton")->click();
+    services.printPaths.push_back(QStringLiteral("printer:") + printer);
+    services.printCopies = copies;
+    m_fixture->find<QPushButton>("printButton")->click();
+    QCOMPARE(services.notices, QStringList());
+
+    const QString said = m_fixture->find<QLabel>("statusNote")->text();
+    QVERIFY2(said.startsWith(note), qPrintable(said));
+    bool numbered = false;
+    const int jobId = said.mid(note.size()).toInt(&numbered);
+    QVERIFY(numbered);
+    const auto job = m_service->job(jobId);
+    QVERIFY(job.has_value());
+    QCOMPARE(job->queue, QStringLiteral("letter"));
+    QCOMPARE(job->copies.value_or(1), copies);
+    QCOMPARE(job->numberUp.value_or(0), numberUp);
+    QCOMPARE(job->media, QStringLiteral("iso_a4_210x297mm"));
+}
+
 // What the clerk is told of each answer the print service may give, through a service that
 // answers as told: the paper found, the copies asked for, and a service that falls silent.
 void PrintServiceTest::theHandOverSaysWhatTheServiceSaid_data() {
@@ -305,12 +432,12 @@ void PrintServiceTest::theHandOverSaysWhatTheServiceSaid_data() {
     QTest::newRow("a printer gone meanwhile")
         << QStringList() << true << 1 << int(Hold::None) << false
         << QStringLiteral("打印失败：找不到打印机（letter）") << QString();
-    QTest::newRow("silent before the whole page has gone")
-        << QStringList() << false << 1 << int(Hold::BeforeDocumentSent) << false
+    QTest::newRow("silent before the job was let go")
+        << QStringList() << false << 1 << int(Hold::BeforeLetGo) << false
         << QStringLiteral("打印失败：打印服务无响应（打印机：letter）\n没有任何页面会打印出来。")
         << QString();
-    QTest::newRow("silent once the whole page has gone")
-        << QStringList() << false << 1 << int(Hold::AfterDocumentSent) << false
+    QTest::newRow("silent once the job was let go")
+        << QStringList() << false << 1 << int(Hold::AfterLetGo) << false
         << QStringLiteral("打印失败：打印服务无响应（打印机：letter）\n"
                           "页面可能仍会打印出来：请先看打印机，再决定是否重新打印。")
         << QString();

@@ -11,14 +11,14 @@
 namespace parvelin::test {
 
 // A print service that answers as the test says and keeps what it was asked. A job may be held
-// (a service fallen silent, before or after the whole document has gone to it): it then waits
-// until the caller gives it up, and fails as a silent service's job does.
+// (a service fallen silent, before or after the job was let go to print): it then waits until the
+// caller gives it up, and fails as a silent service's job does.
 class FakePrintService final : public print::PrintService {
 public:
-    enum class Hold { None, BeforeDocumentSent, AfterDocumentSent };
+    enum class Hold { None, BeforeLetGo, AfterLetGo };
 
     // What the service answers.
-    std::chrono::milliseconds answerWithin{2000};
+    std::chrono::milliseconds answerWithin{1500};
     print::MediaReport media;
     print::JobReport job{print::JobReport::Outcome::Taken, print::ServiceFault::None, {}, 42};
     Hold hold = Hold::None;
@@ -41,7 +41,7 @@ public:
         if (hold == Hold::None) {
             return job;
         }
-        progress.documentSent = hold == Hold::AfterDocumentSent;
+        progress.mayPrint = hold == Hold::AfterLetGo;
         const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
         while (!progress.givenUp && std::chrono::steady_clock::now() < end) {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));

@@ -108,9 +108,9 @@ public:
         return std::make_unique<QSettings>(settingsFile, QSettings::IniFormat);
     }
     // The machine's print service (in the print tests, one of their own), or a fake put here;
-    // a silent one is given up after 3 s.
+    // a silent one is given up after 2 s.
     std::shared_ptr<print::PrintService> printService() const override { return printer; }
-    std::shared_ptr<print::PrintService> printer = print::cupsPrintService(std::chrono::seconds(3));
+    std::shared_ptr<print::PrintService> printer = print::cupsPrintService(std::chrono::seconds(2));
 
     QStringList notices;
     std::vector<Prompt> prompts;
@@ -124,7 +124,11 @@ public:
     // The print dialog: prints into the next scripted PDF file, or to the printer of the print
     // service named after "printer:", in `printCopies` copies; an empty path cancels. What the
     // test does while the dialog is open (after the printer is chosen) is `whilePrintDialogOpen`.
-    bool choosePrinter(QPrinter& printer, QWidget*) override {
+    bool choosePrinter(QPrinter& printer, QWidget* owner) override {
+        if (realPrintDialog) {
+            printDialogs += 1;
+            return app::showPrintDialog(printer, owner, *this);
+        }
         const QString path = next(printPaths, QStringLiteral("print dialog"));
         printDialogs += 1;
         if (path.isEmpty()) {
@@ -145,6 +149,7 @@ public:
     }
     std::deque<QString> printPaths;
     int printCopies = 1;
+    bool realPrintDialog = false; // the program's print dialog, driven by the test
     std::function<void()> whilePrintDialogOpen;
     int printDialogs = 0;
 
