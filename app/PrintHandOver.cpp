@@ -9,11 +9,13 @@
 #include "widgets/QtText.h"
 
 #include <chrono>
+#include <future>
 #include <memory>
 #include <optional>
 
 #include <QBuffer>
 #include <QCoreApplication>
+#include <QPointer>
 #include <QPrintEngine>
 #include <QPrinter>
 #include <QProgressDialog>
@@ -54,6 +56,32 @@ std::vector<print::PrinterOption> optionsChosenFor(QPrinter& printer) {
         options.emplace_back(flat[i].toStdString(), flat[i + 1].toStdString());
     }
     return options;
+}
+
+// The print service's question for the clerk's password, asked on the job's thread and put to
+// the clerk on the window's (which is waiting for the job, and runs it there). A job given up
+// meanwhile asks nobody.
+std::function<std::optional<std::string>(const std::string&)>
+passwordQuestion(widgets::PlatformServices& services, QWidget* window, const std::string& printer,
+                 const std::shared_ptr<print::JobProgress>& progress) {
+    const QPointer<QWidget> owner(window);
+    return [&services, owner, printer, progress](const std::string& user) {
+        auto promise = std::make_shared<std::promise<std::optional<std::string>>>();
+        std::future<std::optional<std::string>> answer = promise->get_future();
+        QMetaObject::invokeMethod(
+            qApp,
+            [&services, owner, printer, user, progress, promise] {
+                std::optional<QString> password;
+                if (!progress->givenUp) {
+                    password = services.askPrinterPassword(owner, widgets::qText(printer),
+                                                           widgets::qText(user));
+                }
+                promise->set_value(password ? std::optional(password->toStdString())
+                                            : std::nullopt);
+            },
+            Qt::QueuedConnection);
+        return answer.get();
+    };
 }
 
 } // namespace
@@ -114,6 +142,7 @@ bool handOverToPrintService(QPrinter& printer, std::span<print::PrintJob> jobs,
     print::PrintRequest request{printerName,         jobName,    pdf.data().toStdString(),
                                 printer.copyCount(), fitToPaper, optionsChosenFor(printer)};
     const auto progress = std::make_shared<print::JobProgress>();
+    request.askPassword = passwordQuestion(services, window, printerName, progress);
     std::optional<print::JobReport> report;
     {
         Waiting waiting(window, QStringLiteral("正在送往打印机 %1…").arg(printer.printerName()));

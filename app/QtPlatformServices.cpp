@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -204,6 +205,17 @@ bool showPrintDialog(QPrinter& printer, QWidget* parent, widgets::PlatformServic
     PrintDialog dialog(&printer, parent, services);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<QString> QtPlatformServices::askPrinterPassword(QWidget* owner,
+                                                              const QString& printer,
+                                                              const QString& user) {
+    bool given = false;
+    const QString password = QInputDialog::getText(
+        owner, widgets::qText(form::message::kPromptCaption),
+        QStringLiteral("打印机“%1”要求输入用户 %2 的密码：").arg(printer, user),
+        QLineEdit::Password, QString(), &given);
+    return given ? std::optional(password) : std::nullopt;
 }
 
 bool QtPlatformServices::choosePrinter(QPrinter& printer, QWidget* parent) {

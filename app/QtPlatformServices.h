@@ -24,6 +24,8 @@ public:
     QString documentsFolder() const override;
     std::unique_ptr<QSettings> settings() const override;
     bool choosePrinter(QPrinter& printer, QWidget* parent) override;
+    std::optional<QString> askPrinterPassword(QWidget* owner, const QString& printer,
+                                              const QString& user) override;
     std::shared_ptr<print::PrintService> printService() const override { return m_printService; }
 
 private:

@@ -13,6 +13,8 @@ namespace parvelin::print {
 
 // Asks `call` on a thread of its own and waits at most `limit` for its answer, calling `pump`
 // every few milliseconds meanwhile, so that the window that waits goes on answering its events.
+// Time that `pump` spends on something else, such as a question the call put to the clerk, is
+// not counted against the limit.
 // A call that has not answered in time is left to end on its own thread (it holds all it needs),
 // and its late answer is dropped: std::nullopt says the time ran out.
 template <typename Answer>
@@ -33,7 +35,7 @@ std::optional<Answer> answerWithin(std::chrono::milliseconds limit,
     }).detach();
 
     constexpr std::chrono::milliseconds kPumpEvery{20};
-    const auto deadline = std::chrono::steady_clock::now() + limit;
+    auto deadline = std::chrono::steady_clock::now() + limit;
     std::unique_lock lock(shared->mutex);
     while (!shared->answer) {
         const auto now = std::chrono::steady_clock::now();
@@ -43,7 +45,12 @@ std::optional<Answer> answerWithin(std::chrono::milliseconds limit,
         shared->answered.wait_until(lock, std::min(deadline, now + kPumpEvery));
         if (!shared->answer && pump) {
             lock.unlock();
+            const auto pumped = std::chrono::steady_clock::now();
             pump();
+            const auto spent = std::chrono::steady_clock::now() - pumped;
+            if (spent > kPumpEvery) {
+                deadline += spent;
+            }
             lock.lock();
         }
     }

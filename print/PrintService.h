@@ -2,6 +2,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -56,6 +58,8 @@ using PrinterOption = std::pair<std::string, std::string>;
 // One job: `pdf` to `printer` as `jobName`, in `copies` copies, on A4 paper, or on the printer's
 // own paper scaled to fit where `fitToPaper`, with the options the clerk chose for the printer
 // (its paper size and scaling aside: the form decides those).
+// `askPassword` is called, on the job's thread, where the service wants the password of `user`
+// before it takes the job; it gives nothing where the clerk declines.
 struct PrintRequest {
     std::string printer;
     std::string jobName;
@@ -63,6 +67,7 @@ struct PrintRequest {
     int copies = 1;
     bool fitToPaper = false;
     std::vector<PrinterOption> chosen;
+    std::function<std::optional<std::string>(const std::string& user)> askPassword;
 };
 
 // What became of a job: taken (printing or queued to print), waiting (held by a stopped printer),

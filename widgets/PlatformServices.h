@@ -5,6 +5,7 @@
 #include "widgets/PrintDialogService.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include <QSettings>
@@ -61,6 +62,10 @@ public:
 
     // The settings store of organisation "Parvelin", application "Settings".
     virtual std::unique_ptr<QSettings> settings() const = 0;
+    // The password of `user` that the print service wants before it takes a job for `printer`;
+    // nothing when the clerk declines.
+    virtual std::optional<QString> askPrinterPassword(QWidget* owner, const QString& printer,
+                                                      const QString& user) = 0;
     // The print service that takes the pages printed to a printer (not into a PDF file). Its calls
     // block: they are made on threads of their own, which share it.
     virtual std::shared_ptr<print::PrintService> printService() const = 0;

@@ -57,6 +57,31 @@ int keepWaiting(http_t*, void* patience) {
     return static_cast<Patience*>(patience)->keepWaiting() ? 1 : 0;
 }
 
+// The service's question for the clerk's password, put to the clerk by the job's caller; the time
+// the clerk takes is not the service's. Asked a few times at most, as a wrong password is asked
+// again.
+struct PasswordQuestion {
+    const PrintRequest& request;
+    Patience& patience;
+    std::string answer;
+    int asked = 0;
+};
+
+const char* answerPassword(const char*, http_t*, const char*, const char*, void* data) {
+    constexpr int kAskAtMost = 3;
+    auto* question = static_cast<PasswordQuestion*>(data);
+    if (!question->request.askPassword || ++question->asked > kAskAtMost) {
+        return nullptr;
+    }
+    const std::optional<std::string> answer = question->request.askPassword(cupsUser());
+    question->patience.restart();
+    if (!answer) {
+        return nullptr;
+    }
+    question->answer = *answer;
+    return question->answer.c_str();
+}
+
 class Connection {
 public:
     explicit Connection(std::chrono::milliseconds patience, JobProgress* progress = nullptr) {
@@ -337,6 +362,17 @@ public:
         if (!connection) {
             return failed(ServiceFault::Unreachable);
         }
+        // libcups keeps the question's callback for this thread, which is the job's alone.
+        PasswordQuestion question{request, connection.patience(), {}};
+        cupsSetPasswordCB2(answerPassword, &question);
+        JobReport report = handOver(connection, request, name, progress);
+        cupsSetPasswordCB2(nullptr, nullptr);
+        return report;
+    }
+
+private:
+    JobReport handOver(Connection& connection, const PrintRequest& request, const PrinterName& name,
+                       JobProgress& progress) {
         std::vector<PrinterOption> saved;
         if (!name.instance.empty() && !instanceOptions(connection, name, saved)) {
             return failed(connection.patience().ranOut ? ServiceFault::Silent
@@ -395,7 +431,6 @@ public:
         return report;
     }
 
-private:
     std::chrono::milliseconds m_patience;
 };
 

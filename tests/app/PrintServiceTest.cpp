@@ -414,33 +414,42 @@ void PrintServiceTest::theHandOverSaysWhatTheServiceSaid_data() {
     QTest::addColumn<int>("copies");
     QTest::addColumn<int>("hold");
     QTest::addColumn<bool>("scaled"); // the clerk was asked about paper, and agreed to scale
+    // The password the service asks for and the clerk gives, after a while longer than the
+    // service's patience; null: none asked, empty: declined.
+    QTest::addColumn<QString>("password");
     QTest::addColumn<QString>("notice");
     QTest::addColumn<QString>("note");
     const QString sent = QStringLiteral("已送往 letter：1 页，任务 42");
     QTest::newRow("A4 whatever the printer appends to its name")
         << QStringList{"na_letter_8.5x11in", "iso_a4_210x297mm.Borderless"} << false << 1
-        << int(Hold::None) << false << QString() << sent;
+        << int(Hold::None) << false << QString() << QString() << sent;
     QTest::newRow("A4 of the printer files' own names")
         << QStringList{"Letter", "A4.FullBleed"} << false << 1 << int(Hold::None) << false
-        << QString() << sent;
+        << QString() << QString() << sent;
     QTest::newRow("A4 Extra is another paper")
         << QStringList{"iso_a4-extra_235.5x322.3mm", "na_letter_8.5x11in"} << false << 1
-        << int(Hold::None) << true << QString() << sent;
+        << int(Hold::None) << true << QString() << QString() << sent;
     QTest::newRow("the copies chosen reach the service")
         << QStringList{"iso_a4_210x297mm"} << false << 2 << int(Hold::None) << false << QString()
-        << QStringLiteral("已送往 letter：1 页 × 2 份，任务 42");
+        << QString() << QStringLiteral("已送往 letter：1 页 × 2 份，任务 42");
     QTest::newRow("a printer gone meanwhile")
-        << QStringList() << true << 1 << int(Hold::None) << false
+        << QStringList() << true << 1 << int(Hold::None) << false << QString()
         << QStringLiteral("打印失败：找不到打印机（letter）") << QString();
     QTest::newRow("silent before the job was let go")
-        << QStringList() << false << 1 << int(Hold::BeforeLetGo) << false
+        << QStringList() << false << 1 << int(Hold::BeforeLetGo) << false << QString()
         << QStringLiteral("打印失败：打印服务无响应（打印机：letter）\n没有任何页面会打印出来。")
         << QString();
     QTest::newRow("silent once the job was let go")
-        << QStringList() << false << 1 << int(Hold::AfterLetGo) << false
+        << QStringList() << false << 1 << int(Hold::AfterLetGo) << false << QString()
         << QStringLiteral("打印失败：打印服务无响应（打印机：letter）\n"
                           "页面可能仍会打印出来：请先看打印机，再决定是否重新打印。")
         << QString();
+    QTest::newRow("a password the clerk takes a while to give")
+        << QStringList() << false << 1 << int(Hold::None) << false << QStringLiteral("secret")
+        << QString() << sent;
+    QTest::newRow("a password the clerk declines")
+        << QStringList() << false << 1 << int(Hold::None) << false << QStringLiteral("")
+        << QStringLiteral("打印失败：没有使用该打印机的权限（打印机：letter）") << QString();
 }
 
 void PrintServiceTest::theHandOverSaysWhatTheServiceSaid() {
@@ -450,10 +459,16 @@ void PrintServiceTest::theHandOverSaysWhatTheServiceSaid() {
     QFETCH(int, copies);
     QFETCH(int, hold);
     QFETCH(bool, scaled);
+    QFETCH(QString, password);
     QFETCH(QString, notice);
     QFETCH(QString, note);
     auto& services = m_fixture->services;
     const auto fake = std::make_shared<parvelin::test::FakePrintService>();
+    if (!password.isNull()) {
+        fake->wantsPassword = true;
+        services.passwords.push_back(password);
+        services.whilePasswordAsked = [&fake] { QTest::qWait(fake->answerWithin.count() + 500); };
+    }
     for (const QString& name : media) {
         fake->media.media.push_back(name.toStdString());
     }
@@ -475,7 +490,13 @@ void PrintServiceTest::theHandOverSaysWhatTheServiceSaid() {
     const qint64 stall =
         longestStall([&] { m_fixture->find<QPushButton>("printButton")->click(); });
     QVERIFY2(stall < 1000, qPrintable(QStringLiteral("the window stood still %1 ms").arg(stall)));
-    QVERIFY2(clock.elapsed() < fake->answerWithin.count() + 1000, "the clerk waited too long");
+    if (password.isNull()) {
+        QVERIFY2(clock.elapsed() < fake->answerWithin.count() + 1000, "the clerk waited too long");
+    } else {
+        QCOMPARE(services.passwordQuestions, QStringList{QStringLiteral("letter clerk")});
+        QCOMPARE(fake->password().value_or("declined"),
+                 password.isEmpty() ? std::string("declined") : password.toStdString());
+    }
     QCOMPARE(services.notices, notice.isEmpty() ? QStringList() : QStringList{notice});
     QCOMPARE(m_fixture->find<QLabel>("statusNote")->text(), note);
     QVERIFY(services.choiceAnswers.empty()); // asked exactly when expected

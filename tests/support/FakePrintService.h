@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -22,6 +23,13 @@ public:
     print::MediaReport media;
     print::JobReport job{print::JobReport::Outcome::Taken, print::ServiceFault::None, {}, 42};
     Hold hold = Hold::None;
+    bool wantsPassword = false; // of user "clerk", before it takes the job; refused without
+
+    // The password it was given.
+    std::optional<std::string> password() const {
+        const std::lock_guard lock(m_mutex);
+        return m_password;
+    }
 
     std::chrono::milliseconds patience() const override { return answerWithin; }
     print::ServiceState state() override { return print::ServiceState::Answering; }
@@ -37,6 +45,18 @@ public:
         {
             const std::lock_guard lock(m_mutex);
             m_requests.push_back(request);
+        }
+        if (wantsPassword) {
+            const std::optional<std::string> given =
+                request.askPassword ? request.askPassword("clerk") : std::nullopt;
+            {
+                const std::lock_guard lock(m_mutex);
+                m_password = given;
+            }
+            if (!given) {
+                return {print::JobReport::Outcome::Failed, print::ServiceFault::Refused,
+                        "没有使用该打印机的权限", 0};
+            }
         }
         if (hold == Hold::None) {
             return job;
@@ -63,6 +83,7 @@ private:
     mutable std::mutex m_mutex;
     std::vector<std::string> m_mediaAsked;
     std::vector<print::PrintRequest> m_requests;
+    std::optional<std::string> m_password;
 };
 
 } // namespace parvelin::test

@@ -147,6 +147,20 @@ public:
         printer.setOutputFileName(path);
         return true;
     }
+    // The print service's question for a password: the next scripted one (an empty one declines),
+    // after `whilePasswordAsked` (a clerk who takes a while).
+    std::optional<QString> askPrinterPassword(QWidget*, const QString& printer,
+                                              const QString& user) override {
+        passwordQuestions.append(printer + QLatin1Char(' ') + user);
+        if (whilePasswordAsked) {
+            whilePasswordAsked();
+        }
+        const QString password = next(passwords, QStringLiteral("password question"));
+        return password.isEmpty() ? std::nullopt : std::optional(password);
+    }
+    std::deque<QString> passwords;
+    QStringList passwordQuestions;
+    std::function<void()> whilePasswordAsked;
     std::deque<QString> printPaths;
     int printCopies = 1;
     bool realPrintDialog = false; // the program's print dialog, driven by the test
