@@ -169,8 +169,25 @@ std::string causeOf(ipp_status_t status) {
 }
 
 // Why a request came to nothing: no answer (in time, or at all), or the answer no.
+// libcups ends a request without an answer also where the clerk's password was refused or not
+// given.
+bool passwordRefused() {
+    switch (cupsLastError()) {
+    case IPP_STATUS_ERROR_CUPS_AUTHENTICATION_CANCELED:
+    case IPP_STATUS_ERROR_NOT_AUTHORIZED:
+    case IPP_STATUS_ERROR_NOT_AUTHENTICATED:
+    case IPP_STATUS_ERROR_FORBIDDEN:
+        return true;
+    default:
+        return false;
+    }
+}
+
 ServiceFault faultOf(const Ipp& answer, const Patience& patience) {
     if (!answer) {
+        if (passwordRefused()) {
+            return ServiceFault::Refused;
+        }
         return patience.ranOut ? ServiceFault::Silent : ServiceFault::ConnectionLost;
     }
     return ippGetStatusCode(answer.get()) == IPP_STATUS_ERROR_NOT_FOUND
@@ -185,10 +202,14 @@ JobReport failed(ServiceFault fault, std::string cause = {}) {
     return report;
 }
 
+// The refusal of a request, whether the service answered it or libcups ended it.
+std::string causeOfRefusal(const Ipp& answer) {
+    return answer ? causeOf(ippGetStatusCode(answer.get())) : causeOf(IPP_STATUS_ERROR_FORBIDDEN);
+}
+
 JobReport failedRequest(const Ipp& answer, const Patience& patience) {
     const ServiceFault fault = faultOf(answer, patience);
-    return failed(fault, fault == ServiceFault::Refused ? causeOf(ippGetStatusCode(answer.get()))
-                                                        : std::string());
+    return failed(fault, fault == ServiceFault::Refused ? causeOfRefusal(answer) : std::string());
 }
 
 // The options of the queue's saved set `instance` that differ from the queue's own: what the clerk
@@ -341,7 +362,7 @@ public:
         if (!succeeded(answer)) {
             report.fault = faultOf(answer, connection.patience());
             if (report.fault == ServiceFault::Refused) {
-                report.cause = causeOf(ippGetStatusCode(answer.get()));
+                report.cause = causeOfRefusal(answer);
             }
             return report;
         }
