@@ -1,5 +1,7 @@
 #include "print/cups/CupsPrintService.h"
 
+#include "print/JobOptions.h"
+
 #include <algorithm>
 #include <array>
 #include <chrono>
@@ -20,11 +22,6 @@ constexpr std::chrono::seconds kRequestLimitBeyondPatience{2};
 // answer, so as to cancel the job after all.
 constexpr std::chrono::minutes kLateAnswerLimit{5};
 constexpr std::size_t kSendAtOnce = 64 * 1024;
-constexpr const char* kA4 = "iso_a4_210x297mm";
-constexpr const char* kHoldUntil = "job-hold-until";
-// The options a job of the form sets itself, whatever the printer's properties say.
-constexpr std::array<std::string_view, 7> kFormDecides = {
-    "media", "PageSize", "PageRegion", "fit-to-page", "print-scaling", "copies", "job-name"};
 
 struct IppDeleter {
     void operator()(ipp_t* ipp) const { ippDelete(ipp); }
@@ -212,10 +209,10 @@ JobReport failedRequest(const Ipp& answer, const Patience& patience) {
     return failed(fault, fault == ServiceFault::Refused ? causeOfRefusal(answer) : std::string());
 }
 
-// The options of the queue's saved set `instance` that differ from the queue's own: what the clerk
+// The options of the queue's saved set `instance`, with the queue's own values: what the clerk
 // chose by choosing the set. False where the set is not known (any more).
-bool instanceOptions(Connection& connection, const PrinterName& name,
-                     std::vector<PrinterOption>& options) {
+bool savedOptions(Connection& connection, const PrinterName& name,
+                  std::vector<SavedOption>& options) {
     cups_dest_t* dests = nullptr;
     connection.patience().restart();
     const int count = cupsGetDests2(connection.http(), &dests);
@@ -228,37 +225,12 @@ bool instanceOptions(Connection& connection, const PrinterName& name,
                                   ? cupsGetOption(option.name, queue->num_options, queue->options)
                                   : nullptr;
             if (own == nullptr || std::string_view(own) != option.value) {
-                options.emplace_back(option.name, option.value);
+                options.push_back({option.name, option.value, own != nullptr ? own : ""});
             }
         }
     }
     cupsFreeDests(count, dests);
     return set != nullptr;
-}
-
-// The job's options: the saved set's, then the clerk's, then the form's own. The job is held
-// until it is let go, unless the clerk chose when it is to print.
-int jobOptions(const PrintRequest& request, std::vector<PrinterOption> chosen,
-               cups_option_t** options, bool& heldByUs) {
-    chosen.insert(chosen.end(), request.chosen.begin(), request.chosen.end());
-    int count = 0;
-    for (const auto& [name, value] : chosen) {
-        if (std::find(kFormDecides.begin(), kFormDecides.end(), name) == kFormDecides.end()) {
-            count = cupsAddOption(name.c_str(), value.c_str(), count, options);
-        }
-    }
-    if (request.fitToPaper) {
-        count = cupsAddOption("print-scaling", "fit", count, options);
-        count = cupsAddOption("fit-to-page", "true", count, options);
-    } else {
-        count = cupsAddOption("media", kA4, count, options);
-    }
-    const char* hold = cupsGetOption(kHoldUntil, count, *options);
-    heldByUs = hold == nullptr || std::string_view(hold) == "no-hold";
-    if (heldByUs) {
-        count = cupsAddOption(kHoldUntil, "indefinite", count, options);
-    }
-    return cupsAddIntegerOption("copies", request.copies, count, options);
 }
 
 void cancelJob(std::chrono::milliseconds patience, const std::string& queue, int jobId,
@@ -394,17 +366,21 @@ public:
 private:
     JobReport handOver(Connection& connection, const PrintRequest& request, const PrinterName& name,
                        JobProgress& progress) {
-        std::vector<PrinterOption> saved;
-        if (!name.instance.empty() && !instanceOptions(connection, name, saved)) {
+        std::vector<SavedOption> saved;
+        if (!name.instance.empty() && !savedOptions(connection, name, saved)) {
             return failed(connection.patience().ranOut ? ServiceFault::Silent
                                                        : ServiceFault::PrinterNotFound);
         }
         Ipp create = requestFor(IPP_OP_CREATE_JOB, name.queue);
         ippAddString(create.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr,
                      request.jobName.c_str());
+        const JobOptions job = jobOptionsFor(request, saved);
+        const bool heldByUs = job.heldUntilLetGo;
         cups_option_t* options = nullptr;
-        bool heldByUs = true;
-        const int count = jobOptions(request, std::move(saved), &options, heldByUs);
+        int count = 0;
+        for (const auto& [option, value] : job.options) {
+            count = cupsAddOption(option.c_str(), value.c_str(), count, &options);
+        }
         cupsEncodeOptions2(create.get(), count, options, IPP_TAG_OPERATION);
         cupsEncodeOptions2(create.get(), count, options, IPP_TAG_JOB);
         cupsFreeOptions(count, options);

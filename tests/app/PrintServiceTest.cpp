@@ -350,6 +350,10 @@ void PrintServiceTest::severalApplicantsGoAsOneJob() {
     table->selectAll();
     applicants->findChild<QPushButton*>(QStringLiteral("printButton"))->click();
     QVERIFY(services.notices.isEmpty());
+    // Said where the clerk printed them, and on the form.
+    const QString said = applicants->findChild<QLabel*>(QStringLiteral("statusLabel"))->text();
+    QVERIFY2(said.startsWith(QStringLiteral("已送往 letter：2 页，任务 ")), qPrintable(said));
+    QCOMPARE(m_fixture->find<QLabel>("statusNote")->text(), said);
 
     const QString title = QStringLiteral("因公护照申请表 - 2 名申请人 - 2012-05-17");
     QByteArray job;
