@@ -31,12 +31,12 @@ JobOptions jobOptionsFor(const PrintRequest& request, std::span<const SavedOptio
     for (const SavedOption& option : saved) {
         set(job.options, option.name, option.value);
     }
-    for (const auto& [name, value] : request.chosen) {
-        const auto restated = [&](const SavedOption& option) {
-            return option.name == name && option.queueValue == value;
+    for (const PrinterOption& chosen : request.chosen) {
+        const auto restated = [&chosen](const SavedOption& option) {
+            return option.name == chosen.first && option.queueValue == chosen.second;
         };
         if (std::none_of(saved.begin(), saved.end(), restated)) {
-            set(job.options, name, value);
+            set(job.options, chosen.first, chosen.second);
         }
     }
     std::erase_if(job.options, [](const PrinterOption& option) {
