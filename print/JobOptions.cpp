@@ -49,8 +49,9 @@ JobOptions jobOptionsFor(const PrintRequest& request, std::span<const SavedOptio
     } else {
         set(job.options, "media", kA4);
     }
-    const auto hold = std::find_if(job.options.begin(), job.options.end(),
-                                   [](const PrinterOption& option) { return option.first == kHoldUntil; });
+    const auto hold =
+        std::find_if(job.options.begin(), job.options.end(),
+                     [](const PrinterOption& option) { return option.first == kHoldUntil; });
     job.heldUntilLetGo = hold == job.options.end() || hold->second == "no-hold";
     if (job.heldUntilLetGo) {
         set(job.options, kHoldUntil, "indefinite");
