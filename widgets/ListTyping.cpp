@@ -59,9 +59,8 @@ private:
 
     QComboBox* m_list;
     const input::PinyinTable& m_table;
-    QString m_typed;           // the keys and committed phrases of the search
-    bool m_composing = false;  // an input method's phrase is under way, after m_typed
-    QElapsedTimer m_lastInput; // since the last key or input method event of the search
+    QString m_typed;           // the keys of the search, or the phrase committed and the keys after
+    QElapsedTimer m_lastInput; // since the last key or committed phrase
 };
 
 bool ListTyping::eventFilter(QObject*, QEvent* event) {
@@ -92,34 +91,26 @@ QString ListTyping::gathered() const {
 }
 
 void ListTyping::keyTyped(const QString& text) {
-    if (!m_composing) {
-        m_typed = gathered();
-    }
-    m_typed += text;
+    m_typed = gathered() + text;
+    m_lastInput.start();
     choose(m_typed);
 }
 
 // An input method's phrase chooses as it is composed (its pinyin, "zhe jiang"), and again when
 // it is committed (浙江); a committed phrase that names nothing, or a composition given up, leaves
-// the choice that its pinyin made.
+// the choice that its pinyin made. The phrase is a search of its own, which keys typed right
+// after it go on.
 void ListTyping::composed(const QInputMethodEvent& event) {
-    if (!m_composing) {
-        m_typed = gathered();
-    }
     if (!event.commitString().isEmpty()) {
-        m_composing = false;
-        m_typed += event.commitString();
+        m_typed = event.commitString();
+        m_lastInput.start();
         choose(m_typed);
     } else if (!event.preeditString().isEmpty()) {
-        m_composing = true;
-        choose(m_typed + event.preeditString());
-    } else {
-        m_composing = false;
+        choose(event.preeditString());
     }
 }
 
 void ListTyping::choose(const QString& typed) {
-    m_lastInput.start();
     const QString plain = withoutMarks(typed);
     if (!isGbkText(plain)) {
         return;
