@@ -135,8 +135,6 @@ void ListTyping::choose(const QString& typed) {
     }
 }
 
-} // namespace
-
 void chooseByTyping(QComboBox* list, const input::PinyinTable& table) {
     if (list->isEditable()) {
         return;
@@ -147,6 +145,8 @@ void chooseByTyping(QComboBox* list, const input::PinyinTable& table) {
     list->installEventFilter(typing);
     list->view()->installEventFilter(typing);
 }
+
+} // namespace
 
 void listsChooseByTyping(QWidget* window, const input::PinyinTable& table) {
     for (QComboBox* list : window->findChildren<QComboBox*>()) {
