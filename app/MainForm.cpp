@@ -17,6 +17,7 @@
 #include "widgets/DialogControls.h"
 #include "widgets/GbkInput.h"
 #include "widgets/ListControls.h"
+#include "widgets/ListTyping.h"
 #include "widgets/NamePair.h"
 #include "widgets/PlatformServices.h"
 #include "widgets/QtText.h"
@@ -41,6 +42,7 @@ MainForm::MainForm(const input::PinyinTable& pinyinTable, widgets::PlatformServi
     , m_saveFolders(services) {
     initArtwork();
     buildControls();
+    widgets::listsChooseByTyping(this, pinyinTable);
     connectCommands();
     connectFields();
     initialise();

@@ -67,6 +67,8 @@ private slots:
     void dependentBoxesFollowTheirLists();
     void positionListFollowsTheCategory();
     void birthPlaceListFollowsTheScope();
+    void listsChooseByTyping_data();
+    void listsChooseByTyping();
     void remarkCategoryReplacesTheRemarks();
     void personalSequenceDropsALeadingZero();
     void enterMovesOnToTheNextField();
@@ -577,6 +579,146 @@ void MainFormTest::birthPlaceListFollowsTheScope() {
     QVERIFY(abroad.contains(QStringLiteral("刚果（布）")));
     QVERIFY(chooseEntry(list("birthPlaceScope"), QStringLiteral("国内")));
     QCOMPARE(list("birthPlace")->count(), 35);
+}
+
+namespace {
+
+// What a clerk sees of the form: every list (its choice and entries), every text box (its text
+// and whether it is open), the title's note, the changed mark.
+QStringList formState(parvelin::app::MainForm& form) {
+    QStringList state = listStates(&form);
+    for (const QWidget* box : form.findChildren<QWidget*>()) {
+        if (qobject_cast<const QLineEdit*>(box) || qobject_cast<const QPlainTextEdit*>(box)) {
+            state.append(box->objectName() + QLatin1Char(' ') + textOf(box) +
+                         (box->isEnabled() ? QStringLiteral(" open") : QStringLiteral(" greyed")));
+        }
+    }
+    const auto* titles = form.findChild<parvelin::app::TitleComboBox*>();
+    state.append(QStringLiteral("note ") + titles->noteText());
+    state.append(form.isModified() ? QStringLiteral("changed") : QStringLiteral("unchanged"));
+    return state;
+}
+
+} // namespace
+
+// Every list takes its entry by typing, closed or open: pinyin in full or in initials, the
+// characters an input method commits, or the pinyin it composes. Whatever is chosen leaves the
+// form exactly as the arrow keys choosing the same entry do, dependent fields and all. In `typed`,
+// "|" is a pause longer than the keyboard's search interval; for "compose", the input method's
+// pinyin, then ">" and the phrase it commits.
+void MainFormTest::listsChooseByTyping_data() {
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<QString>("how"); // keys, commit or compose; "open" types into the open list
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("scope"); // chosen first, where not empty
+    QTest::addColumn<bool>("opened");   // an applicant opened from a data file, not edited
+    const auto row = [](const char* why, const char* list, const char* how, const QString& typed,
+                        const QString& chosen, const QString& scope = {}, bool opened = false) {
+        QTest::newRow(why) << list << how << typed << chosen << scope << opened;
+    };
+    row("initials", "birthPlace", "keys", "zj", "浙江");
+    row("full pinyin", "birthPlace", "keys", "zhejiang", "浙江");
+    row("capitals", "birthPlace", "keys", "ZJ", "浙江");
+    row("an ambiguous start takes the first entry shown", "birthPlace", "keys", "hu", "湖北");
+    row("a key that matches nothing keeps the choice", "birthPlace", "keys", "zhejiangx", "浙江");
+    row("a pause starts a new search", "birthPlace", "keys", "z|j", "吉林");
+    row("an input method's character", "birthPlace", "commit", "浙", "浙江");
+    row("the pinyin an input method composes; a phrase naming nothing keeps it", "birthPlace",
+        "compose", "zhe jiang>哲江", "浙江");
+    row("typed in the open list, taken with Enter", "birthPlace", "open keys", "zj", "浙江");
+    row("an input method in the open list", "ethnicity", "open commit", "土", "土");
+    row("countries", "birthPlace", "keys", "yingguo", "英国", "国外");
+    row("document types", "idDocumentType", "keys", "jgz", "军官证");
+    row("ü typed v", "sex", "keys", "nv", "女");
+    row("nothing matches: the form stays as it was", "sex", "keys", "q", " ");
+    row("an opened applicant's greyed lists take no typing", "sex", "keys", "nan", "女", {}, true);
+    row("titles", "externalIdentityNoteChoice", "keys", "wg", "武官;Military Attache");
+    row("the position list follows the category", "occupationCategory", "keys", "jr", "军人");
+    row("positions: one Down short is 副调研员", "position", "keys", "xkjzz", "乡科级正职");
+    row("the passport number box opens", "heldPassportStatus", "keys", "xzx", "需注销");
+    row("initials past 亚洲司", "workUnit", "keys", "yf", "亚非司");
+    row("approval kinds", "approvalKind", "keys", "qrj", "确认件");
+    row("the birthplaces abroad follow the scope", "birthPlaceScope", "keys", "gw", "国外");
+    row("the remarks follow their category", "remarkCategory", "keys", "wh", "维和");
+    row("a whole entry before 土家, listed first", "ethnicity", "keys", "tu", "土");
+    row("a character names 土 whole, not 土家", "ethnicity", "commit", "土", "土");
+    row("藏 read zang", "ethnicity", "keys", "z", "藏");
+    row("the filing number box opens", "filingStatus", "keys", "qt", "其他");
+}
+
+void MainFormTest::listsChooseByTyping() {
+    QFETCH(QString, list);
+    QFETCH(QString, how);
+    QFETCH(QString, typed);
+    QFETCH(QString, chosen);
+    QFETCH(QString, scope);
+    QFETCH(bool, opened);
+    const auto prepare = [&](FormFixture& fixture) {
+        if (opened) {
+            fixture.services.openPaths.push_back(QString::fromUtf8(PARVELIN_TEST_DATA) +
+                                                 QStringLiteral("/samples/000.zbdw"));
+            QTest::mouseClick(fixture.find<QPushButton>("openButton"), Qt::LeftButton);
+        }
+        if (!scope.isEmpty()) {
+            QVERIFY(chooseEntry(fixture.find<QComboBox>("birthPlaceScope"), scope));
+        }
+    };
+    prepare(*m_fixture);
+    QComboBox* box = this->list(qPrintable(list));
+    const int before = box->currentIndex();
+    if (box->isEnabled()) {
+        box->setFocus(Qt::TabFocusReason);
+    }
+    QWidget* target = box;
+    if (how.startsWith(QLatin1String("open"))) {
+        box->showPopup();
+        target = box->view();
+    }
+    if (how.endsWith(QLatin1String("commit")) || how == QLatin1String("compose")) {
+        // What a desktop's input method asks before it hands anything over.
+        QInputMethodQueryEvent query(Qt::ImEnabled);
+        QApplication::sendEvent(target, &query);
+        QVERIFY2(query.value(Qt::ImEnabled).toBool(), "the input method passes the list by");
+    }
+    if (how.endsWith(QLatin1String("keys"))) {
+        const QStringList bursts = typed.split(QLatin1Char('|'));
+        for (qsizetype i = 0; i < bursts.size(); ++i) {
+            if (i > 0) {
+                QTest::qWait(QApplication::keyboardInputInterval() + 100);
+            }
+            QTest::keyClicks(target, bursts[i]);
+        }
+    } else if (how.endsWith(QLatin1String("commit"))) {
+        parvelin::test::commitText(target, typed);
+    } else {
+        const QStringList phases = typed.split(QLatin1Char('>'));
+        QInputMethodEvent composing(phases[0], {});
+        QApplication::sendEvent(target, &composing);
+        parvelin::test::commitText(target, phases[1]);
+    }
+    if (target != box) {
+        QCOMPARE(box->view()->currentIndex().data().toString(), chosen); // highlighted
+        QCOMPARE(box->currentIndex(), before);                           // not yet taken
+        QTest::keyClick(target, Qt::Key_Return);
+    }
+    QCOMPARE(box->currentText(), chosen);
+
+    // The same entry reached with the arrow keys on a form of its own.
+    FormFixture arrows;
+    QVERIFY(arrows.ready());
+    prepare(arrows);
+    QComboBox* walked = arrows.find<QComboBox>(qPrintable(list));
+    const int row = walked->findText(chosen, Qt::MatchExactly);
+    QVERIFY(row >= 0);
+    walked->setFocus(Qt::TabFocusReason);
+    while (walked->isEnabled() && walked->currentIndex() != row) {
+        QTest::keyClick(walked, walked->currentIndex() < row ? Qt::Key_Down : Qt::Key_Up);
+    }
+    QCOMPARE(walked->currentIndex(), row);
+    QCOMPARE(formState(m_fixture->form), formState(arrows.form));
+    QVERIFY(m_fixture->form.readControls() && arrows.form.readControls());
+    QVERIFY(m_fixture->form.record() == arrows.form.record());
 }
 
 void MainFormTest::remarkCategoryReplacesTheRemarks() {
