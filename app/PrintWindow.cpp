@@ -200,6 +200,8 @@ PrintWindow::PrintWindow(PageDrawing drawing, QWidget* owner, PrintCommand comma
         setGeometry(screen->availableGeometry());
     }
     showMaximized();
+    // The keyboard goes to the page, as the form it came from goes away.
+    activateWindow();
     if (m_owner != nullptr) {
         m_owner->hide();
     }

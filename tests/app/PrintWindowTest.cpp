@@ -262,7 +262,6 @@ private slots:
         QPointer<PrintWindow> frame =
             new PrintWindow(drawing.callback(), &owner, PrintCommand::Preview, QString(), dialog,
                             PrintHooks{{}, {}, {}, jobName});
-        frame->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(frame));
         PreviewView* preview = frame->previewView();
         QWidget* page = preview->findChild<QGraphicsView*>();
@@ -272,7 +271,7 @@ private slots:
                      jobName);
         }
 
-        // Round the toolbar and back, each control named as the toolbar shows it.
+        // Round the toolbar and back, each control called as the toolbar shows it.
         const auto stop = [page] {
             QWidget* at = QApplication::focusWidget();
             if (at == page) {
@@ -282,11 +281,19 @@ private slots:
             return button != nullptr ? button->text() : QStringLiteral("(elsewhere)");
         };
         QStringList round;
+        QImage framed; // 打印 while it has the keyboard
         for (int i = 0; i < 7; ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             round << stop();
+            if (i == 0) {
+                framed = QApplication::focusWidget()->grab().toImage();
+            }
         }
         QCOMPARE(round, (QStringList{"打印", "放大", "缩小", "适合宽度", "整页", "关闭", "page"}));
+        // The clerk sees which control has the keyboard.
+        auto* print = frame->findChild<QToolBar*>()->widgetForAction(
+            frame->findChild<QAction*>(QStringLiteral("printAction")));
+        QVERIFY(framed != print->grab().toImage());
         QCOMPARE(dialog.asked, 0);
 
         for (const QString& key : keys.split(QLatin1Char(' '))) {
