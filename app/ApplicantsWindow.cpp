@@ -100,6 +100,8 @@ ApplicantsWindow::ApplicantsWindow(widgets::PlatformServices& services, const QS
     m_view->setSortingEnabled(true);
     m_view->sortByColumn(ApplicantTable::Sequence, Qt::AscendingOrder);
     m_view->setWordWrap(false);
+    // Tab goes on to the buttons; the arrow keys move between the rows.
+    m_view->setTabKeyNavigation(false);
     m_view->verticalHeader()->hide();
     m_view->horizontalHeader()->setStretchLastSection(true);
     m_view->horizontalHeader()->setHighlightSections(false);

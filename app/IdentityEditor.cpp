@@ -3,6 +3,7 @@
 #include "form/DialogTemplates.h"
 #include "form/FormTexts.h"
 #include "input/NameEntry.h"
+#include "widgets/Accessibility.h"
 #include "widgets/CandidateList.h"
 #include "widgets/DialogControls.h"
 #include "widgets/GbkInput.h"
@@ -46,6 +47,7 @@ IdentityEditor::IdentityEditor(const input::NameRomanizer& romanizer,
         }
         widget->installEventFilter(this);
     }
+    widgets::nameControls(this, form::identityEditorLayout(), form::identityEditorNames());
 
     m_chinese = {childNamed<QLineEdit>(this, "surnameChinese"),
                  childNamed<QLineEdit>(this, "givenNameChinese")};

@@ -12,6 +12,7 @@
 #include "input/FieldCaps.h"
 #include "input/FormRules.h"
 #include "record/ReferenceLists.h"
+#include "widgets/Accessibility.h"
 #include "widgets/CandidateList.h"
 #include "widgets/CommandKeys.h"
 #include "widgets/DialogControls.h"
@@ -53,6 +54,7 @@ MainForm::~MainForm() = default;
 void MainForm::buildControls() {
     const form::DialogBaseUnits units = setUpWindow();
     const std::map<int, QWidget*> byId = createControls(units);
+    widgets::nameControls(this, form::mainFormLayout(), form::mainFormNames());
     guardTextInputs();
     // A control registered twice keeps its first tip.
     for (const form::FixedTooltip& tooltip : form::mainFormTooltips()) {
@@ -255,6 +257,8 @@ void MainForm::connectCommands() {
     connect(button("printButton"), &QPushButton::clicked, this, &MainForm::onPrint);
     connect(button("applicantsButton"), &QPushButton::clicked, this, &MainForm::onApplicants);
     widgets::giveCommandKeys(this, form::mainFormCommandKeys());
+    // After the fixed tooltips, which the keys' names follow.
+    widgets::giveFieldKeys(this, form::mainFormFieldKeys());
 }
 
 void MainForm::connectFields() {

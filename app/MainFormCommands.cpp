@@ -162,13 +162,16 @@ bool MainForm::onSave() {
     if (m_applicants) {
         m_applicants->refresh();
     }
-    if (m_keepGroup->isChecked()) {
+    const bool groupKept = m_keepGroup->isChecked();
+    if (groupKept) {
         std::vector<datafile::FolderApplicant> group = neighbours;
         group.push_back({std::string(datafile::fileNameOf(path)), applicant});
         resetForNextOfGroup(checked->fileValues(), std::move(group));
     } else {
         resetForNew();
     }
+    // Wherever the save was asked for (a list, a box, the button), the next entries start here.
+    control(input::firstFieldAfterSave(m_record, groupKept))->setFocus(Qt::OtherFocusReason);
     return true;
 }
 

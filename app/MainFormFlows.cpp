@@ -78,12 +78,15 @@ input::KeyKind keyKindOf(const QKeyEvent* event) {
 
 bool MainForm::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
-    case QEvent::ShortcutOverride:
-        // The commands' keys are the commands', also in a box that would take them.
-        if (widgets::isCommandKey(form::mainFormCommandKeys(), *static_cast<QKeyEvent*>(event))) {
+    case QEvent::ShortcutOverride: {
+        // The commands' and the controls' keys are theirs, also in a box that would take them.
+        const auto& key = *static_cast<QKeyEvent*>(event);
+        if (widgets::isCommandKey(form::mainFormCommandKeys(), key) ||
+            widgets::isFieldKey(form::mainFormFieldKeys(), key)) {
             return true;
         }
         break;
+    }
     case QEvent::KeyPress:
         return filterKeyPress(watched, static_cast<QKeyEvent*>(event));
     case QEvent::InputMethod:

@@ -5,6 +5,7 @@
 #include "app/MainForm.h"
 #include "app/QtPlatformServices.h"
 #include "input/EmbeddedPinyinTable.h"
+#include "widgets/Accessibility.h"
 #include "widgets/DialogControls.h"
 
 #include <QLibraryInfo>
@@ -22,6 +23,8 @@ ParvelinApp::ParvelinApp(int& argc, char** argv)
     }
     // Message boxes and Qt's dialogs in the forms' faces, not in those the locale would pick.
     setFont(widgets::dialogFont());
+    // Before any window: a screen reader asks for a control's interface as soon as it shows.
+    widgets::installAccessibility();
 }
 
 int ParvelinApp::run() {

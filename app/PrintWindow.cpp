@@ -125,6 +125,13 @@ void PreviewView::zoomOutStep() {
     }
 }
 
+void PreviewView::nameThePage(const QString& name) {
+    setAccessibleName(name);
+    if (auto* view = findChild<QGraphicsView*>()) {
+        view->setAccessibleName(name);
+    }
+}
+
 bool PreviewView::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Wheel) {
         const auto* wheel = static_cast<QWheelEvent*>(event);
@@ -181,6 +188,7 @@ PrintWindow::PrintWindow(PageDrawing drawing, QWidget* owner, PrintCommand comma
     }
 
     m_preview = new PreviewView(&m_printer, this);
+    m_preview->nameThePage(m_hooks.jobName.isEmpty() ? caption : m_hooks.jobName);
     connect(m_preview, &QPrintPreviewWidget::paintRequested, this,
             [this](QPrinter* printer) { m_drawing(*printer); });
     setCentralWidget(m_preview);
@@ -192,6 +200,8 @@ PrintWindow::PrintWindow(PageDrawing drawing, QWidget* owner, PrintCommand comma
         setGeometry(screen->availableGeometry());
     }
     showMaximized();
+    // The keyboard goes to the page, as the form it came from goes away.
+    activateWindow();
     if (m_owner != nullptr) {
         m_owner->hide();
     }
@@ -208,6 +218,7 @@ void PrintWindow::addToolbar() {
     };
 
     QAction* print = add(QStringLiteral("打印"), "printAction");
+    print->setShortcut(QKeySequence::Print);
     connect(print, &QAction::triggered, this, [this] {
         const PrintResult result = printThroughDialog();
         if (result == PrintResult::Printed || result == PrintResult::Cancelled) {
@@ -244,7 +255,22 @@ void PrintWindow::addToolbar() {
     toolbar->addSeparator();
 
     QAction* closeAction = add(QStringLiteral("关闭"), "closeAction");
+    closeAction->setShortcut(Qt::Key_Escape);
     connect(closeAction, &QAction::triggered, this, &QWidget::close);
+
+    // Qt keeps a toolbar's buttons off the Tab road; here the keyboard reaches each of them from
+    // the page, and its tooltip names its keys.
+    for (QAction* action : toolbar->actions()) {
+        if (action->isSeparator()) {
+            continue;
+        }
+        toolbar->widgetForAction(action)->setFocusPolicy(Qt::TabFocus);
+        if (!action->shortcut().isEmpty()) {
+            action->setToolTip(action->text() + QStringLiteral("（") +
+                               action->shortcut().toString(QKeySequence::NativeText) +
+                               QStringLiteral("）"));
+        }
+    }
 }
 
 PrintWindow::~PrintWindow() {

@@ -47,6 +47,10 @@ public:
     void zoomInStep();
     void zoomOutStep();
 
+    // What a screen reader calls the page, and the view of it that takes the keyboard: whose
+    // form it shows.
+    void nameThePage(const QString& name);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 };
@@ -73,9 +77,10 @@ struct PrintHooks {
 enum class PrintResult { Printed, Cancelled, Declined, Failed };
 
 // The window of one print command. For Print it prints at once through the print dialog and
-// closes; for Preview it shows the preview maximised, with 打印, the zoom controls (放大, 缩小,
-// 适合宽度, 整页; Ctrl++ and Ctrl+-) and 关闭 on its toolbar, while the owner window is hidden.
-// Closing it shows the owner again; it deletes itself when closed.
+// closes; for Preview it shows the preview maximised, with 打印 (Ctrl+P), the zoom controls
+// (放大, 缩小, 适合宽度, 整页; Ctrl++ and Ctrl+-) and 关闭 (Esc: the preview has nothing to lose)
+// on its toolbar, which Tab reaches from the page, while the owner window is hidden. Closing it
+// shows the owner again; it deletes itself when closed.
 class PrintWindow final : public QMainWindow {
     Q_OBJECT
 public:

@@ -57,43 +57,43 @@ constexpr std::array<DialogControl, 76> kMainForm = {{
     {1045, K::Button, "aboutButton", {487, 272, 50, 14}, "关于", 0, {}},
     {1032, K::Button, "exitButton", {487, 295, 50, 14}, "退出", 0, {}},
     {0, K::GroupBox, "fieldFrame", {11, 71, 465, 369}, "", 0, {}},
-    {0, K::Label, "", {20, 334, 17, 8}, "备注", 0, {}},
-    {0, K::Label, "", {254, 295, 52, 8}, "填表日期（*）", 0, {}},
-    {0, K::Label, "", {254, 195, 82, 8}, "数字照片编号（*）", 0, {}},
-    {0, K::Label, "", {19, 259, 58, 8}, "职务（*）", 0, {}},
-    {0, K::Label, "", {18, 273, 78, 15}, "原持有效护照情况(*)", 0, {}},
-    {0, K::Label, "", {20, 240, 52, 8}, "职业属性（*）", 0, {}},
-    {0, K::Label, "", {20, 210, 52, 8}, "工作单位（*）", 0, {}},
-    {0, K::Label, "", {254, 210, 33, 8}, "对外单位", 0, {}},
-    {0, K::Label, "", {20, 225, 49, 8}, "对外身份加注", 0, {}},
-    {0, K::Label, "", {254, 104, 52, 8}, "单位名称（*）", 0, {}},
-    {0, K::Label, "", {254, 181, 52, 8}, "出生日期（*）", 0, {}},
-    {0, K::Label, "", {20, 195, 36, 8}, "性别（*）", 0, {}},
-    {0, K::Label, "", {20, 181, 44, 8}, "出生地（*）", 0, {}},
-    {0, K::Label, "", {20, 167, 52, 8}, "证件种类（*）", 0, {}},
-    {0, K::Label, "", {254, 167, 52, 8}, "证件号码（*）", 0, {}},
-    {0, K::Label, "", {20, 151, 44, 8}, "姓拼音（*）", 0, {}},
-    {0, K::Label, "", {254, 151, 44, 8}, "名拼音（*）", 0, {}},
-    {0, K::Label, "", {254, 136, 44, 8}, "中文名（*）", 0, {}},
-    {0, K::Label, "", {20, 136, 44, 8}, "中文姓（*）", 0, {}},
-    {0, K::Label, "", {20, 120, 82, 8}, "出国任务批件号（*）", 0, {}},
-    {0, K::Label, "", {254, 120, 77, 8}, "个人序号（*）", 0, {}},
-    {0, K::Label, "", {254, 225, 33, 8}, "对外身份", 0, {}},
-    {0, K::Label, "", {253, 277, 76, 8}, "原持有效护照号（*）", 0, {}},
+    {0, K::Label, "", {20, 334, 17, 8}, "备注", 0, {}, "remarks"},
+    {0, K::Label, "", {254, 295, 52, 8}, "填表日期（*）", 0, {}, "fillDate"},
+    {0, K::Label, "", {254, 195, 82, 8}, "数字照片编号（*）", 0, {}, "photoNumber"},
+    {0, K::Label, "", {19, 259, 58, 8}, "职务（*）", 0, {}, "position"},
+    {0, K::Label, "", {18, 273, 78, 15}, "原持有效护照情况(*)", 0, {}, "heldPassportStatus"},
+    {0, K::Label, "", {20, 240, 52, 8}, "职业属性（*）", 0, {}, "occupationCategory"},
+    {0, K::Label, "", {20, 210, 52, 8}, "工作单位（*）", 0, {}, "workUnit"},
+    {0, K::Label, "", {254, 210, 33, 8}, "对外单位", 0, {}, "externalUnit"},
+    {0, K::Label, "", {20, 225, 49, 8}, "对外身份加注", 0, {}, "externalIdentityNoteChoice"},
+    {0, K::Label, "", {254, 104, 52, 8}, "单位名称（*）", 0, {}, "unitName"},
+    {0, K::Label, "", {254, 181, 52, 8}, "出生日期（*）", 0, {}, "birthDate"},
+    {0, K::Label, "", {20, 195, 36, 8}, "性别（*）", 0, {}, "sex"},
+    {0, K::Label, "", {20, 181, 44, 8}, "出生地（*）", 0, {}, "birthPlaceScope"},
+    {0, K::Label, "", {20, 167, 52, 8}, "证件种类（*）", 0, {}, "idDocumentType"},
+    {0, K::Label, "", {254, 167, 52, 8}, "证件号码（*）", 0, {}, "idDocumentNumber"},
+    {0, K::Label, "", {20, 151, 44, 8}, "姓拼音（*）", 0, {}, "surnamePinyin"},
+    {0, K::Label, "", {254, 151, 44, 8}, "名拼音（*）", 0, {}, "givenNamePinyin"},
+    {0, K::Label, "", {254, 136, 44, 8}, "中文名（*）", 0, {}, "givenNameChinese"},
+    {0, K::Label, "", {20, 136, 44, 8}, "中文姓（*）", 0, {}, "surnameChinese"},
+    {0, K::Label, "", {20, 120, 82, 8}, "出国任务批件号（*）", 0, {}, "approvalKind"},
+    {0, K::Label, "", {254, 120, 77, 8}, "个人序号（*）", 0, {}, "personalSequence"},
+    {0, K::Label, "", {254, 225, 33, 8}, "对外身份", 0, {}, "externalIdentity"},
+    {0, K::Label, "", {253, 277, 76, 8}, "原持有效护照号（*）", 0, {}, "heldPassportNumber"},
     {0, K::Bitmap, "banner", {0, 0, 610, 106}, "", 0, {}},
-    {0, K::Label, "", {20, 104, 52, 8}, "单位编号（*）", 0, {}},
+    {0, K::Label, "", {20, 104, 52, 8}, "单位编号（*）", 0, {}, "unitCode"},
     {1019, K::DropDownList, "workUnit", {102, 208, 117, 182}, "", 0, F::workUnit},
     {1051, K::DropDownList, "approvalKind", {102, 117, 41, 45}, "", kSorted, F::approvalKind},
     {1053, K::Button, "surnameDotButton", {191, 132, 27, 14}, "·", 0, {}},
     {1054, K::Button, "givenNameDotButton", {425, 132, 27, 14}, "·", 0, {}},
     {1052, K::DropDownList, "birthPlaceScope", {102, 179, 41, 45}, "", kSorted, F::birthPlaceScope},
-    {0, K::Label, "", {254, 259, 80, 8}, "其他职务描述（*）", 0, {}},
+    {0, K::Label, "", {254, 259, 80, 8}, "其他职务描述（*）", 0, {}, "positionOther"},
     {1022, K::Edit, "positionOther", {335, 255, 117, 14}, "", 0, F::positionOther},
     {1056, K::DropDownList, "remarkCategory", {20, 349, 61, 110}, "", kNoTabStop, F::remarkCategory},
-    {0, K::Label, "", {254, 242, 58, 8}, "民族（*）", 0, {}},
+    {0, K::Label, "", {254, 242, 58, 8}, "民族（*）", 0, {}, "ethnicity"},
     {1023, K::Edit, "ethnicityOther", {385, 239, 68, 14}, "", 0, F::ethnicityOther},
     {1039, K::DropDownList, "ethnicity", {335, 239, 45, 100}, "", 0, F::ethnicity},
-    {0, K::Label, "", {18, 293, 82, 17}, "人员审批及备案号(*)", 0, {}},
+    {0, K::Label, "", {18, 293, 82, 17}, "人员审批及备案号(*)", 0, {}, "filingStatus"},
     {1037, K::Edit, "filingNumber", {151, 290, 68, 14}, "", kDisabled, F::filingNumber},
     {1040, K::DropDownList, "filingStatus", {101, 290, 45, 100}, "", 0, F::filingStatus},
     {1062, K::Bitmap, "sequenceHintIcon", {454, 117, 11, 12}, "", 0, {}},
@@ -105,16 +105,16 @@ constexpr std::array<DialogControl, 76> kMainForm = {{
 // clang-format off
 constexpr std::array<DialogControl, 15> kIdentityEditor = {{
     {0, K::Label, "", {13, 12, 98, 8}, "将对外身份对应的***改为：", 0, {}},
-    {0, K::Label, "", {15, 29, 25, 8}, "中文姓", 0, {}},
+    {0, K::Label, "", {15, 29, 25, 8}, "中文姓", 0, {}, "surnameChinese"},
     {1006, K::Edit, "surnameChinese", {42, 27, 45, 14}, "", 0, F::surnameChinese},
     {1053, K::Button, "surnameDotButton", {90, 27, 24, 13}, "·", 0, {}},
-    {0, K::Label, "", {124, 29, 25, 8}, "中文名", 0, {}},
+    {0, K::Label, "", {124, 29, 25, 8}, "中文名", 0, {}, "givenNameChinese"},
     {1007, K::Edit, "givenNameChinese", {153, 27, 44, 14}, "", 0, F::givenNameChinese},
     {1054, K::Button, "givenNameDotButton", {202, 27, 24, 13}, "·", 0, {}},
-    {0, K::Label, "", {15, 49, 25, 8}, "姓拼音", 0, {}},
+    {0, K::Label, "", {15, 49, 25, 8}, "姓拼音", 0, {}, "surnamePinyin"},
     {1008, K::Edit, "surnamePinyin", {42, 47, 71, 14}, "", kLatinOnly, F::surnamePinyin},
     {1063, K::ListBox, "surnamePinyinList", {42, 41, 85, 35}, "", kSorted | kHidden, {}},
-    {0, K::Label, "", {124, 49, 25, 8}, "名拼音", 0, {}},
+    {0, K::Label, "", {124, 49, 25, 8}, "名拼音", 0, {}, "givenNamePinyin"},
     {1009, K::Edit, "givenNamePinyin", {153, 47, 73, 14}, "", kLatinOnly, F::givenNamePinyin},
     {1064, K::ListBox, "givenNamePinyinList", {147, 43, 85, 35}, "", kSorted | kHidden, {}},
     {1046, K::Button, "okButton", {57, 78, 37, 14}, "确定", 0, {}},
@@ -178,6 +178,48 @@ constexpr std::array<CommandKey, 7> kCommandKeys = {{
     {"applicantsButton", "Ctrl+L"},
 }};
 
+// Keys of their own for the controls the tab order reaches late: 工作单位 (danwei), 批件/确认件
+// (pijian), 国内/国外 (guo), 民族 (minzu), 已备案 (bei'an) and 备注's categories (zhu), which it
+// never reaches.
+constexpr std::array<FieldKey, 6> kFieldKeys = {{
+    {"workUnit", "Alt+D"},
+    {"approvalKind", "Alt+P"},
+    {"birthPlaceScope", "Alt+G"},
+    {"ethnicity", "Alt+M"},
+    {"filingStatus", "Alt+B"},
+    {"remarkCategory", "Alt+Z"},
+}};
+
+// Controls that share their label tell which part they are; those without a label say what they
+// hold.
+constexpr std::string_view kSurnameCandidates = "中文姓拼音候选";
+constexpr std::string_view kGivenNameCandidates = "中文名拼音候选";
+constexpr std::string_view kSurnameDot = "中文姓点号";
+constexpr std::string_view kGivenNameDot = "中文名点号";
+
+constexpr std::array<ControlName, 13> kMainFormNames = {{
+    {"surnamePinyinList", kSurnameCandidates},
+    {"givenNamePinyinList", kGivenNameCandidates},
+    {"surnameDotButton", kSurnameDot},
+    {"givenNameDotButton", kGivenNameDot},
+    {"nameDot", "少数民族人名点号"},
+    {"approvalKind", "出国任务批件类型"},
+    {"approvalNumber", "出国任务批件号"},
+    {"birthPlaceScope", "出生地国内外"},
+    {"birthPlace", "出生地"},
+    {"ethnicityOther", "其他民族"},
+    {"filingStatus", "人员审批及备案情况"},
+    {"filingNumber", "人员审批及备案号"},
+    {"remarkCategory", "备注类别"},
+}};
+
+constexpr std::array<ControlName, 4> kIdentityEditorNames = {{
+    {"surnamePinyinList", kSurnameCandidates},
+    {"givenNamePinyinList", kGivenNameCandidates},
+    {"surnameDotButton", kSurnameDot},
+    {"givenNameDotButton", kGivenNameDot},
+}};
+
 constexpr std::array<FixedTooltip, 2> kIdentityEditorTooltips = {{
     {1053, kDotButtonHint},
     {1054, kDotButtonHint},
@@ -195,6 +237,10 @@ std::span<const DialogControl> mainFormAdditions() {
 
 std::span<const CommandKey> mainFormCommandKeys() {
     return kCommandKeys;
+}
+
+std::span<const FieldKey> mainFormFieldKeys() {
+    return kFieldKeys;
 }
 
 std::span<const DialogControl> identityEditorLayout() {
@@ -235,6 +281,43 @@ std::string_view tooltipFor(std::span<const FixedTooltip> tooltips, int controlI
     for (const FixedTooltip& tooltip : tooltips) {
         if (tooltip.controlId == controlId) {
             return tooltip.text;
+        }
+    }
+    return {};
+}
+
+std::span<const ControlName> mainFormNames() {
+    return kMainFormNames;
+}
+
+std::span<const ControlName> identityEditorNames() {
+    return kIdentityEditorNames;
+}
+
+std::string_view captionWords(std::string_view labelText) {
+    for (const std::string_view colon : {"：", ":"}) {
+        if (labelText.ends_with(colon)) {
+            labelText.remove_suffix(colon.size());
+        }
+    }
+    for (const std::string_view required : {"（*）", "(*)"}) {
+        if (labelText.ends_with(required)) {
+            labelText.remove_suffix(required.size());
+        }
+    }
+    return labelText;
+}
+
+std::string_view captionOf(std::span<const DialogControl> layout,
+                           std::span<const ControlName> names, std::string_view control) {
+    for (const ControlName& named : names) {
+        if (named.control == control) {
+            return named.name;
+        }
+    }
+    for (const DialogControl& item : layout) {
+        if (item.kind == ControlKind::Label && item.labelFor == control) {
+            return captionWords(item.text);
         }
     }
     return {};

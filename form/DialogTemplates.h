@@ -54,6 +54,9 @@ struct DialogControl {
     std::string_view text; // UTF-8
     unsigned flags = 0;
     std::optional<record::Field> field; // the record value the control holds, if any
+    // A label that stands beside one control and names it: that control's object name. The label
+    // is linked to it, and its words are what a screen reader calls the control.
+    std::string_view labelFor;
 
     bool has(unsigned flag) const { return (flags & flag) != 0; }
 };
@@ -75,6 +78,15 @@ struct CommandKey {
     std::string_view keys;   // in the portable notation of key sequences: "Ctrl+Shift+P"
 };
 std::span<const CommandKey> mainFormCommandKeys();
+
+// The keys of the controls that the tab order reaches only after the command buttons, or never:
+// each takes the caret to its control, as the control's tooltip says. Alt with a letter of the
+// control's pinyin, clear of the questions' Alt+Y and Alt+N and of every other key of the form.
+struct FieldKey {
+    std::string_view control; // the control's object name
+    std::string_view keys;    // in the portable notation of key sequences: "Alt+D"
+};
+std::span<const FieldKey> mainFormFieldKeys();
 
 // The identity editor: 239 x 101 dialog units.
 inline constexpr DialogRect kIdentityEditorRect{0, 0, 239, 101};
@@ -99,6 +111,23 @@ std::span<const FixedTooltip> identityEditorTooltips();
 
 // The text a control's tooltip shows: its first registration; empty when it has none.
 std::string_view tooltipFor(std::span<const FixedTooltip> tooltips, int controlId);
+
+// What a screen reader calls a control where no label names it alone: a control that shares its
+// label with another (出生地's two lists) or stands without one (the candidate lists).
+struct ControlName {
+    std::string_view control; // the control's object name
+    std::string_view name;    // UTF-8
+};
+std::span<const ControlName> mainFormNames();
+std::span<const ControlName> identityEditorNames();
+
+// The words of a label as a name: without the required mark "（*）" or "(*)" and a final colon.
+std::string_view captionWords(std::string_view labelText);
+
+// A control's caption: its own name where `names` gives one, else the words of the label of
+// `layout` that names it; empty when neither does.
+std::string_view captionOf(std::span<const DialogControl> layout,
+                           std::span<const ControlName> names, std::string_view control);
 
 // The title list's own tooltip while no title is chosen.
 inline constexpr std::string_view kTitleListHint =

@@ -88,4 +88,12 @@ record::MemberRecord withGroupOf(record::MemberRecord fresh, const record::Membe
     return fresh;
 }
 
+record::Field firstFieldAfterSave(const record::MemberRecord& next, bool groupKept) {
+    if (!groupKept) {
+        return record::Field::approvalNumber;
+    }
+    return next.personalSequence.empty() ? record::Field::personalSequence
+                                         : record::Field::surnameChinese;
+}
+
 } // namespace parvelin::input

@@ -45,4 +45,9 @@ std::optional<record::GbkString> remarksForCategory(record::GbkStringView catego
 // as `fresh` has it; the personal sequence is the caller's (see datafile::nextPersonalSequence).
 record::MemberRecord withGroupOf(record::MemberRecord fresh, const record::MemberRecord& saved);
 
+// Where the caret waits after a save, for the next applicant `next`: in 中文姓, where that
+// applicant's own entries begin, when the group's values were kept (in 个人序号 when no number
+// could be proposed there); in the first field, 出国任务批件号, when the form starts afresh.
+record::Field firstFieldAfterSave(const record::MemberRecord& next, bool groupKept);
+
 } // namespace parvelin::input

@@ -2,6 +2,8 @@
 
 #include "widgets/QtText.h"
 
+#include <algorithm>
+
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QPushButton>
@@ -11,8 +13,15 @@ namespace parvelin::widgets {
 
 namespace {
 
-QKeySequence sequenceOf(const form::CommandKey& key) {
-    return QKeySequence(qText(key.keys), QKeySequence::PortableText);
+QKeySequence sequenceOf(std::string_view keys) {
+    return QKeySequence(qText(keys), QKeySequence::PortableText);
+}
+
+template <typename Key>
+bool pressedOneOf(std::span<const Key> keys, const QKeyEvent& event) {
+    const QKeySequence pressed(event.keyCombination());
+    return std::ranges::any_of(keys,
+                               [&](const Key& key) { return sequenceOf(key.keys) == pressed; });
 }
 
 } // namespace
@@ -20,7 +29,7 @@ QKeySequence sequenceOf(const form::CommandKey& key) {
 void giveCommandKeys(QWidget* window, std::span<const form::CommandKey> keys) {
     for (const form::CommandKey& key : keys) {
         auto* button = window->findChild<QPushButton*>(qText(key.button));
-        const QKeySequence sequence = sequenceOf(key);
+        const QKeySequence sequence = sequenceOf(key.keys);
         button->setToolTip(button->text() + QStringLiteral("（") +
                            sequence.toString(QKeySequence::NativeText) + QStringLiteral("）"));
         auto* shortcut = new QShortcut(sequence, window);
@@ -32,14 +41,29 @@ void giveCommandKeys(QWidget* window, std::span<const form::CommandKey> keys) {
     }
 }
 
-bool isCommandKey(std::span<const form::CommandKey> keys, const QKeyEvent& event) {
-    const QKeySequence pressed(event.keyCombination());
-    for (const form::CommandKey& key : keys) {
-        if (sequenceOf(key) == pressed) {
-            return true;
-        }
+void giveFieldKeys(QWidget* window, std::span<const form::FieldKey> keys) {
+    for (const form::FieldKey& key : keys) {
+        auto* control = window->findChild<QWidget*>(qText(key.control), Qt::FindDirectChildrenOnly);
+        const QKeySequence sequence = sequenceOf(key.keys);
+        const QString named =
+            QStringLiteral("快捷键：") + sequence.toString(QKeySequence::NativeText);
+        const QString tip = control->toolTip();
+        control->setToolTip(tip.isEmpty() ? named : tip + QLatin1Char('\n') + named);
+        auto* shortcut = new QShortcut(sequence, window);
+        QObject::connect(shortcut, &QShortcut::activated, control, [control] {
+            if (control->isEnabled() && control->isVisible()) {
+                control->setFocus(Qt::ShortcutFocusReason);
+            }
+        });
     }
-    return false;
+}
+
+bool isCommandKey(std::span<const form::CommandKey> keys, const QKeyEvent& event) {
+    return pressedOneOf(keys, event);
+}
+
+bool isFieldKey(std::span<const form::FieldKey> keys, const QKeyEvent& event) {
+    return pressedOneOf(keys, event);
 }
 
 } // namespace parvelin::widgets

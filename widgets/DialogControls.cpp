@@ -117,6 +117,8 @@ QWidget* createControl(const form::DialogControl& item, QWidget* parent) {
     }
     if (!item.name.empty()) {
         widget->setObjectName(qText(item.name));
+    } else if (!item.labelFor.empty()) {
+        widget->setObjectName(labelNameFor(item.labelFor));
     }
     if (item.has(form::control::kNoTabStop)) {
         widget->setFocusPolicy(Qt::ClickFocus);
@@ -124,6 +126,10 @@ QWidget* createControl(const form::DialogControl& item, QWidget* parent) {
     widget->setEnabled(!item.has(form::control::kDisabled));
     widget->setVisible(!item.has(form::control::kHidden));
     return widget;
+}
+
+QString labelNameFor(std::string_view control) {
+    return qText(control) + QStringLiteral("Label");
 }
 
 void placeControl(QWidget* widget, const form::DialogControl& item,

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include <QRect>
+#include <QString>
 
 class QComboBox;
 class QFont;
@@ -37,6 +38,9 @@ QWidget* createControl(const form::DialogControl& item, QWidget* parent);
 // box so that the chosen entry covers it: every entry then moves with the choice, and a click
 // where an entry was a moment ago takes another.
 void opensBelowItsBox(QComboBox* list);
+
+// The object name of a label that names a control: the control's, with "Label" ("sexLabel").
+QString labelNameFor(std::string_view control);
 
 // Places a widget where the table puts it. A drop-down list's table height includes its dropped
 // list; the closed list is as high as an edit box.

@@ -402,6 +402,31 @@ private slots:
         QVERIFY(!f.window->isVisible());
     }
 
+    // Tab leaves the table for the buttons, never stepping from cell to cell, and goes round every
+    // control of the window; Space presses the button it reaches.
+    void tabGoesRoundEveryControl() {
+        Fixture f;
+        QVERIFY(f.ready());
+        QSignalSpy opens(f.window.get(), &ApplicantsWindow::openRequested);
+        QTest::mouseClick(f.table()->viewport(), Qt::LeftButton, {},
+                          f.rowRect(QStringLiteral("33_赵六.zbdw")).center());
+        QCOMPARE(QApplication::focusWidget(), f.table());
+        QStringList round;
+        for (int i = 0; i < 8; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            round << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(round, (QStringList{"openButton", "previewButton", "printButton", "refreshButton",
+                                     "closeButton", "folderBox", "filterBox", "applicantTable"}));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), f.find<QPushButton>("openButton"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(opens.size(), 1);
+        QCOMPARE(opens.front().front().value<ChosenFile>().path,
+                 f.path(QStringLiteral("33_赵六.zbdw")));
+        QVERIFY(f.services.prompts.empty());
+    }
+
     // Today's folder first, the day before it next; a reading overtaken by a newer one is
     // dropped: a large folder chosen and left at once does not replace today's rows.
     void dayFoldersToChooseFrom() {

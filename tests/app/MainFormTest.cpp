@@ -2,6 +2,7 @@
 
 #include "app/AboutBox.h"
 #include "app/ChineseLanguage.h"
+#include "app/IdentityEditor.h"
 #include "app/TitleComboBox.h"
 #include "form/DialogTemplates.h"
 #include "form/FormTexts.h"
@@ -13,7 +14,9 @@
 #include <cmath>
 #include <map>
 #include <memory>
+#include <span>
 
+#include <QAccessible>
 #include <QCalendarWidget>
 #include <QClipboard>
 #include <QDateEdit>
@@ -74,6 +77,12 @@ private slots:
     void enterMovesOnToTheNextField();
     void enterInTheRemarksMakesALine();
     void enterOnTheLastTabStopWrapsAround();
+    void tabGoesRoundInTemplateOrder_data();
+    void tabGoesRoundInTemplateOrder();
+    void fieldKeysTakeTheCaretThere_data();
+    void fieldKeysTakeTheCaretThere();
+    void everyFieldIsNamedByItsCaption_data();
+    void everyFieldIsNamedByItsCaption();
     void datePickersAreOneTabStop_data();
     void datePickersAreOneTabStop();
     void arrowsMoveBetweenTheDateSections();
@@ -812,6 +821,284 @@ void MainFormTest::enterOnTheLastTabStopWrapsAround() {
     QVERIFY(m_fixture->form.isVisible());
 }
 
+namespace {
+
+// What a screen reader calls each input control of a window: the words of the label that stands
+// beside it, or a name of its own that says which part it is where two controls share a label,
+// or what it holds where it has none. `label`: the label linked to the control.
+struct Caption {
+    const char* control;
+    const char* caption;
+    const char* label; // nullptr: no label names the control alone
+};
+
+const Caption kMainFormCaptions[] = {
+    {"surnamePinyinList", "中文姓拼音候选", nullptr},
+    {"givenNamePinyinList", "中文名拼音候选", nullptr},
+    {"unitCode", "单位编号", "单位编号（*）"},
+    {"unitName", "单位名称", "单位名称（*）"},
+    {"approvalKind", "出国任务批件类型", "出国任务批件号（*）"},
+    {"approvalNumber", "出国任务批件号", nullptr},
+    {"personalSequence", "个人序号", "个人序号（*）"},
+    {"surnameChinese", "中文姓", "中文姓（*）"},
+    {"surnameDotButton", "中文姓点号", nullptr},
+    {"nameDot", "少数民族人名点号", nullptr},
+    {"givenNameChinese", "中文名", "中文名（*）"},
+    {"givenNameDotButton", "中文名点号", nullptr},
+    {"surnamePinyin", "姓拼音", "姓拼音（*）"},
+    {"givenNamePinyin", "名拼音", "名拼音（*）"},
+    {"idDocumentType", "证件种类", "证件种类（*）"},
+    {"idDocumentNumber", "证件号码", "证件号码（*）"},
+    {"birthPlaceScope", "出生地国内外", "出生地（*）"},
+    {"birthPlace", "出生地", nullptr},
+    {"birthDate", "出生日期", "出生日期（*）"},
+    {"sex", "性别", "性别（*）"},
+    {"photoNumber", "数字照片编号", "数字照片编号（*）"},
+    {"workUnit", "工作单位", "工作单位（*）"},
+    {"externalUnit", "对外单位", "对外单位"},
+    {"externalIdentityNoteChoice", "对外身份加注", "对外身份加注"},
+    {"externalIdentity", "对外身份", "对外身份"},
+    {"occupationCategory", "职业属性", "职业属性（*）"},
+    {"ethnicity", "民族", "民族（*）"},
+    {"ethnicityOther", "其他民族", nullptr},
+    {"position", "职务", "职务（*）"},
+    {"positionOther", "其他职务描述", "其他职务描述（*）"},
+    {"heldPassportStatus", "原持有效护照情况", "原持有效护照情况(*)"},
+    {"heldPassportNumber", "原持有效护照号", "原持有效护照号（*）"},
+    {"filingStatus", "人员审批及备案情况", "人员审批及备案号(*)"},
+    {"filingNumber", "人员审批及备案号", nullptr},
+    {"fillDate", "填表日期", "填表日期（*）"},
+    {"remarkCategory", "备注类别", nullptr},
+    {"remarks", "备注", "备注"},
+};
+
+const Caption kIdentityEditorCaptions[] = {
+    {"surnameChinese", "中文姓", "中文姓"},   {"surnameDotButton", "中文姓点号", nullptr},
+    {"givenNameChinese", "中文名", "中文名"}, {"givenNameDotButton", "中文名点号", nullptr},
+    {"surnamePinyin", "姓拼音", "姓拼音"},    {"surnamePinyinList", "中文姓拼音候选", nullptr},
+    {"givenNamePinyin", "名拼音", "名拼音"},  {"givenNamePinyinList", "中文名拼音候选", nullptr},
+};
+
+// What a screen reader hears when the control takes the keyboard: its caption, or a button's
+// own text.
+QString heardAt(const QWidget* control, std::span<const Caption> captions) {
+    for (const Caption& c : captions) {
+        if (control->objectName() == QLatin1String(c.control)) {
+            return QString::fromUtf8(c.caption);
+        }
+    }
+    if (const auto* button = qobject_cast<const QAbstractButton*>(control)) {
+        return button->text();
+    }
+    return QStringLiteral("(no caption for %1)").arg(control->objectName());
+}
+
+QString accessibleName(QWidget* control) {
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+    return accessible != nullptr ? accessible->text(QAccessible::Name) : QString();
+}
+
+} // namespace
+
+// The tab order is the template order, which clerks know by heart: Tab goes round every control
+// that takes the keyboard now, Shift+Tab the same way back, and a screen reader names each stop.
+// The controls that come late keep their places (they have keys of their own instead).
+void MainFormTest::tabGoesRoundInTemplateOrder_data() {
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QStringList>("cycle");
+    const QStringList fresh = {"approvalNumber",
+                               "personalSequence",
+                               "surnameChinese",
+                               "givenNameChinese",
+                               "surnamePinyin",
+                               "givenNamePinyin",
+                               "idDocumentType",
+                               "idDocumentNumber",
+                               "birthPlace",
+                               "birthDate",
+                               "sex",
+                               "photoNumber",
+                               "externalUnit",
+                               "externalIdentityNoteChoice",
+                               "externalIdentity",
+                               "occupationCategory",
+                               "position",
+                               "heldPassportStatus",
+                               "fillDate",
+                               "remarks",
+                               "newButton",
+                               "openButton",
+                               "editButton",
+                               "saveButton",
+                               "printPreviewButton",
+                               "printButton",
+                               "aboutButton",
+                               "exitButton",
+                               "applicantsButton",
+                               "keepGroupBox",
+                               "workUnit",
+                               "approvalKind",
+                               "surnameDotButton",
+                               "givenNameDotButton",
+                               "birthPlaceScope",
+                               "ethnicity",
+                               "filingStatus"};
+    QTest::newRow("main form, fresh") << "main form" << fresh;
+    QStringList open = fresh;
+    open.insert(open.indexOf("heldPassportStatus") + 1, "heldPassportNumber");
+    open.insert(open.indexOf("birthPlaceScope") + 1, "positionOther");
+    open.insert(open.indexOf("ethnicity"), "ethnicityOther");
+    open.insert(open.indexOf("filingStatus"), "filingNumber");
+    QTest::newRow("main form, every dependent box in use") << "dependent boxes" << open;
+    QTest::newRow("identity editor")
+        << "identity editor"
+        << QStringList{"surnameChinese",     "surnameDotButton", "givenNameChinese",
+                       "givenNameDotButton", "surnamePinyin",    "givenNamePinyin",
+                       "okButton",           "cancelButton"};
+}
+
+void MainFormTest::tabGoesRoundInTemplateOrder() {
+    QFETCH(QString, window);
+    QFETCH(QStringList, cycle);
+    QWidget* shown = &m_fixture->form;
+    std::span<const Caption> captions = kMainFormCaptions;
+    std::unique_ptr<parvelin::input::NameRomanizer> romanizer;
+    std::unique_ptr<parvelin::app::IdentityEditor> editor;
+    if (window == QStringLiteral("dependent boxes")) {
+        QVERIFY(chooseEntry(list("heldPassportStatus"), QStringLiteral("需注销")));
+        QVERIFY(chooseEntry(list("occupationCategory"), QStringLiteral("其他")));
+        QVERIFY(chooseEntry(list("position"), QStringLiteral("其他")));
+        QVERIFY(chooseEntry(list("ethnicity"), QStringLiteral("其他")));
+        QVERIFY(chooseEntry(list("filingStatus"), QStringLiteral("其他")));
+    } else if (window == QStringLiteral("identity editor")) {
+        romanizer =
+            std::make_unique<parvelin::input::NameRomanizer>(parvelin::test::loadedPinyinTable());
+        editor = std::make_unique<parvelin::app::IdentityEditor>(*romanizer, m_fixture->services,
+                                                                 &m_fixture->form);
+        editor->show();
+        editor->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), editor.get());
+        shown = editor.get();
+        captions = kIdentityEditorCaptions;
+    }
+    // The stops from the first field round to it again, and at each what a screen reader says
+    // and what it should say.
+    struct Walk {
+        QStringList stops, named, heard;
+    };
+    const auto walk = [&](Qt::Key key) {
+        QWidget* first = shown->findChild<QWidget*>(cycle.constFirst());
+        first->setFocus(Qt::TabFocusReason);
+        Walk walked;
+        for (QWidget* at = first; walked.stops.size() <= cycle.size();) {
+            walked.stops << at->objectName();
+            walked.named << accessibleName(at);
+            walked.heard << heardAt(at, captions);
+            QTest::keyClick(at, key, key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+            at = QApplication::focusWidget();
+            if (at == first) {
+                break;
+            }
+        }
+        return walked;
+    };
+    const Walk forth = walk(Qt::Key_Tab);
+    QCOMPARE(forth.stops, cycle);
+    QCOMPARE(forth.named, forth.heard);
+    QStringList back = cycle.mid(1);
+    std::reverse(back.begin(), back.end());
+    back.prepend(cycle.constFirst());
+    QCOMPARE(walk(Qt::Key_Backtab).stops, back);
+    QVERIFY(m_fixture->services.prompts.empty());
+}
+
+// The controls that Tab reaches only after the buttons, or never, have keys of their own, which
+// their tooltips name; each takes the caret there from wherever it is.
+void MainFormTest::fieldKeysTakeTheCaretThere_data() {
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("control");
+    const auto row = [](const char* why, const char* from, Qt::Key key, const char* control) {
+        QTest::newRow(why) << QString(from) << int(key) << QString(control);
+    };
+    row("工作单位 from the first field", "approvalNumber", Qt::Key_D, "workUnit");
+    row("批件/确认件 from the remarks", "remarks", Qt::Key_P, "approvalKind");
+    row("国内/国外 from a list", "sex", Qt::Key_G, "birthPlaceScope");
+    row("民族 from a date", "birthDate", Qt::Key_M, "ethnicity");
+    row("已备案 from a name box", "surnameChinese", Qt::Key_B, "filingStatus");
+    row("备注's categories, which Tab never reaches", "fillDate", Qt::Key_Z, "remarkCategory");
+}
+
+void MainFormTest::fieldKeysTakeTheCaretThere() {
+    QFETCH(QString, from);
+    QFETCH(int, key);
+    QFETCH(QString, control);
+    const QString keys = QStringLiteral("Alt+") + QChar(key);
+    QWidget* target = find(qPrintable(control));
+    QVERIFY2(target->toolTip().contains(keys), qPrintable(target->toolTip()));
+    QWidget* start = find(qPrintable(from));
+    start->setFocus(Qt::MouseFocusReason);
+    const QString before = textOf(start);
+    QTest::keyClick(start, Qt::Key(key), Qt::AltModifier);
+    QCOMPARE(QApplication::focusWidget(), target);
+    QCOMPARE(textOf(start), before); // the key typed nothing where the caret was
+    QVERIFY(!m_fixture->form.isModified());
+    QVERIFY(m_fixture->services.prompts.empty());
+}
+
+void MainFormTest::everyFieldIsNamedByItsCaption_data() {
+    QTest::addColumn<bool>("editor");
+    QTest::newRow("main form") << false;
+    QTest::newRow("identity editor") << true;
+}
+
+// Every input control reads its caption to a screen reader, whatever it holds (a list its entry,
+// a date its day, a box its text), and a label that stands beside a control is linked to it.
+void MainFormTest::everyFieldIsNamedByItsCaption() {
+    QFETCH(bool, editor);
+    QWidget* window = &m_fixture->form;
+    std::span<const Caption> captions = kMainFormCaptions;
+    std::span<const parvelin::form::DialogControl> layout = parvelin::form::mainFormLayout();
+    const parvelin::input::NameRomanizer romanizer(parvelin::test::loadedPinyinTable());
+    std::unique_ptr<parvelin::app::IdentityEditor> identityEditor;
+    if (editor) {
+        identityEditor = std::make_unique<parvelin::app::IdentityEditor>(
+            romanizer, m_fixture->services, &m_fixture->form);
+        identityEditor->show();
+        window = identityEditor.get();
+        captions = kIdentityEditorCaptions;
+        layout = parvelin::form::identityEditorLayout();
+    } else {
+        QVERIFY(chooseEntry(list("sex"), QStringLiteral("男")));
+        typeInto("surnameChinese", QStringLiteral("长")); // a candidate list open
+    }
+    // Every control that holds a value, and the candidate lists, has its row.
+    for (const parvelin::form::DialogControl& item : layout) {
+        if ((item.field && item.field != Field::externalIdentityNote) ||
+            item.kind == parvelin::form::ControlKind::ListBox) {
+            const QString name = parvelin::widgets::qText(item.name);
+            QVERIFY2(
+                std::ranges::any_of(captions, [&](const Caption& c) { return name == c.control; }),
+                qPrintable(name));
+        }
+    }
+    const QList<QLabel*> labels = window->findChildren<QLabel*>();
+    for (const Caption& c : captions) {
+        auto* control =
+            window->findChild<QWidget*>(QLatin1String(c.control), Qt::FindDirectChildrenOnly);
+        QVERIFY2(control != nullptr, c.control);
+        QCOMPARE(accessibleName(control), QString::fromUtf8(c.caption));
+        const auto linked = std::ranges::find_if(
+            labels, [control](const QLabel* label) { return label->buddy() == control; });
+        QCOMPARE(linked == labels.end() ? QString() : (*linked)->text(),
+                 QString::fromUtf8(c.label));
+        // What the desktop's screen reader is told of the link: labelled by that label.
+        const auto relations =
+            QAccessible::queryAccessibleInterface(control)->relations(QAccessible::Label);
+        QCOMPARE(relations.size(), c.label != nullptr ? 1 : 0);
+    }
+}
+
 // Every control is one tab stop: Tab, Shift+Tab and Enter leave a date picker at once, rather
 // than stepping through its year, month and day. Alt+Down and F4 drop the calendar down (no
 // `next`), and Alt+Up closes it. No key here changes the date.
@@ -847,8 +1134,17 @@ void MainFormTest::datePickersAreOneTabStop() {
         QWidget* popup = dates->calendarWidget()->window();
         QTRY_VERIFY(popup->isVisible());
         QCOMPARE(dates->date(), QDate(2012, 5, 17));
+        // A screen reader finds the open calendar under its picker, and the picker above it.
+        QAccessibleInterface* calendar = QAccessible::queryAccessibleInterface(popup);
+        QAccessibleInterface* owner = QAccessible::queryAccessibleInterface(dates);
+        QVERIFY(calendar != nullptr && calendar->isValid());
+        QCOMPARE(calendar->parent(), owner);
+        QCOMPARE(owner->childCount(), 1);
+        QCOMPARE(owner->child(0), calendar);
+        QCOMPARE(owner->indexOfChild(calendar), 0);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up, Qt::AltModifier);
         QTRY_VERIFY(!popup->isVisible());
+        QCOMPARE(owner->childCount(), 0); // closed, it is gone from the tree
         next = picker;
     }
     QCOMPARE(QApplication::focusWidget(), find(qPrintable(next)));

@@ -7,6 +7,7 @@
 #include "tests/support/FixedClock.h"
 #include "tests/support/PdfPages.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QFile>
@@ -16,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
+#include <QToolButton>
 #include <QWheelEvent>
 
 namespace parvelin::app {
@@ -224,6 +226,99 @@ private slots:
         }
         frame->close();
         QTRY_VERIFY(frame.isNull());
+    }
+
+    // The preview from the keyboard alone. The page has the keyboard when the preview opens and
+    // says whose form it shows; Tab goes from it round the toolbar's controls and back to it, and
+    // Space presses the control it is on. Esc closes the preview, which holds nothing to lose;
+    // Ctrl+P prints the page.
+    void previewKeys_data() {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<int>("printed"); // pages printed; -1: nothing, the preview stays open
+        QTest::addColumn<int>("mode");    // the zoom mode of a preview that stays open
+        const auto row = [](const char* why, const char* keys, int printed, int mode) {
+            QTest::newRow(why) << QString(keys) << printed << mode;
+        };
+        const int closed = 0;
+        row("Esc closes, printing nothing", "Esc", closed, 0);
+        row("Ctrl+P prints the page and closes", "Ctrl+P", 1, 0);
+        row("Space on 打印 prints", "Tab Space", 1, 0);
+        row("Space on 整页 shows the whole page", "Tab Tab Tab Tab Tab Space", -1,
+            QPrintPreviewWidget::FitInView);
+        row("Space on 关闭 closes", "Tab Tab Tab Tab Tab Tab Space", closed, 0);
+    }
+
+    void previewKeys() {
+        QFETCH(QString, keys);
+        QFETCH(int, printed);
+        QFETCH(int, mode);
+        QTemporaryDir folder;
+        QWidget owner;
+        owner.show();
+        Drawing drawing(job());
+        ScriptedPrintDialog dialog;
+        dialog.pdfPath = folder.filePath(QStringLiteral("printed.pdf"));
+        const QString jobName = QStringLiteral("因公护照申请表 - 张三 - 0000130122012035_张三");
+        QPointer<PrintWindow> frame =
+            new PrintWindow(drawing.callback(), &owner, PrintCommand::Preview, QString(), dialog,
+                            PrintHooks{{}, {}, {}, jobName});
+        QVERIFY(QTest::qWaitForWindowActive(frame));
+        PreviewView* preview = frame->previewView();
+        QWidget* page = preview->findChild<QGraphicsView*>();
+        QTRY_COMPARE(QApplication::focusWidget(), page);
+        for (QWidget* named : {static_cast<QWidget*>(preview), page}) {
+            QCOMPARE(QAccessible::queryAccessibleInterface(named)->text(QAccessible::Name),
+                     jobName);
+        }
+
+        // Round the toolbar and back, each control called as the toolbar shows it.
+        const auto stop = [page] {
+            QWidget* at = QApplication::focusWidget();
+            if (at == page) {
+                return QStringLiteral("page");
+            }
+            auto* button = qobject_cast<QToolButton*>(at);
+            return button != nullptr ? button->text() : QStringLiteral("(elsewhere)");
+        };
+        QStringList round;
+        QImage framed; // 打印 while it has the keyboard
+        for (int i = 0; i < 7; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            round << stop();
+            if (i == 0) {
+                framed = QApplication::focusWidget()->grab().toImage();
+            }
+        }
+        QCOMPARE(round, (QStringList{"打印", "放大", "缩小", "适合宽度", "整页", "关闭", "page"}));
+        // The clerk sees which control has the keyboard.
+        auto* print = frame->findChild<QToolBar*>()->widgetForAction(
+            frame->findChild<QAction*>(QStringLiteral("printAction")));
+        QVERIFY(framed != print->grab().toImage());
+        QCOMPARE(dialog.asked, 0);
+
+        for (const QString& key : keys.split(QLatin1Char(' '))) {
+            if (key == QStringLiteral("Esc")) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+            } else if (key == QStringLiteral("Ctrl+P")) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_P, Qt::ControlModifier);
+            } else {
+                QTest::keyClick(QApplication::focusWidget(),
+                                key == QStringLiteral("Tab") ? Qt::Key_Tab : Qt::Key_Space);
+            }
+        }
+        if (printed < 0) {
+            QVERIFY(frame->isVisible());
+            QCOMPARE(int(preview->zoomMode()), mode);
+            QCOMPARE(dialog.asked, 0);
+            frame->close();
+        }
+        QTRY_VERIFY(frame.isNull());
+        QVERIFY(owner.isVisible());
+        QCOMPARE(dialog.asked, printed > 0 ? 1 : 0);
+        QCOMPARE(QFile::exists(dialog.pdfPath), printed > 0);
+        if (printed > 0) {
+            QCOMPARE(test::pdfPageCountOf(dialog.pdfPath), printed);
+        }
     }
 
     void directPrintNeedsNoWindow() {

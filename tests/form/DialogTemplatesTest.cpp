@@ -1,6 +1,8 @@
 #include "form/DialogTemplates.h"
 
+#include <algorithm>
 #include <set>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -157,6 +159,71 @@ TEST(DialogTemplates, TooltipsKeepTheirFirstRegistration) {
     }
     for (const FixedTooltip& tooltip : mainFormTooltips()) {
         EXPECT_NE(findControl(mainFormLayout(), tooltip.controlId), nullptr) << tooltip.controlId;
+    }
+}
+
+TEST(DialogTemplates, CaptionsAreTheLabelsWordsOrANameOfTheirOwn) {
+    struct Case {
+        std::string_view label, words;
+        const char* why;
+    };
+    const Case cases[] = {
+        {"中文姓（*）", "中文姓", "the full-width required mark"},
+        {"原持有效护照情况(*)", "原持有效护照情况", "the ASCII required mark"},
+        {"出国任务批件号（*）：", "出国任务批件号", "a mark before a colon"},
+        {"将对外身份对应的***改为：", "将对外身份对应的***改为", "asterisks inside stay"},
+        {"对外单位", "对外单位", "nothing to take away"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        EXPECT_EQ(captionWords(c.label), c.words);
+    }
+
+    // Every control that holds a value, and each candidate list, is called by a caption of its
+    // own in its window: two controls that share a label say which part each is.
+    const std::pair<std::span<const DialogControl>, std::span<const ControlName>> windows[] = {
+        {mainFormLayout(), mainFormNames()}, {identityEditorLayout(), identityEditorNames()}};
+    for (const auto& [layout, names] : windows) {
+        std::set<std::string_view> captions;
+        for (const DialogControl& item : layout) {
+            if (!item.labelFor.empty()) {
+                EXPECT_EQ(item.kind, ControlKind::Label) << item.labelFor;
+                const auto named = std::ranges::find(layout, item.labelFor, &DialogControl::name);
+                EXPECT_NE(named, layout.end()) << item.labelFor;
+            }
+            const bool input = (item.field && item.field != record::Field::externalIdentityNote) ||
+                               item.kind == ControlKind::ListBox;
+            if (input) {
+                const std::string_view caption = captionOf(layout, names, item.name);
+                EXPECT_FALSE(caption.empty()) << item.name;
+                EXPECT_TRUE(captions.insert(caption).second) << caption;
+            }
+        }
+        for (const ControlName& named : names) {
+            EXPECT_NE(std::ranges::find(layout, named.control, &DialogControl::name), layout.end())
+                << named.control;
+        }
+    }
+}
+
+TEST(DialogTemplates, FieldKeysAreAltLettersOfTheirOwn) {
+    std::set<std::string_view> keys;
+    for (const CommandKey& command : mainFormCommandKeys()) {
+        keys.insert(command.keys);
+    }
+    // The questions' buttons answer Alt+Y (是) and Alt+N (否): a key that came a moment late
+    // would answer a question.
+    keys.insert("Alt+Y");
+    keys.insert("Alt+N");
+    for (const FieldKey& key : mainFormFieldKeys()) {
+        SCOPED_TRACE(key.control);
+        ASSERT_EQ(key.keys.size(), 5u);
+        EXPECT_TRUE(key.keys.starts_with("Alt+"));
+        EXPECT_TRUE(key.keys[4] >= 'A' && key.keys[4] <= 'Z');
+        EXPECT_TRUE(keys.insert(key.keys).second) << "taken already: " << key.keys;
+        const auto control = std::ranges::find(mainFormLayout(), key.control, &DialogControl::name);
+        ASSERT_NE(control, mainFormLayout().end());
+        EXPECT_TRUE(control->field.has_value()) << "a field's control, not a button";
     }
 }
 
