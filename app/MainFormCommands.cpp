@@ -88,10 +88,10 @@ std::optional<datafile::CheckedRecord> MainForm::validateForm() {
 }
 
 // The caret goes to the field a failed check is about, which stays marked until it changes. Of
-// several required values missing, the first in the tab order: the message is the same for all.
+// several required values missing, the first in the tab order: the check names one of them.
 void MainForm::leadToFailedField(const datafile::CheckFailure& failure) {
     QWidget* target = failure.movesFocus() ? m_titleList : control(failure.field);
-    if (failure.message == datafile::message::kRequired) {
+    if (failure.kind == datafile::CheckKind::Missing) {
         const std::vector<record::Field> missing = datafile::missingRequiredFields(m_record);
         for (const form::DialogControl& item : form::mainFormLayout()) {
             if (item.field && std::ranges::find(missing, *item.field) != missing.end()) {

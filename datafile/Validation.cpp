@@ -95,15 +95,16 @@ std::optional<CheckFailure> findSeparatorInValues(const MemberRecord& record) {
         }
         if (holdsSeparator(stored)) {
             const Field edited = stored == Field::groupNumber ? Field::approvalNumber : stored;
-            return CheckFailure{message::kSeparatorInValue, edited, std::nullopt};
+            return CheckFailure{CheckKind::Separator, message::kSeparatorInValue, edited,
+                                std::nullopt};
         }
     }
     return std::nullopt;
 }
 
-CheckFailure fail(std::string_view text, Field field,
+CheckFailure fail(CheckKind kind, std::string_view text, Field field,
                   std::optional<Field> otherField = std::nullopt) {
-    return CheckFailure{text, field, otherField};
+    return CheckFailure{kind, text, field, otherField};
 }
 
 bool empty(const GbkString& value) {
@@ -176,7 +177,7 @@ std::optional<CheckFailure> firstMissing(std::span<const RequiredValue> required
                                          const MemberRecord& r) {
     for (const RequiredValue& value : required) {
         if (value.missing(r)) {
-            return fail(message::kRequired, value.field, value.otherField);
+            return fail(CheckKind::Missing, message::kRequired, value.field, value.otherField);
         }
     }
     return std::nullopt;
@@ -187,40 +188,41 @@ std::optional<CheckFailure> runChecks(MemberRecord& r, bool& groupNumberDrawn,
                                       const std::optional<StoredGroupNumber>& stored) {
     using namespace message;
     if (empty(r.approvalNumber)) {
-        return fail(kRequiredAscii, Field::approvalNumber);
+        return fail(CheckKind::MissingNumber, kRequiredAscii, Field::approvalNumber);
     }
     if (empty(r.photoNumber)) {
-        return fail(kRequiredAscii, Field::photoNumber);
+        return fail(CheckKind::MissingNumber, kRequiredAscii, Field::photoNumber);
     }
     GroupNumber group = groupNumberFor(r, stored, clock);
     r.groupNumber = std::move(group.text);
     groupNumberDrawn = group.drawn;
     if (record::characterCount(r.givenNameChinese) + record::characterCount(r.surnameChinese) >
         50) {
-        return fail(kNameTooLong, Field::surnameChinese, Field::givenNameChinese);
+        return fail(CheckKind::TooLong, kNameTooLong, Field::surnameChinese,
+                    Field::givenNameChinese);
     }
     if (record::characterCount(r.givenNamePinyin) + record::characterCount(r.surnamePinyin) > 50) {
-        return fail(kNameTooLong, Field::surnamePinyin, Field::givenNamePinyin);
+        return fail(CheckKind::TooLong, kNameTooLong, Field::surnamePinyin, Field::givenNamePinyin);
     }
     if (auto missing = firstMissing(kRequiredFirst, r)) {
         return missing;
     }
     if (!isTwentyDigits(r.photoNumber)) {
-        return fail(kPhotoNumber, Field::photoNumber);
+        return fail(CheckKind::WrongForm, kPhotoNumber, Field::photoNumber);
     }
     if (!empty(r.heldPassportNumber) && r.heldPassportNumber.size() != 9) {
-        return fail(kPassportNumber, Field::heldPassportNumber);
+        return fail(CheckKind::WrongForm, kPassportNumber, Field::heldPassportNumber);
     }
     if (auto missing = firstMissing(kRequiredLast, r)) {
         return missing;
     }
     if (r.externalIdentityNote.find('*') != GbkString::npos) {
-        return fail(kPlaceholderLeft, Field::externalIdentityNote);
+        return fail(CheckKind::PlaceholderLeft, kPlaceholderLeft, Field::externalIdentityNote);
     }
     // The identity number is judged as read from the form, before trimming: a number with a
     // stray blank is not 18 characters long.
     if (!record::idNumberLooksValid(asRead.idDocumentType, asRead.idDocumentNumber)) {
-        return fail(kIdNumberInvalid, Field::idDocumentNumber);
+        return fail(CheckKind::WrongForm, kIdNumberInvalid, Field::idDocumentNumber);
     }
     return findSeparatorInValues(r);
 }

@@ -25,14 +25,26 @@ inline constexpr std::string_view kIdNumberInvalid = "证件号码不合法！";
 inline constexpr std::string_view kSeparatorInValue = "填写内容不能包含字符“|”！";
 } // namespace message
 
-// The first check that failed: its message and the field (or the two fields) it concerns.
+// What a failed check found; the form acts on this, its message is for the operator only.
+enum class CheckKind {
+    Missing,         // a required value is empty: one message for every such field
+    MissingNumber,   // the approval or the photo number is empty, checked before all else
+    TooLong,         // the names together are too long
+    WrongForm,       // a number is not as it must be written
+    PlaceholderLeft, // the title's *** is not replaced
+    Separator,       // a value holds the data file's separator
+};
+
+// The first check that failed: what it found, its message and the field (or the two fields) it
+// concerns.
 struct CheckFailure {
+    CheckKind kind;
     std::string_view message;
     record::Field field;
     std::optional<record::Field> otherField;
 
     // Only the unreplaced-placeholder check moves the keyboard focus (to the title list).
-    bool movesFocus() const { return message == message::kPlaceholderLeft; }
+    bool movesFocus() const { return kind == CheckKind::PlaceholderLeft; }
 
     bool operator==(const CheckFailure&) const = default;
 };
