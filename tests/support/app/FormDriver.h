@@ -1,6 +1,8 @@
 #pragma once
 
+#include <algorithm>
 #include <functional>
+#include <vector>
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -106,16 +108,33 @@ inline void clickItem(QListWidget* list, const QString& text) {
                       list->visualItemRect(found.constFirst()).center());
 }
 
+// The dialog classes that armed whenModal() acts wait for, one entry per act.
+inline std::vector<const QMetaObject*>& awaitedModals() {
+    static std::vector<const QMetaObject*> awaited;
+    return awaited;
+}
+
+// Whether an armed act waits for a dialog of this class: a real box that none waits for would
+// stay up until the test's time runs out.
+inline bool isModalAwaited(const QMetaObject& dialog) {
+    const auto& awaited = awaitedModals();
+    return std::any_of(awaited.begin(), awaited.end(),
+                       [&dialog](const QMetaObject* type) { return dialog.inherits(type); });
+}
+
 // Acts on the next modal dialog of the type as soon as it is up (the form opens some after the
 // event that asked for them, inside their own event loop). `act` must close the dialog.
 template <typename Dialog>
 void whenModal(std::function<void(Dialog*)> act) {
+    awaitedModals().push_back(&Dialog::staticMetaObject);
     auto* timer = new QTimer;
     timer->setInterval(5);
     QObject::connect(timer, &QTimer::timeout, [timer, act] {
         if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
             timer->stop();
             timer->deleteLater();
+            auto& awaited = awaitedModals();
+            awaited.erase(std::find(awaited.begin(), awaited.end(), &Dialog::staticMetaObject));
             act(dialog);
         }
     });
