@@ -138,12 +138,12 @@ for broken in "$data"/broken/*.zbdw "$work/fifo.zbdw" "$work/folder.zbdw" /dev/z
   done
 done
 
-# A save ended by a signal while it writes leaves no copy of the applicant (each ending signal
-# on its own: tests/datafile/TemporaryFileTest.cpp); one killed outright leaves its temporary
-# file, which the next save into the folder removes once it is a minute old. Fresh temporary
-# files (a save under way) and other names stay.
+# A save ended by a signal leaves no copy of the applicant; one killed outright leaves its
+# temporary file, which the next save into the folder removes once it is a minute old. Fresh
+# temporary files (a save under way) and other names stay.
 mkdir "$work/ended"
-for signal in TERM KILL; do
+set -m # background commands take SIGINT like foreground ones
+for signal in TERM INT HUP KILL; do
   rm -f "$work/stalled"
   PARVELIN_FAULT=stall:fsync PARVELIN_FAULT_MARK=$work/stalled LD_PRELOAD=$write_faults \
     ASAN_OPTIONS=verify_asan_link_order=0 \
@@ -158,6 +158,7 @@ for signal in TERM KILL; do
   *) [ -z "$left" ] || fail "seal -o ended by SIG$signal left $left" ;;
   esac
 done
+set +m
 stale=$(entries "$work/ended")
 touch -d '2 minutes ago' "$work/ended/$stale"
 : >"$work/ended/.parvelin-abc123"
