@@ -31,8 +31,9 @@ run: build
 
 bench: deps
 	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DPARVELIN_BUILD_BENCHMARKS=ON $(CMAKE_FLAGS)
-	cmake --build $(BENCH_DIR) -j $(JOBS) --target parvelin-benchmarks
+	cmake --build $(BENCH_DIR) -j $(JOBS) --target parvelin-benchmarks parvelin-startup-benchmark
 	$(BENCH_DIR)/tests/bench/parvelin-benchmarks $(BENCH_ARGS)
+	$(BENCH_DIR)/tests/bench/parvelin-startup-benchmark
 
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -126,8 +126,9 @@ public:
 
 private:
     DatePicker* picker() const { return static_cast<DatePicker*>(object()); }
-    QWidget* calendar() const { return picker()->calendarWidget()->window(); }
-    bool calendarOpen() const { return calendar()->isVisible(); }
+    // Null until the calendar first drops down: a screen reader's questions do not make it.
+    QWidget* calendar() const { return picker()->calendarWindow(); }
+    bool calendarOpen() const { return calendar() != nullptr && calendar()->isVisible(); }
 };
 
 // A date picker's calendar window, under its picker rather than nowhere.

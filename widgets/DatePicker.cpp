@@ -44,10 +44,24 @@ DatePicker::DatePicker(QWidget* parent)
     setCalendarPopup(true);
     // The dates a record can hold (the record text reads years 100 to 9999).
     setDateRange(QDate(100, 1, 1), QDate(9999, 12, 31));
-    // Qt places the calendar's window under the picker's left edge before showing it; the keys
-    // that close it reach the control inside it that has the focus, which would take the arrows
-    // as a move to another day.
-    QWidget* popup = calendarWidget()->window();
+    // The calendar is left for Qt to make when it first drops down: making it (with its icons
+    // from the theme) would hold up the form's first appearance for a window few clerks open.
+}
+
+// Qt polishes the calendar's window just before it first shows, with everything inside it made.
+// Qt places that window under the picker's left edge before showing it; the keys that close it
+// reach the control inside it that has the focus, which would take the arrows as a move to
+// another day.
+void DatePicker::childEvent(QChildEvent* event) {
+    QDateEdit::childEvent(event);
+    if (m_calendar || !event->polished() || !event->child()->isWidgetType()) {
+        return;
+    }
+    auto* popup = static_cast<QWidget*>(event->child());
+    if (!popup->isWindow() || popup->findChild<QCalendarWidget*>() == nullptr) {
+        return;
+    }
+    m_calendar = popup;
     popup->installEventFilter(this);
     for (QWidget* inside : popup->findChildren<QWidget*>()) {
         inside->installEventFilter(this);
@@ -60,12 +74,13 @@ bool DatePicker::focusNextPrevChild(bool next) {
 }
 
 bool DatePicker::eventFilter(QObject* watched, QEvent* event) {
-    QWidget* popup = calendarWidget()->window();
-    if (event->type() == QEvent::Show && watched == popup) {
-        alignCalendarRight(popup);
+    if (event->type() == QEvent::Show && watched == m_calendar) {
+        alignCalendarRight(m_calendar);
     } else if (event->type() == QEvent::KeyPress &&
                calendarKeyOf(*static_cast<QKeyEvent*>(event)) != CalendarKey::None) {
-        popup->close(); // the date as the calendar shows it, as when it closes otherwise
+        if (m_calendar) {
+            m_calendar->close(); // the date as the calendar shows it, as when it closes otherwise
+        }
         return true;
     }
     return QDateEdit::eventFilter(watched, event);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateEdit>
+#include <QPointer>
 
 namespace parvelin::widgets {
 
@@ -14,7 +15,12 @@ class DatePicker final : public QDateEdit {
 public:
     explicit DatePicker(QWidget* parent);
 
+    // The calendar's window once it has been made (Qt makes it when it first drops down), or
+    // null: asking does not make it.
+    QWidget* calendarWindow() const { return m_calendar; }
+
 protected:
+    void childEvent(QChildEvent* event) override;
     bool focusNextPrevChild(bool next) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -22,6 +28,8 @@ protected:
 private:
     void alignCalendarRight(QWidget* popup) const;
     void dropCalendarDown();
+
+    QPointer<QWidget> m_calendar;
 };
 
 } // namespace parvelin::widgets

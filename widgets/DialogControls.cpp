@@ -124,7 +124,9 @@ QWidget* createControl(const form::DialogControl& item, QWidget* parent) {
         widget->setFocusPolicy(Qt::ClickFocus);
     }
     widget->setEnabled(!item.has(form::control::kDisabled));
-    widget->setVisible(!item.has(form::control::kHidden));
+    if (item.has(form::control::kHidden)) {
+        widget->hide();
+    }
     return widget;
 }
 
@@ -139,6 +141,11 @@ void placeControl(QWidget* widget, const form::DialogControl& item,
         rect.height = std::min(rect.height, kEditHeight);
     }
     widget->setGeometry(pixelRect(rect, base));
+    // Shown once placed: a control shown before it has a size is first fitted to its text, a
+    // layout of every caption that the table's size then throws away.
+    if (!item.has(form::control::kHidden)) {
+        widget->show();
+    }
 }
 
 bool focusNextStop(QWidget* from, const std::function<bool(const QWidget*)>& isStop) {

@@ -28,9 +28,9 @@ form::DialogBaseUnits baseUnitsOf(const QFont& font);
 QRect pixelRect(const form::DialogRect& rect, const form::DialogBaseUnits& base);
 
 // A widget of the control's kind with its text and initial flags (hidden, disabled, read-only,
-// no tab stop); not placed. Labels, frames and bitmaps are QLabel and QGroupBox; edits are
-// QLineEdit, the multi-line edit GbkPlainTextEdit; drop-down lists QComboBox (opening below
-// their box), list boxes CandidateList; date pickers DatePicker.
+// no tab stop); not placed, and not yet shown. Labels, frames and bitmaps are QLabel and QGroupBox;
+// edits are QLineEdit, the multi-line edit GbkPlainTextEdit; drop-down lists QComboBox (opening
+// below their box), list boxes CandidateList; date pickers DatePicker.
 QWidget* createControl(const form::DialogControl& item, QWidget* parent);
 
 // A drop-down list opens below its box (above only where the screen has no room below), its
@@ -42,8 +42,8 @@ void opensBelowItsBox(QComboBox* list);
 // The object name of a label that names a control: the control's, with "Label" ("sexLabel").
 QString labelNameFor(std::string_view control);
 
-// Places a widget where the table puts it. A drop-down list's table height includes its dropped
-// list; the closed list is as high as an edit box.
+// Places a widget where the table puts it and shows it unless the table hides it. A drop-down
+// list's table height includes its dropped list; the closed list is as high as an edit box.
 void placeControl(QWidget* widget, const form::DialogControl& item,
                   const form::DialogBaseUnits& base);
 
