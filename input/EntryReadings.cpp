@@ -92,15 +92,11 @@ TypedCharacter doubleByteCharacter(const PinyinTable& table, GbkStringView chara
 // lower case) or digit; blanks and ASCII marks are left out.
 std::vector<GbkString> typedUnits(GbkStringView typed) {
     std::vector<GbkString> units;
-    for (std::size_t i = 0; i < typed.size();) {
-        if (static_cast<unsigned char>(typed[i]) >= 0x80) {
-            units.emplace_back(typed.substr(i, 2));
-            i += 2;
-        } else {
-            if (isAsciiLetterOrDigit(typed[i])) {
-                units.emplace_back(1, lower(typed[i]));
-            }
-            ++i;
+    for (const GbkStringView character : gbkCharacters(typed)) {
+        if (static_cast<unsigned char>(character[0]) >= 0x80) {
+            units.emplace_back(character);
+        } else if (isAsciiLetterOrDigit(character[0])) {
+            units.emplace_back(1, lower(character[0]));
         }
     }
     return units;
@@ -114,19 +110,17 @@ enum Reach : std::uint8_t { kNotReached = 0, kInPart = 1, kInFull = 2 };
 
 std::vector<TypedCharacter> typedCharacters(const PinyinTable& table, GbkStringView entry) {
     std::vector<TypedCharacter> characters;
-    for (std::size_t i = 0; i < entry.size();) {
-        if (static_cast<unsigned char>(entry[i]) >= 0x80) {
-            characters.push_back(doubleByteCharacter(table, entry.substr(i, 2)));
-            i += 2;
-        } else {
-            const char c = entry[i];
-            TypedCharacter typed{GbkString(1, c), {}, !isAsciiLetterOrDigit(c)};
-            if (!typed.passedOver) {
-                typed.spellings.emplace_back(1, lower(c));
-            }
-            characters.push_back(std::move(typed));
-            ++i;
+    for (const GbkStringView character : gbkCharacters(entry)) {
+        if (static_cast<unsigned char>(character[0]) >= 0x80) {
+            characters.push_back(doubleByteCharacter(table, character));
+            continue;
         }
+        const char c = character[0];
+        TypedCharacter typed{GbkString(1, c), {}, !isAsciiLetterOrDigit(c)};
+        if (!typed.passedOver) {
+            typed.spellings.emplace_back(1, lower(c));
+        }
+        characters.push_back(std::move(typed));
     }
     return characters;
 }

@@ -99,14 +99,11 @@ ReadingSet doubleByteReadings(const PinyinTable& table, GbkStringView character)
 
 std::vector<ReadingSet> readingSets(const PinyinTable& table, GbkStringView name) {
     std::vector<ReadingSet> sets;
-    for (std::size_t i = 0; i < name.size();) {
-        // Any byte from 0x80 up starts a double-byte character here, 0x80 included.
-        if (static_cast<unsigned char>(name[i]) >= 0x80) {
-            sets.push_back(doubleByteReadings(table, name.substr(i, 2)));
-            i += 2;
+    for (const GbkStringView character : gbkCharacters(name)) {
+        if (static_cast<unsigned char>(character[0]) >= 0x80) {
+            sets.push_back(doubleByteReadings(table, character));
         } else {
-            sets.push_back({isWhiteSpace(name[i]) ? GbkString() : GbkString(1, name[i])});
-            i += 1;
+            sets.push_back({isWhiteSpace(character[0]) ? GbkString() : GbkString(character)});
         }
     }
     return sets;

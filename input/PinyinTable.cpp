@@ -188,4 +188,14 @@ std::vector<std::string_view> PinyinTable::readings(std::string_view utf8Charact
     return found;
 }
 
+std::vector<std::string_view> gbkCharacters(std::string_view text) {
+    std::vector<std::string_view> characters;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = static_cast<unsigned char>(text[i]) >= 0x80 ? 2 : 1;
+        characters.push_back(text.substr(i, length));
+        i += length;
+    }
+    return characters;
+}
+
 } // namespace parvelin::input

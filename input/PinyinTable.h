@@ -64,4 +64,9 @@ private:
 // equality of their code points, which lets the table index by code point.
 std::optional<char32_t> singleCodePoint(std::string_view utf8);
 
+// The characters of a GBK text as its readings are looked up: any byte from 0x80 up (0x80
+// included) with the byte after it, every other byte alone. A lead byte at the very end stands
+// alone.
+std::vector<std::string_view> gbkCharacters(std::string_view text);
+
 } // namespace parvelin::input
