@@ -1,5 +1,6 @@
 // Seal and open of data files, and DES beside OpenSSL's DES-ECB on the same bytes.
 
+#include "applicants/FolderQuestions.h"
 #include "applicants/ListedFile.h"
 #include "applicants/OpenedFile.h"
 #include "datafile/DataFile.h"
