@@ -5,7 +5,7 @@
 #include "app/Artwork.h"
 #include "app/Banner.h"
 #include "app/TitleComboBox.h"
-#include "datafile/PathNames.h"
+#include "disk/PathNames.h"
 #include "form/DialogTemplates.h"
 #include "form/FormTexts.h"
 #include "form/SaveLocation.h"
@@ -352,11 +352,11 @@ void MainForm::resetForNew() {
 }
 
 void MainForm::resetForNextOfGroup(const record::MemberRecord& saved,
-                                   std::vector<datafile::FolderApplicant> group) {
+                                   std::vector<applicants::FolderApplicant> group) {
     resetForNew();
     m_record = input::withGroupOf(std::move(m_record), saved);
     const std::optional<std::string> sequence =
-        datafile::nextPersonalSequence(group, saved.groupNumber);
+        applicants::nextPersonalSequence(group, saved.groupNumber);
     m_record.personalSequence = sequence.value_or(std::string());
     // A provisional group number stays the group's for as long as its approval number does.
     m_storedGroup = datafile::StoredGroupNumber::of(saved);
@@ -374,12 +374,12 @@ void MainForm::setModified(bool modified) {
 }
 
 void MainForm::updateTitle() {
-    const QString applicant = m_currentFile.empty()
-                                  ? widgets::qText(form::kNewApplicant)
-                                  : m_openedName + QStringLiteral(" (") +
-                                        QString::fromStdString(datafile::displayFileName(
-                                            datafile::fileNameOf(m_currentFile))) +
-                                        QLatin1Char(')');
+    const QString applicant =
+        m_currentFile.empty()
+            ? widgets::qText(form::kNewApplicant)
+            : m_openedName + QStringLiteral(" (") +
+                  QString::fromStdString(disk::displayFileName(disk::fileNameOf(m_currentFile))) +
+                  QLatin1Char(')');
     setWindowTitle(widgets::qText(form::kChineseName) + QStringLiteral(" — ") + applicant +
                    (m_modified ? QStringLiteral(" *") : QString()));
 }

@@ -2,7 +2,8 @@
 
 #include "app/FormBinding.h"
 #include "app/SaveFolders.h"
-#include "datafile/DataFileReader.h"
+#include "applicants/FolderQuestions.h"
+#include "applicants/OpenedFile.h"
 #include "datafile/GroupNumber.h"
 #include "datafile/SaveQuestions.h"
 #include "datafile/Validation.h"
@@ -135,7 +136,7 @@ private:
     void resetForNew();
     // After a save with the group kept: the next applicant of the saved one's group.
     void resetForNextOfGroup(const record::MemberRecord& saved,
-                             std::vector<datafile::FolderApplicant> group);
+                             std::vector<applicants::FolderApplicant> group);
     void proposePersonalSequence();
     void applyState(input::FormState state);
     // Before New, Open and closing let the entries go: unless unchanged, ask whether to save them,
@@ -172,7 +173,7 @@ private:
     // `chosen`: the file as the clerk chose it in the applicants window; it is not opened where
     // it has changed since.
     void openFile(const std::string& path,
-                  const std::optional<datafile::FileSnapshot>& chosen = std::nullopt);
+                  const std::optional<applicants::FileSnapshot>& chosen = std::nullopt);
     bool answeredYes(const std::vector<datafile::SaveQuestion>& questions);
     std::string pathToSave(const record::MemberRecord& checked);
     QString chooseSavePath(const record::MemberRecord& checked);
@@ -191,7 +192,7 @@ private:
     record::MemberRecord m_record;
     std::optional<datafile::StoredGroupNumber> m_storedGroup; // of the applicant opened
     std::string m_currentFile; // the file opened, in the file system's bytes; empty for none
-    std::optional<datafile::FileSnapshot> m_openedFile; // that file, as read
+    std::optional<applicants::FileSnapshot> m_openedFile; // that file, as read
     bool m_modified = false;
     input::FormState m_state = input::FormState::Fresh;
     QString m_openedName;     // the applicant of the opened file, for the caption

@@ -6,13 +6,16 @@
 #include "app/PrintHandOver.h"
 #include "app/PrintWindow.h"
 #include "app/TitleComboBox.h"
-#include "datafile/AtomicFile.h"
+#include "applicants/DataFileName.h"
+#include "applicants/FolderQuestions.h"
+#include "applicants/ListedFile.h"
+#include "applicants/OpenedFile.h"
 #include "datafile/DataFile.h"
-#include "datafile/DataFileReader.h"
-#include "datafile/PathNames.h"
-#include "datafile/PrivateFolder.h"
 #include "datafile/RecordText.h"
 #include "datafile/SaveQuestions.h"
+#include "disk/AtomicFile.h"
+#include "disk/PathNames.h"
+#include "disk/PrivateFolder.h"
 #include "form/FormTexts.h"
 #include "form/SaveLocation.h"
 #include "input/NameEntry.h"
@@ -43,9 +46,9 @@ std::string localPath(const QString& path) {
 
 // A name beside `path` that nothing in its folder has, not even a broken link.
 std::optional<std::string> freeNameBeside(const std::string& path) {
-    const std::string folder = datafile::folderOf(path);
-    return form::freeFileName(datafile::fileNameOf(path), [&folder](const std::string& name) {
-        return datafile::fileAt(datafile::pathIn(folder, name)).has_value();
+    const std::string folder = disk::folderOf(path);
+    return applicants::freeFileName(disk::fileNameOf(path), [&folder](const std::string& name) {
+        return applicants::fileAt(disk::pathIn(folder, name)).has_value();
     });
 }
 
@@ -53,15 +56,15 @@ std::optional<std::string> freeNameBeside(const std::string& path) {
 // data file: the question that says so.
 std::optional<std::string> replaceQuestionAt(const std::string& path,
                                              const record::MemberRecord& checked) {
-    const std::optional<datafile::ListedFile> existing = datafile::fileAt(path);
-    return existing ? datafile::replaceQuestion(*existing, checked) : std::nullopt;
+    const std::optional<applicants::ListedFile> existing = applicants::fileAt(path);
+    return existing ? applicants::replaceQuestion(*existing, checked) : std::nullopt;
 }
 
 // The name the Save dialog proposes in `folder`, without the suffix the dialog adds: the
 // applicant's group and name, or a free name beside it where that file holds someone else.
 QString proposedFileName(const QString& folder, const record::MemberRecord& checked) {
-    const QString proposed = widgets::fromGbk(form::defaultFileName(checked));
-    const QString suffix = QLatin1Char('.') + widgets::qText(form::kDataFileSuffix);
+    const QString proposed = widgets::fromGbk(applicants::defaultFileName(checked));
+    const QString suffix = widgets::qText(applicants::kDataFileSuffix);
     const std::string path = localPath(folder + QLatin1Char('/') + proposed + suffix);
     if (!replaceQuestionAt(path, checked)) {
         return proposed;
@@ -132,15 +135,14 @@ bool MainForm::onSave() {
         return false;
     }
     if (path == m_currentFile && m_storedGroup) {
-        if (auto question = datafile::groupNumberChangeQuestion(
-                applicant, m_storedGroup->groupNumber, datafile::fileNameOf(path));
+        if (auto question = applicants::groupNumberChangeQuestion(
+                applicant, m_storedGroup->groupNumber, disk::fileNameOf(path));
             question && !answeredYes({std::move(*question)})) {
             return false;
         }
     }
-    const auto neighbours = datafile::readFolderApplicants(datafile::folderOf(path));
-    if (!answeredYes(
-            datafile::folderQuestions(applicant, neighbours, datafile::fileNameOf(path)))) {
+    const auto neighbours = applicants::readFolderApplicants(disk::folderOf(path));
+    if (!answeredYes(applicants::folderQuestions(applicant, neighbours, disk::fileNameOf(path)))) {
         return false;
     }
     const std::string content = datafile::sealRecord(datafile::composeFileRecord(*checked));
@@ -149,23 +151,23 @@ bool MainForm::onSave() {
         return false;
     }
     // The opened file is replaced only through the link that Open found at its path, if any.
-    std::optional<datafile::OpenedPath> opened;
+    std::optional<disk::OpenedPath> opened;
     if (m_openedFile && path == m_currentFile) {
-        opened = datafile::OpenedPath{m_openedFile->linkedFile};
+        opened = disk::OpenedPath{m_openedFile->linkedFile};
     }
-    if (const auto error = datafile::writeFileAtomically(path, content, opened)) {
-        notice(std::string(form::message::kSaveFailed) + datafile::describe(*error));
+    if (const auto error = disk::writeFileAtomically(path, content, opened)) {
+        notice(std::string(form::message::kSaveFailed) + disk::describe(*error));
         return false;
     }
     m_services.showInformation(this, widgets::qText(form::message::kSaved) + QLatin1Char('\n') +
-                                         QString::fromStdString(datafile::displayPath(path)));
+                                         QString::fromStdString(disk::displayPath(path)));
     if (m_applicants) {
         m_applicants->refresh();
     }
     const bool groupKept = m_keepGroup->isChecked();
     if (groupKept) {
-        std::vector<datafile::FolderApplicant> group = neighbours;
-        group.push_back({std::string(datafile::fileNameOf(path)), applicant});
+        std::vector<applicants::FolderApplicant> group = neighbours;
+        group.push_back({std::string(disk::fileNameOf(path)), applicant});
         resetForNextOfGroup(checked->fileValues(), std::move(group));
     } else {
         resetForNew();
@@ -199,7 +201,7 @@ std::string MainForm::pathToSave(const record::MemberRecord& checked) {
     if (m_currentFile.empty()) {
         return spareOtherFile(localPath(chooseSavePath(checked)), checked);
     }
-    if (m_openedFile && datafile::snapshotOf(m_currentFile) == m_openedFile) {
+    if (m_openedFile && applicants::snapshotOf(m_currentFile) == m_openedFile) {
         return m_currentFile;
     }
     const QString question = widgets::qText(form::message::kChangedSinceOpened) +
@@ -222,8 +224,8 @@ std::string MainForm::pathToSave(const record::MemberRecord& checked) {
 
 QString MainForm::chooseSavePath(const record::MemberRecord& checked) {
     const auto folder = m_saveFolders.dayFolder();
-    if (const auto* refusal = std::get_if<datafile::FileError>(&folder)) {
-        notice(std::string(form::message::kSaveFailed) + datafile::describe(*refusal));
+    if (const auto* refusal = std::get_if<disk::FileError>(&folder)) {
+        notice(std::string(form::message::kSaveFailed) + disk::describe(*refusal));
         return {};
     }
     const QString proposed = proposedFileName(std::get<QString>(folder), checked);
@@ -234,8 +236,8 @@ QString MainForm::chooseSavePath(const record::MemberRecord& checked) {
     }
     // Where others may write, they could put a link of their own in the file's place first.
     const QString chosenFolder = QFileInfo(path).absolutePath();
-    if (const auto refusal = datafile::checkSaveFolder(localPath(chosenFolder))) {
-        notice(std::string(form::message::kSaveFailed) + datafile::describe(*refusal));
+    if (const auto refusal = disk::checkSaveFolder(localPath(chosenFolder))) {
+        notice(std::string(form::message::kSaveFailed) + disk::describe(*refusal));
         return {};
     }
     m_saveFolders.rememberSaveFolder(chosenFolder);
@@ -257,8 +259,7 @@ std::string MainForm::spareOtherFile(const std::string& path, const record::Memb
     QStringList buttons;
     if (free) {
         buttons << widgets::qText(form::message::kSaveBeside) + QStringLiteral("“") +
-                       QString::fromStdString(datafile::displayFileName(*free)) +
-                       QStringLiteral("”")
+                       QString::fromStdString(disk::displayFileName(*free)) + QStringLiteral("”")
                 << widgets::qText(form::message::kReplace);
     }
     buttons << widgets::qText(form::message::kCancel);
@@ -266,11 +267,11 @@ std::string MainForm::spareOtherFile(const std::string& path, const record::Memb
     if (!free || answer < 0 || answer >= buttons.size() - 1) {
         return {};
     }
-    return answer == 0 ? datafile::pathIn(datafile::folderOf(path), *free) : path;
+    return answer == 0 ? disk::pathIn(disk::folderOf(path), *free) : path;
 }
 
 QString MainForm::currentFilePath() const {
-    return QString::fromStdString(datafile::displayPath(m_currentFile));
+    return QString::fromStdString(disk::displayPath(m_currentFile));
 }
 
 void MainForm::onOpen() {
@@ -286,19 +287,18 @@ void MainForm::onOpen() {
 }
 
 void MainForm::openFile(const std::string& path,
-                        const std::optional<datafile::FileSnapshot>& chosen) {
+                        const std::optional<applicants::FileSnapshot>& chosen) {
     // Over a fresh record: nothing of the applicant on the form is left in a field the file does
     // not fill (the filing number under 已备案, for one).
-    auto opened = datafile::openDataFile(path, record::freshRecord(m_services.clock()));
-    if (const auto* failure = std::get_if<datafile::OpenFailure>(&opened)) {
-        notice(failure->fault == datafile::OpenFault::Damaged
+    auto opened = applicants::openDataFile(path, record::freshRecord(m_services.clock()));
+    if (const auto* failure = std::get_if<applicants::OpenFailure>(&opened)) {
+        notice(failure->fault == applicants::OpenFault::Damaged
                    ? std::string(form::message::kDamagedFile)
                    : std::string(form::message::kReadFailed) + failure->reason);
         return;
     }
-    if (chosen && std::get<datafile::OpenedDataFile>(opened).file != *chosen) {
-        notice(datafile::displayPath(path) + "：" +
-               std::string(form::message::kChangedSinceChosen));
+    if (chosen && std::get<applicants::OpenedDataFile>(opened).file != *chosen) {
+        notice(disk::displayPath(path) + "：" + std::string(form::message::kChangedSinceChosen));
         if (m_applicants) {
             m_applicants->refresh();
         }
@@ -306,7 +306,7 @@ void MainForm::openFile(const std::string& path,
     }
     hideCandidateLists();
     fillListsAsAtStartUp();
-    auto& file = std::get<datafile::OpenedDataFile>(opened);
+    auto& file = std::get<applicants::OpenedDataFile>(opened);
     m_record = std::move(file.record);
     m_openedFile = std::move(file.file);
     m_storedGroup = datafile::StoredGroupNumber::of(m_record);
@@ -339,7 +339,7 @@ void MainForm::runPrintCommand(PrintCommand command) {
     if (!checked) {
         return;
     }
-    const std::string fileName = datafile::displayFileName(datafile::fileNameOf(m_currentFile));
+    const std::string fileName = disk::displayFileName(disk::fileNameOf(m_currentFile));
     startPrint({print::printJobFor(*checked)}, {}, print::printJobName(checked->record(), fileName),
                command);
 }
@@ -353,21 +353,21 @@ void MainForm::printFiles(const std::vector<ChosenFile>& files, PrintCommand com
     std::vector<std::string> leftOut;
     std::string jobName; // of the first, which names the job when it prints alone
     for (const ChosenFile& chosen : files) {
-        const std::string name = datafile::displayFileName(datafile::fileNameOf(chosen.path));
+        const std::string name = disk::displayFileName(disk::fileNameOf(chosen.path));
         const auto opened =
-            datafile::openDataFile(chosen.path, record::freshRecord(m_services.clock()));
-        if (const auto* failure = std::get_if<datafile::OpenFailure>(&opened)) {
+            applicants::openDataFile(chosen.path, record::freshRecord(m_services.clock()));
+        if (const auto* failure = std::get_if<applicants::OpenFailure>(&opened)) {
             leftOut.push_back(failure->reason);
             continue;
         }
-        if (std::get<datafile::OpenedDataFile>(opened).file != chosen.file) {
+        if (std::get<applicants::OpenedDataFile>(opened).file != chosen.file) {
             leftOut.push_back(name + "：" + std::string(form::message::kChangedSinceChosen));
             if (m_applicants) {
                 m_applicants->refresh();
             }
             continue;
         }
-        const record::MemberRecord& applicant = std::get<datafile::OpenedDataFile>(opened).record;
+        const record::MemberRecord& applicant = std::get<applicants::OpenedDataFile>(opened).record;
         auto prepared = print::preparePrintJob(applicant, m_services.clock());
         if (const auto* failure = std::get_if<datafile::CheckFailure>(&prepared)) {
             leftOut.push_back(name + "：" + std::string(failure->message));
@@ -386,8 +386,8 @@ void MainForm::printFiles(const std::vector<ChosenFile>& files, PrintCommand com
         return;
     }
     if (jobs.size() > 1) {
-        jobName = print::groupJobName(jobs.size(), datafile::displayFileName(datafile::fileNameOf(
-                                                       datafile::folderOf(files.front().path))));
+        jobName = print::groupJobName(jobs.size(), disk::displayFileName(disk::fileNameOf(
+                                                       disk::folderOf(files.front().path))));
     }
     startPrint(std::move(jobs), std::move(names), jobName, command);
 }
@@ -468,8 +468,8 @@ bool MainForm::mayPrintWhatIsCut(const std::vector<print::PrintJob>& jobs,
 void MainForm::onApplicants() {
     if (!m_applicants) {
         const auto folder = m_saveFolders.dayFolder();
-        if (const auto* refusal = std::get_if<datafile::FileError>(&folder)) {
-            notice(std::string(form::message::kSaveFailed) + datafile::describe(*refusal));
+        if (const auto* refusal = std::get_if<disk::FileError>(&folder)) {
+            notice(std::string(form::message::kSaveFailed) + disk::describe(*refusal));
             return;
         }
         m_applicants = new ApplicantsWindow(m_services, std::get<QString>(folder), this);

@@ -1,7 +1,7 @@
 #include "app/PrintWindow.h"
 
-#include "datafile/AtomicFile.h"
-#include "datafile/PathNames.h"
+#include "disk/AtomicFile.h"
+#include "disk/PathNames.h"
 #include "print/qt/PageOutput.h"
 #include "print/qt/PdfTextMap.h"
 #include "print/qt/QPainterCanvas.h"
@@ -40,11 +40,11 @@ void makePrivateOutputFile(const QPrinter& printer) {
     }
     ::fchmod(made, 0600); // whatever the umask
     struct stat folder {};
-    const std::string folderPath = datafile::folderOf(path.toStdString());
+    const std::string folderPath = disk::folderOf(path.toStdString());
     if (::stat(folderPath.c_str(), &folder) == 0) {
         // One that cannot be given stays root's alone, and private: the page is printed all the
         // same, as the print dialog has no way to say otherwise.
-        static_cast<void>(datafile::giveToFolderOwner(made, folder));
+        static_cast<void>(disk::giveToFolderOwner(made, folder));
     }
     ::close(made);
 }

@@ -1,7 +1,7 @@
 #include "app/QtPlatformServices.h"
 
 #include "app/PrintHandOver.h"
-#include "datafile/PathNames.h"
+#include "disk/PathNames.h"
 #include "form/DialogTemplates.h"
 #include "form/FormTexts.h"
 #include "form/SaveLocation.h"
@@ -130,8 +130,8 @@ public:
         const QStringList chosen = selectedFiles();
         if (chosen.size() == 1 && !QFileInfo(chosen.constFirst()).isDir()) {
             const QString name = QFileInfo(chosen.constFirst()).fileName();
-            if (!datafile::isDataFileName(QFile::encodeName(name).toStdString())) {
-                selectFile(name + widgets::qText(datafile::kDataFileSuffix));
+            if (!applicants::isDataFileName(QFile::encodeName(name).toStdString())) {
+                selectFile(name + widgets::qText(applicants::kDataFileSuffix));
             }
         }
         QFileDialog::accept();
@@ -146,7 +146,8 @@ QString QtPlatformServices::chooseSaveFile(QWidget* owner, const QString& folder
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(widgets::qText(form::kDataFileSuffix));
+    dialog.setDefaultSuffix(
+        widgets::qText(applicants::kDataFileSuffix.substr(1))); // without its dot
     dialog.selectFile(proposedName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};

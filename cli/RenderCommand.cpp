@@ -1,6 +1,6 @@
 #include "cli/RenderCommand.h"
 
-#include "datafile/PathNames.h"
+#include "disk/PathNames.h"
 #include "print/PrintJob.h"
 #include "print/qt/OffscreenGui.h"
 #include "print/qt/PageOutput.h"
@@ -61,9 +61,9 @@ std::optional<RenderRequest> parseRequest(Arguments arguments) {
     }
     request.output = *output;
     // The suffix in either case, as file names from other systems write it: "-o R.PDF" too.
-    const std::string_view outputName = datafile::fileNameOf(request.output);
-    request.image = datafile::hasSuffix(outputName, ".png");
-    if (!request.image && !datafile::hasSuffix(outputName, ".pdf")) {
+    const std::string_view outputName = disk::fileNameOf(request.output);
+    request.image = disk::hasSuffix(outputName, ".png");
+    if (!request.image && !disk::hasSuffix(outputName, ".pdf")) {
         reportError("the output must be a .pdf or a .png file");
         return std::nullopt;
     }

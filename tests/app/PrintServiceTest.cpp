@@ -4,10 +4,10 @@
 #include "app/ApplicantsWindow.h"
 #include "app/ChineseLanguage.h"
 #include "app/PrintWindow.h"
-#include "datafile/AtomicFile.h"
+#include "applicants/OpenedFile.h"
 #include "datafile/DataFile.h"
-#include "datafile/DataFileReader.h"
 #include "datafile/RecordText.h"
+#include "disk/AtomicFile.h"
 #include "tests/support/FakePrintService.h"
 #include "tests/support/TestData.h"
 #include "tests/support/UncheckedRecords.h"
@@ -225,13 +225,13 @@ void PrintServiceTest::theClerkLearnsWhatBecameOfTheJob() {
     // The suffix in capitals, as archives from other systems write it: the job's name is without
     // it.
     const QString file = m_fixture->folder.filePath(QStringLiteral("000013012201103330_3676.ZBDW"));
-    auto sample = parvelin::datafile::openDataFile(PARVELIN_TEST_DATA "/samples/000.zbdw", {});
-    QVERIFY(std::holds_alternative<parvelin::datafile::OpenedDataFile>(sample));
-    auto applicant = std::get<parvelin::datafile::OpenedDataFile>(sample).record;
+    auto sample = parvelin::applicants::openDataFile(PARVELIN_TEST_DATA "/samples/000.zbdw", {});
+    QVERIFY(std::holds_alternative<parvelin::applicants::OpenedDataFile>(sample));
+    auto applicant = std::get<parvelin::applicants::OpenedDataFile>(sample).record;
     if (printCut >= 0) {
         applicant.remarks = parvelin::record::gbk("第一行\r\n第二行\r\n赴遼寧省參加會議後出國");
     }
-    QVERIFY(!parvelin::datafile::writeFileAtomically(
+    QVERIFY(!parvelin::disk::writeFileAtomically(
         file.toStdString(),
         parvelin::datafile::sealRecord(parvelin::test::fileRecordOf(applicant))));
     if (printCut >= 0) {
