@@ -1,6 +1,7 @@
 #pragma once
 
 #include "datafile/PathNames.h"
+#include "print/PrintBatch.h"
 #include "record/GbkText.h"
 #include "record/MemberRecord.h"
 
@@ -58,9 +59,8 @@ inline constexpr std::string_view kCancel = "取消";
 inline constexpr std::string_view kSaveBeside = "另存为";
 inline constexpr std::string_view kReplace = "替换";
 // A file chosen in the applicants window that changed again after it was chosen (or confirmed
-// there): it is neither opened nor printed as it is now, unseen.
-inline constexpr std::string_view kChangedSinceChosen =
-    "在申请人列表中选定后又被修改，请重新选择。";
+// there): it is neither opened nor printed as it is now, unseen. Printing says it too.
+inline constexpr std::string_view kChangedSinceChosen = print::kChangedSinceChosen;
 } // namespace message
 
 // The file name Save proposes for a checked record, without the suffix: group number, "_",
