@@ -19,9 +19,11 @@
 #include "form/FormTexts.h"
 #include "form/SaveLocation.h"
 #include "input/NameEntry.h"
+#include "print/PrintBatch.h"
 #include "print/PrintJob.h"
 #include "print/PrintReports.h"
 #include "print/qt/PageOutput.h"
+#include "print/qt/PrinterPages.h"
 #include "widgets/NamePair.h"
 #include "widgets/PlatformServices.h"
 #include "widgets/QtText.h"
@@ -348,48 +350,22 @@ void MainForm::runPrintCommand(PrintCommand command) {
 // file opened and checked as Open and the print commands do. Files that do not open, fail a check
 // or are no longer as they were chosen are named; the others print.
 void MainForm::printFiles(const std::vector<ChosenFile>& files, PrintCommand command) {
-    std::vector<print::PrintJob> jobs;
-    std::vector<std::string> names;
-    std::vector<std::string> leftOut;
-    std::string jobName; // of the first, which names the job when it prints alone
-    for (const ChosenFile& chosen : files) {
-        const std::string name = disk::displayFileName(disk::fileNameOf(chosen.path));
-        const auto opened =
-            applicants::openDataFile(chosen.path, record::freshRecord(m_services.clock()));
-        if (const auto* failure = std::get_if<applicants::OpenFailure>(&opened)) {
-            leftOut.push_back(failure->reason);
-            continue;
-        }
-        if (std::get<applicants::OpenedDataFile>(opened).file != chosen.file) {
-            leftOut.push_back(name + "：" + std::string(form::message::kChangedSinceChosen));
-            if (m_applicants) {
-                m_applicants->refresh();
-            }
-            continue;
-        }
-        const record::MemberRecord& applicant = std::get<applicants::OpenedDataFile>(opened).record;
-        auto prepared = print::preparePrintJob(applicant, m_services.clock());
-        if (const auto* failure = std::get_if<datafile::CheckFailure>(&prepared)) {
-            leftOut.push_back(name + "：" + std::string(failure->message));
-            continue;
-        }
-        if (jobs.empty()) {
-            jobName = print::printJobName(applicant, name);
-        }
-        jobs.push_back(std::get<print::PrintJob>(std::move(prepared)));
-        names.push_back(name);
+    std::vector<print::FileToPrint> chosen;
+    for (const ChosenFile& file : files) {
+        chosen.push_back({file.path, file.file});
     }
-    if (!leftOut.empty()) {
-        notice(print::leftOutMessage(leftOut));
+    print::PrintBatch batch = print::preparePrintBatch(chosen, m_services.clock());
+    if (!batch.leftOut.empty()) {
+        if (m_applicants && std::ranges::any_of(batch.leftOut, [](const auto& file) {
+                return file.reason == print::LeftOutReason::ChangedSinceChosen;
+            })) {
+            m_applicants->refresh();
+        }
+        notice(print::leftOutMessage(batch.leftOutLines()));
     }
-    if (jobs.empty()) {
-        return;
+    if (!batch.jobs.empty()) {
+        startPrint(std::move(batch.jobs), std::move(batch.names), batch.jobName, command);
     }
-    if (jobs.size() > 1) {
-        jobName = print::groupJobName(jobs.size(), disk::displayFileName(disk::fileNameOf(
-                                                       disk::folderOf(files.front().path))));
-    }
-    startPrint(std::move(jobs), std::move(names), jobName, command);
 }
 
 // What every print command does with its jobs: a print service that answers, then a print window
@@ -408,17 +384,16 @@ void MainForm::startPrint(std::vector<print::PrintJob> jobs, std::vector<std::st
     const QPointer<MainForm> form(this);
     const auto warnAbout = [form, labels](std::size_t job, std::string_view message) {
         // Shown after the drawing, not inside the preview's repaint.
-        QString text = widgets::qText(message);
-        if (labels->size() > 1 && job < labels->size()) {
-            text = QString::fromStdString((*labels)[job] + "：") + text;
-        }
+        const QString text = widgets::qText(labels->size() > 1 && job < labels->size()
+                                                ? print::fileLine((*labels)[job], message)
+                                                : std::string(message));
         QMetaObject::invokeMethod(
             form, [form, text] { form->m_services.showNotice(form->printCommandWindow(), text); },
             Qt::QueuedConnection);
     };
     const auto warn = [warnAbout](std::string_view message) { warnAbout(0, message); };
     PageDrawing drawing = [shared, warnAbout](QPrinter& printer) {
-        DrawFormPages(printer, *shared, warnAbout);
+        print::printFormPages(printer, *shared, warnAbout);
     };
     PrintHooks hooks{
         [form, shared, labels] { return form && form->mayPrintWhatIsCut(*shared, *labels); },
@@ -454,7 +429,7 @@ bool MainForm::mayPrintWhatIsCut(const std::vector<print::PrintJob>& jobs,
             continue;
         }
         const std::string asked =
-            jobs.size() > 1 && i < names.size() ? names[i] + "：" + *question : *question;
+            jobs.size() > 1 && i < names.size() ? print::fileLine(names[i], *question) : *question;
         if (m_services.ask(printCommandWindow(), widgets::qText(asked),
                            widgets::PlatformServices::Buttons::YesNo) !=
             widgets::PlatformServices::Answer::Yes) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "applicants/DataFileName.h"
+#include "print/PrintBatch.h"
 
 #include <string_view>
 
@@ -51,9 +52,8 @@ inline constexpr std::string_view kCancel = "取消";
 inline constexpr std::string_view kSaveBeside = "另存为";
 inline constexpr std::string_view kReplace = "替换";
 // A file chosen in the applicants window that changed again after it was chosen (or confirmed
-// there): it is neither opened nor printed as it is now, unseen.
-inline constexpr std::string_view kChangedSinceChosen =
-    "在申请人列表中选定后又被修改，请重新选择。";
+// there): it is neither opened nor printed as it is now, unseen. Printing says it too.
+inline constexpr std::string_view kChangedSinceChosen = print::kChangedSinceChosen;
 } // namespace message
 
 } // namespace parvelin::form
