@@ -83,7 +83,7 @@ std::optional<datafile::CheckedRecord> MainForm::validateForm() {
         return std::nullopt;
     }
     datafile::CheckResult result =
-        datafile::validateRecord(m_record, m_services.clock(), m_storedGroup);
+        datafile::validateRecord(m_record, m_services.clock(), storedGroup());
     if (const auto* failure = datafile::failureOf(result)) {
         notice(failure->message);
         leadToFailedField(*failure);
@@ -136,9 +136,9 @@ bool MainForm::onSave() {
     if (path.empty()) {
         return false;
     }
-    if (path == m_currentFile && m_storedGroup) {
+    if (m_opened && m_opened->isAt(path)) {
         if (auto question = applicants::groupNumberChangeQuestion(
-                applicant, m_storedGroup->groupNumber, disk::fileNameOf(path));
+                applicant, m_opened->storedGroup().groupNumber, disk::fileNameOf(path));
             question && !answeredYes({std::move(*question)})) {
             return false;
         }
@@ -154,8 +154,8 @@ bool MainForm::onSave() {
     }
     // The opened file is replaced only through the link that Open found at its path, if any.
     std::optional<disk::OpenedPath> opened;
-    if (m_openedFile && path == m_currentFile) {
-        opened = disk::OpenedPath{m_openedFile->linkedFile};
+    if (m_opened && m_opened->isAt(path)) {
+        opened = m_opened->replacement();
     }
     if (const auto error = disk::writeFileAtomically(path, content, opened)) {
         notice(std::string(form::message::kSaveFailed) + disk::describe(*error));
@@ -200,11 +200,11 @@ bool MainForm::answeredYes(const std::vector<datafile::SaveQuestion>& questions)
 // The file Save writes: the opened one, unless it has changed on disk since it was opened and the
 // clerk chooses otherwise; else the one chosen in the Save dialog. Empty when the clerk cancels.
 std::string MainForm::pathToSave(const record::MemberRecord& checked) {
-    if (m_currentFile.empty()) {
+    if (!m_opened) {
         return spareOtherFile(localPath(chooseSavePath(checked)), checked);
     }
-    if (m_openedFile && applicants::snapshotOf(m_currentFile) == m_openedFile) {
-        return m_currentFile;
+    if (m_opened->unchangedOnDisk()) {
+        return m_opened->path();
     }
     const QString question = widgets::qText(form::message::kChangedSinceOpened) +
                              currentFilePath() + QLatin1Char('\n') +
@@ -216,7 +216,7 @@ std::string MainForm::pathToSave(const record::MemberRecord& checked) {
                                widgets::qText(form::message::kOverwrite),
                                widgets::qText(form::message::kCancel)})) {
     case Overwrite:
-        return m_currentFile;
+        return m_opened->path();
     case SaveAs:
         return spareOtherFile(localPath(chooseSavePath(checked)), checked);
     default:
@@ -273,7 +273,7 @@ std::string MainForm::spareOtherFile(const std::string& path, const record::Memb
 }
 
 QString MainForm::currentFilePath() const {
-    return QString::fromStdString(disk::displayPath(m_currentFile));
+    return m_opened ? QString::fromStdString(disk::displayPath(m_opened->path())) : QString();
 }
 
 void MainForm::onOpen() {
@@ -310,14 +310,11 @@ void MainForm::openFile(const std::string& path,
     fillListsAsAtStartUp();
     auto& file = std::get<applicants::OpenedDataFile>(opened);
     m_record = std::move(file.record);
-    m_openedFile = std::move(file.file);
-    m_storedGroup = datafile::StoredGroupNumber::of(m_record);
+    m_opened.emplace(path, std::move(file.file), m_record);
     fillBirthPlaceList();
     fillPositionList();
     writeControls();
     applyState(input::FormState::Opened);
-    m_currentFile = path;
-    m_openedName = widgets::fromGbk(m_record.surnameChinese + m_record.givenNameChinese);
     m_failedField.clear();
     setModified(false);
 }
@@ -333,7 +330,7 @@ void MainForm::onPrint() {
 // Both commands: refuse unless the applicant's file is open and unchanged, check, then hand the
 // page to a print window, which previews it or prints it through the print dialog.
 void MainForm::runPrintCommand(PrintCommand command) {
-    if (const auto refusal = print::printRefusal(!m_currentFile.empty(), m_modified)) {
+    if (const auto refusal = print::printRefusal(m_opened.has_value(), m_modified)) {
         notice(*refusal);
         return;
     }
@@ -341,7 +338,7 @@ void MainForm::runPrintCommand(PrintCommand command) {
     if (!checked) {
         return;
     }
-    const std::string fileName = disk::displayFileName(disk::fileNameOf(m_currentFile));
+    const std::string fileName = disk::displayFileName(disk::fileNameOf(m_opened->path()));
     startPrint({print::printJobFor(*checked)}, {}, print::printJobName(checked->record(), fileName),
                command);
 }
