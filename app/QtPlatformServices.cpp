@@ -1,6 +1,7 @@
 #include "app/QtPlatformServices.h"
 
 #include "app/PrintHandOver.h"
+#include "app/PrintServiceModule.h"
 #include "disk/PathNames.h"
 #include "form/DialogTemplates.h"
 #include "form/FormTexts.h"
@@ -172,6 +173,13 @@ QString QtPlatformServices::documentsFolder() const {
 std::unique_ptr<QSettings> QtPlatformServices::settings() const {
     return std::make_unique<QSettings>(widgets::qText(form::kSettingsOrganisation),
                                        widgets::qText(form::kSettingsApplication));
+}
+
+std::shared_ptr<print::PrintService> QtPlatformServices::printService() const {
+    if (!m_printService) {
+        m_printService = loadPrintService();
+    }
+    return m_printService;
 }
 
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "print/cups/CupsPrintService.h"
+#include "print/PrintService.h"
 #include "widgets/PlatformServices.h"
 
 namespace parvelin::app {
@@ -26,11 +26,12 @@ public:
     bool choosePrinter(QPrinter& printer, QWidget* parent) override;
     std::optional<QString> askPrinterPassword(QWidget* owner, const QString& printer,
                                               const QString& user) override;
-    std::shared_ptr<print::PrintService> printService() const override { return m_printService; }
+    // Loaded when first asked for, not on the way to the first window.
+    std::shared_ptr<print::PrintService> printService() const override;
 
 private:
     record::SystemClock m_clock;
-    std::shared_ptr<print::PrintService> m_printService = print::cupsPrintService();
+    mutable std::shared_ptr<print::PrintService> m_printService;
 };
 
 // Qt's print dialog, which asks `services`' print service whether it answers before it takes a
