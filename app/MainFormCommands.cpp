@@ -67,7 +67,7 @@ std::optional<std::string> replaceQuestionAt(const std::string& path,
 QString proposedFileName(const QString& folder, const record::MemberRecord& checked) {
     const QString proposed = widgets::fromGbk(applicants::defaultFileName(checked));
     const QString suffix = widgets::qText(applicants::kDataFileSuffix);
-    const std::string path = localPath(folder + QLatin1Char('/') + proposed + suffix);
+    const std::string path = disk::pathIn(localPath(folder), localPath(proposed + suffix));
     if (!replaceQuestionAt(path, checked)) {
         return proposed;
     }
