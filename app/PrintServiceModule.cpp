@@ -14,7 +14,8 @@ std::shared_ptr<print::PrintService> loadPrintService(std::chrono::milliseconds 
     // (PARVELIN_MODULE_FOLDER is that folder relative to the program's).
     const QStringList candidates = {
         folder + QLatin1Char('/') + QLatin1String(kCupsServiceModuleName),
-        folder + QStringLiteral("/" PARVELIN_MODULE_FOLDER "/") + QLatin1String(kCupsServiceModuleName),
+        folder + QStringLiteral("/" PARVELIN_MODULE_FOLDER "/") +
+            QLatin1String(kCupsServiceModuleName),
     };
     QStringList failures;
     for (const QString& path : candidates) {

@@ -2,8 +2,9 @@
 // the service, so that libcups and what it brings (TLS, Kerberos, Avahi: some twenty libraries)
 // are not loaded on the way to the first window.
 
-#include "print/cups/CupsPrintService.h"
 #include "print/cups/CupsServiceModule.h"
+
+#include "print/cups/CupsPrintService.h"
 
 extern "C" __attribute__((visibility("default"))) void
 parvelinCupsPrintService(long long patienceMilliseconds,
