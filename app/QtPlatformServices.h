@@ -1,6 +1,10 @@
 #pragma once
 
+#ifdef _WIN32
+#include "print/SpoolerPrintService.h"
+#else
 #include "print/cups/CupsPrintService.h"
+#endif
 #include "widgets/PlatformServices.h"
 
 namespace parvelin::app {
@@ -30,7 +34,11 @@ public:
 
 private:
     record::SystemClock m_clock;
+#ifdef _WIN32
+    std::shared_ptr<print::PrintService> m_printService = print::spoolerPrintService();
+#else
     std::shared_ptr<print::PrintService> m_printService = print::cupsPrintService();
+#endif
 };
 
 // Qt's print dialog, which asks `services`' print service whether it answers before it takes a

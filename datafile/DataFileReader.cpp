@@ -3,6 +3,7 @@
 #include "datafile/DataFile.h"
 #include "datafile/Descriptor.h"
 #include "datafile/FileLinks.h"
+#include "datafile/FolderEntries.h"
 #include "datafile/ListedFile.h"
 #include "datafile/PathNames.h"
 #include "datafile/RecordText.h"
@@ -25,11 +26,10 @@ std::variant<FileSnapshot, FileError> readSnapshot(const std::string& path) {
     if (auto* error = std::get_if<FileError>(&content)) {
         return std::move(*error);
     }
-    constexpr std::int64_t kNanosecondsPerSecond = 1'000'000'000;
     return FileSnapshot{status.st_dev,
                         status.st_ino,
                         status.st_size,
-                        status.st_mtim.tv_sec * kNanosecondsPerSecond + status.st_mtim.tv_nsec,
+                        modifiedNanoseconds(status),
                         std::get<std::string>(std::move(content)),
                         std::move(linkedFile)};
 }
@@ -63,6 +63,8 @@ std::variant<std::string, int> readAtMost(int descriptor, std::size_t maxBytes,
     return content;
 }
 
+// The Windows build opens files through the system's wide calls (DataFileReaderWindows.cpp).
+#ifndef _WIN32
 std::variant<std::string, FileError> readRegularFile(const std::string& path, std::size_t maxBytes,
                                                      struct stat* read) {
     const auto failure = [&path](int errorNumber) {
@@ -106,6 +108,7 @@ std::variant<std::string, FileError> readRegularFile(const std::string& path, st
     }
     return std::get<std::string>(std::move(content));
 }
+#endif
 
 std::variant<std::string, FileError> readDataFile(const std::string& path, struct stat* status) {
     return readRegularFile(path, largestDataFile(), status);

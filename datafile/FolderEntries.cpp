@@ -3,11 +3,51 @@
 #include "datafile/PathNames.h"
 
 #include <algorithm>
+#include <cerrno>
+#ifndef _WIN32
 #include <dirent.h>
 #include <memory>
 #include <sys/stat.h>
+#endif
 
 namespace parvelin::datafile {
+
+// The Windows build lists folders through the system's own calls (FolderEntriesWindows.cpp).
+#ifndef _WIN32
+std::variant<std::vector<StatedEntry>, FileError> statedEntriesOf(const std::string& folder) {
+    const auto closeFolder = [](DIR* opened) { ::closedir(opened); };
+    const std::unique_ptr<DIR, decltype(closeFolder)> listing(::opendir(folder.c_str()),
+                                                              closeFolder);
+    if (!listing) {
+        return fileErrorOf(errno, FileAccess::Read, folder);
+    }
+    std::vector<StatedEntry> entries;
+    for (;;) {
+        errno = 0;
+        const dirent* entry = ::readdir(listing.get());
+        if (entry == nullptr) {
+            if (errno != 0) {
+                return fileErrorOf(errno, FileAccess::Read, folder);
+            }
+            return entries;
+        }
+        StatedEntry made{entry->d_name, {}};
+        if (made.name != "." && made.name != ".." &&
+            ::fstatat(::dirfd(listing.get()), entry->d_name, &made.status, 0) == 0) {
+            entries.push_back(std::move(made));
+        }
+    }
+}
+
+std::int64_t modifiedNanoseconds(const struct stat& status) {
+    constexpr std::int64_t kNanosecondsPerSecond = 1'000'000'000;
+    return status.st_mtim.tv_sec * kNanosecondsPerSecond + status.st_mtim.tv_nsec;
+}
+
+bool nameExists(const std::string& path) {
+    struct stat status {};
+    return ::lstat(path.c_str(), &status) == 0 || (errno != ENOENT && errno != ENOTDIR);
+}
 
 std::vector<FolderEntry> listFolder(const std::string& folder,
                                     const std::optional<std::string>& suffix) {
@@ -39,6 +79,7 @@ std::vector<FolderEntry> listFolder(const std::string& folder,
     });
     return entries;
 }
+#endif
 
 std::optional<std::string> suffixOfFilter(std::string_view filter) {
     const std::size_t open = filter.rfind("(*");

@@ -1,8 +1,13 @@
 #pragma once
 
+#include "datafile/FileError.h"
+
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <sys/stat.h>
+#include <variant>
 #include <vector>
 
 namespace parvelin::datafile {
@@ -22,6 +27,20 @@ struct FolderEntry {
 // lists nothing.
 std::vector<FolderEntry> listFolder(const std::string& folder,
                                     const std::optional<std::string>& suffix);
+
+// A folder's entries with what stat says of each (a link counts as what it leads to; "." and ".."
+// and an entry gone meanwhile are left out), or why the folder cannot be read.
+struct StatedEntry {
+    std::string name;
+    struct stat status;
+};
+std::variant<std::vector<StatedEntry>, FileError> statedEntriesOf(const std::string& folder);
+
+// The last write of a file as stat gives it, in nanoseconds since 1970.
+std::int64_t modifiedNanoseconds(const struct stat& status);
+
+// Whether anything has the name `path`: a file, a folder, or a link that leads nowhere.
+bool nameExists(const std::string& path);
 
 // The file filter's suffix in a dialog's filter text: "Data File (*.zbdw)" gives ".zbdw", a
 // filter of every file ("*" or "*.*") gives std::nullopt.

@@ -1,17 +1,16 @@
 #include "datafile/ListedFile.h"
 
 #include "datafile/DataFileReader.h"
+#include "datafile/FolderEntries.h"
 #include "datafile/PathNames.h"
 #include "record/IdNumber.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <dirent.h>
 #include <functional>
 #include <iterator>
 #include <memory>
-#include <sys/stat.h>
 #include <unordered_map>
 #include <utility>
 
@@ -20,42 +19,6 @@ namespace parvelin::datafile {
 namespace {
 
 constexpr std::string_view kNameSeparator = "\xA1\xA4"; // "·" in GBK
-constexpr std::int64_t kNanosecondsPerSecond = 1'000'000'000;
-
-using Folder = std::unique_ptr<DIR, int (*)(DIR*)>;
-
-Folder openFolder(const std::string& folder) {
-    return Folder(::opendir(folder.c_str()), &::closedir);
-}
-
-// The names of a folder's entries with what stat says of each (a link counts as what it leads
-// to; an entry gone meanwhile is left out), or the folder's error.
-struct Entry {
-    std::string name;
-    struct stat status;
-};
-std::variant<std::vector<Entry>, FileError> entriesOf(const std::string& folder) {
-    const Folder listing = openFolder(folder);
-    if (!listing) {
-        return fileErrorOf(errno, FileAccess::Read, folder);
-    }
-    std::vector<Entry> entries;
-    for (;;) {
-        errno = 0;
-        const dirent* entry = ::readdir(listing.get());
-        if (entry == nullptr) {
-            if (errno != 0) {
-                return fileErrorOf(errno, FileAccess::Read, folder);
-            }
-            return entries;
-        }
-        Entry made{entry->d_name, {}};
-        if (made.name != "." && made.name != ".." &&
-            ::fstatat(::dirfd(listing.get()), entry->d_name, &made.status, 0) == 0) {
-            entries.push_back(std::move(made));
-        }
-    }
-}
 
 // The other files by name: a few, then how many there are in all, so that a reason stays one
 // readable line however many files share a number.
@@ -151,10 +114,6 @@ bool isDayName(std::string_view name) {
         .ok();
 }
 
-std::int64_t nanosecondsOf(const struct stat& status) {
-    return status.st_mtim.tv_sec * kNanosecondsPerSecond + status.st_mtim.tv_nsec;
-}
-
 // One file of a folder as the list reads it: the applicant and the file as read, or why it does
 // not open. The time that stat gives (`status`, where the listing has it) stands where the file
 // does not open; none where the name leads nowhere.
@@ -166,7 +125,7 @@ ListedFile readListed(const std::string& folder, std::string name,
     if (status == nullptr && ::stat(path.c_str(), &own) == 0) {
         status = &own;
     }
-    file.modifiedNanoseconds = status != nullptr ? nanosecondsOf(*status) : 0;
+    file.modifiedNanoseconds = status != nullptr ? modifiedNanoseconds(*status) : 0;
     // The reading refuses a file replaced meanwhile by one that would block.
     auto opened = openDataFile(path, record::MemberRecord{});
     if (auto* applicant = std::get_if<OpenedDataFile>(&opened)) {
@@ -203,12 +162,12 @@ void markDuplicates(std::vector<ListedFile>& files) {
 } // namespace
 
 std::variant<std::vector<ListedFile>, FileError> listDataFiles(const std::string& folder) {
-    auto entries = entriesOf(folder);
+    auto entries = statedEntriesOf(folder);
     if (auto* error = std::get_if<FileError>(&entries)) {
         return std::move(*error);
     }
     std::vector<ListedFile> files;
-    for (Entry& entry : std::get<std::vector<Entry>>(entries)) {
+    for (StatedEntry& entry : std::get<std::vector<StatedEntry>>(entries)) {
         if (!isDataFileName(entry.name) || !S_ISREG(entry.status.st_mode)) {
             continue;
         }
@@ -221,8 +180,7 @@ std::variant<std::vector<ListedFile>, FileError> listDataFiles(const std::string
 }
 
 std::optional<ListedFile> fileAt(const std::string& path) {
-    struct stat status {};
-    if (::lstat(path.c_str(), &status) != 0 && (errno == ENOENT || errno == ENOTDIR)) {
+    if (!nameExists(path)) {
         return std::nullopt;
     }
     return readListed(folderOf(path), std::string(fileNameOf(path)));
@@ -342,10 +300,10 @@ std::vector<std::string> dayFoldersBeside(const std::string& dayFolder) {
         day.pop_back();
     }
     const std::string parent = folderOf(day);
-    auto entries = entriesOf(parent);
+    auto entries = statedEntriesOf(parent);
     std::vector<std::string> names;
-    if (auto* found = std::get_if<std::vector<Entry>>(&entries)) {
-        for (Entry& entry : *found) {
+    if (auto* found = std::get_if<std::vector<StatedEntry>>(&entries)) {
+        for (StatedEntry& entry : *found) {
             if (S_ISDIR(entry.status.st_mode) && isDayName(entry.name)) {
                 names.push_back(std::move(entry.name));
             }
