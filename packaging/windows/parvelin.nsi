@@ -2,7 +2,8 @@
 ; a Start-menu entry and an uninstaller. Per user: a clerk installs it without an administrator,
 ; and the data files go into the clerk's own documents.
 ; makensis -DLAYOUT=<folder> -DVERSION=<x.y.z.w> -DOUTFILE=<setup.exe> parvelin.nsi
-Unicode true
+; A 64-bit installer for 64-bit programs: it runs wherever they do.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 

@@ -9,6 +9,7 @@
 #include "datafile/WindowsFiles.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <random>
 #include <windows.h>
 
@@ -72,17 +73,12 @@ protected:
         ASSERT_TRUE(::CreateDirectoryW(widePath(m_folder).c_str(), nullptr)) << m_folder;
     }
     void TearDown() override {
-        for (const std::string& name : namesIn(m_folder)) {
-            const std::wstring path = widePath(m_folder + "/" + name);
-            ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (!::DeleteFileW(path.c_str())) {
-                for (const std::string& inner : namesIn(m_folder + "/" + name)) {
-                    ::DeleteFileW(widePath(m_folder + "/" + name + "/" + inner).c_str());
-                }
-                ::RemoveDirectoryW(path.c_str());
-            }
+        const std::wstring folder = widePath(m_folder);
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+            ::SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
         }
-        ::RemoveDirectoryW(widePath(m_folder).c_str());
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
     }
     std::string m_folder;
 };
