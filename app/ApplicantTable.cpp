@@ -1,6 +1,6 @@
 #include "app/ApplicantTable.h"
 
-#include "datafile/PathNames.h"
+#include "disk/PathNames.h"
 #include "widgets/QtText.h"
 
 #include <QApplication>
@@ -31,9 +31,9 @@ record::GbkString valueOf(const record::MemberRecord& r, int column) {
     case ApplicantTable::Sequence:
         return r.personalSequence;
     case ApplicantTable::Name:
-        return datafile::chineseName(r);
+        return applicants::chineseName(r);
     case ApplicantTable::Pinyin:
-        return datafile::pinyinName(r);
+        return applicants::pinyinName(r);
     case ApplicantTable::IdNumber:
         return r.idDocumentNumber;
     case ApplicantTable::GroupNumber:
@@ -43,14 +43,14 @@ record::GbkString valueOf(const record::MemberRecord& r, int column) {
     }
 }
 
-QString savedAt(const datafile::ListedFile& file) {
+QString savedAt(const applicants::ListedFile& file) {
     return QDateTime::fromMSecsSinceEpoch(file.modifiedNanoseconds / kNanosecondsPerMillisecond)
         .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
 
 // The cause of a file that did not open without the file's path, which its row shows already.
-std::string shortCause(const datafile::ListedFile& file, const std::string& path) {
-    const std::string named = "（" + datafile::displayPath(path) + "）";
+std::string shortCause(const applicants::ListedFile& file, const std::string& path) {
+    const std::string named = "（" + disk::displayPath(path) + "）";
     return file.failure.ends_with(named) && file.failure.size() > named.size()
                ? file.failure.substr(0, file.failure.size() - named.size())
                : file.failure;
@@ -61,7 +61,7 @@ std::string shortCause(const datafile::ListedFile& file, const std::string& path
 ApplicantTable::ApplicantTable(QObject* parent)
     : QAbstractTableModel(parent) {}
 
-void ApplicantTable::setFiles(std::string folder, std::vector<datafile::ListedFile> files) {
+void ApplicantTable::setFiles(std::string folder, std::vector<applicants::ListedFile> files) {
     beginResetModel();
     m_folder = std::move(folder);
     m_files = std::move(files);
@@ -70,12 +70,13 @@ void ApplicantTable::setFiles(std::string folder, std::vector<datafile::ListedFi
 
 std::string ApplicantTable::pathOf(int row) const {
     const std::string& name = m_files.at(static_cast<std::size_t>(row)).fileName;
-    return datafile::pathIn(m_folder, name);
+    return disk::pathIn(m_folder, name);
 }
 
-std::vector<datafile::ListedChange> ApplicantTable::readAgain(const std::vector<int>& rows) {
+std::vector<applicants::ListedChange> ApplicantTable::readAgain(const std::vector<int>& rows) {
     const std::vector<std::size_t> indices(rows.begin(), rows.end());
-    std::vector<datafile::ListedChange> changes = datafile::listAgain(m_folder, m_files, indices);
+    std::vector<applicants::ListedChange> changes =
+        applicants::listAgain(m_folder, m_files, indices);
     // A change of one file may mark or unmark any other.
     if (!changes.empty()) {
         emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
@@ -84,17 +85,17 @@ std::vector<datafile::ListedChange> ApplicantTable::readAgain(const std::vector<
 }
 
 bool ApplicantTable::sortsBefore(int left, int right, int column) const {
-    const datafile::ListedFile& a = m_files[static_cast<std::size_t>(left)];
-    const datafile::ListedFile& b = m_files[static_cast<std::size_t>(right)];
+    const applicants::ListedFile& a = m_files[static_cast<std::size_t>(left)];
+    const applicants::ListedFile& b = m_files[static_cast<std::size_t>(right)];
     switch (column) {
     case SavedAt:
         return a.modifiedNanoseconds < b.modifiedNanoseconds;
     case FileName:
-        return datafile::sortsBefore(a.fileName, b.fileName);
+        return applicants::sortsBefore(a.fileName, b.fileName);
     default:
         // A file that did not open has no values: it comes first.
-        return datafile::sortsBefore(a.applicant ? valueOf(*a.applicant, column) : "",
-                                     b.applicant ? valueOf(*b.applicant, column) : "");
+        return applicants::sortsBefore(a.applicant ? valueOf(*a.applicant, column) : "",
+                                       b.applicant ? valueOf(*b.applicant, column) : "");
     }
 }
 
@@ -110,7 +111,7 @@ QVariant ApplicantTable::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount()) {
         return {};
     }
-    const datafile::ListedFile& file = m_files[static_cast<std::size_t>(index.row())];
+    const applicants::ListedFile& file = m_files[static_cast<std::size_t>(index.row())];
     const int column = index.column();
     switch (role) {
     case Qt::DisplayRole:
@@ -118,7 +119,7 @@ QVariant ApplicantTable::data(const QModelIndex& index, int role) const {
             return savedAt(file);
         }
         if (column == FileName) {
-            return QString::fromStdString(datafile::displayFileName(file.fileName));
+            return QString::fromStdString(disk::displayFileName(file.fileName));
         }
         if (!file.applicant) {
             return column == Name ? QString::fromStdString(shortCause(file, pathOf(index.row())))
@@ -183,7 +184,7 @@ void ApplicantFilter::setFilterText(const QString& text) {
 }
 
 bool ApplicantFilter::filterAcceptsRow(int sourceRow, const QModelIndex&) const {
-    return datafile::matchesFilter(m_table.files()[static_cast<std::size_t>(sourceRow)], m_typed);
+    return applicants::matchesFilter(m_table.files()[static_cast<std::size_t>(sourceRow)], m_typed);
 }
 
 bool ApplicantFilter::lessThan(const QModelIndex& left, const QModelIndex& right) const {

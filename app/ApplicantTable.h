@@ -1,6 +1,6 @@
 #pragma once
 
-#include "datafile/ListedFile.h"
+#include "applicants/ListedFile.h"
 
 #include <string>
 #include <vector>
@@ -22,15 +22,15 @@ public:
     explicit ApplicantTable(QObject* parent = nullptr);
 
     // The files of `folder` (file system bytes), replacing the rows.
-    void setFiles(std::string folder, std::vector<datafile::ListedFile> files);
+    void setFiles(std::string folder, std::vector<applicants::ListedFile> files);
 
     const std::string& folder() const { return m_folder; }
-    const std::vector<datafile::ListedFile>& files() const { return m_files; }
+    const std::vector<applicants::ListedFile>& files() const { return m_files; }
     // The path of a row's file in the file system's bytes.
     std::string pathOf(int row) const;
-    // The files of `rows` read again (datafile::listAgain): the rows and marks show what the
+    // The files of `rows` read again (applicants::listAgain): the rows and marks show what the
     // files hold now. The files that changed, as they were listed.
-    std::vector<datafile::ListedChange> readAgain(const std::vector<int>& rows);
+    std::vector<applicants::ListedChange> readAgain(const std::vector<int>& rows);
 
     // The rows in the order of `column`: numbers as numbers, 保存时间 by the time.
     bool sortsBefore(int left, int right, int column) const;
@@ -42,11 +42,11 @@ public:
 
 private:
     std::string m_folder;
-    std::vector<datafile::ListedFile> m_files;
+    std::vector<applicants::ListedFile> m_files;
 };
 
 // The table as shown: sorted by the clicked column, and only the rows that match the filter text
-// (datafile::matchesFilter).
+// (applicants::matchesFilter).
 class ApplicantFilter final : public QSortFilterProxyModel {
     Q_OBJECT
 public:

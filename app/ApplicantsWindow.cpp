@@ -1,8 +1,9 @@
 #include "app/ApplicantsWindow.h"
 
 #include "app/ApplicantTable.h"
-#include "datafile/ListedFile.h"
-#include "datafile/PathNames.h"
+#include "applicants/DayFolders.h"
+#include "applicants/ListedFile.h"
+#include "disk/PathNames.h"
 #include "widgets/PlatformServices.h"
 #include "widgets/QtText.h"
 
@@ -32,7 +33,7 @@ namespace parvelin::app {
 // What one reading in the background finds.
 struct FolderReading {
     std::vector<std::string> dayFolders;
-    std::variant<std::vector<datafile::ListedFile>, datafile::FileError> listing;
+    std::variant<std::vector<applicants::ListedFile>, disk::FileError> listing;
 };
 
 namespace {
@@ -223,8 +224,8 @@ void ApplicantsWindow::refresh() {
     auto found = std::make_shared<FolderReading>();
     const std::string folder = m_shownFolder;
     QThread* reader = QThread::create([found, folder, day = m_dayFolder] {
-        found->dayFolders = datafile::dayFoldersBeside(day);
-        found->listing = datafile::listDataFiles(folder);
+        found->dayFolders = applicants::dayFoldersBeside(day);
+        found->listing = applicants::listDataFiles(folder);
     });
     // The thread says it has finished from itself; the window takes the result in its own thread,
     // if it is still there and the result still wanted.
@@ -255,8 +256,8 @@ void ApplicantsWindow::chooseFolder(int index) {
 void ApplicantsWindow::showReading(const std::string& folder, FolderReading reading) {
     m_readingDone = true;
     fillFolderChoices(reading.dayFolders);
-    if (auto* error = std::get_if<datafile::FileError>(&reading.listing)) {
-        m_folderError = datafile::describe(*error);
+    if (auto* error = std::get_if<disk::FileError>(&reading.listing)) {
+        m_folderError = disk::describe(*error);
         m_table->setFiles(folder, {});
     } else {
         m_folderError.reset();
@@ -265,8 +266,8 @@ void ApplicantsWindow::showReading(const std::string& folder, FolderReading read
         for (const int row : selectedRows()) {
             selected.insert(m_table->files()[static_cast<std::size_t>(row)].fileName);
         }
-        m_table->setFiles(folder,
-                          std::get<std::vector<datafile::ListedFile>>(std::move(reading.listing)));
+        m_table->setFiles(
+            folder, std::get<std::vector<applicants::ListedFile>>(std::move(reading.listing)));
         QItemSelection kept;
         for (int row = 0; row < m_table->rowCount(); ++row) {
             if (selected.contains(m_table->files()[static_cast<std::size_t>(row)].fileName)) {
@@ -301,13 +302,13 @@ void ApplicantsWindow::fillFolderChoices(const std::vector<std::string>& dayFold
             m_folderBox->setCurrentIndex(m_folderBox->count() - 1);
         }
     }
-    m_folderBox->setToolTip(QString::fromStdString(datafile::displayPath(m_shownFolder)));
+    m_folderBox->setToolTip(QString::fromStdString(disk::displayPath(m_shownFolder)));
 }
 
 QString ApplicantsWindow::folderLabel(const std::string& folder) const {
-    QString label = QString::fromStdString(datafile::displayFileName(datafile::fileNameOf(folder)));
+    QString label = QString::fromStdString(disk::displayFileName(disk::fileNameOf(folder)));
     const record::GbkString today = record::formatDate(m_services.clock().now().localDate);
-    if (folder == m_dayFolder && datafile::fileNameOf(folder) == today) {
+    if (folder == m_dayFolder && disk::fileNameOf(folder) == today) {
         label += widgets::qText(kToday);
     }
     return label;
@@ -356,7 +357,7 @@ void ApplicantsWindow::print(bool preview) {
 // declines, or where none of them opens any more.
 std::vector<ChosenFile> ApplicantsWindow::filesAsTheyAreNow(const std::vector<int>& rows,
                                                             Command command) {
-    const std::vector<datafile::ListedChange> changes = m_table->readAgain(rows);
+    const std::vector<applicants::ListedChange> changes = m_table->readAgain(rows);
     std::vector<ChosenFile> chosen;
     for (const int row : rows) {
         if (const auto& read = m_table->files()[static_cast<std::size_t>(row)].read) {
@@ -369,8 +370,8 @@ std::vector<ChosenFile> ApplicantsWindow::filesAsTheyAreNow(const std::vector<in
     updateStatus();
     updateButtons();
     std::string text(kChangedSinceListed);
-    for (const datafile::ListedChange& change : changes) {
-        text += "\n" + datafile::describeChange(change.before, m_table->files()[change.index]);
+    for (const applicants::ListedChange& change : changes) {
+        text += "\n" + applicants::describeChange(change.before, m_table->files()[change.index]);
     }
     if (chosen.empty()) {
         m_services.showNotice(this, QString::fromStdString(text));
@@ -424,7 +425,7 @@ void ApplicantsWindow::updateStatus() {
                           QString::fromStdString(*m_folderError));
         return;
     }
-    const std::vector<datafile::ListedFile>& files = m_table->files();
+    const std::vector<applicants::ListedFile>& files = m_table->files();
     const auto count = [&files](auto predicate) {
         return std::count_if(files.begin(), files.end(), predicate);
     };

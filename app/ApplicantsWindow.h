@@ -1,6 +1,6 @@
 #pragma once
 
-#include "datafile/DataFileReader.h"
+#include "applicants/OpenedFile.h"
 
 #include <cstdint>
 #include <optional>
@@ -31,7 +31,7 @@ struct FolderReading;
 // on exactly that file, and on nothing else found at the path.
 struct ChosenFile {
     std::string path;
-    datafile::FileSnapshot file;
+    applicants::FileSnapshot file;
 };
 
 // 申请人列表: the data files of a day's folder, one row each (ApplicantTable), to find an

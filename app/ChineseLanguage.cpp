@@ -8,7 +8,15 @@
 namespace parvelin::app {
 
 bool useChineseLanguage() {
+    useChineseLocale();
+    return useChineseTranslation();
+}
+
+void useChineseLocale() {
     QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+}
+
+bool useChineseTranslation() {
     auto* translator = new QTranslator(QCoreApplication::instance());
     if (!translator->load(QStringLiteral("qtbase_zh_CN"),
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {

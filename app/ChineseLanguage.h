@@ -10,4 +10,10 @@ namespace parvelin::app {
 // texts then stay English.
 bool useChineseLanguage();
 
+// The two halves of it. The locale, before any window: a control takes the locale it is made
+// with. The translation may wait until the first window is up, as long as no box or dialog of
+// Qt's has been made.
+void useChineseLocale();
+bool useChineseTranslation();
+
 } // namespace parvelin::app

@@ -5,7 +5,7 @@
 #include "app/Artwork.h"
 #include "app/Banner.h"
 #include "app/TitleComboBox.h"
-#include "datafile/PathNames.h"
+#include "disk/PathNames.h"
 #include "form/DialogTemplates.h"
 #include "form/FormTexts.h"
 #include "form/SaveLocation.h"
@@ -273,7 +273,7 @@ void MainForm::connectFields() {
             connect(picker, &QDateEdit::dateChanged, this, [this, picker] {
                 if (m_silence == 0) {
                     m_failedField.changed(picker);
-                    markModified();
+                    applyEdit(Reading::None);
                 }
             });
         }
@@ -340,26 +340,24 @@ void MainForm::resetForNew() {
     hideCandidateLists();
     fillListsAsAtStartUp();
     m_record = record::freshRecord(m_services.clock());
-    m_storedGroup.reset();
+    m_opened.reset();
+    m_keptGroup.reset();
     proposePersonalSequence();
     writeControls();
     applyState(input::FormState::Fresh);
-    m_currentFile.clear();
-    m_openedFile.reset();
-    m_openedName.clear();
     m_failedField.clear();
     setModified(false);
 }
 
 void MainForm::resetForNextOfGroup(const record::MemberRecord& saved,
-                                   std::vector<datafile::FolderApplicant> group) {
+                                   std::vector<applicants::FolderApplicant> group) {
     resetForNew();
     m_record = input::withGroupOf(std::move(m_record), saved);
     const std::optional<std::string> sequence =
-        datafile::nextPersonalSequence(group, saved.groupNumber);
+        applicants::nextPersonalSequence(group, saved.groupNumber);
     m_record.personalSequence = sequence.value_or(std::string());
     // A provisional group number stays the group's for as long as its approval number does.
-    m_storedGroup = datafile::StoredGroupNumber::of(saved);
+    m_keptGroup = datafile::StoredGroupNumber::of(saved);
     writeControls();
     // The kept values may ask for a dependent box (其他 with its filing number).
     applyState(input::FormState::Fresh);
@@ -368,18 +366,23 @@ void MainForm::resetForNextOfGroup(const record::MemberRecord& saved,
     }
 }
 
+std::optional<datafile::StoredGroupNumber> MainForm::storedGroup() const {
+    return m_opened ? m_opened->storedGroup() : m_keptGroup;
+}
+
 void MainForm::setModified(bool modified) {
     m_modified = modified;
     updateTitle();
 }
 
 void MainForm::updateTitle() {
-    const QString applicant = m_currentFile.empty()
-                                  ? widgets::qText(form::kNewApplicant)
-                                  : m_openedName + QStringLiteral(" (") +
-                                        QString::fromStdString(datafile::displayFileName(
-                                            datafile::fileNameOf(m_currentFile))) +
-                                        QLatin1Char(')');
+    const QString applicant = !m_opened ? widgets::qText(form::kNewApplicant)
+                                        : widgets::fromGbk(m_opened->values().surnameChinese +
+                                                           m_opened->values().givenNameChinese) +
+                                              QStringLiteral(" (") +
+                                              QString::fromStdString(disk::displayFileName(
+                                                  disk::fileNameOf(m_opened->path()))) +
+                                              QLatin1Char(')');
     setWindowTitle(widgets::qText(form::kChineseName) + QStringLiteral(" — ") + applicant +
                    (m_modified ? QStringLiteral(" *") : QString()));
 }

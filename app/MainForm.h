@@ -2,7 +2,9 @@
 
 #include "app/FormBinding.h"
 #include "app/SaveFolders.h"
-#include "datafile/DataFileReader.h"
+#include "applicants/FolderQuestions.h"
+#include "applicants/OpenedApplicant.h"
+#include "applicants/OpenedFile.h"
 #include "datafile/GroupNumber.h"
 #include "datafile/SaveQuestions.h"
 #include "datafile/Validation.h"
@@ -133,16 +135,18 @@ private:
 
     // Commands and states (MainForm.cpp).
     void resetForNew();
+    // The group number the checks keep while the approval number stays: the opened applicant's,
+    // or the kept group's.
+    std::optional<datafile::StoredGroupNumber> storedGroup() const;
     // After a save with the group kept: the next applicant of the saved one's group.
     void resetForNextOfGroup(const record::MemberRecord& saved,
-                             std::vector<datafile::FolderApplicant> group);
+                             std::vector<applicants::FolderApplicant> group);
     void proposePersonalSequence();
     void applyState(input::FormState state);
     // Before New, Open and closing let the entries go: unless unchanged, ask whether to save them,
     // with `buttons`; true when the form may go on (No, or Yes and the save succeeded). Esc or
     // closing the prompt cancels the command.
     bool changesMayGo(widgets::PlatformServices::Buttons buttons);
-    void markModified() { setModified(true); }
     void setModified(bool modified);
     // The caption: the program, the applicant of the opened file or a new one, "*" while changed.
     void updateTitle();
@@ -152,7 +156,13 @@ private:
     // Field flows (MainFormFlows.cpp).
     void textEdited(record::Field field);
     void listChosen(record::Field field);
-    void applyEdit(const std::function<void(record::MemberRecord&)>& change);
+    // Every edit of the clerk's ends here, so that each follows it the same way: the form counts
+    // as changed; the controls are read into the record unless the edit says it needs no reading
+    // (it changed its own controls, or they were read just before); `rule` makes on the record
+    // what follows from the edit, and the controls show the result where it changed anything;
+    // the colours and the title list then follow what the controls show.
+    enum class Reading { FromControls, None };
+    void applyEdit(Reading reading, const std::function<void(record::MemberRecord&)>& rule = {});
     void nameEdited();
     void dependentListChanged(record::Field lead);
     void capitaliseCheckCharacter();
@@ -172,7 +182,7 @@ private:
     // `chosen`: the file as the clerk chose it in the applicants window; it is not opened where
     // it has changed since.
     void openFile(const std::string& path,
-                  const std::optional<datafile::FileSnapshot>& chosen = std::nullopt);
+                  const std::optional<applicants::FileSnapshot>& chosen = std::nullopt);
     bool answeredYes(const std::vector<datafile::SaveQuestion>& questions);
     std::string pathToSave(const record::MemberRecord& checked);
     QString chooseSavePath(const record::MemberRecord& checked);
@@ -189,12 +199,12 @@ private:
     widgets::PlatformServices& m_services;
 
     record::MemberRecord m_record;
-    std::optional<datafile::StoredGroupNumber> m_storedGroup; // of the applicant opened
-    std::string m_currentFile; // the file opened, in the file system's bytes; empty for none
-    std::optional<datafile::FileSnapshot> m_openedFile; // that file, as read
+    std::optional<applicants::OpenedApplicant> m_opened; // set by Open; none for a new applicant
+    // The next applicant of a kept group opens no file, but keeps the group number that the one
+    // saved before it was stored with.
+    std::optional<datafile::StoredGroupNumber> m_keptGroup;
     bool m_modified = false;
     input::FormState m_state = input::FormState::Fresh;
-    QString m_openedName;     // the applicant of the opened file, for the caption
     int m_silence = 0;        // > 0 while the form writes to its controls
     bool m_resending = false; // a cut input-method event passes the filter once more
 

@@ -6,19 +6,24 @@
 #include "app/PrintHandOver.h"
 #include "app/PrintWindow.h"
 #include "app/TitleComboBox.h"
-#include "datafile/AtomicFile.h"
+#include "applicants/DataFileName.h"
+#include "applicants/FolderQuestions.h"
+#include "applicants/ListedFile.h"
+#include "applicants/OpenedFile.h"
 #include "datafile/DataFile.h"
-#include "datafile/DataFileReader.h"
-#include "datafile/PathNames.h"
-#include "datafile/PrivateFolder.h"
 #include "datafile/RecordText.h"
 #include "datafile/SaveQuestions.h"
+#include "disk/AtomicFile.h"
+#include "disk/PathNames.h"
+#include "disk/PrivateFolder.h"
 #include "form/FormTexts.h"
 #include "form/SaveLocation.h"
 #include "input/NameEntry.h"
+#include "print/PrintBatch.h"
 #include "print/PrintJob.h"
 #include "print/PrintReports.h"
 #include "print/qt/PageOutput.h"
+#include "print/qt/PrinterPages.h"
 #include "widgets/NamePair.h"
 #include "widgets/PlatformServices.h"
 #include "widgets/QtText.h"
@@ -43,9 +48,9 @@ std::string localPath(const QString& path) {
 
 // A name beside `path` that nothing in its folder has, not even a broken link.
 std::optional<std::string> freeNameBeside(const std::string& path) {
-    const std::string folder = datafile::folderOf(path);
-    return form::freeFileName(datafile::fileNameOf(path), [&folder](const std::string& name) {
-        return datafile::fileAt(datafile::pathIn(folder, name)).has_value();
+    const std::string folder = disk::folderOf(path);
+    return applicants::freeFileName(disk::fileNameOf(path), [&folder](const std::string& name) {
+        return applicants::fileAt(disk::pathIn(folder, name)).has_value();
     });
 }
 
@@ -53,16 +58,16 @@ std::optional<std::string> freeNameBeside(const std::string& path) {
 // data file: the question that says so.
 std::optional<std::string> replaceQuestionAt(const std::string& path,
                                              const record::MemberRecord& checked) {
-    const std::optional<datafile::ListedFile> existing = datafile::fileAt(path);
-    return existing ? datafile::replaceQuestion(*existing, checked) : std::nullopt;
+    const std::optional<applicants::ListedFile> existing = applicants::fileAt(path);
+    return existing ? applicants::replaceQuestion(*existing, checked) : std::nullopt;
 }
 
 // The name the Save dialog proposes in `folder`, without the suffix the dialog adds: the
 // applicant's group and name, or a free name beside it where that file holds someone else.
 QString proposedFileName(const QString& folder, const record::MemberRecord& checked) {
-    const QString proposed = widgets::fromGbk(form::defaultFileName(checked));
-    const QString suffix = QLatin1Char('.') + widgets::qText(form::kDataFileSuffix);
-    const std::string path = localPath(folder + QLatin1Char('/') + proposed + suffix);
+    const QString proposed = widgets::fromGbk(applicants::defaultFileName(checked));
+    const QString suffix = widgets::qText(applicants::kDataFileSuffix);
+    const std::string path = disk::pathIn(localPath(folder), localPath(proposed + suffix));
     if (!replaceQuestionAt(path, checked)) {
         return proposed;
     }
@@ -78,7 +83,7 @@ std::optional<datafile::CheckedRecord> MainForm::validateForm() {
         return std::nullopt;
     }
     datafile::CheckResult result =
-        datafile::validateRecord(m_record, m_services.clock(), m_storedGroup);
+        datafile::validateRecord(m_record, m_services.clock(), storedGroup());
     if (const auto* failure = datafile::failureOf(result)) {
         notice(failure->message);
         leadToFailedField(*failure);
@@ -131,16 +136,15 @@ bool MainForm::onSave() {
     if (path.empty()) {
         return false;
     }
-    if (path == m_currentFile && m_storedGroup) {
-        if (auto question = datafile::groupNumberChangeQuestion(
-                applicant, m_storedGroup->groupNumber, datafile::fileNameOf(path));
+    if (m_opened && m_opened->isAt(path)) {
+        if (auto question = applicants::groupNumberChangeQuestion(
+                applicant, m_opened->storedGroup().groupNumber, disk::fileNameOf(path));
             question && !answeredYes({std::move(*question)})) {
             return false;
         }
     }
-    const auto neighbours = datafile::readFolderApplicants(datafile::folderOf(path));
-    if (!answeredYes(
-            datafile::folderQuestions(applicant, neighbours, datafile::fileNameOf(path)))) {
+    const auto neighbours = applicants::readFolderApplicants(disk::folderOf(path));
+    if (!answeredYes(applicants::folderQuestions(applicant, neighbours, disk::fileNameOf(path)))) {
         return false;
     }
     const std::string content = datafile::sealRecord(datafile::composeFileRecord(*checked));
@@ -149,23 +153,23 @@ bool MainForm::onSave() {
         return false;
     }
     // The opened file is replaced only through the link that Open found at its path, if any.
-    std::optional<datafile::OpenedPath> opened;
-    if (m_openedFile && path == m_currentFile) {
-        opened = datafile::OpenedPath{m_openedFile->linkedFile};
+    std::optional<disk::OpenedPath> opened;
+    if (m_opened && m_opened->isAt(path)) {
+        opened = m_opened->replacement();
     }
-    if (const auto error = datafile::writeFileAtomically(path, content, opened)) {
-        notice(std::string(form::message::kSaveFailed) + datafile::describe(*error));
+    if (const auto error = disk::writeFileAtomically(path, content, opened)) {
+        notice(std::string(form::message::kSaveFailed) + disk::describe(*error));
         return false;
     }
     m_services.showInformation(this, widgets::qText(form::message::kSaved) + QLatin1Char('\n') +
-                                         QString::fromStdString(datafile::displayPath(path)));
+                                         QString::fromStdString(disk::displayPath(path)));
     if (m_applicants) {
         m_applicants->refresh();
     }
     const bool groupKept = m_keepGroup->isChecked();
     if (groupKept) {
-        std::vector<datafile::FolderApplicant> group = neighbours;
-        group.push_back({std::string(datafile::fileNameOf(path)), applicant});
+        std::vector<applicants::FolderApplicant> group = neighbours;
+        group.push_back({std::string(disk::fileNameOf(path)), applicant});
         resetForNextOfGroup(checked->fileValues(), std::move(group));
     } else {
         resetForNew();
@@ -196,11 +200,11 @@ bool MainForm::answeredYes(const std::vector<datafile::SaveQuestion>& questions)
 // The file Save writes: the opened one, unless it has changed on disk since it was opened and the
 // clerk chooses otherwise; else the one chosen in the Save dialog. Empty when the clerk cancels.
 std::string MainForm::pathToSave(const record::MemberRecord& checked) {
-    if (m_currentFile.empty()) {
+    if (!m_opened) {
         return spareOtherFile(localPath(chooseSavePath(checked)), checked);
     }
-    if (m_openedFile && datafile::snapshotOf(m_currentFile) == m_openedFile) {
-        return m_currentFile;
+    if (m_opened->unchangedOnDisk()) {
+        return m_opened->path();
     }
     const QString question = widgets::qText(form::message::kChangedSinceOpened) +
                              currentFilePath() + QLatin1Char('\n') +
@@ -212,7 +216,7 @@ std::string MainForm::pathToSave(const record::MemberRecord& checked) {
                                widgets::qText(form::message::kOverwrite),
                                widgets::qText(form::message::kCancel)})) {
     case Overwrite:
-        return m_currentFile;
+        return m_opened->path();
     case SaveAs:
         return spareOtherFile(localPath(chooseSavePath(checked)), checked);
     default:
@@ -222,8 +226,8 @@ std::string MainForm::pathToSave(const record::MemberRecord& checked) {
 
 QString MainForm::chooseSavePath(const record::MemberRecord& checked) {
     const auto folder = m_saveFolders.dayFolder();
-    if (const auto* refusal = std::get_if<datafile::FileError>(&folder)) {
-        notice(std::string(form::message::kSaveFailed) + datafile::describe(*refusal));
+    if (const auto* refusal = std::get_if<disk::FileError>(&folder)) {
+        notice(std::string(form::message::kSaveFailed) + disk::describe(*refusal));
         return {};
     }
     const QString proposed = proposedFileName(std::get<QString>(folder), checked);
@@ -234,8 +238,8 @@ QString MainForm::chooseSavePath(const record::MemberRecord& checked) {
     }
     // Where others may write, they could put a link of their own in the file's place first.
     const QString chosenFolder = QFileInfo(path).absolutePath();
-    if (const auto refusal = datafile::checkSaveFolder(localPath(chosenFolder))) {
-        notice(std::string(form::message::kSaveFailed) + datafile::describe(*refusal));
+    if (const auto refusal = disk::checkSaveFolder(localPath(chosenFolder))) {
+        notice(std::string(form::message::kSaveFailed) + disk::describe(*refusal));
         return {};
     }
     m_saveFolders.rememberSaveFolder(chosenFolder);
@@ -257,8 +261,7 @@ std::string MainForm::spareOtherFile(const std::string& path, const record::Memb
     QStringList buttons;
     if (free) {
         buttons << widgets::qText(form::message::kSaveBeside) + QStringLiteral("“") +
-                       QString::fromStdString(datafile::displayFileName(*free)) +
-                       QStringLiteral("”")
+                       QString::fromStdString(disk::displayFileName(*free)) + QStringLiteral("”")
                 << widgets::qText(form::message::kReplace);
     }
     buttons << widgets::qText(form::message::kCancel);
@@ -266,11 +269,11 @@ std::string MainForm::spareOtherFile(const std::string& path, const record::Memb
     if (!free || answer < 0 || answer >= buttons.size() - 1) {
         return {};
     }
-    return answer == 0 ? datafile::pathIn(datafile::folderOf(path), *free) : path;
+    return answer == 0 ? disk::pathIn(disk::folderOf(path), *free) : path;
 }
 
 QString MainForm::currentFilePath() const {
-    return QString::fromStdString(datafile::displayPath(m_currentFile));
+    return m_opened ? QString::fromStdString(disk::displayPath(m_opened->path())) : QString();
 }
 
 void MainForm::onOpen() {
@@ -286,19 +289,18 @@ void MainForm::onOpen() {
 }
 
 void MainForm::openFile(const std::string& path,
-                        const std::optional<datafile::FileSnapshot>& chosen) {
+                        const std::optional<applicants::FileSnapshot>& chosen) {
     // Over a fresh record: nothing of the applicant on the form is left in a field the file does
     // not fill (the filing number under 已备案, for one).
-    auto opened = datafile::openDataFile(path, record::freshRecord(m_services.clock()));
-    if (const auto* failure = std::get_if<datafile::OpenFailure>(&opened)) {
-        notice(failure->fault == datafile::OpenFault::Damaged
+    auto opened = applicants::openDataFile(path, record::freshRecord(m_services.clock()));
+    if (const auto* failure = std::get_if<applicants::OpenFailure>(&opened)) {
+        notice(failure->fault == applicants::OpenFault::Damaged
                    ? std::string(form::message::kDamagedFile)
                    : std::string(form::message::kReadFailed) + failure->reason);
         return;
     }
-    if (chosen && std::get<datafile::OpenedDataFile>(opened).file != *chosen) {
-        notice(datafile::displayPath(path) + "：" +
-               std::string(form::message::kChangedSinceChosen));
+    if (chosen && std::get<applicants::OpenedDataFile>(opened).file != *chosen) {
+        notice(disk::displayPath(path) + "：" + std::string(form::message::kChangedSinceChosen));
         if (m_applicants) {
             m_applicants->refresh();
         }
@@ -306,16 +308,13 @@ void MainForm::openFile(const std::string& path,
     }
     hideCandidateLists();
     fillListsAsAtStartUp();
-    auto& file = std::get<datafile::OpenedDataFile>(opened);
+    auto& file = std::get<applicants::OpenedDataFile>(opened);
     m_record = std::move(file.record);
-    m_openedFile = std::move(file.file);
-    m_storedGroup = datafile::StoredGroupNumber::of(m_record);
+    m_opened.emplace(path, std::move(file.file), m_record);
     fillBirthPlaceList();
     fillPositionList();
     writeControls();
     applyState(input::FormState::Opened);
-    m_currentFile = path;
-    m_openedName = widgets::fromGbk(m_record.surnameChinese + m_record.givenNameChinese);
     m_failedField.clear();
     setModified(false);
 }
@@ -331,7 +330,7 @@ void MainForm::onPrint() {
 // Both commands: refuse unless the applicant's file is open and unchanged, check, then hand the
 // page to a print window, which previews it or prints it through the print dialog.
 void MainForm::runPrintCommand(PrintCommand command) {
-    if (const auto refusal = print::printRefusal(!m_currentFile.empty(), m_modified)) {
+    if (const auto refusal = print::printRefusal(m_opened.has_value(), m_modified)) {
         notice(*refusal);
         return;
     }
@@ -339,7 +338,7 @@ void MainForm::runPrintCommand(PrintCommand command) {
     if (!checked) {
         return;
     }
-    const std::string fileName = datafile::displayFileName(datafile::fileNameOf(m_currentFile));
+    const std::string fileName = disk::displayFileName(disk::fileNameOf(m_opened->path()));
     startPrint({print::printJobFor(*checked)}, {}, print::printJobName(checked->record(), fileName),
                command);
 }
@@ -348,48 +347,22 @@ void MainForm::runPrintCommand(PrintCommand command) {
 // file opened and checked as Open and the print commands do. Files that do not open, fail a check
 // or are no longer as they were chosen are named; the others print.
 void MainForm::printFiles(const std::vector<ChosenFile>& files, PrintCommand command) {
-    std::vector<print::PrintJob> jobs;
-    std::vector<std::string> names;
-    std::vector<std::string> leftOut;
-    std::string jobName; // of the first, which names the job when it prints alone
-    for (const ChosenFile& chosen : files) {
-        const std::string name = datafile::displayFileName(datafile::fileNameOf(chosen.path));
-        const auto opened =
-            datafile::openDataFile(chosen.path, record::freshRecord(m_services.clock()));
-        if (const auto* failure = std::get_if<datafile::OpenFailure>(&opened)) {
-            leftOut.push_back(failure->reason);
-            continue;
-        }
-        if (std::get<datafile::OpenedDataFile>(opened).file != chosen.file) {
-            leftOut.push_back(name + "：" + std::string(form::message::kChangedSinceChosen));
-            if (m_applicants) {
-                m_applicants->refresh();
-            }
-            continue;
-        }
-        const record::MemberRecord& applicant = std::get<datafile::OpenedDataFile>(opened).record;
-        auto prepared = print::preparePrintJob(applicant, m_services.clock());
-        if (const auto* failure = std::get_if<datafile::CheckFailure>(&prepared)) {
-            leftOut.push_back(name + "：" + std::string(failure->message));
-            continue;
-        }
-        if (jobs.empty()) {
-            jobName = print::printJobName(applicant, name);
-        }
-        jobs.push_back(std::get<print::PrintJob>(std::move(prepared)));
-        names.push_back(name);
+    std::vector<print::FileToPrint> chosen;
+    for (const ChosenFile& file : files) {
+        chosen.push_back({file.path, file.file});
     }
-    if (!leftOut.empty()) {
-        notice(print::leftOutMessage(leftOut));
+    print::PrintBatch batch = print::preparePrintBatch(chosen, m_services.clock());
+    if (!batch.leftOut.empty()) {
+        if (m_applicants && std::ranges::any_of(batch.leftOut, [](const auto& file) {
+                return file.reason == print::LeftOutReason::ChangedSinceChosen;
+            })) {
+            m_applicants->refresh();
+        }
+        notice(print::leftOutMessage(batch.leftOutLines()));
     }
-    if (jobs.empty()) {
-        return;
+    if (!batch.jobs.empty()) {
+        startPrint(std::move(batch.jobs), std::move(batch.names), batch.jobName, command);
     }
-    if (jobs.size() > 1) {
-        jobName = print::groupJobName(jobs.size(), datafile::displayFileName(datafile::fileNameOf(
-                                                       datafile::folderOf(files.front().path))));
-    }
-    startPrint(std::move(jobs), std::move(names), jobName, command);
 }
 
 // What every print command does with its jobs: a print service that answers, then a print window
@@ -408,17 +381,16 @@ void MainForm::startPrint(std::vector<print::PrintJob> jobs, std::vector<std::st
     const QPointer<MainForm> form(this);
     const auto warnAbout = [form, labels](std::size_t job, std::string_view message) {
         // Shown after the drawing, not inside the preview's repaint.
-        QString text = widgets::qText(message);
-        if (labels->size() > 1 && job < labels->size()) {
-            text = QString::fromStdString((*labels)[job] + "：") + text;
-        }
+        const QString text = widgets::qText(labels->size() > 1 && job < labels->size()
+                                                ? print::fileLine((*labels)[job], message)
+                                                : std::string(message));
         QMetaObject::invokeMethod(
             form, [form, text] { form->m_services.showNotice(form->printCommandWindow(), text); },
             Qt::QueuedConnection);
     };
     const auto warn = [warnAbout](std::string_view message) { warnAbout(0, message); };
     PageDrawing drawing = [shared, warnAbout](QPrinter& printer) {
-        DrawFormPages(printer, *shared, warnAbout);
+        print::printFormPages(printer, *shared, warnAbout);
     };
     PrintHooks hooks{
         [form, shared, labels] { return form && form->mayPrintWhatIsCut(*shared, *labels); },
@@ -454,7 +426,7 @@ bool MainForm::mayPrintWhatIsCut(const std::vector<print::PrintJob>& jobs,
             continue;
         }
         const std::string asked =
-            jobs.size() > 1 && i < names.size() ? names[i] + "：" + *question : *question;
+            jobs.size() > 1 && i < names.size() ? print::fileLine(names[i], *question) : *question;
         if (m_services.ask(printCommandWindow(), widgets::qText(asked),
                            widgets::PlatformServices::Buttons::YesNo) !=
             widgets::PlatformServices::Answer::Yes) {
@@ -468,8 +440,8 @@ bool MainForm::mayPrintWhatIsCut(const std::vector<print::PrintJob>& jobs,
 void MainForm::onApplicants() {
     if (!m_applicants) {
         const auto folder = m_saveFolders.dayFolder();
-        if (const auto* refusal = std::get_if<datafile::FileError>(&folder)) {
-            notice(std::string(form::message::kSaveFailed) + datafile::describe(*refusal));
+        if (const auto* refusal = std::get_if<disk::FileError>(&folder)) {
+            notice(std::string(form::message::kSaveFailed) + disk::describe(*refusal));
             return;
         }
         m_applicants = new ApplicantsWindow(m_services, std::get<QString>(folder), this);

@@ -231,24 +231,23 @@ void MainForm::textEdited(record::Field field) {
         break;
     case record::Field::surnamePinyin:
     case record::Field::givenNamePinyin:
-        applyEdit([field](record::MemberRecord& r) {
+        applyEdit(Reading::FromControls, [field](record::MemberRecord& r) {
             record::GbkString& pinyin = *record::textValue(r, field);
             pinyin = input::normalizedPinyin(pinyin);
         });
         lineEdit(field)->end(false);
         break;
     case record::Field::personalSequence:
-        applyEdit([](record::MemberRecord& r) {
+        applyEdit(Reading::FromControls, [](record::MemberRecord& r) {
             r.personalSequence = input::personalSequenceAfterChange(r.personalSequence);
         });
         break;
     case record::Field::idDocumentNumber:
-        markModified();
         capitaliseCheckCharacter();
-        refreshColours();
+        applyEdit(Reading::None);
         break;
     default:
-        markModified();
+        applyEdit(Reading::None);
         break;
     }
 }
@@ -260,10 +259,8 @@ void MainForm::listChosen(record::Field field) {
     m_failedField.changed(control(field));
     switch (field) {
     case record::Field::idDocumentType:
-        markModified();
         capitaliseCheckCharacter();
-        refreshColours();
-        m_titleList->update();
+        applyEdit(Reading::None);
         break;
     case record::Field::filingStatus:
     case record::Field::heldPassportStatus:
@@ -272,50 +269,51 @@ void MainForm::listChosen(record::Field field) {
         dependentListChanged(field);
         break;
     case record::Field::remarkCategory:
-        applyEdit([](record::MemberRecord& r) {
+        applyEdit(Reading::FromControls, [](record::MemberRecord& r) {
             if (auto remarks = input::remarksForCategory(r.remarkCategory)) {
                 r.remarks = std::move(*remarks);
             }
         });
         break;
     case record::Field::occupationCategory:
-        applyEdit({});
+        applyEdit(Reading::FromControls);
         fillPositionList();
         break;
     case record::Field::birthPlaceScope:
-        applyEdit({});
+        applyEdit(Reading::FromControls);
         fillBirthPlaceList();
         break;
     case record::Field::externalIdentityNoteChoice:
-        applyEdit(
-            [](record::MemberRecord& r) { r.externalIdentityNote = r.externalIdentityNoteChoice; });
+        applyEdit(Reading::FromControls, [](record::MemberRecord& r) {
+            r.externalIdentityNote = r.externalIdentityNoteChoice;
+        });
         break;
     default:
-        markModified();
+        applyEdit(Reading::None);
         break;
     }
 }
 
-// What a clerk's edit does to the others: the controls read into the record, the change made on
-// the record (none: only read), the controls written again where it changed anything.
-void MainForm::applyEdit(const std::function<void(record::MemberRecord&)>& change) {
-    markModified();
-    readControls();
-    if (change) {
+void MainForm::applyEdit(Reading reading, const std::function<void(record::MemberRecord&)>& rule) {
+    setModified(true);
+    if (reading == Reading::FromControls) {
+        readControls();
+    }
+    if (rule) {
         const record::MemberRecord before = m_record;
-        change(m_record);
+        rule(m_record);
         if (m_record != before) {
-            writeControls();
+            writeControls(); // which brings the colours and the title list along
+            return;
         }
     }
+    refreshColours();
     m_titleList->update();
 }
 
-// After a name pair changed its values.
+// After a name pair changed its values: it has read and written the controls itself.
 void MainForm::nameEdited() {
-    markModified();
-    refreshColours();
-    m_titleList->update();
+    applyEdit(Reading::None);
 }
 
 // A lead list leaves its box in use or not; a box not in use is emptied and greyed.
@@ -333,7 +331,7 @@ void MainForm::dependentListChanged(record::Field lead) {
         {record::Field::ethnicity, record::Field::ethnicityOther, input::ethnicityOtherInUse},
     };
     const auto dependent = std::ranges::find(kDependents, lead, &Dependent::lead);
-    applyEdit([&](record::MemberRecord& r) {
+    applyEdit(Reading::FromControls, [&](record::MemberRecord& r) {
         if (!dependent->inUse(*record::textValue(r, lead))) {
             record::textValue(r, dependent->box)->clear();
         }
@@ -376,7 +374,7 @@ void MainForm::capitaliseCheckCharacter() {
 }
 
 void MainForm::idNumberLeft() {
-    applyEdit([](record::MemberRecord& r) { input::fillFromIdNumber(r); });
+    applyEdit(Reading::FromControls, [](record::MemberRecord& r) { input::fillFromIdNumber(r); });
 }
 
 void MainForm::identityNoteLostFocus() {
@@ -393,11 +391,11 @@ void MainForm::identityNoteLostFocus() {
     if (editor.exec() != QDialog::Accepted) {
         return; // the note keeps its "***"; Save will say so
     }
+    // The controls were read before the editor opened, and a modal editor leaves them alone.
     if (auto note = input::completeTitle(m_record.externalIdentityNoteChoice, editor.names())) {
-        m_record.externalIdentityNote = std::move(*note);
-        markModified();
+        applyEdit(Reading::None,
+                  [&note](record::MemberRecord& r) { r.externalIdentityNote = std::move(*note); });
     }
-    writeControls();
 }
 
 void MainForm::refreshColours() {

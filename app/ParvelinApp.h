@@ -6,8 +6,8 @@
 
 namespace parvelin::app {
 
-// The program: it loads the pinyin table, then runs the main form modally; the program ends when
-// the form closes.
+// The program: it shows the main form, then loads the pinyin table and Qt's Chinese texts; the
+// program ends when the form closes.
 class ParvelinApp final : public QApplication {
     Q_OBJECT
 public:
@@ -18,6 +18,8 @@ public:
     const input::PinyinTable& pinyinTable() const { return m_pinyinTable; }
 
 private:
+    void loadWhatTheFormUsesLater();
+
     input::PinyinTable m_pinyinTable;
 };
 

@@ -1,11 +1,10 @@
 #include "app/PrintHandOver.h"
 
-#include "app/PrintWindow.h"
 #include "print/AnswerWithin.h"
 #include "print/PrintJob.h"
 #include "print/PrintReports.h"
 #include "print/PrintService.h"
-#include "print/qt/PageOutput.h"
+#include "print/qt/PrinterPages.h"
 #include "widgets/PlatformServices.h"
 #include "widgets/QtText.h"
 
@@ -14,11 +13,9 @@
 #include <memory>
 #include <optional>
 
-#include <QBuffer>
 #include <QCoreApplication>
 #include <QPageSize>
 #include <QPointer>
-#include <QPrintEngine>
 #include <QPrinter>
 #include <QProgressDialog>
 
@@ -47,18 +44,6 @@ public:
 private:
     QProgressDialog m_note;
 };
-
-// The printer's options that the print dialog's properties set, as name and value pairs: Qt keeps
-// them under this key of its print engine (its CUPS support's PPK_CupsOptions).
-std::vector<print::PrinterOption> optionsChosenFor(QPrinter& printer) {
-    const auto kCupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
-    const QStringList flat = printer.printEngine()->property(kCupsOptions).toStringList();
-    std::vector<print::PrinterOption> options;
-    for (qsizetype i = 0; i + 1 < flat.size(); i += 2) {
-        options.emplace_back(flat[i].toStdString(), flat[i + 1].toStdString());
-    }
-    return options;
-}
 
 // The print service's question for the clerk's password, asked on the job's thread and put to
 // the clerk on the window's (which is waiting for the job, and runs it there). A job given up
@@ -104,7 +89,7 @@ bool printThroughDriver(QPrinter& printer, std::span<print::PrintJob> jobs,
     if (!printer.setPageSize(QPageSize(QPageSize::A4))) {
         return failed("打印机不支持 A4 纸");
     }
-    const std::vector<barcode::DrawStatus> drawn = DrawFormPages(
+    const std::vector<barcode::DrawStatus> drawn = print::printFormPages(
         printer, jobs, [&warn](std::size_t, std::string_view message) { warn(message); });
     if (drawn.empty()) {
         return failed("打印机驱动不接受打印任务");
@@ -173,20 +158,19 @@ bool handOverToPrintService(QPrinter& printer, std::span<print::PrintJob> jobs,
         }
     }
 
-    QBuffer pdf;
-    pdf.open(QIODevice::WriteOnly);
-    if (!print::writePdf(jobs, pdf, warn).written) {
+    std::optional<print::PrintRequest> request =
+        print::printRequestFor(printer, jobs, jobName, fitToPaper, warn);
+    if (!request) {
         return failed(print::ServiceFault::Refused, "无法生成打印页面", false);
     }
-    print::PrintRequest request{printerName,         jobName,    pdf.data().toStdString(),
-                                printer.copyCount(), fitToPaper, optionsChosenFor(printer)};
     const auto progress = std::make_shared<print::JobProgress>();
-    request.askPassword = passwordQuestion(services, window, printerName, progress);
+    request->askPassword = passwordQuestion(services, window, printerName, progress);
     std::optional<print::JobReport> report;
     {
         Waiting waiting(window, QStringLiteral("正在送往打印机 %1…").arg(printer.printerName()));
         report = print::answerWithin<print::JobReport>(
-            service->patience(), &Waiting::pump, [service, request = std::move(request), progress] {
+            service->patience(), &Waiting::pump,
+            [service, request = std::move(*request), progress] {
                 return service->submit(request, *progress);
             });
     }

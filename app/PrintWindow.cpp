@@ -1,103 +1,16 @@
 #include "app/PrintWindow.h"
 
-#include "datafile/AtomicFile.h"
-#include "datafile/PathNames.h"
-#include "print/qt/PageOutput.h"
-#include "print/qt/PdfTextMap.h"
-#include "print/qt/QPainterCanvas.h"
-
-#ifndef _WIN32
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
+#include "print/qt/PrinterPages.h"
 
 #include <QAction>
 #include <QActionGroup>
-#include <QFile>
 #include <QGraphicsView>
 #include <QGuiApplication>
-#include <QPaintEngine>
-#include <QPainter>
 #include <QScreen>
 #include <QToolBar>
 #include <QWheelEvent>
 
 namespace parvelin::app {
-
-namespace {
-
-// A page written to a file shows the applicant's identity number and birth date: a new file is
-// its owner's alone (0600) like a data file, made so before Qt opens it as the umask allows, and
-// given to the folder's owner where root prints into a clerk's folder. A file that exists keeps
-// its mode and owner.
-void makePrivateOutputFile(const QPrinter& printer) {
-#ifdef _WIN32
-    // On Windows a new file takes its folder's permissions: there is no owner or mode to set.
-    static_cast<void>(printer);
-#else
-    if (printer.outputFormat() != QPrinter::PdfFormat || printer.outputFileName().isEmpty()) {
-        return;
-    }
-    const QByteArray path = QFile::encodeName(printer.outputFileName());
-    const int made = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (made < 0) {
-        return;
-    }
-    ::fchmod(made, 0600); // whatever the umask
-    struct stat folder {};
-    const std::string folderPath = datafile::folderOf(path.toStdString());
-    if (::stat(folderPath.c_str(), &folder) == 0) {
-        // One that cannot be given stays root's alone, and private: the page is printed all the
-        // same, as the print dialog has no way to say otherwise.
-        static_cast<void>(datafile::giveToFolderOwner(made, folder));
-    }
-    ::close(made);
-#endif
-}
-
-} // namespace
-
-barcode::DrawStatus DrawFormPage(QPrinter& printer, print::PrintJob& job,
-                                 const std::function<void(std::string_view)>& warn) {
-    const std::vector<barcode::DrawStatus> statuses =
-        DrawFormPages(printer, std::span(&job, 1),
-                      [&warn](std::size_t, std::string_view message) { warn(message); });
-    return statuses.empty() ? barcode::DrawStatus::PictureFailed : statuses.front();
-}
-
-std::vector<barcode::DrawStatus> DrawFormPages(QPrinter& printer, std::span<print::PrintJob> jobs,
-                                               const JobWarning& warn) {
-    std::vector<barcode::DrawStatus> statuses;
-    makePrivateOutputFile(printer);
-    QPainter painter;
-    if (!painter.begin(&printer)) {
-        return statuses;
-    }
-    const bool intoPdfFile = printer.outputFormat() == QPrinter::PdfFormat &&
-                             painter.paintEngine()->type() == QPaintEngine::Pdf &&
-                             !printer.outputFileName().isEmpty();
-    print::PdfPageDrawing pages;
-    for (std::size_t i = 0; i < jobs.size(); ++i) {
-        if (i > 0 && !printer.newPage()) {
-            break;
-        }
-        const auto warnOfThisJob = [&warn, i](std::string_view message) { warn(i, message); };
-        if (intoPdfFile) {
-            statuses.push_back(pages.drawPage(painter, printer.logicalDpiX(), printer.logicalDpiY(),
-                                              jobs[i], warnOfThisJob));
-        } else {
-            print::QPainterCanvas canvas(painter, printer.logicalDpiX(), printer.logicalDpiY());
-            statuses.push_back(print::drawFormPage(jobs[i], canvas, warnOfThisJob));
-        }
-    }
-    if (intoPdfFile) {
-        // Qt writes the faces and their maps when the painter ends.
-        painter.end();
-        pages.repairFile(printer.outputFileName());
-    }
-    return statuses;
-}
 
 namespace {
 
@@ -150,12 +63,6 @@ bool PreviewView::eventFilter(QObject* watched, QEvent* event) {
     return QPrintPreviewWidget::eventFilter(watched, event);
 }
 
-void PrintWindow::preparePrinter(QPrinter& printer) {
-    printer.setPageLayout(print::formPageLayout());
-    printer.setFullPage(false);
-    printer.setDocName(print::formDocumentName());
-}
-
 PrintWindow::PrintWindow(PageDrawing drawing, QWidget* owner, PrintCommand command,
                          const QString& title, widgets::PrintDialogService& printDialog,
                          PrintHooks hooks)
@@ -170,7 +77,7 @@ PrintWindow::PrintWindow(PageDrawing drawing, QWidget* owner, PrintCommand comma
     // then, and would otherwise count as closed).
     setAttribute(Qt::WA_QuitOnClose, false);
     setObjectName(QStringLiteral("printWindow"));
-    preparePrinter(m_printer);
+    print::prepareFormPrinter(m_printer);
     if (!m_hooks.jobName.isEmpty()) {
         m_printer.setDocName(m_hooks.jobName);
     }

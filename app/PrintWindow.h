@@ -1,11 +1,8 @@
 #pragma once
 
-#include "print/PrintJob.h"
 #include "widgets/PrintDialogService.h"
 
 #include <functional>
-#include <span>
-#include <vector>
 
 #include <QMainWindow>
 #include <QPointer>
@@ -14,26 +11,10 @@
 
 namespace parvelin::app {
 
-// The page-drawing callback: draws one page on the printer it is given (a real printer, a PDF
-// file or the preview's pages). Its status is looked at by nobody but itself.
+// The page-drawing callback: draws the pages on the printer it is given (a real printer, a PDF
+// file or the preview's pages), as print::printFormPages does. Its status is looked at by nobody
+// but itself.
 using PageDrawing = std::function<void(QPrinter& printer)>;
-
-// The job's form page on a printer: the canvas over the printer's resolution, then the page.
-// When the printer writes a PDF file, the file's text maps are put right afterwards, so that its
-// text reads back as drawn (PdfPageDrawing).
-barcode::DrawStatus DrawFormPage(QPrinter& printer, print::PrintJob& job,
-                                 const std::function<void(std::string_view)>& warn);
-
-// A warning about one of several jobs: its place among them, and what DrawFormPage would say.
-using JobWarning = std::function<void(std::size_t job, std::string_view message)>;
-
-// Several jobs on one printer, one page each in their order, each page as DrawFormPage draws it
-// alone: a job whose barcode cannot be made gets its empty page and a warning, and the others
-// are drawn all the same. A PDF file's text maps are put right for all its pages. The status of
-// each job drawn; fewer than the jobs where the printer cannot start another page, none where it
-// cannot be painted on at all.
-std::vector<barcode::DrawStatus> DrawFormPages(QPrinter& printer, std::span<print::PrintJob> jobs,
-                                               const JobWarning& warn);
 
 // The print preview: the one page of the form, at first as wide as the window, so that a clerk
 // can read its notes. Zooms in and out by steps, also with Ctrl and the mouse wheel.
@@ -93,8 +74,6 @@ public:
     // Print through the print dialog; from the preview, the preview closes afterwards unless
     // the page did not reach the printer.
     PrintResult printThroughDialog();
-    // The page layout every print command uses: A4, the form centred.
-    static void preparePrinter(QPrinter& printer);
 
 private:
     void addToolbar();

@@ -1,7 +1,11 @@
 #include "app/QtPlatformServices.h"
 
 #include "app/PrintHandOver.h"
-#include "datafile/PathNames.h"
+#include "app/PrintServiceModule.h"
+#ifdef _WIN32
+#include "print/SpoolerPrintService.h"
+#endif
+#include "disk/PathNames.h"
 #include "form/DialogTemplates.h"
 #include "form/FormTexts.h"
 #include "form/SaveLocation.h"
@@ -130,8 +134,8 @@ public:
         const QStringList chosen = selectedFiles();
         if (chosen.size() == 1 && !QFileInfo(chosen.constFirst()).isDir()) {
             const QString name = QFileInfo(chosen.constFirst()).fileName();
-            if (!datafile::isDataFileName(QFile::encodeName(name).toStdString())) {
-                selectFile(name + widgets::qText(datafile::kDataFileSuffix));
+            if (!applicants::isDataFileName(QFile::encodeName(name).toStdString())) {
+                selectFile(name + widgets::qText(applicants::kDataFileSuffix));
             }
         }
         QFileDialog::accept();
@@ -146,7 +150,8 @@ QString QtPlatformServices::chooseSaveFile(QWidget* owner, const QString& folder
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(widgets::qText(form::kDataFileSuffix));
+    dialog.setDefaultSuffix(
+        widgets::qText(applicants::kDataFileSuffix.substr(1))); // without its dot
     dialog.selectFile(proposedName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
@@ -171,6 +176,18 @@ QString QtPlatformServices::documentsFolder() const {
 std::unique_ptr<QSettings> QtPlatformServices::settings() const {
     return std::make_unique<QSettings>(widgets::qText(form::kSettingsOrganisation),
                                        widgets::qText(form::kSettingsApplication));
+}
+
+std::shared_ptr<print::PrintService> QtPlatformServices::printService() const {
+    if (!m_printService) {
+#ifdef _WIN32
+        // Windows' spooler, which Qt's printer reaches itself: no module to load.
+        m_printService = print::spoolerPrintService();
+#else
+        m_printService = loadPrintService();
+#endif
+    }
+    return m_printService;
 }
 
 namespace {

@@ -1,10 +1,6 @@
 #pragma once
 
-#ifdef _WIN32
-#include "print/SpoolerPrintService.h"
-#else
-#include "print/cups/CupsPrintService.h"
-#endif
+#include "print/PrintService.h"
 #include "widgets/PlatformServices.h"
 
 namespace parvelin::app {
@@ -30,15 +26,12 @@ public:
     bool choosePrinter(QPrinter& printer, QWidget* parent) override;
     std::optional<QString> askPrinterPassword(QWidget* owner, const QString& printer,
                                               const QString& user) override;
-    std::shared_ptr<print::PrintService> printService() const override { return m_printService; }
+    // Loaded when first asked for, not on the way to the first window.
+    std::shared_ptr<print::PrintService> printService() const override;
 
 private:
     record::SystemClock m_clock;
-#ifdef _WIN32
-    std::shared_ptr<print::PrintService> m_printService = print::spoolerPrintService();
-#else
-    std::shared_ptr<print::PrintService> m_printService = print::cupsPrintService();
-#endif
+    mutable std::shared_ptr<print::PrintService> m_printService;
 };
 
 // Qt's print dialog, which asks `services`' print service whether it answers before it takes a

@@ -1,6 +1,6 @@
 #include "app/SaveFolders.h"
 
-#include "datafile/PrivateFolder.h"
+#include "applicants/DayFolders.h"
 #include "form/FormTexts.h"
 #include "form/SaveLocation.h"
 #include "widgets/PlatformServices.h"
@@ -13,24 +13,15 @@
 
 namespace parvelin::app {
 
-std::variant<QString, datafile::FileError> SaveFolders::dayFolder() const {
-    const std::string dated = form::datedSaveFolder(m_services.clock().now().localDate);
-    const QString program = m_services.executableFolder();
-    const QString besideProgram =
-        form::savesBesideProgram(program.toStdString()) ? program : QString();
-    for (const QString& base : {besideProgram, m_services.documentsFolder()}) {
-        if (base.isEmpty()) {
-            continue;
-        }
-        auto made = datafile::makePrivateFolders(QFile::encodeName(base).toStdString(), dated);
-        if (const auto* folder = std::get_if<std::string>(&made)) {
-            return QFile::decodeName(QByteArray::fromStdString(*folder));
-        }
-        if (std::get<datafile::FileError>(made).fault == datafile::FileFault::FolderNotPrivate) {
-            return std::get<datafile::FileError>(std::move(made));
-        }
+std::variant<QString, disk::FileError> SaveFolders::dayFolder() const {
+    auto folder =
+        applicants::makeDayFolder(QFile::encodeName(m_services.executableFolder()).toStdString(),
+                                  QFile::encodeName(m_services.documentsFolder()).toStdString(),
+                                  m_services.clock().now().localDate);
+    if (auto* error = std::get_if<disk::FileError>(&folder)) {
+        return std::move(*error);
     }
-    return m_services.documentsFolder();
+    return QFile::decodeName(QByteArray::fromStdString(std::get<std::string>(folder)));
 }
 
 QString SaveFolders::lastSaveFolder() const {

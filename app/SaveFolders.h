@@ -1,6 +1,6 @@
 #pragma once
 
-#include "datafile/FileError.h"
+#include "disk/FileError.h"
 
 #include <variant>
 
@@ -22,7 +22,7 @@ public:
     // in the system's folders and where the program's folder cannot be written; the documents
     // folder itself when neither can be made. A day's folder that is not the user's alone is
     // refused rather than passed over: the clerk has to know.
-    std::variant<QString, datafile::FileError> dayFolder() const;
+    std::variant<QString, disk::FileError> dayFolder() const;
 
     // The folder of the last file saved through the Save dialog (the documents folder the first
     // time, which is then remembered), and remembering it.

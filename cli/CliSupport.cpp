@@ -1,7 +1,8 @@
 #include "cli/CliSupport.h"
 
-#include "datafile/AtomicFile.h"
-#include "datafile/DataFileReader.h"
+#include "applicants/OpenedFile.h"
+#include "disk/AtomicFile.h"
+#include "disk/RegularFile.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -17,8 +18,8 @@ namespace {
 constexpr std::string_view kStandardOutput = "标准输出";
 
 int reportUnwritten(int errorNumber) {
-    reportError(datafile::describe(datafile::fileErrorOf(errorNumber, datafile::FileAccess::Write,
-                                                         std::string(kStandardOutput))));
+    reportError(disk::describe(
+        disk::fileErrorOf(errorNumber, disk::FileAccess::Write, std::string(kStandardOutput))));
     return kExitUnwritten;
 }
 
@@ -38,10 +39,10 @@ bool readOptionValue(Arguments arguments, std::size_t& at, std::optional<std::st
 }
 
 std::optional<std::string> readStandardInput(std::size_t maxBytes) {
-    auto input = datafile::readAtMost(STDIN_FILENO, maxBytes);
+    auto input = disk::readAtMost(STDIN_FILENO, maxBytes);
     if (const int* errorNumber = std::get_if<int>(&input)) {
-        reportError(datafile::describe(datafile::fileErrorOf(
-            *errorNumber, datafile::FileAccess::Read, std::string(kStandardInput))));
+        reportError(disk::describe(
+            disk::fileErrorOf(*errorNumber, disk::FileAccess::Read, std::string(kStandardInput))));
         return std::nullopt;
     }
     return std::get<std::string>(std::move(input));
@@ -73,7 +74,7 @@ bool outputSparesInputs(const std::string& output, std::span<const std::string> 
         clash = clash || (::stat(input.c_str(), &read) == 0 && same(read));
     }
     if (clash) {
-        reportError(datafile::describe({datafile::FileFault::SameAsInput, 0, output}));
+        reportError(disk::describe({disk::FileFault::SameAsInput, 0, output}));
     }
     return !clash;
 }
@@ -81,12 +82,12 @@ bool outputSparesInputs(const std::string& output, std::span<const std::string> 
 
 int writeStandardOutput(std::string_view bytes) {
     // Straight to the descriptor: nothing waits in a buffer to fail unseen at exit.
-    return datafile::writeAll(STDOUT_FILENO, bytes) ? kExitOk : reportUnwritten(errno);
+    return disk::writeAll(STDOUT_FILENO, bytes) ? kExitOk : reportUnwritten(errno);
 }
 
 int writeOutputFile(const std::string& path, std::string_view bytes) {
-    if (const auto error = datafile::writeFileAtomically(path, bytes)) {
-        reportError(datafile::describe(*error));
+    if (const auto error = disk::writeFileAtomically(path, bytes)) {
+        reportError(disk::describe(*error));
         return kExitUnwritten;
     }
     return kExitOk;
@@ -110,14 +111,14 @@ void reportError(std::string_view text) {
     std::cerr << "parvelin-cli: " << text << '\n';
 }
 
-std::optional<datafile::OpenedDataFile> openDataFile(const std::string& path) {
+std::optional<applicants::OpenedDataFile> openDataFile(const std::string& path) {
     const record::SystemClock clock;
-    auto opened = datafile::openDataFile(path, record::freshRecord(clock));
-    if (const auto* failure = std::get_if<datafile::OpenFailure>(&opened)) {
+    auto opened = applicants::openDataFile(path, record::freshRecord(clock));
+    if (const auto* failure = std::get_if<applicants::OpenFailure>(&opened)) {
         reportError(failure->reason);
         return std::nullopt;
     }
-    return std::get<datafile::OpenedDataFile>(std::move(opened));
+    return std::get<applicants::OpenedDataFile>(std::move(opened));
 }
 
 } // namespace parvelin::cli

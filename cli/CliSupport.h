@@ -1,6 +1,6 @@
 #pragma once
 
-#include "datafile/DataFileReader.h"
+#include "applicants/OpenedFile.h"
 #include "record/MemberRecord.h"
 
 #include <optional>
@@ -70,6 +70,6 @@ void reportError(std::string_view text);
 
 // A data file as Open reads it, the file's values over the New defaults. Reports a file that
 // cannot be read, or does not open to a record, and gives std::nullopt.
-std::optional<datafile::OpenedDataFile> openDataFile(const std::string& path);
+std::optional<applicants::OpenedDataFile> openDataFile(const std::string& path);
 
 } // namespace parvelin::cli

@@ -2,8 +2,8 @@
 // files told apart by their volume and index, as device and inode tell them on Linux.
 
 #include "cli/CliSupport.h"
-#include "datafile/FileError.h"
-#include "datafile/WindowsFiles.h"
+#include "disk/FileError.h"
+#include "disk/WindowsFiles.h"
 
 #include <cstdio>
 #include <cstring>
@@ -38,7 +38,7 @@ std::optional<FileIdentity> identityOf(HANDLE file) {
 }
 
 std::optional<FileIdentity> identityOf(const std::string& path) {
-    const HANDLE file = ::CreateFileW(datafile::widePath(path).c_str(), 0,
+    const HANDLE file = ::CreateFileW(disk::widePath(path).c_str(), 0,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
@@ -87,7 +87,7 @@ bool outputSparesInputs(const std::string& output, std::span<const std::string> 
         clash = clash || same(identityOf(input));
     }
     if (clash) {
-        reportError(datafile::describe({datafile::FileFault::SameAsInput, 0, output}));
+        reportError(disk::describe({disk::FileFault::SameAsInput, 0, output}));
     }
     return !clash;
 }

@@ -1,9 +1,9 @@
 #include "cli/DataFileCommands.h"
 
 #include "datafile/DataFile.h"
-#include "datafile/PathNames.h"
 #include "datafile/RecordText.h"
 #include "datafile/Validation.h"
+#include "disk/PathNames.h"
 #include "record/GbkText.h"
 
 #include <iostream>
@@ -65,7 +65,7 @@ int runOpen(Arguments arguments) {
     }
     const auto converted = record::gbkToUtf8(opened->recordText);
     if (!converted) {
-        reportError("记录含有不是GBK编码的字节（" + datafile::displayPath(path) + "）");
+        reportError("记录含有不是GBK编码的字节（" + disk::displayPath(path) + "）");
         return kExitMalformed;
     }
     return writeStandardOutput(*converted);
@@ -92,15 +92,14 @@ int runSeal(Arguments arguments) {
     }
     // What opening refuses is not sealed: a data file that never opens again stores nothing.
     if (recordText->size() > datafile::largestRecordText()) {
-        reportError(
-            datafile::describe({datafile::FileFault::TooLarge, 0, std::string(kStandardInput)}));
+        reportError(disk::describe({disk::FileFault::TooLarge, 0, std::string(kStandardInput)}));
         return kExitMalformed;
     }
     const std::string content = datafile::sealRecord(*recordText);
     const record::SystemClock clock;
-    const auto reopened = datafile::openDataFileContent(content, std::string(kStandardInput),
-                                                        record::freshRecord(clock));
-    if (const auto* failure = std::get_if<datafile::OpenFailure>(&reopened)) {
+    const auto reopened = applicants::openDataFileContent(content, std::string(kStandardInput),
+                                                          record::freshRecord(clock));
+    if (const auto* failure = std::get_if<applicants::OpenFailure>(&reopened)) {
         reportError(failure->reason);
         return kExitMalformed;
     }

@@ -1,7 +1,7 @@
 #include "cli/RenderCommand.h"
 
-#include "datafile/PathNames.h"
-#include "print/PrintJob.h"
+#include "disk/PathNames.h"
+#include "print/PrintBatch.h"
 #include "print/qt/OffscreenGui.h"
 #include "print/qt/PageOutput.h"
 
@@ -61,9 +61,9 @@ std::optional<RenderRequest> parseRequest(Arguments arguments) {
     }
     request.output = *output;
     // The suffix in either case, as file names from other systems write it: "-o R.PDF" too.
-    const std::string_view outputName = datafile::fileNameOf(request.output);
-    request.image = datafile::hasSuffix(outputName, ".png");
-    if (!request.image && !datafile::hasSuffix(outputName, ".pdf")) {
+    const std::string_view outputName = disk::fileNameOf(request.output);
+    request.image = disk::hasSuffix(outputName, ".png");
+    if (!request.image && !disk::hasSuffix(outputName, ".pdf")) {
         reportError("the output must be a .pdf or a .png file");
         return std::nullopt;
     }
@@ -93,28 +93,21 @@ int runRender(Arguments arguments) {
         return kExitUnwritten;
     }
     // Every applicant is opened and checked before a page is drawn, as the print commands do. One
-    // that fails is named and left out; the others are drawn all the same, and the worst failure
-    // (an unreadable file over a refused one) is the exit status.
+    // that fails is named and left out, in the words of the applicants window; the others are
+    // drawn all the same, and the worst failure (an unreadable file over a refused one) is the
+    // exit status.
     int status = kExitOk;
     const auto failed = [&status](int failure) { status = std::max(status, failure); };
-    record::SystemClock clock;
-    std::vector<print::PrintJob> jobs;
-    std::vector<std::string> drawnFiles;
+    std::vector<print::FileToPrint> files;
     for (const std::string& file : request->files) {
-        auto opened = openDataFile(file);
-        if (!opened) {
-            failed(kExitMalformed);
-            continue;
-        }
-        auto prepared = print::preparePrintJob(opened->record, clock);
-        if (const auto* failure = std::get_if<datafile::CheckFailure>(&prepared)) {
-            std::cerr << file << ": " << failure->message << '\n';
-            failed(kExitRefused);
-            continue;
-        }
-        jobs.push_back(std::get<print::PrintJob>(std::move(prepared)));
-        drawnFiles.push_back(file);
+        files.push_back({file});
     }
+    print::PrintBatch batch = print::preparePrintBatch(files, record::SystemClock());
+    for (const print::LeftOutFile& file : batch.leftOut) {
+        std::cerr << file.line << '\n';
+        failed(file.reason == print::LeftOutReason::NotOpened ? kExitMalformed : kExitRefused);
+    }
+    std::vector<print::PrintJob>& jobs = batch.jobs;
     if (jobs.empty()) {
         return status; // no page to write
     }
@@ -156,7 +149,7 @@ int runRender(Arguments arguments) {
     }
     for (std::size_t i = 0; i < statuses.size(); ++i) {
         if (statuses[i] != barcode::DrawStatus::Ok) {
-            std::cerr << drawnFiles[i] << ": " << print::warningOf(statuses[i]) << '\n';
+            std::cerr << print::fileLine(batch.names[i], print::warningOf(statuses[i])) << '\n';
             failed(kExitRefused);
         }
     }

@@ -42,7 +42,7 @@ std::optional<record::GbkString> remarksForCategory(record::GbkStringView catego
 // The next applicant of the same group, when the clerk keeps the group's values: `fresh` (the
 // record after New) with what the group shares taken from `saved` (the approval number and its
 // kind, the work unit, the filing status and number, the fill date). Everything personal stays
-// as `fresh` has it; the personal sequence is the caller's (see datafile::nextPersonalSequence).
+// as `fresh` has it; the personal sequence is the caller's (see applicants::nextPersonalSequence).
 record::MemberRecord withGroupOf(record::MemberRecord fresh, const record::MemberRecord& saved);
 
 // Where the caret waits after a save, for the next applicant `next`: in 中文姓, where that

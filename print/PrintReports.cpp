@@ -1,6 +1,6 @@
 #include "print/PrintReports.h"
 
-#include "datafile/PathNames.h"
+#include "applicants/DataFileName.h"
 #include "print/PageGeometry.h"
 #include "record/GbkText.h"
 
@@ -15,12 +15,10 @@ std::string withPrinter(std::string_view lead, std::string_view cause, std::stri
 } // namespace
 
 std::string printJobName(const record::MemberRecord& record, std::string_view dataFileName) {
-    if (datafile::isDataFileName(dataFileName)) {
-        dataFileName.remove_suffix(datafile::kDataFileSuffix.size());
-    }
     const std::string name = record::gbkToUtf8Lossy(
         record::withNameSeparator(record, record.surnameChinese) + record.givenNameChinese);
-    return std::string(layout::kTitle) + " - " + name + " - " + std::string(dataFileName);
+    return std::string(layout::kTitle) + " - " + name + " - " +
+           std::string(applicants::dataFileStem(dataFileName));
 }
 
 std::string groupJobName(std::size_t applicants, std::string_view folderName) {

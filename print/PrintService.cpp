@@ -42,4 +42,24 @@ bool offersA4(std::span<const std::string> media) {
     });
 }
 
+namespace {
+
+class NoPrintService final : public PrintService {
+public:
+    std::chrono::milliseconds patience() const override { return std::chrono::seconds(1); }
+    ServiceState state() override { return ServiceState::Absent; }
+    MediaReport mediaOf(const std::string&) override { return {ServiceFault::Unreachable, {}, {}}; }
+    JobReport submit(const PrintRequest&, JobProgress&) override {
+        JobReport report;
+        report.fault = ServiceFault::Unreachable;
+        return report;
+    }
+};
+
+} // namespace
+
+std::shared_ptr<PrintService> noPrintService() {
+    return std::make_shared<NoPrintService>();
+}
+
 } // namespace parvelin::print

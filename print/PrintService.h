@@ -3,6 +3,7 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -102,5 +103,9 @@ public:
     virtual MediaReport mediaOf(const std::string& queue) = 0;
     virtual JobReport submit(const PrintRequest& request, JobProgress& progress) = 0;
 };
+
+// Where this machine has no print service the program can use (its module is missing): absent,
+// so that pages go to PDF files only, and every request unreachable.
+std::shared_ptr<PrintService> noPrintService();
 
 } // namespace parvelin::print

@@ -1,6 +1,6 @@
 #include "widgets/OpenFileDialog.h"
 
-#include "datafile/PathNames.h"
+#include "disk/PathNames.h"
 #include "widgets/QtText.h"
 
 #include <sys/stat.h>
@@ -99,7 +99,7 @@ OpenFileDialog::OpenFileDialog(QWidget* owner, const std::string& folder,
     resize(560, 380);
 
     connect(upButton, &QToolButton::clicked, this,
-            [this] { showFolder(datafile::folderOf(m_folder)); });
+            [this] { showFolder(disk::folderOf(m_folder)); });
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_openButton, &QPushButton::clicked, this, &OpenFileDialog::openTyped);
     connect(m_nameBox, &QLineEdit::returnPressed, this, &OpenFileDialog::openTyped);
@@ -120,7 +120,7 @@ OpenFileDialog::OpenFileDialog(QWidget* owner, const std::string& folder,
 
     std::string start = folder.empty() ? localBytes(QDir::homePath()) : folder;
     while (!isFolder(start) && start != "/") {
-        start = datafile::folderOf(start);
+        start = disk::folderOf(start);
     }
     showFolder(start);
     m_nameBox->setFocus();
@@ -128,7 +128,7 @@ OpenFileDialog::OpenFileDialog(QWidget* owner, const std::string& folder,
 
 QStringList OpenFileDialog::listedNames() const {
     QStringList names;
-    for (const datafile::FolderEntry& entry : m_listed) {
+    for (const disk::FolderEntry& entry : m_listed) {
         names.append(QString::fromStdString(entry.shown));
     }
     return names;
@@ -136,23 +136,23 @@ QStringList OpenFileDialog::listedNames() const {
 
 void OpenFileDialog::showFolder(const std::string& folder) {
     m_folder = folder;
-    m_folderBox->setText(QString::fromStdString(datafile::displayPath(folder)));
+    m_folderBox->setText(QString::fromStdString(disk::displayPath(folder)));
     relist();
 }
 
 void OpenFileDialog::relist() {
     const std::string filter = m_filterBox->currentText().toStdString();
-    m_listed = datafile::listFolder(m_folder, datafile::suffixOfFilter(filter));
+    m_listed = disk::listFolder(m_folder, disk::suffixOfFilter(filter));
     m_entries->clear();
-    for (const datafile::FolderEntry& entry : m_listed) {
+    for (const disk::FolderEntry& entry : m_listed) {
         const QIcon icon =
             style()->standardIcon(entry.isFolder ? QStyle::SP_DirIcon : QStyle::SP_FileIcon);
         m_entries->addItem(new QListWidgetItem(icon, QString::fromStdString(entry.shown)));
     }
 }
 
-void OpenFileDialog::openEntry(const datafile::FolderEntry& entry) {
-    const std::string path = datafile::pathIn(m_folder, entry.name);
+void OpenFileDialog::openEntry(const disk::FolderEntry& entry) {
+    const std::string path = disk::pathIn(m_folder, entry.name);
     if (entry.isFolder) {
         m_nameBox->clear();
         showFolder(path);
@@ -172,14 +172,14 @@ void OpenFileDialog::openTyped() {
         }
         return;
     }
-    for (const datafile::FolderEntry& entry : m_listed) {
+    for (const disk::FolderEntry& entry : m_listed) {
         if (QString::fromStdString(entry.shown) == typed) {
             openEntry(entry);
             return;
         }
     }
     const std::string path =
-        isAbsolute(typed) ? localBytes(typed) : datafile::pathIn(m_folder, localBytes(typed));
+        isAbsolute(typed) ? localBytes(typed) : disk::pathIn(m_folder, localBytes(typed));
     if (isFolder(path)) {
         m_nameBox->clear();
         showFolder(path);

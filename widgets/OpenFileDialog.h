@@ -1,6 +1,6 @@
 #pragma once
 
-#include "datafile/FolderEntries.h"
+#include "disk/FolderEntries.h"
 
 #include <string>
 #include <vector>
@@ -38,13 +38,13 @@ public:
 private:
     void showFolder(const std::string& folder);
     void relist();
-    void openEntry(const datafile::FolderEntry& entry);
+    void openEntry(const disk::FolderEntry& entry);
     void openTyped();
     void goToTypedFolder();
 
     std::string m_folder;
     std::string m_chosen;
-    std::vector<datafile::FolderEntry> m_listed;
+    std::vector<disk::FolderEntry> m_listed;
     QLineEdit* m_folderBox = nullptr;
     QListWidget* m_entries = nullptr;
     QLineEdit* m_nameBox = nullptr;

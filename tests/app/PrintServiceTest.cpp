@@ -4,10 +4,10 @@
 #include "app/ApplicantsWindow.h"
 #include "app/ChineseLanguage.h"
 #include "app/PrintWindow.h"
-#include "datafile/AtomicFile.h"
+#include "applicants/OpenedFile.h"
 #include "datafile/DataFile.h"
-#include "datafile/DataFileReader.h"
 #include "datafile/RecordText.h"
+#include "disk/AtomicFile.h"
 #include "tests/support/FakePrintService.h"
 #include "tests/support/TestData.h"
 #include "tests/support/UncheckedRecords.h"
@@ -225,13 +225,13 @@ void PrintServiceTest::theClerkLearnsWhatBecameOfTheJob() {
     // The suffix in capitals, as archives from other systems write it: the job's name is without
     // it.
     const QString file = m_fixture->folder.filePath(QStringLiteral("000013012201103330_3676.ZBDW"));
-    auto sample = parvelin::datafile::openDataFile(PARVELIN_TEST_DATA "/samples/000.zbdw", {});
-    QVERIFY(std::holds_alternative<parvelin::datafile::OpenedDataFile>(sample));
-    auto applicant = std::get<parvelin::datafile::OpenedDataFile>(sample).record;
+    auto sample = parvelin::applicants::openDataFile(PARVELIN_TEST_DATA "/samples/000.zbdw", {});
+    QVERIFY(std::holds_alternative<parvelin::applicants::OpenedDataFile>(sample));
+    auto applicant = std::get<parvelin::applicants::OpenedDataFile>(sample).record;
     if (printCut >= 0) {
         applicant.remarks = parvelin::record::gbk("第一行\r\n第二行\r\n赴遼寧省參加會議後出國");
     }
-    QVERIFY(!parvelin::datafile::writeFileAtomically(
+    QVERIFY(!parvelin::disk::writeFileAtomically(
         file.toStdString(),
         parvelin::datafile::sealRecord(parvelin::test::fileRecordOf(applicant))));
     if (printCut >= 0) {
@@ -417,43 +417,53 @@ void PrintServiceTest::theHandOverSaysWhatTheServiceSaid_data() {
     QTest::addColumn<bool>("printerGone");
     QTest::addColumn<int>("copies");
     QTest::addColumn<int>("hold");
-    QTest::addColumn<bool>("scaled"); // the clerk was asked about paper, and agreed to scale
+    // The clerk's answer to the question about paper: -1 none asked, 0 缩放打印, 1 取消.
+    QTest::addColumn<int>("paper");
     // The password the service asks for and the clerk gives, after a while longer than the
     // service's patience; null: none asked, empty: declined.
     QTest::addColumn<QString>("password");
     QTest::addColumn<QString>("notice");
     QTest::addColumn<QString>("note");
+    QTest::addColumn<QString>("held"); // why the service holds the job; null: it takes it
     const QString sent = QStringLiteral("已送往 letter：1 页，任务 42");
     QTest::newRow("A4 whatever the printer appends to its name")
         << QStringList{"na_letter_8.5x11in", "iso_a4_210x297mm.Borderless"} << false << 1
-        << int(Hold::None) << false << QString() << QString() << sent;
+        << int(Hold::None) << -1 << QString() << QString() << sent << QString();
     QTest::newRow("A4 of the printer files' own names")
-        << QStringList{"Letter", "A4.FullBleed"} << false << 1 << int(Hold::None) << false
-        << QString() << QString() << sent;
+        << QStringList{"Letter", "A4.FullBleed"} << false << 1 << int(Hold::None) << -1 << QString()
+        << QString() << sent << QString();
     QTest::newRow("A4 Extra is another paper")
         << QStringList{"iso_a4-extra_235.5x322.3mm", "na_letter_8.5x11in"} << false << 1
-        << int(Hold::None) << true << QString() << QString() << sent;
+        << int(Hold::None) << 0 << QString() << QString() << sent << QString();
     QTest::newRow("the copies chosen reach the service")
-        << QStringList{"iso_a4_210x297mm"} << false << 2 << int(Hold::None) << false << QString()
-        << QString() << QStringLiteral("已送往 letter：1 页 × 2 份，任务 42");
+        << QStringList{"iso_a4_210x297mm"} << false << 2 << int(Hold::None) << -1 << QString()
+        << QString() << QStringLiteral("已送往 letter：1 页 × 2 份，任务 42") << QString();
     QTest::newRow("a printer gone meanwhile")
-        << QStringList() << true << 1 << int(Hold::None) << false << QString()
-        << QStringLiteral("打印失败：找不到打印机（letter）") << QString();
+        << QStringList() << true << 1 << int(Hold::None) << -1 << QString()
+        << QStringLiteral("打印失败：找不到打印机（letter）") << QString() << QString();
     QTest::newRow("silent before the job was let go")
-        << QStringList() << false << 1 << int(Hold::BeforeLetGo) << false << QString()
+        << QStringList() << false << 1 << int(Hold::BeforeLetGo) << -1 << QString()
         << QStringLiteral("打印失败：打印服务无响应（打印机：letter）\n没有任何页面会打印出来。")
-        << QString();
+        << QString() << QString();
     QTest::newRow("silent once the job was let go")
-        << QStringList() << false << 1 << int(Hold::AfterLetGo) << false << QString()
+        << QStringList() << false << 1 << int(Hold::AfterLetGo) << -1 << QString()
         << QStringLiteral("打印失败：打印服务无响应（打印机：letter）\n"
                           "页面可能仍会打印出来：请先看打印机，再决定是否重新打印。")
-        << QString();
+        << QString() << QString();
     QTest::newRow("a password the clerk takes a while to give")
-        << QStringList() << false << 1 << int(Hold::None) << false << QStringLiteral("secret")
-        << QString() << sent;
+        << QStringList() << false << 1 << int(Hold::None) << -1 << QStringLiteral("secret")
+        << QString() << sent << QString();
     QTest::newRow("a password the clerk declines")
-        << QStringList() << false << 1 << int(Hold::None) << false << QStringLiteral("")
-        << QStringLiteral("打印失败：没有使用该打印机的权限（打印机：letter）") << QString();
+        << QStringList() << false << 1 << int(Hold::None) << -1 << QStringLiteral("")
+        << QStringLiteral("打印失败：没有使用该打印机的权限（打印机：letter）") << QString()
+        << QString();
+    QTest::newRow("a paused printer holds the job")
+        << QStringList{"iso_a4_210x297mm"} << false << 1 << int(Hold::None) << -1 << QString()
+        << QStringLiteral("打印任务正在等待：打印机已暂停（打印机：letter）") << QString()
+        << QStringLiteral("打印机已暂停");
+    QTest::newRow("a printer without A4, the clerk cancels: nothing goes, nothing failed")
+        << QStringList{"na_letter_8.5x11in"} << false << 1 << int(Hold::None) << 1 << QString()
+        << QString() << QString() << QString();
 }
 
 void PrintServiceTest::theHandOverSaysWhatTheServiceSaid() {
@@ -462,10 +472,11 @@ void PrintServiceTest::theHandOverSaysWhatTheServiceSaid() {
     QFETCH(bool, printerGone);
     QFETCH(int, copies);
     QFETCH(int, hold);
-    QFETCH(bool, scaled);
+    QFETCH(int, paper);
     QFETCH(QString, password);
     QFETCH(QString, notice);
     QFETCH(QString, note);
+    QFETCH(QString, held);
     auto& services = m_fixture->services;
     const auto fake = std::make_shared<parvelin::test::FakePrintService>();
     if (!password.isNull()) {
@@ -480,13 +491,17 @@ void PrintServiceTest::theHandOverSaysWhatTheServiceSaid() {
         fake->media.fault = parvelin::print::ServiceFault::PrinterNotFound;
     }
     fake->hold = static_cast<Hold>(hold);
+    if (!held.isNull()) {
+        fake->job = {parvelin::print::JobReport::Outcome::Waiting,
+                     parvelin::print::ServiceFault::None, held.toStdString(), 43};
+    }
     services.printer = fake;
     services.openPaths.push_back(QStringLiteral(PARVELIN_TEST_DATA "/samples/000.zbdw"));
     m_fixture->find<QPushButton>("openButton")->click();
     services.printPaths.push_back(QStringLiteral("printer:letter"));
     services.printCopies = copies;
-    if (scaled) {
-        services.choiceAnswers.push_back(0); // 缩放打印
+    if (paper >= 0) {
+        services.choiceAnswers.push_back(paper);
     }
 
     QElapsedTimer clock;
@@ -505,10 +520,10 @@ void PrintServiceTest::theHandOverSaysWhatTheServiceSaid() {
     QCOMPARE(m_fixture->find<QLabel>("statusNote")->text(), note);
     QVERIFY(services.choiceAnswers.empty()); // asked exactly when expected
     const std::vector<parvelin::print::PrintRequest> requests = fake->requests();
-    QCOMPARE(requests.size(), std::size_t(printerGone ? 0 : 1));
+    QCOMPARE(requests.size(), std::size_t(printerGone || paper == 1 ? 0 : 1));
     if (!requests.empty()) {
         QCOMPARE(requests[0].copies, copies);
-        QCOMPARE(requests[0].fitToPaper, scaled);
+        QCOMPARE(requests[0].fitToPaper, paper == 0);
         QVERIFY(requests[0].pdf.starts_with("%PDF-"));
     }
 }

@@ -3,6 +3,7 @@
 
 #include "app/PrintWindow.h"
 
+#include "print/qt/PrinterPages.h"
 #include "tests/support/Applicants.h"
 #include "tests/support/FixedClock.h"
 #include "tests/support/PdfPages.h"
@@ -60,7 +61,7 @@ private:
         PageDrawing callback() {
             return [this](QPrinter& printer) {
                 ++drawn;
-                DrawFormPage(printer, job, [this](std::string_view message) {
+                print::printFormPage(printer, job, [this](std::string_view message) {
                     warnings << QString::fromUtf8(message.data(), qsizetype(message.size()));
                 });
             };
@@ -346,68 +347,6 @@ private slots:
         QCOMPARE(dialog.asked, 1);
         QCOMPARE(drawing.drawn, 0);
         QVERIFY(owner.isVisible());
-    }
-
-    // Several applicants in one command: a page each, each the page the job prints alone; one
-    // whose barcode cannot be made keeps its empty page, is named by its place, and the others
-    // print all the same.
-    void severalJobsPrintAPageEachAsAlone() {
-        QTemporaryDir folder;
-        std::vector<print::PrintJob> jobs;
-        for (const char* surname : {"李", "王", "赵"}) {
-            record::MemberRecord record = test::validApplicant();
-            record.surnameChinese = record::gbk(surname);
-            auto prepared = print::preparePrintJob(record, test::FixedClock(2012y / 5 / 17));
-            jobs.push_back(std::get<print::PrintJob>(prepared));
-        }
-        jobs[1].payload = std::string(6000, 'x');
-        const std::vector<print::PrintJob> fresh = jobs;
-        std::vector<std::pair<std::size_t, QString>> warnings;
-        std::vector<barcode::DrawStatus> statuses;
-        const PageDrawing drawing = [&](QPrinter& printer) {
-            statuses = DrawFormPages(printer, jobs, [&](std::size_t job, std::string_view text) {
-                warnings.emplace_back(job, QString::fromUtf8(text.data(), qsizetype(text.size())));
-            });
-        };
-        QWidget owner;
-        owner.show();
-        ScriptedPrintDialog dialog;
-        QPointer<PrintWindow> frame =
-            new PrintWindow(drawing, &owner, PrintCommand::Preview, QString(), dialog);
-        frame->previewView()->updatePreview();
-        QCOMPARE(frame->previewView()->pageCount(), 3);
-        frame->close();
-        QTRY_VERIFY(frame.isNull());
-
-        dialog.pdfPath = folder.filePath(QStringLiteral("group.pdf"));
-        frame = new PrintWindow(drawing, &owner, PrintCommand::Print, QString(), dialog);
-        QTRY_VERIFY(frame.isNull());
-        QCOMPARE(test::pdfPageCountOf(dialog.pdfPath), 3);
-        using barcode::DrawStatus;
-        QCOMPARE(statuses,
-                 (std::vector{DrawStatus::Ok, DrawStatus::PayloadTooLong, DrawStatus::Ok}));
-        QCOMPARE(warnings.size(), 1u); // once for the whole command, however often it is drawn
-        QCOMPARE(warnings.front().first, 1u);
-        QCOMPARE(warnings.front().second, QStringLiteral("数据太长，二维码不正确！"));
-
-        const auto pageText = [](const QString& path, int page) {
-            const QString number = QString::number(page);
-            return QString::fromUtf8(test::popplerOutput(
-                QStringLiteral("pdftotext"), {QStringLiteral("-f"), number, QStringLiteral("-l"),
-                                              number, path, QStringLiteral("-")}));
-        };
-        for (std::size_t i : {0u, 2u}) {
-            QPrinter alone(QPrinter::HighResolution);
-            PrintWindow::preparePrinter(alone);
-            alone.setOutputFormat(QPrinter::PdfFormat);
-            alone.setOutputFileName(folder.filePath(QStringLiteral("alone%1.pdf").arg(i)));
-            print::PrintJob job = fresh[i];
-            QCOMPARE(DrawFormPage(alone, job, [](std::string_view) {}), DrawStatus::Ok);
-            const QString text = pageText(alone.outputFileName(), 1);
-            QVERIFY2(text.contains(QStringLiteral("人员序号")), qPrintable(text.left(200)));
-            QCOMPARE(pageText(dialog.pdfPath, int(i) + 1), text);
-        }
-        QCOMPARE(pageText(dialog.pdfPath, 2).trimmed(), QString());
     }
 
     void tooLongPayloadWarnsOncePerCommandHoweverOftenThePreviewRepaints() {

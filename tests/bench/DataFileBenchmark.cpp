@@ -1,9 +1,10 @@
 // Seal and open of data files, and DES beside OpenSSL's DES-ECB on the same bytes.
 
+#include "applicants/FolderQuestions.h"
+#include "applicants/ListedFile.h"
+#include "applicants/OpenedFile.h"
 #include "datafile/DataFile.h"
-#include "datafile/DataFileReader.h"
 #include "datafile/Des.h"
-#include "datafile/ListedFile.h"
 #include "datafile/RecordText.h"
 #include "tests/support/Applicants.h"
 #include "tests/support/UncheckedRecords.h"
@@ -105,7 +106,7 @@ void readFolderOf500(benchmark::State& state) {
             << datafile::sealRecord(test::fileRecordOf(r));
     }
     for (auto _ : state) {
-        benchmark::DoNotOptimize(datafile::readFolderApplicants(folder.string()));
+        benchmark::DoNotOptimize(applicants::readFolderApplicants(folder.string()));
     }
     fs::remove_all(folder);
 }
@@ -128,9 +129,9 @@ void listFolderOf500WithDuplicates(benchmark::State& state) {
     }
     std::size_t marked = 0;
     for (auto _ : state) {
-        auto listed = datafile::listDataFiles(folder.string());
+        auto listed = applicants::listDataFiles(folder.string());
         marked = 0;
-        for (const auto& file : std::get<std::vector<datafile::ListedFile>>(listed)) {
+        for (const auto& file : std::get<std::vector<applicants::ListedFile>>(listed)) {
             marked += file.duplicates.empty() ? 0 : 1;
         }
         benchmark::DoNotOptimize(listed);

@@ -38,22 +38,28 @@ expect_status 0 "pdf of three" "$cli" render "$samples/000.zbdw" "$samples/005.z
 
 # A payload too long for the symbol: the notice, and the page as the preview shows it.
 expect_status 1 "too long" "$cli" render "$samples/001.zbdw" -o "$work/001.pdf"
-grep -q '001.zbdw: 数据太长，二维码不正确！' "$work/err" || fail "too long: notice $(cat "$work/err")"
+grep -q '^001.zbdw：数据太长，二维码不正确！$' "$work/err" || fail "too long: notice $(cat "$work/err")"
 [ "$(pdf_pages "$work/001.pdf")" -eq 1 ] || fail "too long: expected the empty page"
 
 # A record that fails a check is refused before anything is drawn.
 iconv -f UTF-8 -t CP936 <<<'groupMember|x|1|000013012|外交部|张|三|ZHANG|SAN||身份证|110101198001010014|北京|1980-01-01|亚洲司|科员|国家公务员||||无||12345678901234567890|已备案||2012-05-17||汉|| |批件|[2012]35号' |
   head -c -1 | "$cli" seal >"$work/no-sex.zbdw"
 expect_status 1 "failed check" "$cli" render "$work/no-sex.zbdw" -o "$work/x.pdf"
-grep -q 'no-sex.zbdw: 必填项不能为空！' "$work/err" || fail "failed check: $(cat "$work/err")"
+grep -q '^no-sex.zbdw：必填项不能为空！$' "$work/err" || fail "failed check: $(cat "$work/err")"
 [ -e "$work/x.pdf" ] && fail "failed check: wrote a PDF"
+# A file is named as the applicants window names it: a GBK name (四) reads as Chinese, not as raw
+# bytes on the terminal.
+cp "$work/no-sex.zbdw" "$work/$(printf '\xcb\xc4').zbdw"
+expect_status 1 "failed check of a GBK name" "$cli" render "$work/$(printf '\xcb\xc4').zbdw" \
+  -o "$work/x.pdf"
+[ "$(cat "$work/err")" = '四.zbdw：必填项不能为空！' ] || fail "GBK name: $(od -c "$work/err" | head -3)"
 
 # A group goes on past the applicants that fail, naming each with its cause: a payload too long
 # keeps its empty page, a failed check has none, the others print; a file that does not open
 # makes the status 2.
 expect_status 1 "group with failures" "$cli" render "$samples/000.zbdw" "$samples/002.zbdw" \
   "$work/no-sex.zbdw" "$samples/006.zbdw" "$samples/001.zbdw" -o "$work/on.pdf"
-for named in '002.zbdw: 数据太长' 'no-sex.zbdw: 必填项不能为空！' '001.zbdw: 数据太长'; do
+for named in '^002.zbdw：数据太长' '^no-sex.zbdw：必填项不能为空！' '^001.zbdw：数据太长'; do
   grep -q "$named" "$work/err" || fail "group with failures: $named not in $(cat "$work/err")"
 done
 [ "$(wc -l <"$work/err")" -eq 3 ] || fail "group with failures: $(cat "$work/err")"

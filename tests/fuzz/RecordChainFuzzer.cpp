@@ -5,11 +5,11 @@
 // payload that encodes is read back to the same bytes by an independent reader (zxing-cpp, where
 // the build links it).
 
+#include "applicants/DataFileName.h"
 #include "barcode/BarcodeImage.h"
 #include "datafile/DataFile.h"
 #include "datafile/RecordText.h"
 #include "datafile/Validation.h"
-#include "form/SaveLocation.h"
 #include "print/PrintJob.h"
 #include "record/GbkText.h"
 #include "record/MemberRecord.h"
@@ -89,7 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const datafile::CheckedRecord& checked = std::get<datafile::CheckedRecord>(result);
-    require(fitsAFileName(form::defaultFileName(checked.record())));
+    require(fitsAFileName(applicants::defaultFileName(checked.record())));
 
     // Save, then Open: the sealed file opens to the text composed, and the text to the record.
     const std::string composed = datafile::composeFileRecord(checked);

@@ -23,7 +23,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [[ "$(field Maintainer)" =~ ^[^\<]+\ \<[^@\>]+@[^\>]+\>$ ]] || fail "Maintainer: $(field Maintainer)"
 depends=", $(field Depends),"
 # The data packages as the build lists them, and the libraries dpkg-shlibdeps found.
-for package in $data_packages libqt6widgets6 libqt6printsupport6 libc6 libstdc++6; do
+for package in $data_packages libqt6widgets6 libqt6printsupport6 libcups2 libc6 libstdc++6; do
   [[ "$depends" == *", $package"[\ ,]* ]] || fail "Depends lacks $package: $depends"
 done
 [[ "$(field Recommends)" == *fcitx5-frontend-qt6* ]] || fail "Recommends: $(field Recommends)"
@@ -45,6 +45,7 @@ done <"$work/contents"
 expected_files=(
   usr/bin/parvelin
   usr/bin/parvelin-cli
+  usr/lib/parvelin/parvelin-cups-service.so
   usr/share/applications/parvelin.desktop
   usr/share/icons/hicolor/48x48/apps/parvelin.png
   usr/share/icons/hicolor/64x64/apps/parvelin.png
@@ -67,6 +68,12 @@ expect_status 0 "dpkg -x" dpkg -x "$deb" "$root"
 for program in parvelin parvelin-cli; do
   readelf --section-headers "$root/usr/bin/$program" | grep -q '\.symtab' && fail "$program: not stripped"
 done
+# The print service's module, where the program looks for it (../lib/parvelin beside its folder):
+# it loads with its entry, and libcups is its own, not the program's, which loads it on first print.
+module=$root/usr/bin/../lib/parvelin/parvelin-cups-service.so
+python3 -c 'import ctypes, sys; ctypes.CDLL(sys.argv[1]).parvelinCupsPrintService' "$module" ||
+  fail "the print service's module does not load with its entry"
+readelf --dynamic "$root/usr/bin/parvelin" | grep -q 'libcups' && fail "parvelin links libcups itself"
 for size in 48 64 128 256; do
   icon=$root/usr/share/icons/hicolor/${size}x$size/apps/parvelin.png
   # IHDR: width and height, four big-endian bytes each.

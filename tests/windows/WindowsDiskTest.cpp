@@ -1,12 +1,12 @@
 // The disk on Windows, through the system's own calls: Chinese names whatever the code page, the
 // same causes for the same faults, and no temporary copy of an applicant left behind.
 
-#include "datafile/AtomicFile.h"
-#include "datafile/DataFileReader.h"
-#include "datafile/FolderEntries.h"
-#include "datafile/PrivateFolder.h"
-#include "datafile/TemporaryFile.h"
-#include "datafile/WindowsFiles.h"
+#include "disk/AtomicFile.h"
+#include "disk/FolderEntries.h"
+#include "disk/PrivateFolder.h"
+#include "disk/RegularFile.h"
+#include "disk/TemporaryFile.h"
+#include "disk/WindowsFiles.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -15,7 +15,7 @@
 
 #include <gtest/gtest.h>
 
-namespace parvelin::datafile {
+namespace parvelin::disk {
 namespace {
 
 // The names in a folder, hidden ones too, as the system lists them.
@@ -195,4 +195,4 @@ TEST_F(WindowsDisk, SaveFoldersAreMadeBelowTheDocuments) {
 }
 
 } // namespace
-} // namespace parvelin::datafile
+} // namespace parvelin::disk

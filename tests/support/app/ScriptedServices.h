@@ -1,7 +1,7 @@
 #pragma once
 
+#include "app/PrintServiceModule.h"
 #include "app/QtPlatformServices.h"
-#include "print/cups/CupsPrintService.h"
 #include "tests/support/FixedClock.h"
 #include "tests/support/app/FormDriver.h"
 #include "widgets/PlatformServices.h"
@@ -115,10 +115,10 @@ public:
     std::unique_ptr<QSettings> settings() const override {
         return std::make_unique<QSettings>(settingsFile, QSettings::IniFormat);
     }
-    // The machine's print service (in the print tests, one of their own), or a fake put here;
-    // a silent one is given up after 2 s.
+    // The machine's print service from its module, as the program loads it (in the print tests,
+    // one of their own), or a fake put here; a silent one is given up after 2 s.
     std::shared_ptr<print::PrintService> printService() const override { return printer; }
-    std::shared_ptr<print::PrintService> printer = print::cupsPrintService(std::chrono::seconds(2));
+    std::shared_ptr<print::PrintService> printer = app::loadPrintService(std::chrono::seconds(2));
 
     QStringList notices;
     std::vector<Prompt> prompts;
