@@ -9,7 +9,7 @@ JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build test run bench fuzz sanitize package format format-check clean
+.PHONY: all deps configure build test run bench fuzz sanitize package windows format format-check clean
 
 all: build
 
@@ -58,6 +58,11 @@ sanitize: deps
 package: deps
 	@bash tools/build-package.sh $(PACKAGE_DIR) $(JOBS) $(CMAKE_FLAGS)
 
+# The Windows programs, cross-built against ../shared/toolchains' Qt, laid out in
+# build-windows/Parvelin with their installer beside it.
+windows:
+	@bash tools/build-windows.sh $(JOBS)
+
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
@@ -65,4 +70,4 @@ format-check:
 	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 clean:
-	rm -rf $(BUILD_DIR) $(BENCH_DIR) $(FUZZ_DIR) $(SANITIZE_DIR) $(PACKAGE_DIR)
+	rm -rf $(BUILD_DIR) $(BENCH_DIR) $(FUZZ_DIR) $(SANITIZE_DIR) $(PACKAGE_DIR) build-windows

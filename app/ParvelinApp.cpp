@@ -5,6 +5,7 @@
 #include "app/MainForm.h"
 #include "app/QtPlatformServices.h"
 #include "input/EmbeddedPinyinTable.h"
+#include "print/qt/BundledFonts.h"
 #include "widgets/Accessibility.h"
 #include "widgets/DialogControls.h"
 
@@ -15,6 +16,7 @@ namespace parvelin::app {
 
 ParvelinApp::ParvelinApp(int& argc, char** argv)
     : QApplication(argc, argv) {
+    print::addBundledFonts();
     initArtwork();
     setWindowIcon(QIcon(artwork::kIcon));
     useChineseLocale();

@@ -14,6 +14,7 @@
 #include <optional>
 
 #include <QCoreApplication>
+#include <QPageSize>
 #include <QPointer>
 #include <QPrinter>
 #include <QProgressDialog>
@@ -70,6 +71,39 @@ passwordQuestion(widgets::PlatformServices& services, QWidget* window, const std
     };
 }
 
+#ifdef Q_OS_WIN
+// Windows: the spooler takes pages that Qt draws for the printer's driver, not a PDF document. The
+// same job as elsewhere: on A4, named as on Linux, and what went wrong said.
+bool printThroughDriver(QPrinter& printer, std::span<print::PrintJob> jobs,
+                        const std::string& jobName,
+                        const std::function<void(std::string_view)>& warn,
+                        widgets::PlatformServices& services, QWidget* form,
+                        const std::function<void(const QString&)>& tellSent) {
+    const std::string printerName = printer.printerName().toStdString();
+    const auto failed = [&](std::string_view cause) {
+        services.showNotice(form, widgets::qText(print::jobFailedMessage(
+                                      print::ServiceFault::Refused, cause, printerName, false)));
+        return false;
+    };
+    printer.setDocName(QString::fromStdString(jobName));
+    if (!printer.setPageSize(QPageSize(QPageSize::A4))) {
+        return failed("打印机不支持 A4 纸");
+    }
+    const std::vector<barcode::DrawStatus> drawn = print::printFormPages(
+        printer, jobs, [&warn](std::size_t, std::string_view message) { warn(message); });
+    if (drawn.empty()) {
+        return failed("打印机驱动不接受打印任务");
+    }
+    // The spooler's job number is not told to Qt's printer: the note says the rest.
+    if (tellSent) {
+        std::string note = print::jobSentNote(printerName, drawn.size(), printer.copyCount(), 0);
+        note.erase(note.rfind("，任务"));
+        tellSent(widgets::qText(note));
+    }
+    return true;
+}
+#endif
+
 } // namespace
 
 bool printServiceAnswers(widgets::PlatformServices& services, QWidget* form) {
@@ -89,6 +123,10 @@ bool handOverToPrintService(QPrinter& printer, std::span<print::PrintJob> jobs,
                             const std::function<void(std::string_view)>& warn,
                             widgets::PlatformServices& services, QWidget* form, QWidget* window,
                             const std::function<void(const QString&)>& tellSent) {
+#ifdef Q_OS_WIN
+    static_cast<void>(window);
+    return printThroughDriver(printer, jobs, jobName, warn, services, form, tellSent);
+#endif
     const std::string printerName = printer.printerName().toStdString();
     const auto failed = [&](print::ServiceFault fault, std::string_view cause, bool mayPrint) {
         services.showNotice(

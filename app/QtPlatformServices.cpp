@@ -2,6 +2,9 @@
 
 #include "app/PrintHandOver.h"
 #include "app/PrintServiceModule.h"
+#ifdef _WIN32
+#include "print/SpoolerPrintService.h"
+#endif
 #include "disk/PathNames.h"
 #include "form/DialogTemplates.h"
 #include "form/FormTexts.h"
@@ -177,7 +180,12 @@ std::unique_ptr<QSettings> QtPlatformServices::settings() const {
 
 std::shared_ptr<print::PrintService> QtPlatformServices::printService() const {
     if (!m_printService) {
+#ifdef _WIN32
+        // Windows' spooler, which Qt's printer reaches itself: no module to load.
+        m_printService = print::spoolerPrintService();
+#else
         m_printService = loadPrintService();
+#endif
     }
     return m_printService;
 }

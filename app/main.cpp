@@ -15,7 +15,9 @@ int main(int argc, char** argv) {
     }
     // A file-size limit (ulimit -f) then fails a save with EFBIG, which the form reports, rather
     // than ending the program and the entries with it.
+#ifdef SIGXFSZ // POSIX only
     std::signal(SIGXFSZ, SIG_IGN);
+#endif
     parvelin::app::ParvelinApp app(argc, argv);
     return app.run();
 }

@@ -48,6 +48,12 @@ std::string datedSaveFolder(const record::CalendarDate& date) {
 }
 
 bool savesBesideProgram(std::string_view programFolder) {
+    // On Windows a program lives under Program Files, which is the system's, or in a folder the
+    // clerk unpacked and may lose or share: the data files go into the documents folder always.
+    const bool driveLetter = programFolder.size() >= 2 && programFolder[1] == ':';
+    if (driveLetter || programFolder.starts_with("//") || programFolder.starts_with("\\\\")) {
+        return false;
+    }
     for (const std::string_view system : kSystemProgramFolders) {
         // Whole folder names only: "/usr2" is not below "/usr".
         if (programFolder.starts_with(system) &&

@@ -20,7 +20,8 @@ std::string datedSaveFolder(const record::CalendarDate& date);
 // Whether Save may make its dated folders beside a program in `programFolder` (an absolute path).
 // Not in the system's folders for installed programs (/usr and below, /bin, /sbin, /opt): their
 // files belong to the package manager, even where the user (root) could write there, so the
-// documents folder takes the data files instead.
+// documents folder takes the data files instead. On Windows (a folder with a drive letter, or on a
+// share) never: the documents folder always.
 bool savesBesideProgram(std::string_view programFolder);
 
 // The day's folder, made where it is missing: beside the program in `programFolder` where

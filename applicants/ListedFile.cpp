@@ -23,7 +23,6 @@ using disk::folderOf;
 using disk::pathIn;
 
 constexpr std::string_view kNameSeparator = "\xA1\xA4"; // "·" in GBK
-constexpr std::int64_t kNanosecondsPerSecond = 1'000'000'000;
 
 // The other files by name: a few, then how many there are in all, so that a reason stays one
 // readable line however many files share a number.
@@ -95,10 +94,6 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-std::int64_t nanosecondsOf(const struct stat& status) {
-    return status.st_mtim.tv_sec * kNanosecondsPerSecond + status.st_mtim.tv_nsec;
-}
-
 // One file of a folder as the list reads it: the applicant and the file as read, or why it does
 // not open. The time that stat gives (`status`, where the listing has it) stands where the file
 // does not open; none where the name leads nowhere.
@@ -110,7 +105,7 @@ ListedFile readListed(const std::string& folder, std::string name,
     if (status == nullptr && ::stat(path.c_str(), &own) == 0) {
         status = &own;
     }
-    file.modifiedNanoseconds = status != nullptr ? nanosecondsOf(*status) : 0;
+    file.modifiedNanoseconds = status != nullptr ? disk::modifiedNanoseconds(*status) : 0;
     // The reading refuses a file replaced meanwhile by one that would block.
     auto opened = openDataFile(path, record::MemberRecord{});
     if (auto* applicant = std::get_if<OpenedDataFile>(&opened)) {
@@ -166,8 +161,7 @@ std::variant<std::vector<ListedFile>, disk::FileError> listDataFiles(const std::
 }
 
 std::optional<ListedFile> fileAt(const std::string& path) {
-    struct stat status {};
-    if (::lstat(path.c_str(), &status) != 0 && (errno == ENOENT || errno == ENOTDIR)) {
+    if (!disk::nameExists(path)) {
         return std::nullopt;
     }
     return readListed(folderOf(path), std::string(fileNameOf(path)));

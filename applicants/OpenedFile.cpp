@@ -3,6 +3,7 @@
 #include "datafile/DataFile.h"
 #include "datafile/RecordText.h"
 #include "disk/FileLinks.h"
+#include "disk/FolderListing.h"
 #include "disk/PathNames.h"
 #include "disk/RegularFile.h"
 
@@ -23,11 +24,10 @@ std::variant<FileSnapshot, FileError> readSnapshot(const std::string& path) {
     if (auto* error = std::get_if<FileError>(&content)) {
         return std::move(*error);
     }
-    constexpr std::int64_t kNanosecondsPerSecond = 1'000'000'000;
     return FileSnapshot{status.st_dev,
                         status.st_ino,
                         status.st_size,
-                        status.st_mtim.tv_sec * kNanosecondsPerSecond + status.st_mtim.tv_nsec,
+                        disk::modifiedNanoseconds(status),
                         std::get<std::string>(std::move(content)),
                         std::move(linkedFile)};
 }

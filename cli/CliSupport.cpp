@@ -48,6 +48,8 @@ std::optional<std::string> readStandardInput(std::size_t maxBytes) {
     return std::get<std::string>(std::move(input));
 }
 
+// Windows: the standard streams and file identities through the system's calls (CliWindows.cpp).
+#ifndef _WIN32
 void holdClosedStandardDescriptors() {
     for (const int descriptor : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
         if (::fcntl(descriptor, F_GETFD) == -1 && errno == EBADF) {
@@ -76,6 +78,7 @@ bool outputSparesInputs(const std::string& output, std::span<const std::string> 
     }
     return !clash;
 }
+#endif
 
 int writeStandardOutput(std::string_view bytes) {
     // Straight to the descriptor: nothing waits in a buffer to fail unseen at exit.

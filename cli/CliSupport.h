@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace parvelin::cli {
 
@@ -38,6 +39,15 @@ std::optional<std::string> readStandardInput(std::size_t maxBytes);
 // round, so that no file the command opens takes their number and gets what was meant for the
 // terminal: reading or writing them still fails, a command that does not use them does not.
 void holdClosedStandardDescriptors();
+
+#ifdef _WIN32
+// Windows: standard input and output carry bytes unchanged (no "\r\n" for "\n"), and a console
+// shows UTF-8.
+void useBinaryStandardStreams();
+
+// The program's arguments, which Windows gives as UTF-16, in UTF-8.
+std::vector<std::string> utf8Arguments(int argc, wchar_t** argv);
+#endif
 
 // Reports, and gives false, when `output` is the same file as one of `inputs` or as standard
 // input (when `readsStandardInput`): writing it would destroy what it is made from.

@@ -9,6 +9,7 @@
 #endif
 #include "form/ProductVersion.h"
 
+#include <algorithm>
 #include <array>
 #include <csignal>
 #include <iostream>
@@ -86,6 +87,14 @@ int runCommand(const std::vector<std::string_view>& arguments) {
 
 } // namespace
 
+#ifdef _WIN32
+int wmain(int argc, wchar_t** argv) {
+    useBinaryStandardStreams();
+    const std::vector<std::string> utf8 = utf8Arguments(argc, argv);
+    const std::vector<std::string_view> arguments(utf8.begin() + std::min(1, argc), utf8.end());
+    return finishStandardOutput(runCommand(arguments));
+}
+#else
 int main(int argc, char** argv) {
     // A file-size limit (ulimit -f) then fails a write with EFBIG, which is reported, rather than
     // ending the program with a temporary file left behind.
@@ -94,3 +103,4 @@ int main(int argc, char** argv) {
     const std::vector<std::string_view> arguments(argv + 1, argv + argc);
     return finishStandardOutput(runCommand(arguments));
 }
+#endif

@@ -11,7 +11,9 @@ FileError fileErrorOf(int errorNumber, FileAccess access, std::string path) {
     FileFault fault = FileFault::Other;
     switch (errorNumber) {
     case ENOSPC:
+#ifdef EDQUOT // not in Windows' C library
     case EDQUOT:
+#endif
     case EFBIG:
         fault = FileFault::NoSpace;
         break;
@@ -76,6 +78,12 @@ std::string describe(const FileError& error) {
         break;
     case FileFault::SameAsInput:
         cause = "输出文件就是输入文件";
+        break;
+    case FileFault::InUse:
+        cause = "文件正被其他程序使用";
+        break;
+    case FileFault::PathTooLong:
+        cause = "路径过长";
         break;
     case FileFault::Other:
         cause = "读写错误";

@@ -20,6 +20,8 @@ enum class FileFault {
     LinkRedirected,    // the symbolic link a file was opened through leads elsewhere now
     OwnerNotGiven,     // a new file could not be given to the owner of its folder
     SameAsInput,       // an output that would replace the file it is made from
+    InUse,             // another program holds the file open and lets no one replace it
+    PathTooLong,       // the path is longer than the system takes
     Other,             // any other error number, described by the system
 };
 

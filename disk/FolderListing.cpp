@@ -48,4 +48,14 @@ std::variant<FolderListing, FileError> readFolder(const std::string& folder, Lin
     }
 }
 
+std::int64_t modifiedNanoseconds(const struct stat& status) {
+    constexpr std::int64_t kNanosecondsPerSecond = 1'000'000'000;
+    return status.st_mtim.tv_sec * kNanosecondsPerSecond + status.st_mtim.tv_nsec;
+}
+
+bool nameExists(const std::string& path) {
+    struct stat status {};
+    return ::lstat(path.c_str(), &status) == 0 || (errno != ENOENT && errno != ENOTDIR);
+}
+
 } // namespace parvelin::disk

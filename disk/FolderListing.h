@@ -3,6 +3,7 @@
 #include "disk/Descriptor.h"
 #include "disk/FileError.h"
 
+#include <cstdint>
 #include <string>
 #include <sys/stat.h>
 #include <variant>
@@ -32,5 +33,11 @@ struct FolderListing {
     std::vector<FolderItem> items;
 };
 std::variant<FolderListing, FileError> readFolder(const std::string& folder, LinksAs links);
+
+// The last write of a file as stat gives it, in nanoseconds since 1970.
+std::int64_t modifiedNanoseconds(const struct stat& status);
+
+// Whether anything has the name `path`: a file, a folder, or a link that leads nowhere.
+bool nameExists(const std::string& path);
 
 } // namespace parvelin::disk

@@ -37,6 +37,8 @@ std::variant<std::string, int> readAtMost(int descriptor, std::size_t maxBytes,
     return content;
 }
 
+// The Windows build opens files through the system's wide calls (RegularFileWindows.cpp).
+#ifndef _WIN32
 std::variant<std::string, FileError> readRegularFile(const std::string& path, std::size_t maxBytes,
                                                      struct stat* read) {
     const auto failure = [&path](int errorNumber) {
@@ -80,5 +82,7 @@ std::variant<std::string, FileError> readRegularFile(const std::string& path, st
     }
     return std::get<std::string>(std::move(content));
 }
+
+#endif
 
 } // namespace parvelin::disk

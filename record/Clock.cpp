@@ -7,7 +7,11 @@ namespace parvelin::record {
 Moment SystemClock::now() const {
     const std::time_t seconds = std::time(nullptr);
     std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &seconds);
+#else
     localtime_r(&seconds, &local);
+#endif
     return Moment{std::chrono::year_month_day{std::chrono::year{local.tm_year + 1900},
                                               std::chrono::month{unsigned(local.tm_mon + 1)},
                                               std::chrono::day{unsigned(local.tm_mday)}},

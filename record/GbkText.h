@@ -51,9 +51,9 @@ GbkString trimmed(GbkStringView text);
 GbkString trimmedLeft(GbkStringView text);
 GbkString trimmedRight(GbkStringView text);
 
-// Conversion between GBK and UTF-8 through iconv "CP936". Each reports a text that the other
-// encoding cannot hold (an emoji has no GBK form; a broken double-byte sequence has no UTF-8
-// form) as std::nullopt instead of replacing characters.
+// Conversion between GBK and UTF-8 through code page 936 (iconv "CP936", or Windows'). Each reports
+// a text that the other encoding cannot hold (an emoji has no GBK form; a broken double-byte
+// sequence has no UTF-8 form) as std::nullopt instead of replacing characters.
 std::optional<GbkString> utf8ToGbk(std::string_view utf8);
 std::optional<std::string> gbkToUtf8(GbkStringView gbk);
 

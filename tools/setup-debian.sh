@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, testing and running the program need.
+# Installs the Debian 12 packages that building, testing and running the program need; with
+# "windows", those of the Windows programs' cross build instead (make windows, and CI's Wine leg),
+# which a machine that builds only for Linux does not need.
 # Only missing packages are installed: apt-get runs as root, or through sudo otherwise.
 set -euo pipefail
 
@@ -28,6 +30,19 @@ packages=(
   # the Debian package: dpkg-shlibdeps and dpkg-buildflags, and the checks of its test
   dpkg-dev lintian appstream
 )
+
+# The Windows programs: mingw-w64 with posix threads (as the Windows Qt was built with), Wine to
+# run them and their tests, NSIS for the installer, xz to unpack the Qt, fontconfig's fc-match to
+# find the faces that the programs carry.
+windows_packages=(
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
+  wine wine64 nsis xz-utils fontconfig
+  googletest xvfb xauth imagemagick poppler-utils qt6-translations-l10n
+  fonts-liberation2 fonts-noto-cjk fonts-arphic-uming fonts-wqy-zenhei
+)
+if [ "${1:-}" = windows ]; then
+  packages=("${windows_packages[@]}")
+fi
 
 missing=()
 for package in "${packages[@]}"; do

@@ -40,6 +40,17 @@ bool isFile(const std::string& path) {
     return ::stat(path.c_str(), &status) == 0 && !S_ISDIR(status.st_mode);
 }
 
+// A typed path that names its folder itself: "/…", and on Windows "C:/…" or "C:\…" too.
+bool isAbsolute(const QString& typed) {
+#ifdef Q_OS_WIN
+    if (typed.size() > 2 && typed[1] == QLatin1Char(':') &&
+        (typed[2] == QLatin1Char('/') || typed[2] == QLatin1Char('\\'))) {
+        return true;
+    }
+#endif
+    return typed.startsWith(QLatin1Char('/'));
+}
+
 std::string localBytes(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
@@ -167,9 +178,8 @@ void OpenFileDialog::openTyped() {
             return;
         }
     }
-    const std::string path = typed.startsWith(QLatin1Char('/'))
-                                 ? localBytes(typed)
-                                 : disk::pathIn(m_folder, localBytes(typed));
+    const std::string path =
+        isAbsolute(typed) ? localBytes(typed) : disk::pathIn(m_folder, localBytes(typed));
     if (isFolder(path)) {
         m_nameBox->clear();
         showFolder(path);

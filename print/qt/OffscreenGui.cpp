@@ -1,5 +1,7 @@
 #include "print/qt/OffscreenGui.h"
 
+#include "print/qt/BundledFonts.h"
+
 namespace parvelin::print {
 
 std::unique_ptr<QGuiApplication> startOffscreenGui() {
@@ -10,7 +12,9 @@ std::unique_ptr<QGuiApplication> startOffscreenGui() {
     static int argc = 1;
     static char name[] = "parvelin";
     static char* argv[] = {name, nullptr};
-    return std::make_unique<QGuiApplication>(argc, argv);
+    auto application = std::make_unique<QGuiApplication>(argc, argv);
+    addBundledFonts();
+    return application;
 }
 
 } // namespace parvelin::print

@@ -6,9 +6,11 @@
 #include "print/qt/PdfTextMap.h"
 #include "print/qt/QPainterCanvas.h"
 
+#ifndef _WIN32
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <QBuffer>
 #include <QFile>
@@ -26,6 +28,10 @@ namespace {
 // given to the folder's owner where root prints into a clerk's folder. A file that exists keeps
 // its mode and owner.
 void makePrivateOutputFile(const QPrinter& printer) {
+#ifdef _WIN32
+    // On Windows a new file takes its folder's permissions: there is no owner or mode to set.
+    static_cast<void>(printer);
+#else
     if (printer.outputFormat() != QPrinter::PdfFormat || printer.outputFileName().isEmpty()) {
         return;
     }
@@ -43,6 +49,7 @@ void makePrivateOutputFile(const QPrinter& printer) {
         static_cast<void>(disk::giveToFolderOwner(made, folder));
     }
     ::close(made);
+#endif
 }
 
 // The printer's options that the print dialog's properties set, as name and value pairs: Qt keeps

@@ -36,6 +36,10 @@ TEST(DayFolders, InstalledProgramsKeepTheirFoldersClean) {
         {"/media/clerk/USB/Parvelin", true, "a copy carried on a stick"},
         {"/usr2/parvelin", true, "only whole folder names count"},
         {"/srv/usr/bin", true, "/usr inside another folder is not the system's"},
+        {"C:/Program Files/Parvelin", false, "Windows: installed under Program Files"},
+        {"D:/Parvelin", false, "Windows: an unpacked folder saves into the documents too"},
+        {"//office/tools/Parvelin", false, "Windows: a program on a share"},
+        {"C:\\Parvelin", false, "Windows: backslashes as the system writes them"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
