@@ -54,6 +54,11 @@ QFont dialogFont() {
     font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("WenQuanYi Zen Hei")});
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(kFontPixelSize);
+#ifdef _WIN32
+    // Through DirectWrite, which vertical hinting asks for on Windows: GDI's full hinting of these
+    // faces at 11 px drops vertical stems where its rasteriser is not the system's own (Wine's).
+    font.setHintingPreference(QFont::PreferVerticalHinting);
+#endif
     return font;
 }
 
