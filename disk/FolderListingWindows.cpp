@@ -14,12 +14,14 @@ namespace {
 
 constexpr std::int64_t kNanosecondsPerSecond = 1'000'000'000;
 
-struct stat statusOf(const WIN32_FIND_DATAW& found) {
+// A link (a reparse point) described as itself is neither folder nor file: its mode names no kind.
+struct stat statusOf(const WIN32_FIND_DATAW& found, LinksAs links) {
     struct stat status {};
     const bool folder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     const bool readOnly = (found.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
-    status.st_mode = static_cast<unsigned short>((folder ? S_IFDIR : S_IFREG) | S_IREAD |
-                                                 (readOnly ? 0 : S_IWRITE));
+    const bool link = (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    const int kind = link && links == LinksAs::Link ? 0 : folder ? S_IFDIR : S_IFREG;
+    status.st_mode = static_cast<unsigned short>(kind | S_IREAD | (readOnly ? 0 : S_IWRITE));
     const std::uint64_t size =
         (static_cast<std::uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
     // A size beyond what stat holds here stays beyond any data file.
@@ -34,8 +36,9 @@ struct stat statusOf(const WIN32_FIND_DATAW& found) {
 } // namespace
 
 // Windows names no folder by a descriptor: the listing's stays closed, and what is done to an entry
-// goes by its path. A link (a reparse point) is described by what the listing says of it.
-std::variant<FolderListing, FileError> readFolder(const std::string& folder, LinksAs /*links*/) {
+// goes by its path. A link (a reparse point) is described by what the listing says of it: as a
+// folder or a file where it is followed, as neither where it is taken as itself.
+std::variant<FolderListing, FileError> readFolder(const std::string& folder, LinksAs links) {
     WIN32_FIND_DATAW found{};
     const HANDLE search = ::FindFirstFileExW(widePath(pathIn(folder, "*")).c_str(), FindExInfoBasic,
                                              &found, FindExSearchNameMatch, nullptr, 0);
@@ -46,7 +49,7 @@ std::variant<FolderListing, FileError> readFolder(const std::string& folder, Lin
     do {
         std::string name = narrowPath(found.cFileName);
         if (name != "." && name != "..") {
-            listing.items.push_back({std::move(name), statusOf(found)});
+            listing.items.push_back({std::move(name), statusOf(found, links)});
         }
     } while (::FindNextFileW(search, &found));
     const DWORD code = ::GetLastError();

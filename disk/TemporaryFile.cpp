@@ -2,6 +2,7 @@
 
 #include "disk/FolderListing.h"
 #include "disk/PathNames.h"
+#include "disk/TemporaryFileName.h"
 
 #include <array>
 #include <csignal>
@@ -16,10 +17,6 @@
 namespace parvelin::disk {
 
 namespace {
-
-constexpr std::string_view kNamePrefix = ".parvelin-";
-constexpr std::size_t kRandomLetters = 6; // the "XXXXXX" of mkostemp
-constexpr std::time_t kStaleAfterSeconds = 60;
 
 // The signals that end a program politely: from the terminal, from `kill` and shutdown, and from
 // a closed terminal or session.
@@ -70,24 +67,11 @@ void stopWatchingEndingSignals() {
     g_pendingPath = nullptr;
 }
 
-bool isTemporaryFileName(std::string_view name) {
-    if (!name.starts_with(kNamePrefix) || name.size() != kNamePrefix.size() + kRandomLetters) {
-        return false;
-    }
-    for (const char c : name.substr(kNamePrefix.size())) {
-        const bool letterOrDigit =
-            (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-        if (!letterOrDigit) {
-            return false;
-        }
-    }
-    return true;
-}
-
 } // namespace
 
 TemporaryFile::TemporaryFile(const std::string& folder)
-    : m_path(pathIn(folder, std::string(kNamePrefix) + std::string(kRandomLetters, 'X')))
+    : m_path(pathIn(folder,
+                    std::string(kTemporaryNamePrefix) + std::string(kTemporaryNameLetters, 'X')))
     , m_descriptor(mkostemp(m_path.data(), O_CLOEXEC))
     , m_named(m_descriptor >= 0) {
     if (m_named) {
@@ -132,7 +116,8 @@ void removeStaleTemporaryFiles(const std::string& folder) {
     const std::time_t now = std::time(nullptr);
     for (const FolderItem& item : found->items) {
         if (isTemporaryFileName(item.name) && S_ISREG(item.status.st_mode) &&
-            item.status.st_uid == ::geteuid() && now - item.status.st_mtime > kStaleAfterSeconds) {
+            item.status.st_uid == ::geteuid() &&
+            now - item.status.st_mtime > kTemporaryFileStaleAfterSeconds) {
             ::unlinkat(found->folder.get(), item.name.c_str(), 0);
         }
     }

@@ -3,46 +3,33 @@
 // while it holds the applicant; the mark is taken back only once the whole content is written,
 // just before the file takes its name.
 
+#include "disk/FolderListing.h"
 #include "disk/PathNames.h"
 #include "disk/TemporaryFile.h"
+#include "disk/TemporaryFileName.h"
 #include "disk/WindowsFiles.h"
 
+#include <ctime>
 #include <fcntl.h>
 #include <io.h>
 #include <random>
 #include <string_view>
+#include <sys/stat.h>
 #include <windows.h>
 
 namespace parvelin::disk {
 
 namespace {
 
-constexpr std::string_view kNamePrefix = ".parvelin-";
-constexpr std::size_t kRandomLetters = 6;
 constexpr int kMostTries = 100;
-constexpr std::int64_t kStaleAfterNanoseconds = 60'000'000'000;
-
-bool isTemporaryFileName(std::string_view name) {
-    if (!name.starts_with(kNamePrefix) || name.size() != kNamePrefix.size() + kRandomLetters) {
-        return false;
-    }
-    for (const char c : name.substr(kNamePrefix.size())) {
-        const bool letterOrDigit =
-            (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-        if (!letterOrDigit) {
-            return false;
-        }
-    }
-    return true;
-}
 
 std::string randomName() {
     constexpr std::string_view kLetters =
         "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     thread_local std::random_device source;
     std::uniform_int_distribution<std::size_t> pick(0, kLetters.size() - 1);
-    std::string name(kNamePrefix);
-    for (std::size_t i = 0; i < kRandomLetters; ++i) {
+    std::string name(kTemporaryNamePrefix);
+    for (std::size_t i = 0; i < kTemporaryNameLetters; ++i) {
         name += kLetters[pick(source)];
     }
     return name;
@@ -125,27 +112,19 @@ bool TemporaryFile::renameTo(int /*folder: the path names it on Windows*/,
 }
 
 void removeStaleTemporaryFiles(const std::string& folder) {
-    WIN32_FIND_DATAW found{};
-    const HANDLE search =
-        ::FindFirstFileExW(widePath(pathIn(folder, std::string(kNamePrefix) + "*")).c_str(),
-                           FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
-    if (search == INVALID_HANDLE_VALUE) {
+    // A link (a reparse point) of that name is not one of ours: it is left as it is.
+    auto listing = readFolder(folder, LinksAs::Link);
+    const auto* found = std::get_if<FolderListing>(&listing);
+    if (found == nullptr) {
         return;
     }
-    FILETIME nowTime{};
-    ::GetSystemTimeAsFileTime(&nowTime);
-    const std::int64_t now = nanosecondsSince1970(nowTime.dwLowDateTime, nowTime.dwHighDateTime);
-    do {
-        const std::string name = narrowPath(found.cFileName);
-        constexpr DWORD kNotAFile = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
-        const std::int64_t written = nanosecondsSince1970(found.ftLastWriteTime.dwLowDateTime,
-                                                          found.ftLastWriteTime.dwHighDateTime);
-        if (isTemporaryFileName(name) && (found.dwFileAttributes & kNotAFile) == 0 &&
-            now - written > kStaleAfterNanoseconds) {
-            ::DeleteFileW(widePath(pathIn(folder, name)).c_str());
+    const std::time_t now = std::time(nullptr);
+    for (const FolderItem& item : found->items) {
+        if (isTemporaryFileName(item.name) && S_ISREG(item.status.st_mode) &&
+            now - item.status.st_mtime > kTemporaryFileStaleAfterSeconds) {
+            ::DeleteFileW(widePath(pathIn(folder, item.name)).c_str());
         }
-    } while (::FindNextFileW(search, &found));
-    ::FindClose(search);
+    }
 }
 
 } // namespace parvelin::disk
