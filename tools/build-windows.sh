@@ -35,7 +35,8 @@ fi
 cmake -S . -B "$out/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$toolchains/mingw-w64-x86_64.cmake" \
   -DCMAKE_PREFIX_PATH="$qt" -DQT_HOST_PATH=/usr \
-  -DCMAKE_CROSSCOMPILING_EMULATOR="$repo/tools/wine-run.sh" "${launcher[@]}" >/dev/null
+  -DCMAKE_CROSSCOMPILING_EMULATOR="$repo/tools/wine-run.sh" -DPARVELIN_WINDOWS_LAYOUT="$out/Parvelin" \
+  "${launcher[@]}" >/dev/null
 cmake --build "$out/build" -j "$jobs" --target parvelin parvelin-cli windows-core-tests
 
 # The folder that runs as it is: the programs, Qt's libraries and plugins, the mingw runtime, the
