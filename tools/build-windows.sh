@@ -35,8 +35,9 @@ fi
 cmake -S . -B "$out/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$toolchains/mingw-w64-x86_64.cmake" \
   -DCMAKE_PREFIX_PATH="$qt" -DQT_HOST_PATH=/usr \
-  -DCMAKE_CROSSCOMPILING_EMULATOR="$repo/tools/wine-run.sh" "${launcher[@]}" >/dev/null
-cmake --build "$out/build" -j "$jobs" --target parvelin parvelin-cli windows-core-tests
+  -DCMAKE_CROSSCOMPILING_EMULATOR="$repo/tools/wine-run.sh" -DPARVELIN_WINDOWS_LAYOUT="$out/Parvelin" \
+  "${launcher[@]}" >/dev/null
+cmake --build "$out/build" -j "$jobs" --target parvelin parvelin-cli windows-core-tests windows-program-tests
 
 # The folder that runs as it is: the programs, Qt's libraries and plugins, the mingw runtime, the
 # faces of the form and the page, Qt's Chinese texts, and the licences.
@@ -74,6 +75,7 @@ printf 'Qt 6.4.2 (qtbase) is built from Debian'"'"'s qt6-base 6.4.2+dfsg-10 sour
 version=$(sed -n 's/^project(Parvelin VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 setup=$out/Parvelin-$version-setup.exe
 makensis -V2 -DLAYOUT="$layout" -DVERSION="$version" -DOUTFILE="$setup" \
+  -DICON="$out/build/generated/windows/parvelin.ico" \
   packaging/windows/parvelin.nsi
 echo "$layout"
 echo "$setup"

@@ -1,7 +1,8 @@
 ; The Windows installer: the laid-out folder (tools/build-windows.sh) into the user's programs,
 ; a Start-menu entry and an uninstaller. Per user: a clerk installs it without an administrator,
 ; and the data files go into the clerk's own documents.
-; makensis -DLAYOUT=<folder> -DVERSION=<x.y.z.w> -DOUTFILE=<setup.exe> parvelin.nsi
+; makensis -DLAYOUT=<folder> -DVERSION=<x.y.z.w> -DOUTFILE=<setup.exe> -DICON=<parvelin.ico>
+;   parvelin.nsi
 ; A 64-bit installer for 64-bit programs: it runs wherever they do.
 Target amd64-unicode
 SetCompressor /SOLID lzma
@@ -21,6 +22,9 @@ VIAddVersionKey "FileVersion" "${VERSION}"
 VIAddVersionKey "ProductVersion" "${VERSION}"
 VIAddVersionKey "LegalCopyright" "Parvelin developers"
 
+; The installer and the uninstaller wear the program's icon.
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
 !include "MUI2.nsh"
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY
@@ -34,7 +38,7 @@ Section "Parvelin"
   SetOutPath "$INSTDIR"
   File /r "${LAYOUT}\*.*"
   WriteUninstaller "$INSTDIR\uninstall.exe"
-  CreateShortCut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\parvelin.exe"
+  CreateShortCut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\parvelin.exe" "" "$INSTDIR\parvelin.exe" 0
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "Parvelin"

@@ -4,9 +4,9 @@
 #include "applicants/OpenedFile.h"
 #include "datafile/DataFile.h"
 #include "tests/support/Applicants.h"
+#include "tests/support/TestFolder.h"
 #include "tests/support/UncheckedRecords.h"
 
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
@@ -25,26 +25,41 @@ using record::gbk;
 using record::MemberRecord;
 
 constexpr std::int64_t kSecond = 1'000'000'000;
+// What the listing keeps of the 250 ms past the second that each file is saved at: the Windows
+// listing holds whole seconds, as the C runtime's struct stat does there.
+#ifdef _WIN32
+constexpr std::int64_t kListedFraction = 0;
+#else
+constexpr std::int64_t kListedFraction = 250'000'000;
+#endif
 
 class ListedFiles : public testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "listed-files-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        m_folder = pattern;
+        m_folder = test::makeTestFolder("listed-files");
+        ASSERT_FALSE(m_folder.empty());
     }
     void TearDown() override {
         std::error_code ignored;
-        fs::remove_all(m_folder, ignored);
+        fs::remove_all(test::pathOf(m_folder), ignored);
     }
     // A file saved at `second` since the epoch (and 250 ms).
     void put(const std::string& name, std::string_view content, std::int64_t second) {
-        std::ofstream(m_folder / name, std::ios::binary) << content;
-        const timespec times[2] = {{second, 250'000'000}, {second, 250'000'000}};
-        ASSERT_EQ(utimensat(AT_FDCWD, (m_folder / name).c_str(), times, 0), 0);
+        test::writeTestFile(m_folder + "/" + name, content);
+        ASSERT_TRUE(test::setModified(m_folder + "/" + name, second, 250'000'000));
     }
-    fs::path m_folder;
+    std::string m_folder;
 };
+
+// A name that no code page reads, and how it is shown. Windows names are Unicode and shown as
+// they are: there a character that GBK lacks (þ) stands in for it.
+#ifdef _WIN32
+const std::string kUnreadName = "k\xC3\xBE.zbdw";
+const std::string kUnreadShown = kUnreadName;
+#else
+const std::string kUnreadName = "k\xFE.zbdw";
+const std::string kUnreadShown = "k\\xFE.zbdw";
+#endif
 
 MemberRecord applicant(std::string_view idNumber, std::string_view group,
                        std::string_view sequence) {
@@ -90,7 +105,7 @@ TEST_F(ListedFiles, EveryDataFileWithItsApplicantOrCauseAndItsDuplicates) {
         {"f.zbdw", applicant("", kOtherGroup, "7"), {}, "an empty id number is nobody's"},
         {"g.zbdw", applicant(" ", kOtherGroup, ""), {}, "nor is a blank one, or no sequence"},
         {"h.zbdw", applicant("", kOtherGroup, ""), {}, "no sequence number in the group"},
-        {gbk("张.zbdw"),
+        {test::chineseFileName("张.zbdw"),
          applicant("999", kOtherGroup, "9"),
          {"证件号码与“i.zbdw”相同"},
          "a GBK file name"},
@@ -100,15 +115,15 @@ TEST_F(ListedFiles, EveryDataFileWithItsApplicantOrCauseAndItsDuplicates) {
          "named decoded"},
         {"j.ZBDW",
          applicant("555", kOtherGroup, "20"),
-         {"证件号码与“k\\xFE.zbdw”、“l.Zbdw”相同"},
+         {"证件号码与“" + kUnreadShown + "”、“l.Zbdw”相同"},
          "the suffix in capitals"},
-        {"k\xFE.zbdw",
+        {kUnreadName,
          applicant("555", kOtherGroup, "21"),
          {"证件号码与“j.ZBDW”、“l.Zbdw”相同"},
          "a name neither UTF-8 nor GBK, named with its byte escaped"},
         {"l.Zbdw",
          applicant("555", kOtherGroup, "22"),
-         {"证件号码与“j.ZBDW”、“k\\xFE.zbdw”相同"},
+         {"证件号码与“j.ZBDW”、“" + kUnreadShown + "”相同"},
          "the suffix in mixed case"},
         {"m1.zbdw",
          applicant("77", kOtherGroup, "11"),
@@ -159,8 +174,10 @@ TEST_F(ListedFiles, EveryDataFileWithItsApplicantOrCauseAndItsDuplicates) {
     for (const char* name : {".zbdw", "notes.txt", "a.zbdw.bak"}) {
         put(name, sealRecord(test::fileRecordOf(*made[0].applicant)), second);
     }
-    fs::create_directory(m_folder / "sub.zbdw");
-    ASSERT_EQ(mkfifo((m_folder / "fifo.zbdw").c_str(), 0600), 0) << "a writer never comes";
+    fs::create_directory(test::pathOf(m_folder) / "sub.zbdw");
+#ifndef _WIN32 // a FIFO blocks its reader on Linux only
+    ASSERT_EQ(mkfifo((m_folder + "/fifo.zbdw").c_str(), 0600), 0) << "a writer never comes";
+#endif
 
     auto listed = listDataFiles(m_folder);
     ASSERT_TRUE(std::holds_alternative<std::vector<ListedFile>>(listed));
@@ -178,14 +195,14 @@ TEST_F(ListedFiles, EveryDataFileWithItsApplicantOrCauseAndItsDuplicates) {
         EXPECT_EQ(files[i].fileName, m.name);
         EXPECT_EQ(files[i].duplicates, m.duplicates);
         const std::int64_t saved = 1'337'212'801 + (&m - made);
-        EXPECT_EQ(files[i].modifiedNanoseconds, saved * kSecond + 250'000'000);
+        EXPECT_EQ(files[i].modifiedNanoseconds, saved * kSecond + kListedFraction);
         if (m.applicant) {
             ASSERT_TRUE(files[i].applicant.has_value()) << files[i].failure;
             EXPECT_EQ(files[i].applicant->idDocumentNumber, m.applicant->idDocumentNumber);
             EXPECT_EQ(files[i].failure, "");
         } else {
             EXPECT_FALSE(files[i].applicant.has_value());
-            const std::string path = (m_folder / m.name).string();
+            const std::string path = m_folder + "/" + m.name;
             EXPECT_EQ(files[i].failure, "不是数据文件（解密后没有记录）（" + path + "）");
             EXPECT_EQ(files[i].failure,
                       std::get<OpenFailure>(openDataFile(path, MemberRecord{})).reason);
@@ -195,7 +212,7 @@ TEST_F(ListedFiles, EveryDataFileWithItsApplicantOrCauseAndItsDuplicates) {
     // Save's duplicate questions read the same files, those that open.
     EXPECT_EQ(readFolderApplicants(m_folder).size(), files.size() - 1);
 
-    const auto missing = listDataFiles(m_folder / "missing");
+    const auto missing = listDataFiles(m_folder + "/missing");
     ASSERT_TRUE(std::holds_alternative<FileError>(missing));
     EXPECT_EQ(std::get<FileError>(missing).fault, FileFault::NotFound);
 }

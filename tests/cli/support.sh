@@ -5,7 +5,7 @@ trap 'rm -rf "$work"' EXIT
 failures=0
 # PARVELIN_CLI_WINDOWS=1: the program is the Windows build, run under Wine. Checks of what Windows
 # does not have (owners and modes, signals, resource limits, faults preloaded into the C library,
-# a folder as standard input) are left out for it.
+# a folder as standard input, symbolic links and devices, file names in bytes) are left out for it.
 windows=${PARVELIN_CLI_WINDOWS:-}
 
 fail() {

@@ -1,6 +1,7 @@
 #include "disk/RegularFile.h"
 
-#include <cstdlib>
+#include "tests/support/TestFolder.h"
+
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -16,17 +17,17 @@ namespace fs = std::filesystem;
 class RegularFile : public testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "regular-file-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        m_folder = pattern;
+        const std::string folder = test::makeTestFolder("regular-file");
+        ASSERT_FALSE(folder.empty());
+        m_folder = test::pathOf(folder);
     }
     void TearDown() override {
         std::error_code ignored;
         fs::remove_all(m_folder, ignored);
     }
-    fs::path put(const char* name, std::string_view content) {
+    std::string put(const char* name, std::string_view content) {
         std::ofstream(m_folder / name, std::ios::binary) << content;
-        return m_folder / name;
+        return test::pathName(m_folder / name);
     }
     fs::path m_folder;
 };

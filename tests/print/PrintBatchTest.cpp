@@ -5,6 +5,7 @@
 #include "tests/support/Applicants.h"
 #include "tests/support/FixedClock.h"
 #include "tests/support/TestData.h"
+#include "tests/support/TestFolder.h"
 #include "tests/support/UncheckedRecords.h"
 
 #include <filesystem>
@@ -32,6 +33,15 @@ record::MemberRecord named(const char* surname, const char* given) {
     return applicant;
 }
 
+// A file name of test::chineseFileName as the clerk reads it.
+std::string shownFileName(const std::string& fileName) {
+#ifdef _WIN32
+    return fileName;
+#else
+    return record::gbkToUtf8Lossy(fileName);
+#endif
+}
+
 // One file of a print of several, as the applicants window or the command line gives it.
 struct FileCase {
     const char* why;
@@ -46,9 +56,9 @@ struct FileCase {
 class PrintBatchTest : public testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "print-batch-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        m_root = pattern;
+        const std::string root = test::makeTestFolder("print-batch");
+        ASSERT_FALSE(root.empty());
+        m_root = test::pathOf(root);
         m_folder = m_root / "2012-05-17";
         fs::create_directory(m_folder);
     }
@@ -59,7 +69,7 @@ protected:
 
     // The file of `c` in the folder, as it is chosen.
     FileToPrint arrange(const FileCase& c) {
-        const std::string path = (m_folder / c.fileName).string();
+        const std::string path = test::pathName(m_folder) + "/" + c.fileName;
         const auto put = [&path](const std::string& content) {
             std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
         };
@@ -84,17 +94,16 @@ protected:
 std::vector<FileCase> cases(const fs::path& folder) {
     record::MemberRecord noPhoto = test::validApplicant();
     noPhoto.photoNumber.clear();
-    const std::string missing = (folder / "missing.zbdw").string();
-    const std::string broken = (folder / "no-header.zbdw").string();
+    const std::string missing = test::pathName(folder) + "/missing.zbdw";
     return {
-        {"an applicant that prints", record::gbk("张三.zbdw"), sealed(named("张", "三")),
+        {"an applicant that prints", test::chineseFileName("张三.zbdw"), sealed(named("张", "三")),
          FileCase::Chosen::No, std::nullopt, "", "因公护照申请表 - 张三 - 张三"},
         {"a check fails: named by the file, with the check's message", "no-photo.zbdw",
          sealed(noPhoto), FileCase::Chosen::No, LeftOutReason::FailedCheck,
          "no-photo.zbdw：必填项不能为空!"},
-        {"a GBK file name reads as the clerk reads it, not as raw bytes", record::gbk("四.zbdw"),
-         sealed(noPhoto), FileCase::Chosen::No, LeftOutReason::FailedCheck,
-         "四.zbdw：必填项不能为空!"},
+        {"a GBK file name reads as the clerk reads it, not as raw bytes",
+         test::chineseFileName("四.zbdw"), sealed(noPhoto), FileCase::Chosen::No,
+         LeftOutReason::FailedCheck, "四.zbdw：必填项不能为空!"},
         {"a missing file: the reader's reason names its path", "missing.zbdw", std::nullopt,
          FileCase::Chosen::No, LeftOutReason::NotOpened, "文件或文件夹不存在（" + missing + "）"},
         {"a damaged file: the reader's reason names its path", "no-header.zbdw",
@@ -104,8 +113,9 @@ std::vector<FileCase> cases(const fs::path& folder) {
          sealed(named("李", "四")), FileCase::Chosen::BeforeAChange,
          LeftOutReason::ChangedSinceChosen,
          "changed.zbdw：在申请人列表中选定后又被修改，请重新选择。"},
-        {"chosen, and as it was chosen", record::gbk("王五.zbdw"), sealed(named("王", "五")),
-         FileCase::Chosen::AsItIs, std::nullopt, "", "因公护照申请表 - 王五 - 王五"},
+        {"chosen, and as it was chosen", test::chineseFileName("王五.zbdw"),
+         sealed(named("王", "五")), FileCase::Chosen::AsItIs, std::nullopt, "",
+         "因公护照申请表 - 王五 - 王五"},
     };
 }
 
@@ -118,7 +128,7 @@ TEST_F(PrintBatchTest, EachFileAlonePrintsOrIsNamedWithItsCause) {
         const PrintBatch batch = preparePrintBatch(std::span(&file, 1), kClock);
         if (!c.reason) {
             ASSERT_EQ(batch.jobs.size(), 1u);
-            EXPECT_EQ(batch.names, std::vector{record::gbkToUtf8Lossy(c.fileName)});
+            EXPECT_EQ(batch.names, std::vector{shownFileName(c.fileName)});
             EXPECT_EQ(batch.jobName, c.jobName);
             EXPECT_TRUE(batch.leftOut.empty());
             continue;
