@@ -11,17 +11,10 @@ namespace parvelin::applicants {
 namespace {
 
 using datafile::kSaveAnyway;
+using datafile::quoted;
 using datafile::SaveQuestion;
 using disk::displayFileName;
 using record::Field;
-
-std::string shown(record::GbkStringView value) {
-    return record::gbkToUtf8Lossy(value);
-}
-
-std::string quoted(std::string_view text) {
-    return "“" + std::string(text) + "”";
-}
 
 } // namespace
 
@@ -80,10 +73,11 @@ std::vector<SaveQuestion> folderQuestions(const record::MemberRecord& r,
                              Field::idDocumentNumber});
     }
     if (sameSequence) {
-        questions.push_back(
-            {"同一团组的数据文件" + quoted(displayFileName(sameSequence->fileName)) +
-                 "已使用个人序号 " + shown(r.personalSequence) + "。" + std::string(kSaveAnyway),
-             Field::personalSequence});
+        questions.push_back({"同一团组的数据文件" +
+                                 quoted(displayFileName(sameSequence->fileName)) +
+                                 "已使用个人序号 " + datafile::shownInQuestion(r.personalSequence) +
+                                 "。" + std::string(kSaveAnyway),
+                             Field::personalSequence});
     }
     return questions;
 }
@@ -94,9 +88,10 @@ std::optional<SaveQuestion> groupNumberChangeQuestion(const record::MemberRecord
     if (storedGroupNumber.empty() || storedGroupNumber == r.groupNumber) {
         return std::nullopt;
     }
-    return SaveQuestion{"团组号将由 " + shown(storedGroupNumber) + " 改为 " + shown(r.groupNumber) +
-                            "。数据文件仍保存为" + quoted(displayFileName(fileName)) +
-                            "，文件名不随团组号改变。" + std::string(kSaveAnyway),
+    return SaveQuestion{"团组号将由 " + datafile::shownInQuestion(storedGroupNumber) + " 改为 " +
+                            datafile::shownInQuestion(r.groupNumber) + "。数据文件仍保存为" +
+                            quoted(displayFileName(fileName)) + "，文件名不随团组号改变。" +
+                            std::string(kSaveAnyway),
                         Field::approvalNumber};
 }
 

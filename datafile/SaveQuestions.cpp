@@ -11,15 +11,15 @@ namespace {
 
 using record::Field;
 
-std::string shown(record::GbkStringView value) {
+} // namespace
+
+std::string shownInQuestion(record::GbkStringView value) {
     return record::gbkToUtf8Lossy(value);
 }
 
 std::string quoted(std::string_view text) {
     return "“" + std::string(text) + "”";
 }
-
-} // namespace
 
 bool sameApplicant(const record::MemberRecord& stored, const record::MemberRecord& checked) {
     return record::idNumberKey(stored.idDocumentNumber) ==
@@ -36,7 +36,7 @@ std::vector<SaveQuestion> applicantQuestions(const record::MemberRecord& r, bool
     if (groupNumberDrawn) {
         ask("出国任务批件号中找不到用〔〕或[]括起的年份和其后的文号（如 "
             "外字〔2026〕118号），团组号只能临时定为 " +
-                shown(r.groupNumber) + "，同一团组的人员可能得到不同的团组号。",
+                shownInQuestion(r.groupNumber) + "，同一团组的人员可能得到不同的团组号。",
             Field::approvalNumber);
     }
     switch (record::idNumberForm(r.idDocumentType, r.idDocumentNumber)) {
@@ -63,7 +63,8 @@ std::vector<SaveQuestion> applicantQuestions(const record::MemberRecord& r, bool
     }
     if (const auto sex = record::sexFromIdNumber(r.idDocumentType, r.idDocumentNumber);
         sex && *sex != r.sex) {
-        ask("身份证号码表明性别为" + shown(*sex) + "，与所选性别" + quoted(shown(r.sex)) + "不符。",
+        ask("身份证号码表明性别为" + shownInQuestion(*sex) + "，与所选性别" +
+                quoted(shownInQuestion(r.sex)) + "不符。",
             Field::sex);
     }
     return questions;

@@ -21,6 +21,11 @@ struct SaveQuestion {
 // How every such question ends.
 inline constexpr std::string_view kSaveAnyway = "是否仍要保存？";
 
+// A stored value as a question shows it (UTF-8; a byte GBK cannot read shows as a mark), and a
+// text in the questions' quotation marks: “…”.
+std::string shownInQuestion(record::GbkStringView value);
+std::string quoted(std::string_view text);
+
 // Whether a stored applicant is the one being saved: the same identity document number (see
 // record::idNumberKey) and the same group number and personal sequence number.
 bool sameApplicant(const record::MemberRecord& stored, const record::MemberRecord& checked);

@@ -53,6 +53,15 @@ std::int64_t modifiedNanoseconds(const struct stat& status) {
     return status.st_mtim.tv_sec * kNanosecondsPerSecond + status.st_mtim.tv_nsec;
 }
 
+bool ownedByThisUser(const struct stat& status) {
+    return status.st_uid == ::geteuid();
+}
+
+void removeListed(const FolderListing& listing, const std::string& /*folder*/,
+                  const std::string& name) {
+    ::unlinkat(listing.folder.get(), name.c_str(), 0);
+}
+
 bool nameExists(const std::string& path) {
     struct stat status {};
     return ::lstat(path.c_str(), &status) == 0 || (errno != ENOENT && errno != ENOTDIR);

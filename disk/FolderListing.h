@@ -37,6 +37,13 @@ std::variant<FolderListing, FileError> readFolder(const std::string& folder, Lin
 // The last write of a file as stat gives it, in nanoseconds since 1970.
 std::int64_t modifiedNanoseconds(const struct stat& status);
 
+// Whether the entry belongs to the user the program runs as (always, where files have no owner).
+bool ownedByThisUser(const struct stat& status);
+
+// Removes the entry `name` of a listing of `folder`: in the very folder read, where the system
+// can name it by its descriptor.
+void removeListed(const FolderListing& listing, const std::string& folder, const std::string& name);
+
 // Whether anything has the name `path`: a file, a folder, or a link that leads nowhere.
 bool nameExists(const std::string& path);
 

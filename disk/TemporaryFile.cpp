@@ -1,6 +1,5 @@
 #include "disk/TemporaryFile.h"
 
-#include "disk/FolderListing.h"
 #include "disk/PathNames.h"
 #include "disk/TemporaryFileName.h"
 
@@ -8,7 +7,6 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <fcntl.h>
 #include <string_view>
 #include <sys/stat.h>
@@ -104,23 +102,6 @@ bool TemporaryFile::renameTo(int folder, const std::string& target) {
     m_named = false; // the name is the target's now
     stopWatchingEndingSignals();
     return true;
-}
-
-void removeStaleTemporaryFiles(const std::string& folder) {
-    // A link of that name is not one of ours: it is examined, and left, as the link it is.
-    auto listing = readFolder(folder, LinksAs::Link);
-    const auto* found = std::get_if<FolderListing>(&listing);
-    if (found == nullptr) {
-        return;
-    }
-    const std::time_t now = std::time(nullptr);
-    for (const FolderItem& item : found->items) {
-        if (isTemporaryFileName(item.name) && S_ISREG(item.status.st_mode) &&
-            item.status.st_uid == ::geteuid() &&
-            now - item.status.st_mtime > kTemporaryFileStaleAfterSeconds) {
-            ::unlinkat(found->folder.get(), item.name.c_str(), 0);
-        }
-    }
 }
 
 } // namespace parvelin::disk

@@ -3,18 +3,15 @@
 // while it holds the applicant; the mark is taken back only once the whole content is written,
 // just before the file takes its name.
 
-#include "disk/FolderListing.h"
 #include "disk/PathNames.h"
 #include "disk/TemporaryFile.h"
 #include "disk/TemporaryFileName.h"
 #include "disk/WindowsFiles.h"
 
-#include <ctime>
 #include <fcntl.h>
 #include <io.h>
 #include <random>
 #include <string_view>
-#include <sys/stat.h>
 #include <windows.h>
 
 namespace parvelin::disk {
@@ -109,22 +106,6 @@ bool TemporaryFile::renameTo(int /*folder: the path names it on Windows*/,
     }
     m_named = false;
     return true;
-}
-
-void removeStaleTemporaryFiles(const std::string& folder) {
-    // A link (a reparse point) of that name is not one of ours: it is left as it is.
-    auto listing = readFolder(folder, LinksAs::Link);
-    const auto* found = std::get_if<FolderListing>(&listing);
-    if (found == nullptr) {
-        return;
-    }
-    const std::time_t now = std::time(nullptr);
-    for (const FolderItem& item : found->items) {
-        if (isTemporaryFileName(item.name) && S_ISREG(item.status.st_mode) &&
-            now - item.status.st_mtime > kTemporaryFileStaleAfterSeconds) {
-            ::DeleteFileW(widePath(pathIn(folder, item.name)).c_str());
-        }
-    }
 }
 
 } // namespace parvelin::disk
