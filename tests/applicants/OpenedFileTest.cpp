@@ -6,7 +6,7 @@
 #include "input/TitleCompletion.h"
 #include "record/ReferenceLists.h"
 #include "tests/support/Applicants.h"
-#include "tests/support/TestFolder.h"
+#include "tests/support/FolderTest.h"
 #include "tests/support/UncheckedRecords.h"
 
 #include <filesystem>
@@ -27,23 +27,7 @@ using disk::FileFault;
 
 namespace fs = std::filesystem;
 
-class OpenedFile : public testing::Test {
-protected:
-    void SetUp() override {
-        const std::string folder = test::makeTestFolder("opened-file");
-        ASSERT_FALSE(folder.empty());
-        m_folder = test::pathOf(folder);
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(m_folder, ignored);
-    }
-    std::string put(const char* name, std::string_view content) {
-        std::ofstream(m_folder / name, std::ios::binary) << content;
-        return test::pathName(m_folder / name);
-    }
-    fs::path m_folder;
-};
+class OpenedFile : public test::FolderTest {};
 
 // Everything that is not a data file is refused at once: nothing blocks, nothing is read whole.
 TEST_F(OpenedFile, RefusesWhatIsNoRegularFileOfDataFileSize) {
@@ -133,7 +117,7 @@ TEST_F(OpenedFile, TheLargestRecordTheFormCanProduceOpens) {
     const std::string content = sealRecord(test::fileRecordOf(record));
     EXPECT_GT(content.size(), largestDataFile() * 9 / 10) << "the bound is close";
 
-    const auto read = readDataFile(put("largest.zbdw", content));
+    const auto read = readDataFile(fileWith("largest.zbdw", content));
     ASSERT_TRUE(std::holds_alternative<std::string>(read));
     const auto text = openRecord(std::get<std::string>(read));
     ASSERT_TRUE(text.has_value());

@@ -1,6 +1,6 @@
 #include "disk/AtomicFile.h"
 
-#include "tests/support/TestFolder.h"
+#include "tests/support/FolderTest.h"
 #ifndef _WIN32
 #include "tests/support/FileFaults.h"
 #endif
@@ -51,20 +51,7 @@ std::vector<std::string> entriesOf(const fs::path& folder) {
     return names;
 }
 
-class AtomicFile : public testing::Test {
-protected:
-    void SetUp() override {
-        const std::string folder = test::makeTestFolder("atomic-file");
-        ASSERT_FALSE(folder.empty());
-        m_folder = test::pathOf(folder);
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::permissions(m_folder, fs::perms::owner_all, fs::perm_options::add, ignored);
-        fs::remove_all(m_folder, ignored);
-    }
-    fs::path m_folder;
-};
+class AtomicFile : public test::FolderTest {};
 
 const std::string kOld = "the content that must survive";
 const std::string kNew(3000, 'n');
