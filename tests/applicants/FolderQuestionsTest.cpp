@@ -2,7 +2,7 @@
 
 #include "datafile/DataFile.h"
 #include "datafile/RecordText.h"
-#include "tests/support/Applicants.h"
+#include "tests/support/SaveQuestionCases.h"
 #include "tests/support/TestFolder.h"
 #include "tests/support/UncheckedRecords.h"
 
@@ -23,22 +23,8 @@ using record::gbk;
 using record::MemberRecord;
 using namespace std::chrono_literals;
 
-// The worked applicant as the checks leave it, with an identity number as cards print it.
-MemberRecord checkedApplicant() {
-    MemberRecord r = test::validApplicant();
-    r.idDocumentNumber = "110101198001010010";
-    r.groupNumber = "0000130122012035";
-    return r;
-}
-
-std::vector<Field> fieldsOf(const std::vector<SaveQuestion>& questions) {
-    std::vector<Field> fields;
-    for (const SaveQuestion& question : questions) {
-        fields.push_back(question.field);
-        EXPECT_TRUE(question.text.ends_with("是否仍要保存？")) << question.text;
-    }
-    return fields;
-}
+using test::checkedApplicant;
+using test::fieldsOf;
 
 // Written back in place, an opened applicant keeps its file name, which began with the group
 // number it was first saved with.
