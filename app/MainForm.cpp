@@ -139,7 +139,6 @@ QWidget* MainForm::createControl(const form::DialogControl& item) {
     }
     m_titleList = new TitleComboBox(this);
     m_titleList->setObjectName(widgets::qText(item.name));
-    widgets::opensBelowItsBox(m_titleList);
     m_binding.bindTitleList(m_titleList);
     return m_titleList;
 }
