@@ -28,9 +28,7 @@ AboutBox::AboutBox(QWidget* parent)
         widgets::placeControl(widget, item, units);
         if (item.name == "aboutIcon") {
             auto* icon = static_cast<QLabel*>(widget);
-            icon->setPixmap(QPixmap(artwork::kIcon)
-                                .scaled(kIconPixels, kIconPixels, Qt::KeepAspectRatio,
-                                        Qt::SmoothTransformation));
+            icon->setPixmap(artwork::iconPixmap(kIconPixels, icon->devicePixelRatioF()));
             icon->resize(kIconPixels, kIconPixels);
         } else if (item.name == "aboutTitle") {
             static_cast<QLabel*>(widget)->setText(widgets::qText(form::kProductTitle) +

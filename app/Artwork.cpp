@@ -1,17 +1,27 @@
 #include "app/Artwork.h"
 
-#include <QtGlobal>
+#include "app/ArtworkDrawing.h"
 
-// Q_INIT_RESOURCE names a function in the global namespace.
-static void registerArtwork() {
-    Q_INIT_RESOURCE(artwork);
+namespace parvelin::app::artwork {
+
+namespace {
+
+constexpr int kWindowIconPixels = 64;
+
+} // namespace
+
+QIcon programIcon() {
+    return QIcon(QPixmap::fromImage(iconImage(kWindowIconPixels)));
 }
 
-namespace parvelin::app {
-
-void initArtwork() {
-    static const bool registered = (registerArtwork(), true);
-    (void)registered;
+QPixmap iconPixmap(int pixels, qreal pixelRatio) {
+    QImage image = iconImage(qRound(pixels * pixelRatio));
+    image.setDevicePixelRatio(pixelRatio);
+    return QPixmap::fromImage(std::move(image));
 }
 
-} // namespace parvelin::app
+QPixmap warningSign(qreal pixelRatio) {
+    return QPixmap::fromImage(warningSignImage(pixelRatio));
+}
+
+} // namespace parvelin::app::artwork

@@ -1,15 +1,20 @@
 #pragma once
 
-namespace parvelin::app {
+#include <QIcon>
+#include <QPixmap>
 
-// The program's own artwork, embedded as Qt resources (resources/artwork.qrc, drawn by
-// tools/artwork); the banner is drawn at run time (ArtworkDrawing.h).
-namespace artwork {
-inline constexpr const char* kIcon = ":/artwork/icon.png";           // 64 x 64
-inline constexpr const char* kWarningSign = ":/artwork/warning.png"; // 16 x 16, red disc with "!"
-} // namespace artwork
+namespace parvelin::app::artwork {
 
-// Registers the resources; the library is static, so its resource initialiser is called by hand.
-void initArtwork();
+// The program's own artwork, drawn when it is wanted from the vectors of ArtworkDrawing.h: no
+// picture is decoded on the way to the first window.
 
-} // namespace parvelin::app
+// The icon of the program's windows, 64 x 64 as the desktops ask for it.
+QIcon programIcon();
+
+// The icon `pixels` wide and high in logical pixels, at `pixelRatio`.
+QPixmap iconPixmap(int pixels, qreal pixelRatio);
+
+// The warning sign beside the personal sequence number, 16 x 16, at `pixelRatio`.
+QPixmap warningSign(qreal pixelRatio);
+
+} // namespace parvelin::app::artwork

@@ -13,6 +13,10 @@ const QColor kNavy(14, 43, 92);
 const QColor kTeal(22, 110, 130);
 const QColor kGold(214, 178, 92);
 
+// The icon is designed on a 64-pixel grid and scaled for the other sizes.
+constexpr double kIconGrid = 64;
+constexpr int kWarningSignSize = 16;
+
 } // namespace
 
 void drawBooklet(QPainter& painter, const QRectF& cover) {
@@ -66,6 +70,38 @@ void drawBanner(QPainter& painter, const QSizeF& size) {
     painter.setPen(QPen(kGold, 2));
     painter.drawLine(QPointF(142, 122), QPointF(520, 122));
     painter.restore();
+}
+
+QImage iconImage(int pixels) {
+    QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(pixels / kIconGrid, pixels / kIconGrid);
+    QLinearGradient ground(0, 0, kIconGrid, kIconGrid);
+    ground.setColorAt(0, kNavy);
+    ground.setColorAt(1, kTeal);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(ground);
+    painter.drawRoundedRect(QRectF(2, 2, 60, 60), 12, 12);
+    drawBooklet(painter, QRectF(17, 9, 30, 44));
+    return image;
+}
+
+QImage warningSignImage(qreal pixelRatio) {
+    const int pixels = qRound(kWarningSignSize * pixelRatio);
+    QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(pixelRatio);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(214, 32, 32));
+    painter.drawEllipse(QRectF(0.5, 0.5, 15, 15));
+    painter.setBrush(Qt::white);
+    painter.drawRoundedRect(QRectF(6.9, 3, 2.2, 6.6), 1, 1);
+    painter.drawEllipse(QRectF(6.8, 10.8, 2.4, 2.4));
+    return image;
 }
 
 } // namespace parvelin::app::artwork

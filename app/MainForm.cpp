@@ -41,7 +41,6 @@ MainForm::MainForm(const input::PinyinTable& pinyinTable, widgets::PlatformServi
     , m_romanizer(pinyinTable)
     , m_services(services)
     , m_saveFolders(services) {
-    initArtwork();
     buildControls();
     widgets::listsChooseByTyping(this, pinyinTable);
     connectCommands();
@@ -65,10 +64,9 @@ void MainForm::buildControls() {
     }
 }
 
-// The window itself: title, icon, frame buttons, the dialog font and the size that the template
-// gives in dialog units of that font.
+// The window itself: frame buttons, the dialog font and the size that the template gives in
+// dialog units of that font. Its icon is the application's, as every window's.
 form::DialogBaseUnits MainForm::setUpWindow() {
-    setWindowIcon(QIcon(artwork::kIcon));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
@@ -139,7 +137,6 @@ QWidget* MainForm::createControl(const form::DialogControl& item) {
     }
     m_titleList = new TitleComboBox(this);
     m_titleList->setObjectName(widgets::qText(item.name));
-    widgets::opensBelowItsBox(m_titleList);
     m_binding.bindTitleList(m_titleList);
     return m_titleList;
 }
@@ -149,7 +146,7 @@ void MainForm::showArtwork(const form::DialogControl& item, QWidget* widget) {
         // Across the whole width of the form, whatever the font makes of it.
         m_banner->fitWidth(width());
     } else if (auto* label = qobject_cast<QLabel*>(widget)) {
-        label->setPixmap(QPixmap(artwork::kWarningSign));
+        label->setPixmap(artwork::warningSign(label->devicePixelRatioF()));
         label->setAlignment(Qt::AlignCenter);
     }
 }

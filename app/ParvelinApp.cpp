@@ -17,8 +17,7 @@ namespace parvelin::app {
 ParvelinApp::ParvelinApp(int& argc, char** argv)
     : QApplication(argc, argv) {
     print::addBundledFonts();
-    initArtwork();
-    setWindowIcon(QIcon(artwork::kIcon));
+    setWindowIcon(artwork::programIcon());
     useChineseLocale();
     // Message boxes and Qt's dialogs in the forms' faces, not in those the locale would pick.
     setFont(widgets::dialogFont());

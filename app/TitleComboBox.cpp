@@ -13,8 +13,8 @@ constexpr int kDroppedWidth = 350; // pixels: the long bilingual titles can be r
 } // namespace
 
 TitleComboBox::TitleComboBox(QWidget* parent)
-    : QComboBox(parent) {
-    view()->setMinimumWidth(kDroppedWidth);
+    : DropDownList(parent) {
+    beforeOpening([](QAbstractItemView* view) { view->setMinimumWidth(kDroppedWidth); });
 }
 
 void TitleComboBox::setNoteText(const QString& note) {

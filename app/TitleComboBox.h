@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QComboBox>
+#include "widgets/DropDownList.h"
 
 namespace parvelin::app {
 
 // The title list of the form. The operator picks a title with "***" from the list, but the box
 // shows the final note in its place: the title completed with the related person's name.
-class TitleComboBox final : public QComboBox {
+class TitleComboBox final : public widgets::DropDownList {
     Q_OBJECT
 public:
     explicit TitleComboBox(QWidget* parent);

@@ -2,19 +2,16 @@
 
 #include "widgets/CandidateList.h"
 #include "widgets/DatePicker.h"
+#include "widgets/DropDownList.h"
 #include "widgets/GbkInput.h"
 #include "widgets/QtText.h"
 
 #include <QCheckBox>
-#include <QComboBox>
-#include <QCoreApplication>
 #include <QFont>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
-#include <QProxyStyle>
 #include <QPushButton>
 
 namespace parvelin::widgets {
@@ -25,29 +22,7 @@ constexpr int kEditHeight = 14;    // dialog units of an edit box, and of a clos
 constexpr int kWrappedLabel = 10;  // labels higher than a line wrap their text
 constexpr int kFontPixelSize = 11; // 8 points at 96 dots per inch, rounded as Qt rounds it
 
-// The application's style, but for the one hint that lays an open list over its box.
-class ListsBelowStyle final : public QProxyStyle {
-public:
-    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
-                  QStyleHintReturn* returnData) const override {
-        if (hint == QStyle::SH_ComboBox_Popup) {
-            return 0;
-        }
-        return QProxyStyle::styleHint(hint, option, widget, returnData);
-    }
-};
-
 } // namespace
-
-void opensBelowItsBox(QComboBox* list) {
-    // One style for every list, gone with the application.
-    static const QPointer<QStyle> style = [] {
-        auto* created = new ListsBelowStyle;
-        created->setParent(QCoreApplication::instance());
-        return QPointer<QStyle>(created);
-    }();
-    list->setStyle(style);
-}
 
 QFont dialogFont() {
     QFont font;
@@ -91,12 +66,9 @@ QWidget* createControl(const form::DialogControl& item, QWidget* parent) {
     case form::ControlKind::MultiLineEdit:
         widget = new GbkPlainTextEdit(parent);
         break;
-    case form::ControlKind::DropDownList: {
-        auto* list = new QComboBox(parent);
-        opensBelowItsBox(list);
-        widget = list;
+    case form::ControlKind::DropDownList:
+        widget = new DropDownList(parent);
         break;
-    }
     case form::ControlKind::DatePicker:
         widget = new DatePicker(parent);
         break;

@@ -7,7 +7,6 @@
 #include <QRect>
 #include <QString>
 
-class QComboBox;
 class QFont;
 class QWidget;
 
@@ -29,15 +28,9 @@ QRect pixelRect(const form::DialogRect& rect, const form::DialogBaseUnits& base)
 
 // A widget of the control's kind with its text and initial flags (hidden, disabled, read-only,
 // no tab stop); not placed, and not yet shown. Labels, frames and bitmaps are QLabel and QGroupBox;
-// edits are QLineEdit, the multi-line edit GbkPlainTextEdit; drop-down lists QComboBox (opening
-// below their box), list boxes CandidateList; date pickers DatePicker.
+// edits are QLineEdit, the multi-line edit GbkPlainTextEdit; drop-down lists DropDownList, list
+// boxes CandidateList; date pickers DatePicker.
 QWidget* createControl(const form::DialogControl& item, QWidget* parent);
-
-// A drop-down list opens below its box (above only where the screen has no room below), its
-// entries always in the same places. Some styles, Fusion among them, lay the open list over the
-// box so that the chosen entry covers it: every entry then moves with the choice, and a click
-// where an entry was a moment ago takes another.
-void opensBelowItsBox(QComboBox* list);
 
 // The object name of a label that names a control: the control's, with "Label" ("sexLabel").
 QString labelNameFor(std::string_view control);

@@ -1,6 +1,7 @@
 #include "widgets/ListTyping.h"
 
 #include "input/EntryReadings.h"
+#include "widgets/DropDownList.h"
 #include "widgets/ListControls.h"
 #include "widgets/QtText.h"
 
@@ -143,7 +144,12 @@ void chooseByTyping(QComboBox* list, const input::PinyinTable& table) {
     // A list that is not editable turns input methods away; its search takes their phrases.
     list->setAttribute(Qt::WA_InputMethodEnabled);
     list->installEventFilter(typing);
-    list->view()->installEventFilter(typing);
+    if (auto* dropDown = qobject_cast<DropDownList*>(list)) {
+        dropDown->beforeOpening(
+            [typing](QAbstractItemView* view) { view->installEventFilter(typing); });
+    } else {
+        list->view()->installEventFilter(typing);
+    }
 }
 
 } // namespace

@@ -253,6 +253,11 @@ void MainFormTest::listsOpenBelowTheirBoxWithEntriesInPlace() {
         ++checked;
     }
     QCOMPARE(checked, 13); // all but the hidden dot list
+    // The long bilingual titles can be read when the list is open.
+    QComboBox* titles = list("externalIdentityNoteChoice");
+    titles->showPopup();
+    QVERIFY(titles->view()->window()->width() >= 350);
+    titles->hidePopup();
 }
 
 void MainFormTest::fixedTooltipsKeepTheFirstRegistration() {
