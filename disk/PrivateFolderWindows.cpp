@@ -22,14 +22,7 @@ std::optional<FileError> madeFolder(const std::string& path) {
     if (code != ERROR_ALREADY_EXISTS) {
         return windowsFileError(code, FileAccess::Write, path);
     }
-    const auto entry = windowsEntryOf(path);
-    if (!entry) {
-        return windowsFileError(::GetLastError(), FileAccess::Write, path);
-    }
-    if (!entry->folder) {
-        return fileErrorOf(ENOTDIR, FileAccess::Write, path);
-    }
-    return std::nullopt;
+    return checkSaveFolder(path);
 }
 
 // Where the names of a path begin that may be made: after the drive ("C:/") or the share

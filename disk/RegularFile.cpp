@@ -1,5 +1,6 @@
 #include "disk/RegularFile.h"
 
+#include "disk/CappedRead.h"
 #include "disk/Descriptor.h"
 
 #include <algorithm>
@@ -12,29 +13,24 @@ namespace parvelin::disk {
 
 std::variant<std::string, int> readAtMost(int descriptor, std::size_t maxBytes,
                                           std::size_t expected) {
-    std::string content(std::min(expected, maxBytes) + 1, '\0');
-    std::size_t filled = 0;
-    for (;;) {
-        if (filled == content.size()) {
-            if (filled > maxBytes) {
-                break;
+    int error = 0;
+    std::optional<std::string> content = readCapped(
+        maxBytes, expected, [&](char* into, std::size_t room) -> std::optional<std::size_t> {
+            for (;;) {
+                const ssize_t got = ::read(descriptor, into, room);
+                if (got >= 0) {
+                    return static_cast<std::size_t>(got);
+                }
+                if (errno != EINTR) {
+                    error = errno;
+                    return std::nullopt;
+                }
             }
-            content.resize(std::min(content.size() * 2, maxBytes + 1));
-        }
-        const ssize_t got = ::read(descriptor, content.data() + filled, content.size() - filled);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got < 0) {
-            return errno;
-        }
-        if (got == 0) {
-            break;
-        }
-        filled += static_cast<std::size_t>(got);
+        });
+    if (!content) {
+        return error;
     }
-    content.resize(filled);
-    return content;
+    return std::move(*content);
 }
 
 // The Windows build opens files through the system's wide calls (RegularFileWindows.cpp).

@@ -1,6 +1,7 @@
 // Reading a file on Windows: only files on a disk (never a folder, a device such as CON or a
 // pipe), never more than the largest data file.
 
+#include "disk/CappedRead.h"
 #include "disk/RegularFile.h"
 #include "disk/WindowsFiles.h"
 
@@ -61,28 +62,23 @@ std::variant<std::string, FileError> readRegularFile(const std::string& path, st
         return refusal(FileFault::TooLarge);
     }
     // A file that has grown since beyond the cap reads one byte too many.
-    std::string content(static_cast<std::size_t>(size) + 1, '\0');
-    std::size_t filled = 0;
-    for (;;) {
-        if (filled == content.size()) {
-            if (filled > maxBytes) {
-                break;
-            }
-            content.resize(std::min(content.size() * 2, maxBytes + 1));
-        }
-        DWORD got = 0;
-        const auto wanted =
-            static_cast<DWORD>(std::min<std::size_t>(content.size() - filled, 1u << 20));
-        if (!::ReadFile(file.get(), content.data() + filled, wanted, &got, nullptr)) {
-            return failure();
-        }
-        if (got == 0) {
-            break;
-        }
-        filled += got;
+    DWORD error = 0;
+    std::optional<std::string> content =
+        readCapped(maxBytes, static_cast<std::size_t>(size),
+                   [&](char* into, std::size_t room) -> std::optional<std::size_t> {
+                       DWORD got = 0;
+                       const auto wanted =
+                           static_cast<DWORD>(std::min<std::size_t>(room, 1u << 20));
+                       if (!::ReadFile(file.get(), into, wanted, &got, nullptr)) {
+                           error = ::GetLastError();
+                           return std::nullopt;
+                       }
+                       return got;
+                   });
+    if (!content) {
+        return windowsFileError(error, FileAccess::Read, path);
     }
-    content.resize(filled);
-    if (content.size() > maxBytes) {
+    if (content->size() > maxBytes) {
         return refusal(FileFault::TooLarge);
     }
     if (read != nullptr) {
@@ -96,7 +92,7 @@ std::variant<std::string, FileError> readRegularFile(const std::string& path, st
                                                      information.ftLastWriteTime.dwHighDateTime) /
                                 1'000'000'000);
     }
-    return content;
+    return std::move(*content);
 }
 
 } // namespace parvelin::disk
